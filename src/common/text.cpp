@@ -1,0 +1,170 @@
+#include "common/text.h"
+
+namespace brannock {
+
+Text Utf8ToUtf16(std::string_view s) {
+  Text out;
+  out.reserve(s.size());
+  size_t i = 0;
+  const size_t n = s.size();
+  while (i < n) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) {
+      out.push_back(b0);
+      ++i;
+      continue;
+    }
+    uint32_t cp = 0;
+    size_t len = 0;
+    if ((b0 & 0xE0) == 0xC0) { cp = b0 & 0x1F; len = 2; }
+    else if ((b0 & 0xF0) == 0xE0) { cp = b0 & 0x0F; len = 3; }
+    else if ((b0 & 0xF8) == 0xF0) { cp = b0 & 0x07; len = 4; }
+    bool ok = len != 0 && i + len <= n;
+    for (size_t k = 1; ok && k < len; ++k) {
+      const auto b = static_cast<unsigned char>(s[i + k]);
+      if ((b & 0xC0) != 0x80) ok = false;
+      else cp = (cp << 6) | (b & 0x3F);
+    }
+    if (ok) {
+      // Reject overlong forms, surrogates and out-of-range values.
+      if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
+          cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        ok = false;
+    }
+    if (!ok) {
+      out.push_back(0xFFFD);
+      ++i;
+      continue;
+    }
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+    i += len;
+  }
+  return out;
+}
+
+std::string Utf16ToUtf8(TextView s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    uint32_t cp = s[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+Text Latin1ToUtf16(std::string_view s) {
+  Text out(s.size(), u'\0');
+  for (size_t i = 0; i < s.size(); ++i) out[i] = static_cast<unsigned char>(s[i]);
+  return out;
+}
+
+char16_t UpperAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
+
+Text UpperAscii(TextView s) {
+  Text out(s);
+  for (auto& c : out) c = UpperAscii(c);
+  return out;
+}
+
+Text LowerAscii(TextView s) {
+  Text out(s);
+  for (auto& c : out)
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+  return out;
+}
+
+int CompareNoCase(TextView a, TextView b) {
+  const size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char16_t x = UpperAscii(a[i]);
+    const char16_t y = UpperAscii(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool EqualsNoCase(TextView a, TextView b) { return a.size() == b.size() && CompareNoCase(a, b) == 0; }
+
+bool Contains(TextView haystack, TextView needle) { return haystack.find(needle) != TextView::npos; }
+
+Text TrimControls(TextView s) {
+  size_t b = 0;
+  size_t e = s.size();
+  while (b < e && s[b] <= 0x20) ++b;
+  while (e > b && s[e - 1] <= 0x20) --e;
+  return Text(s.substr(b, e - b));
+}
+
+Text UIntToText(uint64_t v) {
+  char16_t buf[24];
+  size_t i = sizeof(buf) / sizeof(buf[0]);
+  do {
+    buf[--i] = static_cast<char16_t>(u'0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  return Text(buf + i, buf + sizeof(buf) / sizeof(buf[0]));
+}
+
+Text IntToText(int64_t v) {
+  if (v < 0) return u"-" + UIntToText(0 - static_cast<uint64_t>(v));
+  return UIntToText(static_cast<uint64_t>(v));
+}
+
+Text HexUpper(uint64_t v) {
+  static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+  char16_t buf[16];
+  size_t i = 16;
+  do {
+    buf[--i] = kDigits[v & 0xF];
+    v >>= 4;
+  } while (v != 0);
+  return Text(buf + i, buf + 16);
+}
+
+Text CleanText(TextView s) {
+  const size_t p = s.find(u'\0');
+  return Text(p == TextView::npos ? s : s.substr(0, p));
+}
+
+TextList Split(TextView s, char16_t sep) {
+  TextList parts;
+  size_t start = 0;
+  for (;;) {
+    const size_t p = s.find(sep, start);
+    if (p == TextView::npos) {
+      parts.emplace_back(s.substr(start));
+      return parts;
+    }
+    parts.emplace_back(s.substr(start, p - start));
+    start = p + 1;
+  }
+}
+
+}  // namespace brannock

@@ -1,0 +1,51 @@
+// UTF-16 text helpers. The system's text is UTF-16 (std::u16string); these
+// convert at the edges and implement the few character rules the program uses.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brannock {
+
+using Text = std::u16string;
+using TextView = std::u16string_view;
+using TextList = std::vector<Text>;
+
+// UTF-8 <-> UTF-16. Invalid UTF-8 sequences become U+FFFD; unpaired
+// surrogates in UTF-16 become U+FFFD in UTF-8.
+Text Utf8ToUtf16(std::string_view s);
+std::string Utf16ToUtf8(TextView s);
+
+// Latin-1 widening: every byte becomes the character with its code.
+Text Latin1ToUtf16(std::string_view s);
+
+// Letters a to z upper-cased (or A to Z lower-cased); every other code unit
+// unchanged. This is the registry's and the tree's case rule.
+Text UpperAscii(TextView s);
+Text LowerAscii(TextView s);
+char16_t UpperAscii(char16_t c);
+
+// Comparison by UTF-16 code units after upper-casing a to z.
+bool EqualsNoCase(TextView a, TextView b);
+int CompareNoCase(TextView a, TextView b);
+
+bool Contains(TextView haystack, TextView needle);
+
+// Removes characters with codes up to 0x20 from both ends.
+Text TrimControls(TextView s);
+
+// Decimal and hexadecimal number texts.
+Text IntToText(int64_t v);
+Text UIntToText(uint64_t v);
+// Upper-case hexadecimal digits, no leading zeros ("%x" with upper digits).
+Text HexUpper(uint64_t v);
+
+// Cuts a text before its first NUL character ("clean text").
+Text CleanText(TextView s);
+
+// Splits at every occurrence of sep; an empty text gives one empty part.
+TextList Split(TextView s, char16_t sep);
+
+}  // namespace brannock

@@ -1,0 +1,177 @@
+#include "registry/memory_store.h"
+
+#include "common/error.h"
+
+namespace brannock::registry {
+
+Text KeySortName(TextView name) { return UpperAscii(name); }
+
+MemoryStore::Node* MemoryStore::Node::FindChild(TextView childName) const {
+  auto it = children.find(KeySortName(childName));
+  return it == children.end() ? nullptr : it->second.get();
+}
+
+MemoryStore::Node* MemoryStore::Node::AddChild(TextView childName) {
+  Text key = KeySortName(childName);
+  auto it = children.find(key);
+  if (it != children.end()) return it->second.get();
+  auto node = std::make_unique<Node>();
+  node->name = Text(childName);
+  Node* raw = node.get();
+  children.emplace(std::move(key), std::move(node));
+  return raw;
+}
+
+bool MemoryStore::Node::DeleteChild(TextView childName) { return children.erase(KeySortName(childName)) != 0; }
+
+MemoryStore::Value* MemoryStore::Node::FindValue(TextView valueName) {
+  for (auto& v : values)
+    if (EqualsNoCase(v.name, valueName)) return &v;
+  return nullptr;
+}
+
+void MemoryStore::Node::SetValue(TextView valueName, uint32_t type, Bytes data) {
+  if (Value* v = FindValue(valueName)) {
+    v->type = type;
+    v->data = std::move(data);
+    return;
+  }
+  values.push_back(Value{Text(valueName), type, std::move(data)});
+}
+
+bool MemoryStore::Node::DeleteValue(TextView valueName) {
+  for (auto it = values.begin(); it != values.end(); ++it) {
+    if (EqualsNoCase(it->name, valueName)) {
+      values.erase(it);
+      return true;
+    }
+  }
+  return false;
+}
+
+MemoryStore::MemoryStore() = default;
+
+namespace {
+
+// Calls f(component) for each component; false when a component is empty
+// (other than one trailing separator).
+template <typename F>
+bool ForEachComponent(TextView path, F&& f) {
+  if (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
+  if (path.empty()) return true;
+  size_t start = 0;
+  for (;;) {
+    const size_t p = path.find(u'\\', start);
+    const TextView part = path.substr(start, p == TextView::npos ? TextView::npos : p - start);
+    if (part.empty()) return false;
+    if (!f(part)) return false;
+    if (p == TextView::npos) return true;
+    start = p + 1;
+  }
+}
+
+class MemoryKey : public OpenedKey {
+ public:
+  MemoryKey(MemoryStore::Node* node, const MemoryStore* store) : node_(node), store_(store) {}
+
+  TextList SubkeyNames() override {
+    TextList names;
+    names.reserve(node_->children.size());
+    for (const auto& [key, child] : node_->children) names.push_back(child->name);
+    return names;
+  }
+
+  TextList ValueNames() override {
+    TextList names;
+    names.reserve(node_->values.size());
+    for (const auto& v : node_->values) names.push_back(v.name);
+    return names;
+  }
+
+  bool QueryValue(TextView name, uint32_t* type, uint32_t* size, Bytes* data) override {
+    MemoryStore::Value* v = node_->FindValue(name);
+    if (v == nullptr) return false;
+    if (type != nullptr) *type = v->type;
+    if (size != nullptr) *size = static_cast<uint32_t>(v->data.size());
+    if (data != nullptr) *data = v->data;
+    return true;
+  }
+
+  void SetValue(TextView name, uint32_t type, const Bytes& data) override {
+    if (store_->ReadOnly()) OpenedKey::SetValue(name, type, data);
+    node_->SetValue(name, type, data);
+  }
+
+ private:
+  MemoryStore::Node* node_;
+  const MemoryStore* store_;
+};
+
+}  // namespace
+
+MemoryStore::Node* MemoryStore::Find(RootKey root, TextView path) {
+  Node* node = &Root(root);
+  const bool ok = ForEachComponent(path, [&](TextView part) {
+    node = node->FindChild(part);
+    return node != nullptr;
+  });
+  return ok ? node : nullptr;
+}
+
+MemoryStore::Node* MemoryStore::CreatePath(RootKey root, TextView path) {
+  Node* node = &Root(root);
+  const bool ok = ForEachComponent(path, [&](TextView part) {
+    node = node->AddChild(part);
+    return true;
+  });
+  return ok ? node : nullptr;
+}
+
+bool MemoryStore::DeletePath(RootKey root, TextView path) {
+  if (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
+  const size_t p = path.rfind(u'\\');
+  Node* parent = p == TextView::npos ? &Root(root) : Find(root, path.substr(0, p));
+  if (parent == nullptr || path.empty()) return false;
+  return parent->DeleteChild(p == TextView::npos ? path : path.substr(p + 1));
+}
+
+void MemoryStore::SetString(RootKey root, TextView path, TextView name, TextView value, uint32_t type) {
+  CreatePath(root, path)->SetValue(name, type, TextData(value));
+}
+
+void MemoryStore::SetDword(RootKey root, TextView path, TextView name, uint32_t value) {
+  Bytes b{static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
+          static_cast<uint8_t>(value >> 24)};
+  CreatePath(root, path)->SetValue(name, RegType::Dword, std::move(b));
+}
+
+void MemoryStore::SetBytes(RootKey root, TextView path, TextView name, uint32_t type, Bytes data) {
+  CreatePath(root, path)->SetValue(name, type, std::move(data));
+}
+
+std::unique_ptr<OpenedKey> MemoryStore::Open(RootKey root, TextView path, uint32_t) {
+  Node* node = Find(root, path);
+  if (node == nullptr) return nullptr;
+  return std::make_unique<MemoryKey>(node, this);
+}
+
+std::unique_ptr<OpenedKey> MemoryStore::Create(RootKey root, TextView path) {
+  if (readOnly_) return nullptr;
+  Node* node = CreatePath(root, path);
+  if (node == nullptr) return nullptr;
+  return std::make_unique<MemoryKey>(node, this);
+}
+
+Bytes MemoryStore::TextData(TextView s) {
+  Bytes b;
+  b.reserve((s.size() + 1) * 2);
+  for (char16_t c : s) {
+    b.push_back(static_cast<uint8_t>(c & 0xFF));
+    b.push_back(static_cast<uint8_t>(c >> 8));
+  }
+  b.push_back(0);
+  b.push_back(0);
+  return b;
+}
+
+}  // namespace brannock::registry

@@ -1,0 +1,84 @@
+// The registry store behind RegistryReader: open a key by path, list subkey
+// names, list value names, read a value's type and bytes.
+//
+// Enumeration order, the same for every back end and matching Windows and
+// Wine: subkeys in ascending order of their names compared after upper-casing
+// the letters a to z, by UTF-16 code units (ordinal); values in the order in
+// which they were stored. Key names are matched without regard to case by the
+// same rule. The catalogue takes "the first subkey" in several places, so
+// this order is part of the contract.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "common/text.h"
+
+namespace brannock::registry {
+
+enum class RootKey : uint8_t { ClassesRoot, CurrentUser, LocalMachine, Users };
+
+// Value type codes (the platform's numbers).
+namespace RegType {
+constexpr uint32_t None = 0;
+constexpr uint32_t Sz = 1;
+constexpr uint32_t ExpandSz = 2;
+constexpr uint32_t Binary = 3;
+constexpr uint32_t Dword = 4;
+constexpr uint32_t DwordBigEndian = 5;
+constexpr uint32_t Link = 6;
+constexpr uint32_t MultiSz = 7;
+constexpr uint32_t ResourceList = 8;
+constexpr uint32_t FullResourceDescriptor = 9;
+constexpr uint32_t ResourceRequirementsList = 10;
+constexpr uint32_t Qword = 11;
+}  // namespace RegType
+
+// Access masks (the platform's numbers).
+namespace Access {
+constexpr uint32_t KeyRead = 0x20019;
+constexpr uint32_t ReadEnumerate = 0x20009;  // STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS
+constexpr uint32_t QueryValue = 0x0001;
+constexpr uint32_t Wow64_64Key = 0x0100;
+constexpr uint32_t Wow64_32Key = 0x0200;
+constexpr uint32_t ViewMask = 0x0300;
+}  // namespace Access
+
+using Bytes = std::vector<uint8_t>;
+
+// One open key; closing is destruction.
+class OpenedKey {
+ public:
+  virtual ~OpenedKey() = default;
+
+  // Direct subkey names in enumeration order (see above).
+  virtual TextList SubkeyNames() = 0;
+  // Value names in stored order; a set default value is listed as "".
+  virtual TextList ValueNames() = 0;
+  // False when the value does not exist. `data` may be null to ask only for
+  // the type and size.
+  virtual bool QueryValue(TextView name, uint32_t* type, uint32_t* size, Bytes* data) = 0;
+  // Writing is only used for the window settings (below HKEY_CURRENT_USER).
+  // Read-only stores raise an Error.
+  virtual void SetValue(TextView name, uint32_t type, const Bytes& data);
+};
+
+class RegistryBackend {
+ public:
+  virtual ~RegistryBackend() = default;
+
+  // Opens an existing key; null when it is missing or the access is refused.
+  // An empty path opens the root itself. `access` carries the view flag.
+  virtual std::unique_ptr<OpenedKey> Open(RootKey root, TextView path, uint32_t access) = 0;
+
+  // Opens or creates a key for writing; null when the store is read-only or
+  // the key cannot be created.
+  virtual std::unique_ptr<OpenedKey> Create(RootKey root, TextView path);
+
+  // Whether the process sees a redirected 32-bit view (WOW64). Only the
+  // Windows back end can say yes.
+  virtual bool RunsUnderWow64() const { return false; }
+};
+
+}  // namespace brannock::registry
