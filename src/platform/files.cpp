@@ -1,0 +1,12 @@
+#include "platform/files.h"
+
+#include <system_error>
+
+namespace brannock::platform {
+
+bool FileExists(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+}  // namespace brannock::platform

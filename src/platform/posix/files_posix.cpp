@@ -1,0 +1,87 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "common/error.h"
+#include "platform/files.h"
+
+namespace brannock::platform {
+
+namespace fs = std::filesystem;
+
+fs::path ExecutableDirectory() {
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec && exe.has_parent_path()) return exe.parent_path();
+  return fs::current_path(ec);
+}
+
+namespace {
+
+[[noreturn]] void ThrowCannotCreate(const fs::path& target, int err) {
+  std::error_code ec;
+  fs::path full = fs::absolute(target, ec);
+  if (ec) full = target;
+  throw FileError(u"Cannot create file \"" + Utf8ToUtf16(full.string()) + u"\". " + Utf8ToUtf16(std::strerror(err)));
+}
+
+// Creates a new file next to the target with a random suffix; -1 with errno
+// set on failure.
+int CreateTemporaryNextTo(const fs::path& target, fs::path* tempPath) {
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
+    *tempPath = folder / ("." + target.filename().string() + suffix);
+    const int fd = ::open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+  if (path.filename().empty()) ThrowCannotCreate(path, EISDIR);
+  fs::path temp;
+  const int fd = CreateTemporaryNextTo(path, &temp);
+  if (fd < 0) ThrowCannotCreate(path, errno);
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
+    const int err = errno;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    ThrowCannotCreate(path, err);
+  }
+  if (::close(fd) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    ThrowCannotCreate(path, err);
+  }
+  // Make the rename itself durable.
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+}
+
+}  // namespace brannock::platform

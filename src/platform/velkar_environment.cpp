@@ -1,0 +1,68 @@
+#include "platform/velkar_environment.h"
+
+#include "common/velkar_strutils.h"
+#include "platform/environment.h"
+
+namespace brannock::platform {
+
+void GetEnvironmentList(TextList& list) {
+  list.clear();
+  for (const Text& entry : EnvironmentBlock()) {
+    // The block ends at its first empty entry.
+    if (entry.empty()) break;
+    if (entry.front() == u'=') continue;
+    list.push_back(TrimControls(entry));
+  }
+}
+
+namespace {
+
+constexpr size_t kTailChars = 1024;
+
+// The part of a NAME=VALUE line before its first "="; empty without one.
+TextView LineName(const Text& line) {
+  const size_t eq = line.find(u'=');
+  return eq == Text::npos ? TextView() : TextView(line).substr(0, eq);
+}
+
+// The value of the first line whose name equals `name` without regard to
+// case (the line itself at the latest, so there always is one).
+TextView FirstValueOf(const TextList& list, TextView name) {
+  for (const Text& line : list) {
+    const size_t eq = line.find(u'=');
+    if (eq != Text::npos && EqualsNoCase(TextView(line).substr(0, eq), name)) return TextView(line).substr(eq + 1);
+  }
+  return TextView();
+}
+
+// Replaces text[pos, pos + len) by `value`, keeping at most 1024
+// characters of what follows.
+Text ReplaceAt(const Text& text, size_t pos, size_t len, TextView value) {
+  Text out = text.substr(0, pos);
+  out.append(value);
+  out.append(TextView(text).substr(pos + len, kTailChars));
+  return out;
+}
+
+}  // namespace
+
+Text ExpandEnvVars(const TextList& list, const Text& text) {
+  Text result = text;
+  for (const Text& line : list) {
+    const TextView name = LineName(line);
+    if (IsBlank(name)) continue;
+    const TextView value = FirstValueOf(list, name);
+    const Text percentForm = u"%" + Text(name) + u"%";
+    size_t pos = result.find(percentForm);
+    if (pos != Text::npos) {
+      result = ReplaceAt(result, pos, percentForm.size(), value);
+      continue;
+    }
+    const Text backslashForm = u"\\" + Text(name);
+    pos = result.find(backslashForm);
+    if (pos != Text::npos) result = ReplaceAt(result, pos, backslashForm.size(), value);
+  }
+  return result;
+}
+
+}  // namespace brannock::platform
