@@ -1,0 +1,42 @@
+// What the detail pane shows for a selected node, as data: the root texts,
+// the enabled commands, the key paths of the registry tree, and the summary
+// that "Copy to Clipboard" puts on the clipboard.
+#pragma once
+
+#include <vector>
+
+#include "catalogue/object_data.h"
+#include "common/text.h"
+
+namespace brannock::ui {
+
+// eGUID of a root: "Expand node to retrieve items" without children,
+// "Node contains %d items" with them.
+Text RootPaneText(int childCount);
+
+struct CommandStates {
+  bool registerServer = false;  // bReg, bUnreg, mmReg, mmUnreg
+  bool createInstance = false;  // mmCreateInst
+  bool viewTypeLib = false;     // mmView, bView
+};
+
+CommandStates CommandStatesFor(const TObjectData& snapshot);
+
+// "CLSID", "TypeLib", "AppID" or "Interface".
+Text KeyRootOf(TObjectType typ);
+
+// The key paths handed to FillRegistryTree, in order: the object's own key,
+// then the class, type library, application ID and ProgID keys it names
+// (each only when not blank and not the object's own kind).
+TextList RegistryTreePaths(const TObjectData& snapshot);
+
+struct SummaryLine {
+  int level = 0;
+  Text text;
+};
+
+// "Name: %s", "GUID: %s", 80 hyphens, then each registry line indented by
+// three blanks per level; every line ends with CR LF.
+Text CopySummaryText(TextView name, TextView guid, const std::vector<SummaryLine>& lines);
+
+}  // namespace brannock::ui

@@ -1,0 +1,72 @@
+// The object tree's rules that need no widget: the node record, the four
+// roots, the order of the children, the incremental search match test and
+// the image numbers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "catalogue/object_data.h"
+#include "common/text.h"
+
+namespace brannock::ui {
+
+// The record each node of the object tree carries.
+struct TObjectNode {
+  brannock::Text Text;
+  TObjectType Typ = TObjectType::otCLSID;
+  int32_t Index = 0;
+  brannock::Text Server;
+};
+
+struct RootInfo {
+  const char16_t* caption;
+  TObjectType typ;
+};
+
+// In the order the roots are created and shown; the roots are never sorted.
+inline constexpr std::array<RootInfo, 4> kRoots = {{
+    {u"Object Classes", TObjectType::otCLSID},
+    {u"Application IDs", TObjectType::otAppID},
+    {u"Type Libraries", TObjectType::otTypeLib},
+    {u"Interfaces", TObjectType::otInterface},
+}};
+
+// 1 when the first text, with A to Z lower-cased, is greater by UTF-16 code
+// units than the second; 0 otherwise (also when smaller).
+int TreeCompareNodes(TextView text1, TextView text2);
+
+// The positions 0..n-1 of the texts in the order of a stable merge sort by
+// TreeCompareNodes: ascending, equal texts keep their list order.
+std::vector<int32_t> SortedChildOrder(const std::vector<TextView>& texts);
+
+// 0 when the node's text and the search text agree over the shorter of the
+// two lengths (a to z folded onto A to Z); otherwise the difference of the
+// first unequal characters.
+int TreeIncrementalSearch(TextView nodeText, TextView searchText);
+
+// The position of the first node, from `start` forward and then round from
+// the first node, whose text matches the search text; nothing when none does.
+std::optional<size_t> FindIncremental(const std::vector<TextView>& texts, size_t start, TextView searchText);
+
+// The search text typed so far: characters typed within the timeout of the
+// previous one extend it, a later character starts a new search.
+class IncrementalSearchText {
+ public:
+  static constexpr int64_t kTimeoutMs = 1000;
+  // Adds a character typed at `nowMs` and returns the whole search text.
+  const Text& Type(char16_t c, int64_t nowMs);
+  void Reset() { text_.clear(); }
+
+ private:
+  Text text_;
+  int64_t last_ = 0;
+};
+
+// Image numbers of img16: a root shows its collection's folder (Typ), an
+// object its collection's emblem (Typ + 4).
+int TreeGetImageIndex(bool isRoot, TObjectType typ);
+
+}  // namespace brannock::ui

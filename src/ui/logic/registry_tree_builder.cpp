@@ -1,0 +1,63 @@
+#include "ui/logic/registry_tree_builder.h"
+
+#include "common/velkar_strutils.h"
+#include "registry/registry_reader.h"
+#include "registry/velkar_routines.h"
+
+namespace brannock::ui {
+
+using registry::RegistryReader;
+using registry::RootKey;
+
+Text RegKeyName(TextView keyPath) {
+  const size_t cut = keyPath.find_last_of(u"\\:");
+  return Text(cut == TextView::npos ? keyPath : keyPath.substr(cut + 1));
+}
+
+RegistryTreeBuilder::RegistryTreeBuilder(registry::RegistryBackend& backend, bool asHex)
+    : backend_(&backend), asHex_(asHex) {}
+
+int RegistryTreeBuilder::AddLine(int parent, Text text) {
+  const int level = parent < 0 ? 0 : lines_[static_cast<size_t>(parent)].level + 1;
+  lines_.push_back(RegLine{std::move(text), parent, level});
+  return static_cast<int>(lines_.size() - 1);
+}
+
+void RegistryTreeBuilder::FillRegistryTree(TextView keyPath) {
+  TextView tested = keyPath;
+  if (!tested.empty() && tested.back() == u'\\') tested.remove_suffix(1);
+  if (!RegistryReader::ProcessView(*backend_).KeyExists(tested)) return;
+
+  int parent = -1;
+  TextView rest = tested;
+  for (size_t slash = rest.find(u'\\'); slash != TextView::npos && !IsBlank(rest); slash = rest.find(u'\\')) {
+    parent = AddLine(parent, Text(rest.substr(0, slash)));
+    rest.remove_prefix(slash + 1);
+  }
+  AddRegistryKey(parent, Text(keyPath));
+}
+
+void RegistryTreeBuilder::AddRegistryKey(int parent, const Text& keyPath) {
+  RegistryReader reader = RegistryReader::ProcessView(*backend_);
+  if (!reader.OpenKeyReadOnly(keyPath)) return;
+  const Text name = RegKeyName(keyPath);
+
+  auto valueText = [&](TextView valueName) {
+    return registry::GetRegValueText(*backend_, RootKey::ClassesRoot, keyPath, valueName, asHex_);
+  };
+  int last = AddLine(parent, name + u" = " + valueText(u""));
+
+  TextList names;
+  reader.GetValueNames(names);
+  for (const Text& valueName : names) {
+    if (IsBlank(valueName)) continue;
+    last = AddLine(parent, name + u"[" + valueName + u"] = " + valueText(valueName));
+  }
+
+  TextList subkeys;
+  reader.GetKeyNames(subkeys);
+  reader.CloseKey();
+  for (const Text& subkey : subkeys) AddRegistryKey(last, keyPath + u"\\" + subkey);
+}
+
+}  // namespace brannock::ui

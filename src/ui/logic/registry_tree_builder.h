@@ -1,0 +1,45 @@
+// The lines of the detail pane's registry tree, built from HKEY_CLASSES_ROOT
+// without any widget: path lines, key lines "%s = %s" and value lines
+// "%s[%s] = %s". The lines of one key are siblings; the lines of its subkeys
+// hang under its last line, so a key's values come before its subkeys.
+#pragma once
+
+#include <vector>
+
+#include "common/text.h"
+#include "registry/registry_backend.h"
+
+namespace brannock::ui {
+
+struct RegLine {
+  Text text;
+  int parent = -1;  // index of the parent line, -1 at the top level
+  int level = 0;
+};
+
+class RegistryTreeBuilder {
+ public:
+  RegistryTreeBuilder(registry::RegistryBackend& backend, bool asHex);
+
+  // Adds the lines of one key path and everything below it at the top
+  // level. A registry error while a value is rendered ends the building:
+  // it is raised, and the lines added so far stay.
+  void FillRegistryTree(TextView keyPath);
+
+  // In the order they were added, which is the tree order (each line before
+  // its children).
+  const std::vector<RegLine>& Lines() const { return lines_; }
+
+ private:
+  int AddLine(int parent, Text text);
+  void AddRegistryKey(int parent, const Text& keyPath);
+
+  registry::RegistryBackend* backend_;
+  bool asHex_;
+  std::vector<RegLine> lines_;
+};
+
+// The part of a key path after its last "\" or ":".
+Text RegKeyName(TextView keyPath);
+
+}  // namespace brannock::ui

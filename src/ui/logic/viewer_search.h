@@ -1,0 +1,52 @@
+// Position arithmetic of the viewer's searches, in the editor's document
+// positions (the caret sits between characters; a selection runs from its
+// anchor to the caret).
+#pragma once
+
+#include <cstdint>
+
+#include "common/text.h"
+
+namespace brannock::ui {
+
+// What a declaration line of the rendered unit holds for a type node's
+// text: a blank, the name, " = " (two blanks lead the line, so the match
+// starts at the second one).
+Text DeclarationSearchText(TextView nodeText);
+
+// Where a double-click on a type node leaves the editor once its declaration
+// was found: the found line becomes the third visible one (the view stays at
+// the top when the line is near it), only the character in front of the
+// match is selected, and the caret stays behind the match.
+struct TDeclarationJump {
+  int64_t FirstVisibleLine = 0;
+  int64_t Caret = 0;
+  // The one selected character [SelectionStart, SelectionEnd); empty when
+  // the match begins the text.
+  int64_t SelectionStart = 0;
+  int64_t SelectionEnd = 0;
+};
+
+// `positionBeforeMatch` is the position one character before `matchStart`
+// (the document's multi-byte or line-break rules decide where that is).
+TDeclarationJump DeclarationJump(int64_t foundLine, int64_t matchStart, int64_t matchEnd,
+                                 int64_t positionBeforeMatch);
+
+// The range a find request searches: from the caret to the end of the text,
+// or back to its start; no wrap-around.
+struct TSearchRange {
+  int64_t From = 0;
+  int64_t To = 0;
+};
+TSearchRange FindRange(int64_t caret, int64_t textLength, bool forward);
+
+// The selection a match leaves: the caret after the match when searching
+// forward, before it when searching backwards, so that the next request
+// finds the next match.
+struct TMatchSelection {
+  int64_t Anchor = 0;
+  int64_t Caret = 0;
+};
+TMatchSelection MatchSelection(int64_t matchStart, int64_t matchEnd, bool forward);
+
+}  // namespace brannock::ui

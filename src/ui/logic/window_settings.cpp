@@ -1,0 +1,147 @@
+#include "ui/logic/window_settings.h"
+
+#include "common/error.h"
+#include "common/velkar_strutils.h"
+#include "registry/memory_store.h"
+
+namespace brannock::ui {
+
+using registry::Bytes;
+using registry::OpenedKey;
+namespace RegType = registry::RegType;
+using registry::RootKey;
+
+Text DesktopSuffix(const ScreenInfo& screen) {
+  return u"(" + IntToText(screen.desktopWidth) + u"x" + IntToText(screen.desktopHeight) + u")";
+}
+
+namespace {
+
+std::optional<int32_t> ReadDword(OpenedKey& key, TextView name) {
+  uint32_t type = 0, size = 0;
+  Bytes data;
+  if (!key.QueryValue(name, &type, &size, &data) || type != RegType::Dword || data.size() != 4) return std::nullopt;
+  return static_cast<int32_t>(data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24);
+}
+
+std::optional<Text> ReadText(OpenedKey& key, TextView name) {
+  uint32_t type = 0, size = 0;
+  Bytes data;
+  if (!key.QueryValue(name, &type, &size, &data) || type != RegType::Sz) return std::nullopt;
+  Text s;
+  for (size_t i = 0; i + 1 < data.size(); i += 2) {
+    const auto c = static_cast<char16_t>(data[i] | data[i + 1] << 8);
+    if (c == 0) break;
+    s.push_back(c);
+  }
+  return s;
+}
+
+Text SuffixedOrPlain(OpenedKey& key, TextView name, TextView suffix) {
+  if (auto s = ReadText(key, Text(name) + Text(suffix))) return *s;
+  return ReadText(key, name).value_or(Text());
+}
+
+// Field i (0-based) of a comma-separated text, read as an integer.
+std::optional<int> Field(const TextList& fields, size_t i) {
+  int32_t v = 0;
+  if (i < fields.size() && TryStrToInt(fields[i], &v)) return v;
+  return std::nullopt;
+}
+
+bool OnMonitor(const ScreenInfo& screen, Point p) {
+  for (const Rect& m : screen.monitors)
+    if (p.x >= m.left && p.x < m.right && p.y >= m.top && p.y < m.bottom) return true;
+  return false;
+}
+
+Text FourNumbers(int a, int b, int c, int d) {
+  return IntToText(a) + u"," + IntToText(b) + u"," + IntToText(c) + u"," + IntToText(d);
+}
+
+Bytes DwordData(int32_t v) {
+  const auto u = static_cast<uint32_t>(v);
+  return Bytes{static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8), static_cast<uint8_t>(u >> 16),
+               static_cast<uint8_t>(u >> 24)};
+}
+
+}  // namespace
+
+StoredSettings ReadStoredSettings(registry::RegistryBackend& store, const ScreenInfo& screen) {
+  StoredSettings s;
+  auto key = store.Open(RootKey::CurrentUser, kSettingsKey, registry::Access::KeyRead);
+  if (!key) return s;
+  const Text suffix = DesktopSuffix(screen);
+  s.formVersion = ReadDword(*key, u"FormVersion");
+  s.showCmd = ReadDword(*key, u"ShowCmd");
+  s.flags = ReadDword(*key, u"Flags");
+  s.pixelsPerInch = ReadDword(*key, u"PixelsPerInch");
+  s.treeWidth = ReadDword(*key, u"Tree_Width");
+  s.minMaxPos = SuffixedOrPlain(*key, u"MinMaxPos", suffix);
+  s.normPos = SuffixedOrPlain(*key, u"NormPos", suffix);
+  return s;
+}
+
+RestorePlan PlanRestore(const StoredSettings& stored, Placement current, bool visible, const ScreenInfo& screen,
+                        Rect geometry) {
+  RestorePlan plan;
+  plan.placement = current;
+  if (stored.formVersion.value_or(0) < 0) return plan;
+  plan.read = true;
+
+  const int32_t showBefore = current.showCmd;
+  Placement& p = plan.placement;
+  if (!visible) p.showCmd = 0;
+  if (stored.flags) p.flags = static_cast<uint32_t>(*stored.flags);
+
+  if (!stored.minMaxPos.empty()) {
+    const TextList f = Split(stored.minMaxPos, u',');
+    p.minPos = {Field(f, 0).value_or(0), Field(f, 1).value_or(0)};
+    p.maxPos = {Field(f, 2).value_or(0), Field(f, 3).value_or(0)};
+  }
+  if (!stored.normPos.empty()) {
+    const TextList f = Split(stored.normPos, u',');
+    const int width = geometry.right, height = geometry.bottom;
+    p.normal = {Field(f, 0).value_or(geometry.left), Field(f, 1).value_or(geometry.top), Field(f, 2).value_or(width),
+                Field(f, 3).value_or(height)};
+  }
+  if (!stored.minMaxPos.empty() || !stored.normPos.empty()) {
+    const int ppi = stored.pixelsPerInch.value_or(screen.pixelsPerInch);
+    plan.applyPlacement = ppi == screen.pixelsPerInch && p.normal.left < p.normal.right &&
+                          OnMonitor(screen, {p.normal.left, p.normal.top}) &&
+                          OnMonitor(screen, {p.normal.right - 1, p.normal.bottom - 1});
+  }
+  switch (stored.showCmd.value_or(showBefore)) {
+    case 2: case 6: case 7: plan.show = ShowState::Minimized; break;
+    case 3: plan.show = ShowState::Maximized; break;
+    default: plan.show = ShowState::Normal; break;
+  }
+  plan.treeWidth = stored.treeWidth;
+  return plan;
+}
+
+void WriteSettings(registry::RegistryBackend& store, const ScreenInfo& screen, bool settingsRead,
+                   const CurrentSettings& current) {
+  auto key = store.Create(RootKey::CurrentUser, kSettingsKey);
+  if (!key) throw Error(u"Unable to create key '" + Text(kSettingsKey) + u"'");
+  auto dword = [&](TextView name, int32_t v) { key->SetValue(name, RegType::Dword, DwordData(v)); };
+  auto text = [&](TextView name, TextView v) {
+    key->SetValue(name, RegType::Sz, registry::MemoryStore::TextData(v));
+  };
+  dword(u"FormVersion", 0);
+  if (!settingsRead) return;
+  const Placement& p = current.placement;
+  const Text suffix = DesktopSuffix(screen);
+  const Text minMax = FourNumbers(p.minPos.x, p.minPos.y, p.maxPos.x, p.maxPos.y);
+  const Text norm = FourNumbers(p.normal.left, p.normal.top, p.normal.right, p.normal.bottom);
+  dword(u"ShowCmd", current.applicationMinimized ? 2 : p.showCmd);
+  dword(u"Flags", static_cast<int32_t>(p.flags));
+  dword(u"PixelsPerInch", current.pixelsPerInch);
+  text(u"MinMaxPos" + suffix, minMax);
+  text(u"MinMaxPos", minMax);
+  text(u"NormPos" + suffix, norm);
+  text(u"NormPos", norm);
+  dword(u"Tree_Width", current.treeWidth);
+}
+
+}  // namespace brannock::ui

@@ -1,0 +1,79 @@
+#include "ui/logic/object_tree.h"
+
+#include <gtest/gtest.h>
+
+namespace brannock::ui {
+namespace {
+
+std::vector<Text> Sorted(const std::vector<Text>& texts) {
+  std::vector<TextView> views(texts.begin(), texts.end());
+  std::vector<Text> out;
+  for (int32_t i : SortedChildOrder(views)) out.push_back(texts[static_cast<size_t>(i)]);
+  return out;
+}
+
+TEST(ObjectTree, CompareNodesFoldsOnlyAsciiLetters) {
+  EXPECT_EQ(TreeCompareNodes(u"beta", u"Alpha"), 1);
+  EXPECT_EQ(TreeCompareNodes(u"Alpha", u"beta"), 0);
+  EXPECT_EQ(TreeCompareNodes(u"ABC", u"abc"), 0);
+  EXPECT_EQ(TreeCompareNodes(u"abc", u"ABC"), 0);
+  // '_' (0x5F) sits between upper and lower case: after folding it sorts
+  // before letters.
+  EXPECT_EQ(TreeCompareNodes(u"a", u"_"), 1);
+  // Non-ASCII letters are not folded: U+00C4 stays above U+00E4's lower case.
+  EXPECT_EQ(TreeCompareNodes(u"\u00e4", u"\u00c4"), 1);
+  EXPECT_EQ(TreeCompareNodes(u"ab", u"a"), 1);
+}
+
+TEST(ObjectTree, ChildOrderIsAscendingAndStable) {
+  EXPECT_EQ(Sorted({u"Gamma", u"beta", u"Alpha"}), (std::vector<Text>{u"Alpha", u"beta", u"Gamma"}));
+  // Equal after folding: list order is kept, in both directions.
+  EXPECT_EQ(Sorted({u"foo", u"Zed", u"FOO", u"Foo"}), (std::vector<Text>{u"foo", u"FOO", u"Foo", u"Zed"}));
+  EXPECT_EQ(Sorted({u"FOO", u"foo"}), (std::vector<Text>{u"FOO", u"foo"}));
+  EXPECT_TRUE(SortedChildOrder({}).empty());
+  std::vector<TextView> one{u"x"};
+  EXPECT_EQ(SortedChildOrder(one), std::vector<int32_t>{0});
+}
+
+TEST(ObjectTree, IncrementalSearchMatchRule) {
+  EXPECT_EQ(TreeIncrementalSearch(u"Microsoft Word", u"micro"), 0);
+  EXPECT_EQ(TreeIncrementalSearch(u"Mic", u"Micro"), 0);  // the node's text begins the search text
+  EXPECT_EQ(TreeIncrementalSearch(u"", u"anything"), 0);
+  EXPECT_EQ(TreeIncrementalSearch(u"anything", u""), 0);
+  EXPECT_LT(TreeIncrementalSearch(u"Mab", u"mac"), 0);
+  EXPECT_EQ(TreeIncrementalSearch(u"Mad", u"mac"), 1);
+  EXPECT_NE(TreeIncrementalSearch(u"\u00e4x", u"\u00c4"), 0);
+}
+
+TEST(ObjectTree, FindIncrementalStartsAtFocusedNodeAndWraps) {
+  std::vector<TextView> nodes{u"Object Classes", u"Alpha", u"Microsoft", u"micro2", u"Interfaces", u"Mic"};
+  EXPECT_EQ(FindIncremental(nodes, 0, u"micro"), 2u);
+  EXPECT_EQ(FindIncremental(nodes, 3, u"micro"), 3u);
+  EXPECT_EQ(FindIncremental(nodes, 4, u"micro"), 5u);  // "Mic" begins "micro"
+  EXPECT_EQ(FindIncremental(nodes, 4, u"alp"), 1u);    // wraps round to the start
+  EXPECT_EQ(FindIncremental(nodes, 0, u"zzz"), std::nullopt);
+  EXPECT_EQ(FindIncremental({}, 0, u"a"), std::nullopt);
+}
+
+TEST(ObjectTree, SearchTextTimesOutAfterASecond) {
+  IncrementalSearchText s;
+  EXPECT_EQ(s.Type(u'm', 0), u"m");
+  EXPECT_EQ(s.Type(u'i', 900), u"mi");
+  EXPECT_EQ(s.Type(u'c', 1900), u"mic");
+  EXPECT_EQ(s.Type(u'x', 2901), u"x");
+  s.Reset();
+  EXPECT_EQ(s.Type(u'y', 2902), u"y");
+}
+
+TEST(ObjectTree, RootsAndImages) {
+  ASSERT_EQ(kRoots.size(), 4u);
+  EXPECT_EQ(Text(kRoots[1].caption), u"Application IDs");
+  EXPECT_EQ(kRoots[1].typ, TObjectType::otAppID);
+  EXPECT_EQ(kRoots[2].typ, TObjectType::otTypeLib);
+  EXPECT_EQ(TreeGetImageIndex(true, TObjectType::otAppID), 2);
+  EXPECT_EQ(TreeGetImageIndex(false, TObjectType::otInterface), 7);
+  EXPECT_EQ(TreeGetImageIndex(false, TObjectType::otCLSID), 4);
+}
+
+}  // namespace
+}  // namespace brannock::ui
