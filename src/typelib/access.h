@@ -209,6 +209,10 @@ class TypeLibLoader {
   virtual HRESULT LoadRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
                                  std::shared_ptr<TypeLib>* lib) = 0;
   virtual HRESULT LoadTypeLib(const Text& fileName, std::shared_ptr<TypeLib>* lib) = 0;
+  // Whether `fileName` names an existing file as LoadTypeLib would see it.
+  // The default asks the host file system; a loader that maps Windows paths
+  // to host files (a Wine prefix) answers through its mapping.
+  virtual bool FileExists(const Text& fileName);
 };
 
 }  // namespace brannock::typelib
