@@ -1,0 +1,78 @@
+#include <windows.h>
+
+#include <random>
+
+#include "common/error.h"
+#include "platform/files.h"
+#include "platform/messages.h"
+
+namespace brannock::platform {
+
+namespace fs = std::filesystem;
+
+fs::path ExecutableDirectory() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return fs::current_path();
+    if (length < buffer.size()) return fs::path(buffer.substr(0, length)).parent_path();
+    buffer.resize(buffer.size() * 2);  // the path was cut: ask again with more room
+  }
+}
+
+namespace {
+
+[[noreturn]] void ThrowCannotCreate(const fs::path& target, DWORD err) {
+  std::error_code ec;
+  fs::path full = fs::absolute(target, ec);
+  if (ec) full = target;
+  throw FileError(u"Cannot create file \"" + full.u16string() + u"\". " + SystemMessageText(err));
+}
+
+// A new file next to the target with a random suffix.
+HANDLE CreateTemporaryNextTo(const fs::path& target, fs::path* tempPath) {
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(L".");
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    wchar_t suffix[24];
+    swprintf(suffix, 24, L".%016llx.tmp", static_cast<unsigned long long>(random()));
+    *tempPath = folder / (L"." + target.filename().wstring() + suffix);
+    HANDLE file = CreateFileW(tempPath->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+  if (path.filename().empty()) ThrowCannotCreate(path, ERROR_DIRECTORY);
+  fs::path temp;
+  HANDLE file = CreateTemporaryNextTo(path, &temp);
+  if (file == INVALID_HANDLE_VALUE) ThrowCannotCreate(path, GetLastError());
+  if (!WriteAll(file, bytes) || !FlushFileBuffers(file)) {
+    const DWORD err = GetLastError();
+    CloseHandle(file);
+    DeleteFileW(temp.c_str());
+    ThrowCannotCreate(path, err);
+  }
+  CloseHandle(file);
+  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD err = GetLastError();
+    DeleteFileW(temp.c_str());
+    ThrowCannotCreate(path, err);
+  }
+}
+
+}  // namespace brannock::platform
