@@ -20,14 +20,15 @@ enum VarType : uint16_t {
 
 struct Variant {
   uint16_t vt = VT_EMPTY;
-  // Integers (VT_I1..VT_UI8, VT_INT, VT_UINT, VT_ERROR, VT_BOOL as 0/-1),
-  // currency (VT_CY, scaled by 10000) and dates' raw bits are kept here.
+  // Integers (VT_I1..VT_UI8, VT_INT, VT_UINT, VT_ERROR, VT_BOOL as 0/-1)
+  // and currency (VT_CY, scaled by 10000).
   int64_t intVal = 0;
   // VT_R4, VT_R8, VT_DATE.
   double dblVal = 0;
   // VT_BSTR.
   Text bstrVal;
-  // VT_DECIMAL: the 16 bytes as stored.
+  // VT_DECIMAL: the 16 bytes of the DECIMAL structure, little-endian:
+  // reserved (2), scale (1), sign (1, 0x80 negative), Hi32, Lo32, Mid32.
   uint8_t decimal[16] = {};
 
   static Variant Int(uint16_t vt, int64_t v) {
@@ -52,7 +53,28 @@ struct Variant {
 
 // VariantChangeType(dest, src, 0, VT_BSTR): the value's text. Returns a
 // failure code (negative) when the value cannot be converted. The Windows
-// build uses oleaut32; elsewhere the "C"/US English forms are produced.
+// build asks oleaut32; elsewhere it is FormatVariantText.
 int32_t VariantToText(const Variant& v, Text* text);
+
+// The conversion in the forms oleaut32 gives for US English with flags 0:
+// - VT_EMPTY: the empty text.
+// - Integers (VT_I1..VT_UI8, VT_INT, VT_UINT): decimal, read at their width.
+// - VT_BOOL: "-1" or "0". Without VARIANT_ALPHABOOL the conversion goes
+//   through VT_I2, so flags 0 never give "True"/"False".
+// - VT_R4, VT_R8: "%G" with 7 or 15 significant digits and no trailing
+//   zeros: 1.5, 0.1, 100000000000000, 1E+15, 1E-05, 1.23456789012346E+17;
+//   zero is "0", infinities "INF"/"-INF", not-a-number "NAN".
+// - VT_CY: the value / 10000 with up to four decimals, trailing zeros cut.
+// - VT_DECIMAL: its exact decimal value, trailing fraction zeros cut
+//   (scale above 28: E_INVALIDARG).
+// - VT_DATE: "m/d/yyyy h:mm:ss AM", the date left out when its day part is
+//   30 December 1899 and the time left out at midnight ("12:00:00 AM" when
+//   both are); seconds rounded half up; outside 1 January 100 .. 31 December
+//   9999: E_INVALIDARG.
+// - VT_BSTR: as it is.
+// - VT_NULL, VT_ERROR, VT_DISPATCH, VT_UNKNOWN, VT_VARIANT, VT_RECORD and any
+//   value with VT_VECTOR, VT_ARRAY or VT_BYREF: DISP_E_TYPEMISMATCH; every
+//   other type code: DISP_E_BADVARTYPE.
+int32_t FormatVariantText(const Variant& v, Text* text);
 
 }  // namespace brannock::typelib

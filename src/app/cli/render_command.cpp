@@ -4,7 +4,7 @@
 
 namespace brannock::cli {
 
-int RunRenderCommand(const RenderRequest&) {
+int RunRenderCommand(const RenderRequest&, registry::RegistrySource*) {
   std::fputs("brannock-cli: no type library reader is available on this platform\n", stderr);
   return 3;
 }

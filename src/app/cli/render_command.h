@@ -2,12 +2,11 @@
 // unit to standard output, one line each in UTF-8 with "\n" line ends.
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
 namespace brannock::registry {
-class RegistryBackend;
+struct RegistrySource;
 }
 
 namespace brannock::cli {
@@ -18,15 +17,13 @@ struct RenderRequest {
   // --render-typelib {GUID} MAJOR.MINOR
   std::optional<std::string> typeLibGuid;
   std::string version;
-  // The registry source for registered libraries: null is the live Windows
-  // registry. `winePrefix` (may be empty) maps Windows paths to host files.
-  registry::RegistryBackend* registry = nullptr;
-  std::filesystem::path winePrefix;
 };
 
 // Returns the process exit code: 0 on success, 1 when the library does not
 // load (its error text on standard error), 2 on a bad request (an invalid
-// GUID text), 3 when the platform has no type library reader.
-int RunRenderCommand(const RenderRequest& request);
+// GUID text), 3 when the platform has no type library reader. `source` is the
+// chosen registry source (for registered libraries; a Wine prefix also maps
+// Windows paths to host files), or null on the live Windows registry.
+int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source);
 
 }  // namespace brannock::cli

@@ -1,0 +1,24 @@
+#include "typelib/object_typelib.h"
+
+#include "common/velkar_strutils.h"
+
+namespace brannock::typelib {
+
+HRESULT LoadObjectTypeLib(const TObjectData& record, TypeLibLoader& loader, std::shared_ptr<TypeLib>* lib) {
+  // Longer names do not fit the platform's path buffer and are handed over
+  // empty, which the loader refuses.
+  constexpr size_t kMaxFileNameChars = 1022;
+  HRESULT hr = Code::NotImpl;
+  if (!IsBlank(record.TypeLib)) {
+    Guid guid = TextToGuid(record.TypeLib);
+    hr = loader.LoadRegTypeLib(guid, static_cast<uint16_t>(record.MajorVersion),
+                               static_cast<uint16_t>(record.MinorVersion), kSystemDefaultLocale, lib);
+  }
+  if (Failed(hr) && loader.FileExists(record.Server)) {
+    const Text& server = record.Server;
+    hr = loader.LoadTypeLib(server.size() > kMaxFileNameChars ? Text() : server, lib);
+  }
+  return hr;
+}
+
+}  // namespace brannock::typelib
