@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/messages.h"
+#include "typelib/display_name.h"
 
 namespace brannock::ui {
 
@@ -27,12 +28,6 @@ constexpr std::array<KindTexts, kTypeKindCount> kKindTexts = {{
 }};
 
 bool HasCategory(int32_t kind) { return kind >= 0 && kind < kTypeKindCount; }
-
-Text TypeNodeName(const Text& cleanName, int32_t kind) {
-  if (kind == TKIND_DISPATCH) return cleanName + u"Disp";
-  if (kind == TKIND_COCLASS) return u"T" + cleanName;
-  return cleanName;
-}
 
 // A failed read ends the filling; the nodes added so far stay.
 struct FillStopped {};
@@ -72,7 +67,7 @@ class TreeFiller {
                                         : CleanText(doc.name);
     TypeKind typeKind = TKIND_ENUM;
     const int32_t kind = Failed(lib.GetTypeInfoType(index, &typeKind)) ? kUnplacedNodeKind : typeKind;
-    AddNode(kind, TypeNodeName(name, kind));
+    AddNode(kind, HasCategory(kind) ? DisplayName(name, static_cast<TypeKind>(kind)) : name);
 
     if ((kind != TKIND_INTERFACE && kind != TKIND_DISPATCH) || Failed(docResult)) return;
     std::shared_ptr<TypeInfo> info;
@@ -82,7 +77,7 @@ class TreeFiller {
     if ((attr.wTypeFlags & TypeFlag::Dual) == 0) return;
     const int32_t partnerKind = DualPartnerKind(*info);
     if (HasCategory(partnerKind))
-      AddNode(partnerKind, partnerKind == TKIND_DISPATCH ? name + u"Disp" : name);
+      AddNode(partnerKind, DeclarationName(name, static_cast<TypeKind>(partnerKind)));
   }
 
  private:
