@@ -1,0 +1,93 @@
+#include "registry/classes_root.h"
+
+#include <vector>
+
+namespace brannock::registry {
+
+namespace {
+
+MemoryStore::Node* FindPath(MemoryStore::Node& root, std::initializer_list<TextView> parts) {
+  MemoryStore::Node* node = &root;
+  for (TextView part : parts) {
+    node = node->FindChild(part);
+    if (node == nullptr) return nullptr;
+  }
+  return node;
+}
+
+// Iterative, so that a deep tree cannot exhaust the stack.
+template <typename TopNode, typename TakeChild, typename TakeValue>
+void Overlay(MemoryStore::Node& base, TopNode& top, TakeChild takeChild, TakeValue takeValue) {
+  std::vector<std::pair<MemoryStore::Node*, TopNode*>> work{{&base, &top}};
+  while (!work.empty()) {
+    auto [b, t] = work.back();
+    work.pop_back();
+    for (auto& value : t->values) takeValue(*b, value);
+    for (auto& [key, child] : t->children) {
+      auto it = b->children.find(key);
+      if (it == b->children.end()) {
+        takeChild(*b, key, child);
+      } else {
+        work.emplace_back(it->second.get(), child.get());
+      }
+    }
+  }
+}
+
+std::unique_ptr<MemoryStore::Node> CopyTree(const MemoryStore::Node& from) {
+  auto root = std::make_unique<MemoryStore::Node>();
+  std::vector<std::pair<MemoryStore::Node*, const MemoryStore::Node*>> work{{root.get(), &from}};
+  while (!work.empty()) {
+    auto [to, src] = work.back();
+    work.pop_back();
+    to->name = src->name;
+    to->values = src->values;
+    for (const auto& [key, child] : src->children) {
+      auto copy = std::make_unique<MemoryStore::Node>();
+      work.emplace_back(copy.get(), child.get());
+      to->children.emplace(key, std::move(copy));
+    }
+  }
+  return root;
+}
+
+}  // namespace
+
+void OverlayMove(MemoryStore::Node& base, MemoryStore::Node& top) {
+  if (base.children.empty() && base.values.empty()) {
+    base.children.swap(top.children);
+    base.values.swap(top.values);
+    return;
+  }
+  Overlay(
+      base, top,
+      [](MemoryStore::Node& b, const Text& key, std::unique_ptr<MemoryStore::Node>& child) {
+        b.children.emplace(key, std::move(child));
+      },
+      [](MemoryStore::Node& b, MemoryStore::Value& v) { b.SetValue(v.name, v.type, std::move(v.data)); });
+  top.children.clear();
+  top.values.clear();
+}
+
+void OverlayCopy(MemoryStore::Node& base, const MemoryStore::Node& top) {
+  Overlay(
+      base, top,
+      [](MemoryStore::Node& b, const Text& key, const std::unique_ptr<MemoryStore::Node>& child) {
+        b.children.emplace(key, CopyTree(*child));
+      },
+      [](MemoryStore::Node& b, const MemoryStore::Value& v) { b.SetValue(v.name, v.type, v.data); });
+}
+
+void BuildClassesRoot(MemoryStore& store) {
+  MemoryStore::Node merged;
+  if (MemoryStore::Node* machine = FindPath(store.Root(RootKey::LocalMachine), {u"Software", u"Classes"}))
+    OverlayMove(merged, *machine);
+  MemoryStore::Node& classes = store.Root(RootKey::ClassesRoot);
+  OverlayMove(merged, classes);
+  if (const MemoryStore::Node* user = FindPath(store.Root(RootKey::CurrentUser), {u"Software", u"Classes"}))
+    OverlayCopy(merged, *user);
+  classes.children.swap(merged.children);
+  classes.values.swap(merged.values);
+}
+
+}  // namespace brannock::registry

@@ -1,0 +1,143 @@
+#include "registry/hive_store.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "registry/classes_root.h"
+#include "registry/reg_file_parser.h"
+#include "registry/registry_parse_error.h"
+
+#ifdef BRANNOCK_HAVE_HIVEX
+#include <hivex.h>
+#endif
+
+namespace brannock::registry {
+
+#ifndef BRANNOCK_HAVE_HIVEX
+
+bool HiveSupported() { return false; }
+
+void LoadHive(const std::filesystem::path& file, MemoryStore&) {
+  throw RegistryParseError::At(SourceName(file), 0, "registry hives cannot be read by this build (no hivex)");
+}
+
+#else
+
+namespace {
+
+struct Freer {
+  void operator()(void* p) const { std::free(p); }
+};
+template <typename T>
+using Malloced = std::unique_ptr<T, Freer>;
+
+class Hive {
+ public:
+  Hive(const std::filesystem::path& file, Text source) : source_(std::move(source)) {
+    hive_ = hivex_open(file.c_str(), 0);
+    if (hive_ == nullptr) Fail("cannot open the hive");
+  }
+  ~Hive() {
+    if (hive_ != nullptr) hivex_close(hive_);
+  }
+  Hive(const Hive&) = delete;
+  Hive& operator=(const Hive&) = delete;
+
+  [[noreturn]] void Fail(const char* what) const {
+    const int error = errno;
+    throw RegistryParseError::At(source_, 0, std::string(what) + ": " + (error ? std::strerror(error) : "bad hive"));
+  }
+
+  hive_node_h Root() {
+    errno = 0;
+    const hive_node_h root = hivex_root(hive_);
+    if (root == 0) Fail("cannot read the hive's root key");
+    return root;
+  }
+
+  std::vector<hive_node_h> Children(hive_node_h node) {
+    errno = 0;
+    Malloced<hive_node_h> list(hivex_node_children(hive_, node));
+    if (!list) Fail("cannot read the subkeys of a key");
+    std::vector<hive_node_h> out;
+    for (size_t i = 0; list.get()[i] != 0; ++i) out.push_back(list.get()[i]);
+    return out;
+  }
+
+  Text Name(hive_node_h node) {
+    errno = 0;
+    Malloced<char> name(hivex_node_name(hive_, node));
+    if (!name) Fail("cannot read the name of a key");
+    return Utf8ToUtf16(name.get());
+  }
+
+  void ReadValues(hive_node_h node, MemoryStore::Node& into) {
+    errno = 0;
+    Malloced<hive_value_h> list(hivex_node_values(hive_, node));
+    if (!list) Fail("cannot read the values of a key");
+    for (size_t i = 0; list.get()[i] != 0; ++i) {
+      const hive_value_h v = list.get()[i];
+      errno = 0;
+      Malloced<char> key(hivex_value_key(hive_, v));
+      if (!key) Fail("cannot read the name of a value");
+      hive_type type{};
+      size_t len = 0;
+      errno = 0;
+      Malloced<char> data(hivex_value_value(hive_, v, &type, &len));
+      if (!data && len != 0) Fail("cannot read the data of a value");
+      const auto* bytes = reinterpret_cast<const uint8_t*>(data.get());
+      into.SetValue(Utf8ToUtf16(key.get()), static_cast<uint32_t>(type),
+                    bytes == nullptr ? Bytes() : Bytes(bytes, bytes + len));
+    }
+  }
+
+ private:
+  hive_h* hive_ = nullptr;
+  Text source_;
+};
+
+// Copies the subtree of `from` below `into`; every hive node is visited
+// once, so a damaged hive whose keys form a loop cannot run away.
+void CopyTree(Hive& hive, hive_node_h from, MemoryStore::Node& into) {
+  std::unordered_set<hive_node_h> seen{from};
+  std::vector<std::pair<hive_node_h, MemoryStore::Node*>> work{{from, &into}};
+  while (!work.empty()) {
+    auto [node, target] = work.back();
+    work.pop_back();
+    hive.ReadValues(node, *target);
+    for (hive_node_h child : hive.Children(node)) {
+      if (!seen.insert(child).second) continue;
+      const Text name = hive.Name(child);
+      if (name.empty() || name.find(u'\\') != Text::npos) continue;  // not a valid key name
+      work.emplace_back(child, target->AddChild(name));
+    }
+  }
+}
+
+}  // namespace
+
+bool HiveSupported() { return true; }
+
+void LoadHive(const std::filesystem::path& file, MemoryStore& store) {
+  const Text source = SourceName(file);
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec))
+    throw RegistryParseError::At(source, 0, "cannot open the hive: it is a folder");
+  Hive hive(file, source);
+  const hive_node_h root = hive.Root();
+  bool software = false;
+  for (hive_node_h child : hive.Children(root))
+    if (EqualsNoCase(hive.Name(child), u"Classes")) software = true;
+  MemoryStore::Node* target = store.CreatePath(RootKey::LocalMachine, software ? u"Software" : u"Software\\Classes");
+  CopyTree(hive, root, *target);
+  BuildClassesRoot(store);
+}
+
+#endif
+
+}  // namespace brannock::registry

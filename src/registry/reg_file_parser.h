@@ -1,0 +1,30 @@
+// Reader of registry export files (.reg): "REGEDIT4" and "Windows Registry
+// Editor Version 5.00", in UTF-16LE (with byte order mark, as regedit writes
+// them), UTF-16BE, UTF-8 (with or without byte order mark) or Windows-1252.
+//
+// Keys under HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER go
+// to their roots (HKEY_USERS too; HKEY_CURRENT_CONFIG is skipped);
+// afterwards HKEY_CLASSES_ROOT is composed from the machine's and the user's
+// Software\Classes as classes_root.h describes. "[-key]" deletes a key,
+// "name"=- a value.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "registry/memory_store.h"
+
+namespace brannock::registry {
+
+// Parses an export held in memory. `source` names it in error messages.
+// Raises RegistryParseError ("<source>:<line>: <what>") on malformed input;
+// what was parsed before the error stays in the store.
+void ParseRegFile(std::string_view bytes, TextView source, MemoryStore& store);
+
+// Reads and parses a file (its path names it in error messages).
+void LoadRegFile(const std::filesystem::path& file, MemoryStore& store);
+
+// The name used for a file in messages.
+Text SourceName(const std::filesystem::path& file);
+
+}  // namespace brannock::registry

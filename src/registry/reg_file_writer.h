@@ -1,0 +1,30 @@
+// Writer of registry export files: one key of a MemoryStore with everything
+// below it, as "Windows Registry Editor Version 5.00" text in UTF-16LE with a
+// byte order mark and CRLF line ends, the way regedit writes it. The Linux
+// build keeps its window settings (HKEY_CURRENT_USER\Software\Velkar\...) in
+// such a file.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "registry/memory_store.h"
+
+namespace brannock::registry {
+
+// "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS".
+Text RootKeyName(RootKey root);
+
+// The export text of root\path and its subtree (keys in enumeration order,
+// each key's values in stored order). A missing key gives the header alone.
+Text RegFileText(const MemoryStore& store, RootKey root, TextView path);
+
+// The same text as file bytes (UTF-16LE with byte order mark).
+std::string RegFileBytes(const MemoryStore& store, RootKey root, TextView path);
+
+// Writes the export to `file` completely or not at all: the bytes go to a
+// temporary file in the same folder, which then replaces `file`. Raises
+// FileError naming the file when it cannot be written. (POSIX build.)
+void SaveRegFile(const std::filesystem::path& file, const MemoryStore& store, RootKey root, TextView path);
+
+}  // namespace brannock::registry

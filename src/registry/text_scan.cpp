@@ -1,0 +1,63 @@
+#include "registry/text_scan.h"
+
+namespace brannock::registry::scan {
+
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F; the five unassigned bytes keep their code.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
+
+char16_t Windows1252ToUtf16(uint8_t b) { return b >= 0x80 && b <= 0x9F ? kHighControls[b - 0x80] : b; }
+
+void AppendText(Text& out, std::u16string_view raw, Encoding) { out.append(raw); }
+
+void AppendText(Text& out, std::string_view raw, Encoding encoding) {
+  size_t i = 0;
+  // ASCII runs need no decoding.
+  while (i < raw.size() && static_cast<uint8_t>(raw[i]) < 0x80) ++i;
+  out.reserve(out.size() + raw.size());
+  for (size_t k = 0; k < i; ++k) out.push_back(static_cast<char16_t>(raw[k]));
+  if (i == raw.size()) return;
+  const std::string_view rest = raw.substr(i);
+  if (encoding == Encoding::Utf8) {
+    out += Utf8ToUtf16(rest);
+  } else {
+    for (char c : rest) out.push_back(Windows1252ToUtf16(static_cast<uint8_t>(c)));
+  }
+}
+
+bool IsValidUtf8(std::string_view s) {
+  size_t i = 0;
+  const size_t n = s.size();
+  while (i < n) {
+    const auto b0 = static_cast<uint8_t>(s[i]);
+    if (b0 < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t len = 0;
+    uint32_t cp = 0;
+    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; }
+    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; }
+    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; }
+    else return false;
+    if (i + len > n) return false;
+    for (size_t k = 1; k < len; ++k) {
+      const auto b = static_cast<uint8_t>(s[i + k]);
+      if ((b & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (b & 0x3F);
+    }
+    if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) || cp > 0x10FFFF ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+      return false;
+    i += len;
+  }
+  return true;
+}
+
+}  // namespace brannock::registry::scan
