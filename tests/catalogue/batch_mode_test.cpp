@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "catalogue/batch_mode.h"
+#include "registry/registry_error.h"
+#include "support/view_backend.h"
+
+using namespace brannock;
+using namespace brannock::registry;
+using brannock::testing::ViewBackend;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr RootKey CR = RootKey::ClassesRoot;
+
+BatchSwitches Find(std::vector<Text> params) { return FindBatchSwitches(params); }
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The category keys opened, in order.
+std::vector<Text> Categories(const ViewBackend& b) {
+  std::vector<Text> cats;
+  for (const Text& p : b.Paths())
+    if (p.find(u'\\') == Text::npos) cats.push_back(p);
+  return cats;
+}
+
+class BatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("brannock-batch-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    auto& s = backend_.redirected;
+    s.SetString(CR, u"AppID\\{A}", u"", u"App");
+    s.SetString(CR, u"Interface\\{I}", u"", u"IFace");
+    s.SetString(CR, u"CLSID\\{C}", u"", u"Class");
+    s.SetString(CR, u"TypeLib\\{T}\\1.0", u"", u"Library");
+    backend_.wow64 = false;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  ViewBackend backend_;
+  fs::path dir_;
+};
+
+}  // namespace
+
+TEST(FindBatchSwitches, SwitchForms) {
+  BatchSwitches s = Find({u"-sa", u"/SI"});
+  EXPECT_TRUE(s.SA && s.SI && !s.SO && !s.ST && s.Any());
+  s = Find({u"/So", u"-sT"});
+  EXPECT_TRUE(!s.SA && !s.SI && s.SO && s.ST);
+  s = Find({u"-SA", u"/sa", u"-Sa"});
+  EXPECT_TRUE(s.SA && !s.SI && !s.SO && !s.ST);
+
+  // Not switches: no prefix, more letters, two dashes, other prefixes,
+  // empty parameters, blanks.
+  for (const Text& p : {Text(u"SA"), Text(u"-SAX"), Text(u"--SA"), Text(u"\\SA"), Text(u""), Text(u"-S"),
+                        Text(u"-"), Text(u" -SA"), Text(u"-SA "), Text(u"-S A"), Text(u"+SA"), Text(u"-SB")}) {
+    EXPECT_FALSE(Find({p}).Any()) << Utf16ToUtf8(p);
+  }
+  EXPECT_FALSE(Find({}).Any());
+  EXPECT_FALSE(Find({u"file.txt", u"-x"}).Any());
+  EXPECT_TRUE(Find({u"", u"SA", u"-ST"}).ST);
+}
+
+TEST_F(BatchTest, WritesInFixedOrderWithTheTableNames) {
+  Catalogue cat(backend_);
+  RunBatch(cat, Find({u"/ST", u"-SA"}), dir_);
+  EXPECT_EQ(Categories(backend_), (std::vector<Text>{u"AppID", u"TypeLib"}));
+  EXPECT_EQ(ReadFile(dir_ / "AppIds.csv"), "Name;GUID\r\nApp;{A}\r\n");
+  EXPECT_EQ(ReadFile(dir_ / "TypeLibs.csv"), "Name;GUID\r\nLibrary;{T}\r\n");
+  EXPECT_FALSE(fs::exists(dir_ / "Intfs.csv"));
+  EXPECT_FALSE(fs::exists(dir_ / "ObjClasses.csv"));
+
+  backend_.opens.clear();
+  RunBatch(cat, Find({u"-so", u"-si", u"/SA", u"-st"}), dir_);
+  EXPECT_EQ(Categories(backend_), (std::vector<Text>{u"AppID", u"Interface", u"CLSID", u"TypeLib"}));
+  EXPECT_EQ(ReadFile(dir_ / "Intfs.csv"), "Name;GUID\r\nIFace;{I}\r\n");
+  EXPECT_EQ(ReadFile(dir_ / "ObjClasses.csv"), "Name;GUID\r\nClass;{C}\r\n");
+}
+
+TEST_F(BatchTest, ListsAreReadAnewAndFilesReplaced) {
+  Catalogue cat(backend_);
+  TObjectData stale;
+  stale.Name = u"stale";
+  cat.AIList = {stale};
+  std::ofstream(dir_ / "AppIds.csv") << "old content that is longer than the new one";
+  RunBatch(cat, Find({u"-SA", u"-sa"}), dir_);
+  EXPECT_EQ(ReadFile(dir_ / "AppIds.csv"), "Name;GUID\r\nApp;{A}\r\n");
+  EXPECT_EQ(Categories(backend_), (std::vector<Text>{u"AppID"}));  // read once
+  ASSERT_EQ(cat.AIList.size(), 1u);
+  EXPECT_EQ(cat.AIList[0].Name, u"App");
+
+  // A category without entries gives the header line only.
+  backend_.redirected.DeletePath(CR, u"Interface");
+  RunBatch(cat, Find({u"-SI"}), dir_);
+  EXPECT_EQ(ReadFile(dir_ / "Intfs.csv"), "Name;GUID\r\n");
+}
+
+TEST_F(BatchTest, AnErrorStopsTheProcessingThere) {
+  backend_.redirected.SetDword(CR, u"CLSID\\{C}", u"", 1);  // caught by the class builder
+  backend_.redirected.SetDword(CR, u"TypeLib\\{T}\\1.0", u"", 1);
+  backend_.redirected.SetString(CR, u"TypeLib\\{S}\\1.0", u"", u"Before the bad one");
+  Catalogue cat(backend_);
+  EXPECT_THROW(RunBatch(cat, Find({u"-SA", u"-SO", u"-ST"}), dir_), RegistryError);
+  EXPECT_TRUE(fs::exists(dir_ / "AppIds.csv"));
+  EXPECT_EQ(ReadFile(dir_ / "ObjClasses.csv"), "Name;GUID\r\n{C};{C}\r\n");
+  EXPECT_FALSE(fs::exists(dir_ / "TypeLibs.csv"));
+  ASSERT_EQ(cat.TLList.size(), 1u);  // the records read before the error stay
+  EXPECT_EQ(cat.TLList[0].Name, u"Before the bad one");
+
+  // A file error stops the later switches as well.
+  fs::remove_all(dir_);
+  EXPECT_THROW(RunBatch(cat, Find({u"-SA", u"-SI"}), dir_), FileError);
+  EXPECT_EQ(Categories(backend_).back(), u"AppID");
+}
