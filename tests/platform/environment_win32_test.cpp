@@ -1,0 +1,73 @@
+// The environment routines against the real process environment of a
+// Windows (or Wine) process.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+
+#include "platform/environment.h"
+#include "platform/velkar_environment.h"
+
+using namespace brannock;
+using platform::EnvironmentBlock;
+using platform::ExpandEnvironmentStrings;
+using platform::ExpandWithEntries;
+
+namespace {
+
+void SetVariable(const wchar_t* name, const wchar_t* value) { ASSERT_EQ(_wputenv_s(name, value), 0); }
+
+bool Holds(const TextList& list, TextView entry) { return std::find(list.begin(), list.end(), entry) != list.end(); }
+
+}  // namespace
+
+TEST(EnvironmentWin32, BlockAndListHoldTheProcessEnvironment) {
+  SetVariable(L"BRANNOCK_ENV_TEST", L"  C:\\Program Files\\Brannock\t");
+  const TextList block = EnvironmentBlock();
+  EXPECT_TRUE(Holds(block, u"BRANNOCK_ENV_TEST=  C:\\Program Files\\Brannock\t"));
+  EXPECT_TRUE(std::none_of(block.begin(), block.end(), [](const Text& e) { return e.empty(); }));
+
+  TextList list{u"stale"};
+  platform::GetEnvironmentList(list);
+  EXPECT_FALSE(Holds(list, u"stale"));
+  EXPECT_TRUE(Holds(list, u"BRANNOCK_ENV_TEST=  C:\\Program Files\\Brannock"));
+  EXPECT_TRUE(std::none_of(list.begin(), list.end(), [](const Text& e) { return e.empty() || e[0] == u'='; }));
+  // Every entry of the block that is not hidden is there, in block order.
+  TextList expected;
+  for (const Text& e : block)
+    if (e[0] != u'=') expected.push_back(TrimControls(e));
+  EXPECT_EQ(list, expected);
+}
+
+TEST(EnvironmentWin32, ExpansionThroughTheSystem) {
+  SetVariable(L"BRANNOCK_ROOT", L"C:\\Brannock");
+  EXPECT_EQ(ExpandEnvironmentStrings(u"%BRANNOCK_ROOT%\\x.dll", 4097), u"C:\\Brannock\\x.dll");
+  EXPECT_EQ(ExpandEnvironmentStrings(u"%brannock_root%\\x.dll", 4097), u"C:\\Brannock\\x.dll");
+  EXPECT_EQ(ExpandEnvironmentStrings(u"%BRANNOCK_NO_SUCH%\\x.dll", 4097), u"%BRANNOCK_NO_SUCH%\\x.dll");
+  EXPECT_EQ(ExpandEnvironmentStrings(u"", 4097), u"");
+
+  // The buffer counts the terminating NUL: 16 characters need 17.
+  const Text sixteen = u"%BRANNOCK_ROOT%\\abcd";  // C:\Brannock\abcd
+  EXPECT_EQ(ExpandEnvironmentStrings(sixteen, 17), u"C:\\Brannock\\abcd");
+  EXPECT_EQ(ExpandEnvironmentStrings(sixteen, 16), std::nullopt);
+  EXPECT_EQ(ExpandEnvironmentStrings(Text(4096, u'a'), 4097), Text(4096, u'a'));
+  EXPECT_EQ(ExpandEnvironmentStrings(Text(4097, u'a'), 4097), std::nullopt);
+}
+
+TEST(EnvironmentWin32, PortableExpansionAgreesWithTheSystem) {
+  // ExpandWithEntries stands in for ExpandEnvironmentStringsW on POSIX; on
+  // the same environment both must give the same text.
+  SetVariable(L"BRANNOCK_A", L"alpha");
+  SetVariable(L"BRANNOCK_B", L"%BRANNOCK_A%");
+  const TextList entries = EnvironmentBlock();
+  for (const Text& text : {Text(u"%BRANNOCK_A%%BRANNOCK_A%"), Text(u"100%"), Text(u"%%"), Text(u"%"),
+                           Text(u"a%BRANNOCK_A"), Text(u"%BRANNOCK_B%"),
+                           Text(u"%Brannock_A%\\%BRANNOCK_NONE%\\%BRANNOCK_A%"), Text(u"%=C:%")}) {
+    EXPECT_EQ(ExpandEnvironmentStrings(text, 4097), ExpandWithEntries(text, entries)) << Utf16ToUtf8(text);
+  }
+  // Where they part: after an unknown name, Wine keeps "%NAME%" whole and
+  // goes on behind it; the portable expansion (like Windows) goes on from
+  // the second "%", which can open the next reference.
+  EXPECT_EQ(ExpandEnvironmentStrings(u"%BRANNOCK_NONE%BRANNOCK_A%", 4097), u"%BRANNOCK_NONE%BRANNOCK_A%");
+  EXPECT_EQ(ExpandWithEntries(u"%BRANNOCK_NONE%BRANNOCK_A%", entries), u"%BRANNOCK_NONEalpha");
+}
