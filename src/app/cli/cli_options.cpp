@@ -1,0 +1,104 @@
+#include "app/cli/cli_options.h"
+
+namespace brannock::cli {
+
+std::filesystem::path PathFromArgument(const std::string& arg) {
+#ifdef _WIN32
+  return std::filesystem::path(Utf8ToUtf16(arg));
+#else
+  return std::filesystem::path(arg);  // the bytes as given
+#endif
+}
+
+namespace {
+
+// "--name value" or "--name=value"; false when this is not the option.
+bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::string& name, std::string& value,
+               std::string& error) {
+  const std::string& arg = args[i];
+  if (arg.compare(0, name.size() + 1, name + "=") == 0) {
+    value = arg.substr(name.size() + 1);
+    return true;
+  }
+  if (arg != name) return false;
+  if (i + 1 >= args.size()) {
+    error = "option '" + name + "' needs a value";
+    return true;
+  }
+  value = args[++i];
+  return true;
+}
+
+}  // namespace
+
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error) {
+  options = CliOptions();
+  error.clear();
+  for (size_t i = 0; i < args.size() && error.empty(); ++i) {
+    const std::string& arg = args[i];
+    std::string value;
+    if (arg.empty()) continue;
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (TakeValue(args, i, "--registry", value, error)) {
+      options.registryPath = PathFromArgument(value);
+    } else if (TakeValue(args, i, "--out-dir", value, error)) {
+      options.outDir = PathFromArgument(value);
+    } else if (TakeValue(args, i, "--render", value, error)) {
+      options.render.file = value;
+    } else if (arg == "--render-typelib") {
+      if (i + 2 >= args.size()) {
+        error = "option '--render-typelib' needs a GUID and a version";
+      } else {
+        options.render.typeLibGuid = args[i + 1];
+        options.render.version = args[i + 2];
+        i += 2;
+      }
+    } else if (const BatchSwitches s = FindBatchSwitches({Utf8ToUtf16(arg)}); s.Any()) {
+      options.switches.SA = options.switches.SA || s.SA;
+      options.switches.SI = options.switches.SI || s.SI;
+      options.switches.SO = options.switches.SO || s.SO;
+      options.switches.ST = options.switches.ST || s.ST;
+    } else {
+      error = "unknown argument '" + arg + "'";
+    }
+  }
+  if (error.empty() && options.render.file && options.render.typeLibGuid)
+    error = "'--render' and '--render-typelib' cannot be given together";
+  if (error.empty() && options.render.file && options.render.file->empty()) error = "option '--render' needs a value";
+  return error.empty();
+}
+
+std::string UsageText() {
+  return "Usage: brannock-cli [OPTIONS] [-SA] [-SI] [-SO] [-ST]\n"
+         "       brannock-cli [--registry PATH] --render FILE\n"
+         "       brannock-cli [--registry PATH] --render-typelib {GUID} MAJOR.MINOR\n"
+         "\n"
+         "Writes the list files of the COM registrations, or renders a type library as\n"
+         "an Object Pascal declaration unit on standard output.\n"
+         "\n"
+         "List files (switches after \"-\" or \"/\", any letter case, in this order):\n"
+         "  SA                application IDs      -> AppIds.csv\n"
+         "  SI                interfaces           -> Intfs.csv\n"
+         "  SO                object classes       -> ObjClasses.csv\n"
+         "  ST                type libraries       -> TypeLibs.csv\n"
+         "\n"
+         "Options:\n"
+         "  --registry PATH   registry to read: a Wine prefix folder, a .reg export or\n"
+         "                    a hive file (default: $WINEPREFIX, ~/.wine, the demo\n"
+         "                    registry; the live registry on Windows)\n"
+         "  --out-dir DIR     folder for the list files (default: the program's folder)\n"
+         "  --render FILE     render the type library in FILE (.tlb, .dll, .ocx, .exe;\n"
+         "                    FILE\\N for resource N)\n"
+         "  --render-typelib {GUID} MAJOR.MINOR\n"
+         "                    render a registered type library\n"
+         "  --help            show this text\n"
+         "  --version         show the program's version\n"
+         "\n"
+         "Exit status: 0 on success, 1 on an error (reported on standard error; list\n"
+         "files written before it stay), 2 on a usage error.\n";
+}
+
+}  // namespace brannock::cli

@@ -1,0 +1,42 @@
+// The command line of brannock-cli:
+//   brannock-cli [--registry PATH] [--out-dir DIR] [-SA] [-SI] [-SO] [-ST]
+//   brannock-cli [--registry PATH] --render FILE
+//   brannock-cli [--registry PATH] --render-typelib {GUID} MAJOR.MINOR
+//   brannock-cli --help | --version
+// The batch switches are those of the window program ("-" or "/" and the
+// two letters, any case).
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/cli/render_command.h"
+#include "catalogue/batch_mode.h"
+
+namespace brannock::cli {
+
+struct CliOptions {
+  BatchSwitches switches;
+  std::optional<std::filesystem::path> registryPath;
+  // Where list files go; the executable's folder when not given.
+  std::optional<std::filesystem::path> outDir;
+  RenderRequest render;
+  bool help = false;
+  bool version = false;
+
+  bool HasRender() const { return render.file.has_value() || render.typeLibGuid.has_value(); }
+};
+
+// Parses the arguments after the program name (UTF-8 on every platform).
+// False with a message in `error` for an unknown argument, a missing option
+// value or conflicting render options. Empty arguments are ignored.
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error);
+
+// A file-system path from an argument.
+std::filesystem::path PathFromArgument(const std::string& arg);
+
+std::string UsageText();
+
+}  // namespace brannock::cli
