@@ -1,0 +1,96 @@
+#include "registry/reg_file_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "common/error.h"
+#include "registry/reg_file_parser.h"
+#include "registry_files_support.h"
+
+using namespace brannock;
+using namespace brannock::registry;
+using namespace brannock::testing;
+
+namespace {
+
+constexpr RootKey CU = RootKey::CurrentUser;
+const Text kSettings = u"Software\\Velkar\\Brannock\\1.x";
+
+MemoryStore SampleStore() {
+  MemoryStore store;
+  const Text frm = kSettings + u"\\frmMain";
+  store.SetDword(CU, frm, u"Left", 0xFFFFFFF6);
+  store.SetString(CU, frm, u"", u"default");
+  store.SetString(CU, frm, u"Quote \"and\" back\\slash", u"C:\\a \"b\"");
+  store.SetString(CU, frm, u"Multi line", u"one\r\ntwo");
+  store.SetString(CU, frm, u"Ünïcødé 名前", u"значение", RegType::ExpandSz);
+  Bytes big;
+  for (int i = 0; i < 300; ++i) big.push_back(static_cast<uint8_t>(i));
+  store.SetBytes(CU, frm, u"Placement", RegType::Binary, big);
+  store.SetBytes(CU, frm, u"Empty", RegType::None, {});
+  store.SetBytes(CU, frm, u"Odd string", RegType::Sz, {'a', 0, 'b'});
+  store.SetBytes(CU, frm, u"Quad", RegType::Qword, {1, 2, 3, 4, 5, 6, 7, 8});
+  store.SetBytes(CU, frm, u"Short dword", RegType::Dword, {1, 2});
+  store.SetBytes(CU, frm, u"Custom", 0x12345, {9});
+  store.CreatePath(CU, kSettings + u"\\Empty key");
+  store.SetString(CU, kSettings + u"\\b", u"x", u"y");
+  store.SetString(CU, u"Software\\Other", u"x", u"not exported");
+  return store;
+}
+
+}  // namespace
+
+TEST(RegFileWriter, RoundTripsASubtree) {
+  MemoryStore store = SampleStore();
+  const std::string bytes = RegFileBytes(store, CU, kSettings);
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+  const Text text = RegFileText(store, CU, kSettings);
+  EXPECT_EQ(text.substr(0, 38), u"Windows Registry Editor Version 5.00\r\n");
+  EXPECT_NE(text.find(u"\r\n[HKEY_CURRENT_USER\\Software\\Velkar\\Brannock\\1.x\\frmMain]\r\n"
+                      u"\"Left\"=dword:fffffff6\r\n@=\"default\"\r\n"),
+            Text::npos);
+  EXPECT_NE(text.find(u"\"Quote \\\"and\\\" back\\\\slash\"=\"C:\\\\a \\\"b\\\"\"\r\n"), Text::npos);
+  // Long hex data is wrapped with continuation lines no wider than 80.
+  for (const Text& line : Split(text, u'\n')) EXPECT_LE(line.size(), 81u);
+
+  MemoryStore back;
+  ParseRegFile(bytes, u"settings.reg", back);
+  EXPECT_EQ(DumpTree(*back.Find(CU, kSettings)), DumpTree(*store.Find(CU, kSettings)));
+  EXPECT_EQ(back.Find(CU, u"Software\\Other"), nullptr);
+  EXPECT_EQ(SubkeyNames(back, CU, kSettings), (TextList{u"b", u"Empty key", u"frmMain"}));
+
+  // A missing key gives the header alone; a whole root works as well.
+  EXPECT_EQ(RegFileText(store, CU, u"Software\\Missing"), u"Windows Registry Editor Version 5.00\r\n\r\n");
+  MemoryStore all;
+  ParseRegFile(RegFileBytes(store, CU, u""), u"all.reg", all);
+  EXPECT_EQ(DumpTree(all.Root(CU)), DumpTree(store.Root(CU)));
+}
+
+TEST(RegFileWriter, SavesCompletelyOrNotAtAll) {
+  const auto dir = std::filesystem::temp_directory_path() / ("brannock-writer-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const auto file = dir / "settings.reg";
+  { std::ofstream(file) << "old content"; }
+  MemoryStore store = SampleStore();
+  SaveRegFile(file, store, CU, kSettings);
+  MemoryStore back;
+  LoadRegFile(file, back);
+  EXPECT_EQ(DumpTree(*back.Find(CU, kSettings)), DumpTree(*store.Find(CU, kSettings)));
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+
+  // A folder that does not exist: FileError naming the file, nothing written.
+  const auto missing = dir / "missing" / "settings.reg";
+  try {
+    SaveRegFile(missing, store, CU, kSettings);
+    ADD_FAILURE() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot write " + missing.string() + ": No such file or directory");
+  }
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  std::filesystem::remove_all(dir);
+}
