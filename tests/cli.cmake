@@ -1,0 +1,19 @@
+# brannock-cli: its option parsing, and the program run as a process on .reg
+# fixtures (POSIX only; the Windows build runs it in the Wine stage).
+if(TARGET brannock-cli)
+  file(GLOB _cli_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/cli/*.cpp)
+  if(WIN32)
+    list(FILTER _cli_tests EXCLUDE REGEX "_posix\\.cpp$")
+  endif()
+  add_executable(test_cli ${_cli_tests} ${BRANNOCK_SOURCE_DIR}/src/app/cli/cli_options.cpp)
+  target_link_libraries(test_cli PRIVATE brannock_catalogue GTest::gtest GTest::gtest_main)
+  target_include_directories(test_cli PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${BRANNOCK_SOURCE_DIR}/src)
+  target_compile_definitions(test_cli PRIVATE BRANNOCK_TEST_DATA="${BRANNOCK_TEST_DATA}"
+                                              BRANNOCK_CLI_PATH="$<TARGET_FILE:brannock-cli>")
+  add_dependencies(test_cli brannock-cli)
+  if(WIN32)
+    target_link_options(test_cli PRIVATE -static)
+  else()
+    gtest_discover_tests(test_cli DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+  endif()
+endif()

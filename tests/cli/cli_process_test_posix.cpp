@@ -1,0 +1,157 @@
+// brannock-cli run as a real process on .reg fixtures.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+const fs::path kFixture = fs::path(BRANNOCK_TEST_DATA) / "catalogue" / "catalogue.reg";
+
+class CliProcess : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("brannock-cli-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "out");
+    fs::create_directories(dir_ / "cwd");
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs the program in dir_/cwd with standard output and error in files.
+  Outcome Run(std::vector<std::string> args, const fs::path& program = BRANNOCK_CLI_PATH) {
+    const fs::path outFile = dir_ / "stdout.txt";
+    const fs::path errFile = dir_ / "stderr.txt";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::chdir((dir_ / "cwd").c_str()) != 0)
+        ::_exit(127);
+      std::vector<char*> argv{const_cast<char*>(program.c_str())};
+      for (auto& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      ::execv(program.c_str(), argv.data());
+      ::_exit(127);
+    }
+    Outcome o;
+    int status = 0;
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) o.exitCode = WEXITSTATUS(status);
+    o.out = ReadFile(outFile);
+    o.err = ReadFile(errFile);
+    return o;
+  }
+
+  std::vector<std::string> Files(const fs::path& dir) const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path dir_;
+};
+
+}  // namespace
+
+TEST_F(CliProcess, VersionHelpAndUsage) {
+  Outcome o = Run({"--version"});
+  EXPECT_EQ(o.exitCode, 0);
+  EXPECT_EQ(o.out, "brannock-cli 1.3.0.0\n");
+
+  o = Run({"--help"});
+  EXPECT_EQ(o.exitCode, 0);
+  EXPECT_EQ(o.out.rfind("Usage: brannock-cli", 0), 0u);
+
+  // No switch and no render request: usage, exit 2, nothing written.
+  for (std::vector<std::string> args : {std::vector<std::string>{}, {"--registry", kFixture.string()}, {""}}) {
+    o = Run(args);
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_EQ(o.err.rfind("Usage: brannock-cli", 0), 0u);
+  }
+  o = Run({"--registry", kFixture.string(), "--out-dir", (dir_ / "out").string(), "-SAX"});
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_EQ(o.err, "brannock-cli: unknown argument '-SAX'\nTry 'brannock-cli --help'.\n");
+  EXPECT_TRUE(Files(dir_ / "out").empty());
+  EXPECT_TRUE(Files(dir_ / "cwd").empty());
+}
+
+TEST_F(CliProcess, WritesTheListFiles) {
+  const fs::path out = dir_ / "out";
+  Outcome o = Run({"--registry", kFixture.string(), "--out-dir", out.string(), "-sa", "/SI"});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(Files(out), (std::vector<std::string>{"AppIds.csv", "Intfs.csv"}));
+  EXPECT_EQ(ReadFile(out / "AppIds.csv"),
+            "Name;GUID\r\nx.exe;x.exe\r\nSample; Server;{A0000000-0000-0000-0000-000000000001}\r\n");
+  EXPECT_EQ(ReadFile(out / "Intfs.csv"),
+            "Name;GUID\r\nISample;{10000000-0000-0000-0000-000000000001}\r\n"
+            "41 42;{10000000-0000-0000-0000-000000000002}\r\n");
+
+  o = Run({"/so", "--registry", kFixture.string(), "-ST", "--out-dir", out.string()});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(ReadFile(out / "ObjClasses.csv"),
+            "Name;GUID\r\n{c0000000-0000-0000-0000-000000000001};{c0000000-0000-0000-0000-000000000001}\r\n"
+            "Caf\xE9 A\x80?;{C0000000-0000-0000-0000-000000000002}\r\n");
+  EXPECT_EQ(ReadFile(out / "TypeLibs.csv"),
+            "Name;GUID\r\nSample Library 1.0;{70000000-0000-0000-0000-000000000001}\r\n");
+  EXPECT_TRUE(Files(dir_ / "cwd").empty());
+}
+
+TEST_F(CliProcess, DefaultFolderIsTheProgramsFolder) {
+  const fs::path bin = dir_ / "bin";
+  fs::create_directories(bin);
+  fs::copy_file(BRANNOCK_CLI_PATH, bin / "brannock-cli");
+  Outcome o = Run({"--registry", kFixture.string(), "-ST"}, bin / "brannock-cli");
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(Files(bin), (std::vector<std::string>{"TypeLibs.csv", "brannock-cli"}));
+  EXPECT_TRUE(Files(dir_ / "cwd").empty());
+}
+
+TEST_F(CliProcess, ErrorsGoToStandardErrorWithNonZeroExit) {
+  // An out folder that cannot hold files.
+  const fs::path missing = dir_ / "missing";
+  Outcome o = Run({"--registry", kFixture.string(), "--out-dir", missing.string(), "-SA"});
+  EXPECT_EQ(o.exitCode, 1);
+  EXPECT_EQ(o.err, "brannock-cli: Cannot create file \"" + (missing / "AppIds.csv").string() +
+                       "\". No such file or directory\n");
+
+  std::ofstream(dir_ / "plain-file") << "x";
+  o = Run({"--registry", kFixture.string(), "--out-dir", (dir_ / "plain-file").string(), "-SO"});
+  EXPECT_EQ(o.exitCode, 1);
+  EXPECT_NE(o.err.find("Not a directory"), std::string::npos) << o.err;
+
+  // A registry error stops the batch; the files written before it stay.
+  const fs::path out = dir_ / "out";
+  o = Run({"--registry", (fs::path(BRANNOCK_TEST_DATA) / "catalogue" / "bad_typelib_name.reg").string(), "--out-dir",
+           out.string(), "-ST", "-SA", "-SO"});
+  EXPECT_EQ(o.exitCode, 1);
+  EXPECT_EQ(o.err, "brannock-cli: Invalid data type for ''\n");
+  EXPECT_EQ(Files(out), (std::vector<std::string>{"AppIds.csv", "ObjClasses.csv"}));
+
+  // A registry that cannot be read.
+  o = Run({"--registry", (dir_ / "none.reg").string(), "--out-dir", out.string(), "-SA"});
+  EXPECT_EQ(o.exitCode, 1);
+  EXPECT_EQ(o.err.rfind("brannock-cli: ", 0), 0u);
+  EXPECT_GT(o.err.size(), std::string("brannock-cli: \n").size());
+}
