@@ -1,0 +1,40 @@
+// The general error report: an error that escapes a window handler ends the
+// handler and is shown in a box captioned with the application title; the
+// program goes on. SilentAbort shows nothing.
+#pragma once
+
+#include <QApplication>
+#include <exception>
+#include <functional>
+
+#include "common/text.h"
+
+namespace brannock::ui {
+
+inline constexpr char16_t kApplicationTitle[] = u"Brannock";
+
+void ReportError(const std::exception_ptr& error);
+
+// Runs a handler; whatever it raises goes to the report.
+template <class F>
+void Guarded(F&& handler) {
+  try {
+    handler();
+  } catch (...) {
+    ReportError(std::current_exception());
+  }
+}
+
+// Replaces the box (tests; hosts without a display print to stderr).
+using ErrorReportHook = std::function<void(const Text& text)>;
+void SetErrorReportHook(ErrorReportHook hook);
+
+// The application object: its event delivery is the last place where an
+// error that escaped an event handler is caught and reported.
+class BrannockApplication : public QApplication {
+ public:
+  BrannockApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+}  // namespace brannock::ui

@@ -1,0 +1,540 @@
+#include "ui/qt/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "catalogue/list_file.h"
+#include "ui/logic/detail_pane.h"
+#include "ui/qt/error_report.h"
+#include "ui/qt/header_icon.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/settings_file.h"
+#include "ui/qt/velkar_dialogs.h"
+
+namespace brannock::ui {
+
+namespace {
+
+TfrmMain::SaveFileChooser& Chooser() {
+  static TfrmMain::SaveFileChooser chooser = [](QWidget* owner, const QString& suggested) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({"CSV files (*.csv)", "All files (*)"});
+    dialog.setDefaultSuffix("csv");
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+  };
+  return chooser;
+}
+
+// The hourglass while a handler works, and with `status` "Working..." in the
+// status bar; both shown at once and undone on every way out.
+class BusyScope {
+ public:
+  BusyScope(QWidget* window, QLabel* status) : status_(status) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (status_) status_->setText("Working...");
+    window->repaint();
+  }
+  ~BusyScope() {
+    QApplication::restoreOverrideCursor();
+    if (status_) status_->setText("Ready");
+  }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  QLabel* status_;
+};
+
+// A batch update of a tree: no repaint until it ends, also on failure.
+class BatchUpdate {
+ public:
+  explicit BatchUpdate(QWidget* w) : w_(w) { w_->setUpdatesEnabled(false); }
+  ~BatchUpdate() { w_->setUpdatesEnabled(true); }
+  BatchUpdate(const BatchUpdate&) = delete;
+  BatchUpdate& operator=(const BatchUpdate&) = delete;
+
+ private:
+  QWidget* w_;
+};
+
+QPushButton* Button(const char* caption, int width, QWidget* parent) {
+  auto* b = new QPushButton(caption, parent);
+  b->setFixedWidth(width);
+  return b;
+}
+
+QLineEdit* HeaderField(QWidget* parent) {
+  auto* e = new QLineEdit(parent);
+  e->setFrame(false);
+  e->setReadOnly(true);
+  QPalette pal = e->palette();
+  pal.setColor(QPalette::Base, pal.color(QPalette::Window));
+  e->setPalette(pal);
+  return e;
+}
+
+}  // namespace
+
+void TfrmMain::SetSaveFileChooser(SaveFileChooser chooser) { Chooser() = std::move(chooser); }
+
+// FormCreate: the batch switches were handled before the window exists
+// (see brannock_main.cpp); what is left is the window's own start.
+TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
+    : QMainWindow(parent), catalogue_(catalogue), options_(std::move(options)) {
+  setObjectName("frmMain");
+  setWindowTitle(ToQt(kApplicationTitle));
+  setFont(QFont("Tahoma", 8));
+
+  Tree = new ObjectTree(this);
+  Splitter = new QSplitter(Qt::Horizontal, this);
+  Splitter->addWidget(Tree);
+  Splitter->addWidget(BuildDetailPane());
+  Splitter->setStretchFactor(0, 0);
+  Splitter->setStretchFactor(1, 1);
+  Splitter->setChildrenCollapsible(false);
+  setCentralWidget(Splitter);
+
+  sb = new QLabel("Ready", this);
+  sb->setMinimumWidth(50);
+  statusBar()->addWidget(sb);
+  statusBar()->setSizeGripEnabled(true);
+  BuildMenus();
+
+  resize(792, 554);
+  Splitter->setSizes({301, 792 - 301 - Splitter->handleWidth()});
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect r(QPoint(), size());
+    r.moveCenter(screen->availableGeometry().center());
+    move(r.topLeft());
+  }
+
+  connect(Tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* n) { Guarded([&] { TreeExpanding(n); }); });
+  connect(Tree, &QTreeWidget::itemSelectionChanged, this, [this] {
+    Guarded([&] { TreeChange(Tree->selectedItems().value(0)); });
+  });
+  connect(Tree, &QTreeWidget::itemDoubleClicked, this, [this] { Guarded([&] { cmViewTLB(); }); });
+  connect(RegTree, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* line) { Guarded([&] { RegTreeChange(line); }); });
+
+  pc->setCurrentWidget(tsRegistry);
+  pc->hide();
+  catalogue_.Environment.clear();
+  if (!options_.batchFailed) {
+    GetEnvironmentList(catalogue_.Environment);
+    CreateTree();
+  }
+  SetMainWindow(this);
+}
+
+TfrmMain::~TfrmMain() {
+  if (!settingsWritten_) Guarded([&] { WriteWindowSettings(); });
+  SetMainWindow(nullptr);
+}
+
+QWidget* TfrmMain::BuildDetailPane() {
+  auto* panel = new QWidget(this);
+  auto* v = new QVBoxLayout(panel);
+  v->setContentsMargins(5, 5, 5, 5);
+
+  auto* header = new QWidget(panel);
+  header->setFixedHeight(41);
+  auto* h = new QHBoxLayout(header);
+  h->setContentsMargins(0, 0, 0, 0);
+  imgDefaultIcon = new QLabel(header);
+  imgDefaultIcon->setFixedSize(32, 32);
+  imgDefaultIcon->setAlignment(Qt::AlignCenter);
+  h->addWidget(imgDefaultIcon);
+  auto* names = new QVBoxLayout();
+  names->setSpacing(0);
+  eName = HeaderField(header);
+  QFont bold = eName->font();
+  bold.setBold(true);
+  eName->setFont(bold);
+  eGUID = HeaderField(header);
+  names->addWidget(eName);
+  names->addWidget(eGUID);
+  h->addLayout(names, 1);
+  v->addWidget(header);
+
+  pc = new QTabWidget(panel);
+  tsRegistry = new QWidget(pc);
+  auto* page = new QVBoxLayout(tsRegistry);
+  RegTree = new QTreeWidget(tsRegistry);
+  RegTree->setHeaderHidden(true);
+  RegTree->setColumnCount(1);
+  RegTree->setRootIsDecorated(false);
+  RegTree->setItemsExpandable(false);
+  RegTree->setUniformRowHeights(true);
+  QPalette pal = RegTree->palette();
+  pal.setColor(QPalette::Base, pal.color(QPalette::Button));
+  RegTree->setPalette(pal);
+  page->addWidget(RegTree, 1);
+  Memo = new QPlainTextEdit(tsRegistry);
+  Memo->setReadOnly(true);
+  Memo->setFixedHeight(107);
+  Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  page->addWidget(Memo);
+  auto* buttons = new QWidget(tsRegistry);
+  buttons->setFixedHeight(38);
+  auto* row = new QHBoxLayout(buttons);
+  row->setContentsMargins(0, 0, 0, 0);
+  bView = Button("Type Library...", 100, buttons);
+  bCopy = Button("Copy to Clipboard", 100, buttons);
+  bReg = Button("Register", 75, buttons);
+  bUnreg = Button("Unregister", 75, buttons);
+  row->addWidget(bView);
+  row->addWidget(bCopy);
+  row->addStretch(1);
+  row->addWidget(bReg);
+  row->addWidget(bUnreg);
+  page->addWidget(buttons);
+  pc->addTab(tsRegistry, " Registry ");
+  v->addWidget(pc, 1);
+
+  connect(bView, &QPushButton::clicked, this, [this] { Guarded([&] { cmViewTLB(); }); });
+  connect(bCopy, &QPushButton::clicked, this, [this] { Guarded([&] { bCopyClick(); }); });
+  connect(bReg, &QPushButton::clicked, this, [this] { Guarded([&] { bRegClick(0); }); });
+  connect(bUnreg, &QPushButton::clicked, this, [this] { Guarded([&] { bRegClick(1); }); });
+  return panel;
+}
+
+void TfrmMain::BuildMenus() {
+  auto action = [this](QMenu* menu, const char* caption, auto handler) {
+    QAction* a = menu->addAction(caption);
+    connect(a, &QAction::triggered, this, [this, handler] { Guarded([&] { handler(); }); });
+    return a;
+  };
+  QMenu* file = menuBar()->addMenu("File");
+  mmViewTypeLib = action(file, "View TypeLib...", [this] { cmViewTypeLib(); });
+  file->addSeparator();
+  mmHex = action(file, "Display Binary as Hex", [this] { mmHexClick(); });
+  mmHex->setCheckable(true);
+  mmHex->setChecked(true);
+  file->addSeparator();
+  QMenu* save = file->addMenu("Save");
+  mmSaveAppId = action(save, "Application IDs...", [this] { cmSave(0); });
+  mmSaceIntf = action(save, "Interfaces...", [this] { cmSave(1); });
+  mmSaveObjCls = action(save, "Object Classes...", [this] { cmSave(2); });
+  mmSaveTLB = action(save, "Type Libraries...", [this] { cmSave(3); });
+  file->addSeparator();
+  mmRefresh = action(file, "Refresh", [this] { cmRefresh(); });
+  mmRefresh->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  file->addSeparator();
+  mmExit = action(file, "Exit", [this] { cmExit(); });
+
+  QMenu* object = menuBar()->addMenu("Object");
+  mmView = action(object, "View Type Information...", [this] { cmViewTLB(); });
+  object->addSeparator();
+  mmCreateInst = action(object, "Create instance", [this] { cmCreateInst(); });
+  object->addSeparator();
+  mmReg = action(object, "Register Server", [this] { bRegClick(0); });
+  mmUnreg = action(object, "Unregister Server", [this] { bRegClick(1); });
+  for (QAction* a : {mmView, mmCreateInst, mmReg, mmUnreg}) a->setEnabled(false);
+
+  QMenu* help = menuBar()->addMenu("Help");
+  mmAbout = action(help, "About...", [this] { cmAbout(); });
+}
+
+// ---------------------------------------------------------------- object tree
+
+QTreeWidgetItem* TfrmMain::RootOf(TObjectType typ) const {
+  switch (typ) {
+    case TObjectType::otCLSID: return OCRoot;
+    case TObjectType::otTypeLib: return TLRoot;
+    case TObjectType::otAppID: return AIRoot;
+    case TObjectType::otInterface: return IFRoot;
+  }
+  return nullptr;
+}
+
+void TfrmMain::CreateTree() {
+  BatchUpdate batch(Tree);
+  Tree->clear();
+  for (const RootInfo& info : kRoots) {
+    auto* root = new ObjectNodeItem(TObjectNode{info.caption, info.typ, 0, {}});
+    Tree->addTopLevelItem(root);
+    switch (info.typ) {
+      case TObjectType::otCLSID: OCRoot = root; break;
+      case TObjectType::otAppID: AIRoot = root; break;
+      case TObjectType::otTypeLib: TLRoot = root; break;
+      case TObjectType::otInterface: IFRoot = root; break;
+    }
+  }
+  SetTree();
+}
+
+void TfrmMain::SetTree() {
+  for (int i = 0; i < Tree->topLevelItemCount(); ++i)
+    Tree->topLevelItem(i)->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+}
+
+void TfrmMain::FillKey(QTreeWidgetItem* root, const TObjects& list) {
+  const TObjectType typ = ObjectTree::NodeOf(root)->Node().Typ;
+  BatchUpdate batch(Tree);
+  std::vector<TextView> names;
+  names.reserve(list.size());
+  for (const TObjectData& d : list) names.push_back(d.Name);
+  QList<QTreeWidgetItem*> children;
+  children.reserve(static_cast<qsizetype>(list.size()));
+  for (int32_t i : SortedChildOrder(names))
+    children.push_back(new ObjectNodeItem(TObjectNode{list[static_cast<size_t>(i)].Name, typ, i, {}}));
+  root->addChildren(children);
+}
+
+void TfrmMain::TreeExpanding(QTreeWidgetItem* node) {
+  if (!node || node->childCount() > 0 || (node->parent() && node->parent()->parent())) return;
+  BusyScope busy(this, sb);
+  if (node->parent()) return;
+  const TObjectType typ = ObjectTree::NodeOf(node)->Node().Typ;
+  if (catalogue_.List(typ).empty()) catalogue_.ReadList(typ);
+  FillKey(node, catalogue_.List(typ));
+}
+
+void TfrmMain::Refresh() {
+  BusyScope busy(this, sb);
+  CreateTree();
+  for (TObjectType typ : {TObjectType::otCLSID, TObjectType::otTypeLib, TObjectType::otAppID, TObjectType::otInterface}) {
+    catalogue_.ReadList(typ);
+    FillKey(RootOf(typ), catalogue_.List(typ));
+  }
+}
+
+// ---------------------------------------------------------------- detail pane
+
+void TfrmMain::TreeChange(QTreeWidgetItem* item) {
+  Memo->clear();
+  if (!item) return;
+  ObjectNodeItem* node = ObjectTree::NodeOf(item);
+  eName->setText(ToQt(node->Node().Text));
+  eName->setCursorPosition(0);
+  imgDefaultIcon->clear();
+  pc->setVisible(!node->IsRoot());
+  if (node->IsRoot()) {
+    eGUID->setText(ToQt(RootPaneText(node->childCount())));
+    return;
+  }
+  ShowDetails(node);
+}
+
+void TfrmMain::ShowDetails(ObjectNodeItem* node) {
+  TObjectNode& n = node->Node();
+  TObjects& list = catalogue_.List(n.Typ);
+  // A node whose list entry is gone (the list was read anew without
+  // rebuilding the tree) has nothing to show.
+  if (n.Index < 0 || static_cast<size_t>(n.Index) >= list.size()) return;
+  TObjectData& entry = list[static_cast<size_t>(n.Index)];
+  const Text guid = entry.GUID;
+  switch (n.Typ) {
+    case TObjectType::otCLSID: catalogue_.ResolveObjectClass(guid, entry); break;
+    case TObjectType::otTypeLib: catalogue_.ResolveTypeLibrary(guid, entry); break;
+    case TObjectType::otAppID: catalogue_.ResolveAppID(guid, entry); break;
+    case TObjectType::otInterface: catalogue_.ResolveInterface(guid, entry); break;
+  }
+  TObjectData snapshot = entry;
+  snapshot.Typ = n.Typ;
+  n.Server = snapshot.Server;
+
+  const CommandStates states = CommandStatesFor(snapshot);
+  for (QWidget* w : std::initializer_list<QWidget*>{bReg, bUnreg}) w->setEnabled(states.registerServer);
+  mmReg->setEnabled(states.registerServer);
+  mmUnreg->setEnabled(states.registerServer);
+  mmCreateInst->setEnabled(states.createInstance);
+  mmView->setEnabled(states.viewTypeLib);
+  bView->setEnabled(states.viewTypeLib);
+  bCopy->setEnabled(true);
+  eGUID->setText(ToQt(snapshot.GUID));
+  eGUID->setCursorPosition(0);
+
+  const QIcon icon = HeaderIcon(snapshot, options_.locator);
+  if (!icon.isNull()) imgDefaultIcon->setPixmap(icon.pixmap(32, 32));
+
+  BatchUpdate batch(RegTree);
+  RegTree->clear();
+  RegistryTreeBuilder builder(catalogue_.Backend(), mmHex->isChecked());
+  try {
+    for (const Text& path : RegistryTreePaths(snapshot)) builder.FillRegistryTree(path);
+  } catch (...) {
+    FillRegTree(builder.Lines(), false);
+    throw;
+  }
+  FillRegTree(builder.Lines(), true);
+}
+
+void TfrmMain::FillRegTree(const std::vector<RegLine>& lines, bool expand) {
+  std::vector<QTreeWidgetItem*> items;
+  items.reserve(lines.size());
+  QFont bold = RegTree->font();
+  bold.setBold(true);
+  for (const RegLine& line : lines) {
+    QTreeWidgetItem* item = line.parent < 0 ? new QTreeWidgetItem(RegTree)
+                                            : new QTreeWidgetItem(items[static_cast<size_t>(line.parent)]);
+    item->setText(0, ToQt(line.text));
+    if (line.level == 0) item->setFont(0, bold);  // RegTreePaintText
+    items.push_back(item);
+  }
+  if (expand) RegTree->expandAll();
+}
+
+void TfrmMain::RegTreeChange(QTreeWidgetItem* line) {
+  Memo->clear();
+  if (line) Memo->setPlainText(line->text(0));
+}
+
+void TfrmMain::mmHexClick() { TreeChange(Tree->currentItem()); }
+
+// ---------------------------------------------------------------- commands
+
+void TfrmMain::cmSave(int tag) {
+  struct Export {
+    TObjectType typ;
+    const char* suggested;
+  };
+  static constexpr Export kExports[4] = {{TObjectType::otAppID, "AppIds.csv"},
+                                         {TObjectType::otInterface, "Intfs.csv"},
+                                         {TObjectType::otCLSID, "ObjClasses.csv"},
+                                         {TObjectType::otTypeLib, "TLBs.csv"}};
+  if (tag < 0 || tag > 3) return;
+  const Export& e = kExports[tag];
+  const QString file = Chooser()(this, e.suggested);
+  if (file.isEmpty()) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  struct Restore {
+    ~Restore() { QApplication::restoreOverrideCursor(); }
+  } restore;
+  if (catalogue_.List(e.typ).empty()) catalogue_.ReadList(e.typ);
+  SaveList(std::filesystem::path(file.toStdString()), catalogue_.List(e.typ));
+}
+
+void TfrmMain::bCopyClick() {
+  std::vector<SummaryLine> lines;
+  std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int level) {
+    lines.push_back({level, FromQt(item->text(0))});
+    for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), level + 1);
+  };
+  for (int i = 0; i < RegTree->topLevelItemCount(); ++i) walk(RegTree->topLevelItem(i), 0);
+  const Text text = CopySummaryText(FromQt(eName->text()), FromQt(eGUID->text()), lines);
+  QGuiApplication::clipboard()->setText(ToQt(text));
+}
+
+namespace {
+
+bool IsObject(QTreeWidgetItem* item) { return item && item->parent(); }
+
+void NotAvailable(const char16_t* command) {
+  ShowInfoBox(u"\"" + Text(command) + u"\" is not available yet in this version of Brannock.");
+}
+
+}  // namespace
+
+void TfrmMain::bRegClick(int tag) {
+  QTreeWidgetItem* item = Tree->currentItem();
+  if (!item || ObjectTree::NodeOf(item)->Node().Server.empty()) return;
+  NotAvailable(tag == 0 ? u"Register Server" : u"Unregister Server");
+}
+
+void TfrmMain::cmCreateInst() {
+  if (IsObject(Tree->currentItem())) NotAvailable(u"Create instance");
+}
+
+void TfrmMain::cmViewTLB() {
+  if (IsObject(Tree->currentItem())) NotAvailable(u"View Type Information");
+}
+
+void TfrmMain::cmViewTypeLib() { NotAvailable(u"View TypeLib"); }
+
+void TfrmMain::cmAbout() { NotAvailable(u"About"); }
+
+// ---------------------------------------------------------------- settings
+
+void TfrmMain::setVisible(bool visible) {
+  if (visible && !settingsRead_) Guarded([&] { ReadWindowSettings(); });
+  QMainWindow::setVisible(visible);
+  if (visible && minimizeAfterShow_) {
+    minimizeAfterShow_ = false;
+    showMinimized();
+  }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  event->accept();
+  Guarded([&] { WriteWindowSettings(); });
+}
+
+ScreenInfo TfrmMain::Screens() const {
+  ScreenInfo info;
+  QScreen* primary = QGuiApplication::primaryScreen();
+  if (!primary) return info;
+  const QRect desktop = primary->virtualGeometry();
+  info.desktopWidth = desktop.width();
+  info.desktopHeight = desktop.height();
+  info.pixelsPerInch = qRound(primary->logicalDotsPerInch());
+  for (QScreen* s : QGuiApplication::screens()) {
+    const QRect g = s->geometry();
+    info.monitors.push_back({g.x(), g.y(), g.x() + g.width(), g.y() + g.height()});
+  }
+  return info;
+}
+
+Placement TfrmMain::CurrentPlacement() const {
+  Placement p;
+  p.showCmd = isMinimized() ? 2 : isMaximized() ? 3 : 1;
+  const QRect n = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+  p.normal = {n.x(), n.y(), n.x() + n.width(), n.y() + n.height()};
+  return p;
+}
+
+void TfrmMain::ReadWindowSettings() {
+  settingsRead_ = true;
+  if (!options_.settings) return;
+  const ScreenInfo screens = Screens();
+  const StoredSettings stored = ReadStoredSettings(options_.settings->Store(), screens);
+  const RestorePlan plan =
+      PlanRestore(stored, CurrentPlacement(), isVisible(), screens, {x(), y(), width(), height()});
+  if (!plan.read) return;
+  if (plan.applyPlacement) {
+    const Rect& r = plan.placement.normal;
+    setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  }
+  switch (plan.show) {
+    case ShowState::Maximized: setWindowState(windowState() | Qt::WindowMaximized); break;
+    case ShowState::Minimized: minimizeAfterShow_ = true; break;
+    case ShowState::Normal: break;
+  }
+  if (plan.treeWidth && *plan.treeWidth > 0) {
+    const int total = std::max(width() - Splitter->handleWidth(), *plan.treeWidth + 1);
+    Splitter->setSizes({*plan.treeWidth, total - *plan.treeWidth});
+  }
+}
+
+void TfrmMain::WriteWindowSettings() {
+  settingsWritten_ = true;
+  if (!options_.settings) return;
+  CurrentSettings current;
+  current.placement = CurrentPlacement();
+  current.applicationMinimized = isMinimized();
+  current.pixelsPerInch = Screens().pixelsPerInch;
+  current.treeWidth = Splitter->sizes().value(0, Tree->width());
+  WriteSettings(options_.settings->Store(), Screens(), settingsRead_, current);
+  options_.settings->Save();
+}
+
+}  // namespace brannock::ui
