@@ -2,11 +2,83 @@
 
 #include <cstdio>
 
-namespace brannock::cli {
+#include "common/error.h"
+#include "common/velkar_strutils.h"
+#include "platform/messages.h"
+#include "registry/registry_source.h"
+#include "typelib/loader.h"
+#include "typelib/object_typelib.h"
+#include "typelib/unit_text.h"
 
-int RunRenderCommand(const RenderRequest&, registry::RegistrySource*) {
-  std::fputs("brannock-cli: no type library reader is available on this platform\n", stderr);
-  return 3;
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace brannock::cli {
+namespace {
+
+TObjectData RecordOf(const RenderRequest& request) {
+  TObjectData record;
+  record.Typ = TObjectType::otTypeLib;
+  if (request.file) {
+    record.Server = Utf8ToUtf16(*request.file);
+  } else if (request.typeLibGuid) {
+    record.TypeLib = Utf8ToUtf16(*request.typeLibGuid);
+    record.GUID = record.TypeLib;
+    ParseVersion(Utf8ToUtf16(request.version), &record.MajorVersion, &record.MinorVersion);
+  }
+  return record;
+}
+
+void WriteAll(const std::string& text, std::FILE* stream) {
+  if (!text.empty()) std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+}  // namespace
+
+int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& loader, std::string* out,
+                      std::string* err) {
+  const TObjectData record = RecordOf(request);
+  std::shared_ptr<typelib::TypeLib> lib;
+  typelib::HRESULT hr;
+  try {
+    hr = typelib::LoadObjectTypeLib(record, loader, &lib);
+  } catch (const ConversionError& e) {
+    *err += "brannock-cli: " + Utf16ToUtf8(e.Message()) + "\n";
+    return kRenderExitBadRequest;
+  }
+  if (typelib::Succeeded(hr) && !lib) hr = typelib::Code::Pointer;
+  if (typelib::Failed(hr)) {
+    *err += Utf16ToUtf8(platform::ErrorCodeText(static_cast<uint32_t>(hr))) + "\n";
+    return kRenderExitLoadFailed;
+  }
+  TextList lines;
+  typelib::TypeLibToStrings(record, *lib, &lines);
+  for (const Text& line : lines) *out += Utf16ToUtf8(line) + "\n";
+  return 0;
+}
+
+int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source) {
+  // The live registry is the loader's own; a Wine prefix also maps paths.
+  const bool live = !source || source->kind == registry::RegistrySource::Kind::Live;
+  std::unique_ptr<typelib::TypeLibLoader> loader = typelib::CreateTypeLibLoader(
+      live ? nullptr : source->backend.get(),
+      source && source->kind == registry::RegistrySource::Kind::WinePrefix ? source->path : std::filesystem::path());
+  if (!loader) {
+    std::fputs("brannock-cli: no type library reader is available on this platform\n", stderr);
+    return kRenderExitNoReader;
+  }
+#ifdef _WIN32
+  // Lines end in "\n" on every platform.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  std::string out, err;
+  int code = RenderTypeLibrary(request, *loader, &out, &err);
+  WriteAll(out, stdout);
+  WriteAll(err, stderr);
+  return code;
 }
 
 }  // namespace brannock::cli

@@ -8,6 +8,9 @@
 namespace brannock::registry {
 struct RegistrySource;
 }
+namespace brannock::typelib {
+class TypeLibLoader;
+}
 
 namespace brannock::cli {
 
@@ -25,5 +28,16 @@ struct RenderRequest {
 // chosen registry source (for registered libraries; a Wine prefix also maps
 // Windows paths to host files), or null on the live Windows registry.
 int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source);
+
+// The work of the command with a given loader: the unit's lines (each ending
+// in "\n", UTF-8) into `out`, a message line into `err`; the same exit codes.
+// A file request renders the record of a library opened from a file (empty
+// uid, version 0.0); a registered one the record of that GUID and version.
+int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& loader, std::string* out,
+                      std::string* err);
+
+constexpr int kRenderExitLoadFailed = 1;
+constexpr int kRenderExitBadRequest = 2;
+constexpr int kRenderExitNoReader = 3;
 
 }  // namespace brannock::cli

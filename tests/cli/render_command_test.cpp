@@ -1,0 +1,69 @@
+#include "app/cli/render_command.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/messages.h"
+#include "typelib/memory_typelib.h"
+
+namespace brannock::cli {
+namespace {
+
+using namespace typelib;
+using namespace typelib::testing;
+
+TEST(RenderTypeLibrary, FileRequestPrintsTheUnitInUtf8) {
+  auto lib = std::make_shared<MemoryTypeLib>(u"Lib\u00e9", u"Caf\u00e9 types");
+  lib->AddType(TKIND_ALIAS, u"Handle")->attr.tdescAlias = Vt(VT_I4);
+  MemoryLoader loader;
+  loader.fromFile = lib;
+  loader.fileResult = 0;
+  loader.existingFiles = {u"/tmp/x\u00e9.tlb"};
+  RenderRequest request;
+  request.file = "/tmp/x\xc3\xa9.tlb";
+  std::string out, err;
+  EXPECT_EQ(RenderTypeLibrary(request, loader, &out, &err), 0);
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(out,
+            "// typelib filename: /tmp/x\xc3\xa9.tlb\n\n// uid: \n// version: 0.0\n"
+            "// helpstring: Caf\xc3\xa9 types\n// helpfile: \n\nunit Lib\xc3\xa9;\n\ninterface\n\n"
+            "uses Windows, ActiveX, Classes;\n\ntype\n  Handle = LongInt;\n\n\nimplementation\n\nend.\n");
+  EXPECT_TRUE(loader.regCalls.empty());
+}
+
+TEST(RenderTypeLibrary, RegisteredRequestAndFailures) {
+  auto lib = std::make_shared<MemoryTypeLib>(u"Reg");
+  MemoryLoader loader;
+  loader.registered = lib;
+  loader.regResult = 0;
+  RenderRequest request;
+  request.typeLibGuid = "{00020430-0000-0000-c000-000000000046}";
+  request.version = "2.10";
+  std::string out, err;
+  EXPECT_EQ(RenderTypeLibrary(request, loader, &out, &err), 0);
+  ASSERT_EQ(loader.regCalls.size(), 1u);
+  EXPECT_EQ(loader.regCalls[0].major, 2);
+  EXPECT_EQ(loader.regCalls[0].minor, 10);
+  EXPECT_NE(out.find("// uid: {00020430-0000-0000-c000-000000000046}\n// version: 2.10\n"), std::string::npos);
+
+  loader.regResult = Code::TypeLibNotRegistered;
+  out.clear();
+  EXPECT_EQ(RenderTypeLibrary(request, loader, &out, &err), kRenderExitLoadFailed);
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(err, Utf16ToUtf8(platform::ErrorCodeText(0x8002801D)) + "\n");
+
+  request.typeLibGuid = "00020430";
+  err.clear();
+  EXPECT_EQ(RenderTypeLibrary(request, loader, &out, &err), kRenderExitBadRequest);
+  EXPECT_EQ(err, "brannock-cli: Invalid class string\n");
+
+  // A file that is not there is never handed to the loader.
+  RenderRequest missing;
+  missing.file = "/nonexistent/lib.tlb";
+  err.clear();
+  EXPECT_EQ(RenderTypeLibrary(missing, loader, &out, &err), kRenderExitLoadFailed);
+  EXPECT_EQ(err, Utf16ToUtf8(platform::ErrorCodeText(0x80004001)) + "\n");
+  EXPECT_TRUE(loader.fileCalls.empty());
+}
+
+}  // namespace
+}  // namespace brannock::cli
