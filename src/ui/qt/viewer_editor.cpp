@@ -1,0 +1,188 @@
+#include "ui/qt/viewer_editor.h"
+
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qscilexerpascal.h>
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+#include "ui/logic/viewer_status.h"
+#include "ui/qt/qt_text.h"
+
+namespace brannock::ui {
+
+namespace {
+
+const QColor kCaretLineColour(255, 255, 0);
+const QColor kGutterColour(228, 228, 228);
+constexpr int kGutterPadding = 6;
+
+QFont EditorFont(const char* family, int points) {
+  QFont font(QString::fromLatin1(family), points);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  return font;
+}
+
+}  // namespace
+
+QsciLexerPascal* CreatePascalLexer(QObject* parent, const QFont& font) {
+  auto* lexer = new QsciLexerPascal(parent);
+  lexer->setDefaultFont(font);
+  lexer->setFont(font, -1);
+  QFont bold = font;
+  bold.setBold(true);
+  lexer->setFont(bold, QsciLexerPascal::Keyword);
+  lexer->setDefaultPaper(Qt::white);
+  lexer->setPaper(Qt::white, -1);
+  for (int style : {QsciLexerPascal::Comment, QsciLexerPascal::CommentParenthesis, QsciLexerPascal::CommentLine})
+    lexer->setColor(QColor(0, 128, 0), style);
+  for (int style : {QsciLexerPascal::Number, QsciLexerPascal::HexNumber}) lexer->setColor(QColor(0, 0, 255), style);
+  for (int style : {QsciLexerPascal::SingleQuotedString, QsciLexerPascal::UnclosedString, QsciLexerPascal::Character})
+    lexer->setColor(QColor(255, 0, 0), style);
+  lexer->setColor(QColor(255, 0, 255), QsciLexerPascal::Asm);
+  return lexer;
+}
+
+TViewerEditor::TViewerEditor(QWidget* parent)
+    : QsciScintilla(parent), gutterFont_(EditorFont("Terminal", 8)) {
+  setUtf8(true);
+  setLexer(CreatePascalLexer(this, EditorFont("Courier New", 10)));
+  setWrapMode(WrapNone);
+  setFolding(NoFoldStyle);
+
+  // The gutter: one plain margin whose numbers paintEvent draws.
+  setMarginType(0, SymbolMarginColor);
+  setMarginBackgroundColor(0, kGutterColour);
+  setMarginSensitivity(0, false);
+  setMarginWidth(1, 0);
+  setMarginWidth(2, 0);
+  FitGutter();
+
+  setCaretLineBackgroundColor(kCaretLineColour);
+  SendScintilla(SCI_SETCARETLINEVISIBLEALWAYS, 1L);
+  setCaretLineVisible(false);
+
+  // Shift+Enter breaks no line and F1 asks for no help; Esc belongs to the
+  // window's Exit command.
+  RemoveKey(static_cast<int>(Qt::SHIFT) | Qt::Key_Return);
+  RemoveKey(static_cast<int>(Qt::SHIFT) | Qt::Key_Enter);
+  RemoveKey(Qt::Key_F1);
+  RemoveKey(Qt::Key_Escape);
+
+  // The additional selection of a declaration jump looks like the main one.
+  SendScintilla(SCI_SETADDITIONALCARETSVISIBLE, 0L);
+  SendScintilla(SCI_SETADDITIONALSELALPHA, SendScintilla(SCI_GETSELALPHA));
+  SendScintilla(SCI_SETADDITIONALSELBACK, QColor(palette().color(QPalette::Highlight)));
+
+  connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { StatusChanged(); });
+  connect(this, &QsciScintilla::cursorPositionChanged, this, [this](int, int) { StatusChanged(); });
+  connect(this, &QsciScintilla::selectionChanged, this, [this] { StatusChanged(); });
+  connect(this, &QsciScintilla::textChanged, this, [this] {
+    FitGutter();
+    StatusChanged();
+  });
+}
+
+void TViewerEditor::StatusChanged() {
+  if (OnStatusChange) OnStatusChange();
+}
+
+void TViewerEditor::RemoveKey(int key) {
+  QsciCommand* command = standardCommands()->boundTo(key);
+  if (!command) return;
+  if (command->key() == key) command->setKey(0);
+  if (command->alternateKey() == key) command->setAlternateKey(0);
+}
+
+int TViewerEditor::CaretPosition() const { return static_cast<int>(SendScintilla(SCI_GETCURRENTPOS)); }
+
+int TViewerEditor::CaretLine() const { return LineOfPosition(CaretPosition()); }
+
+int TViewerEditor::CaretColumn() const {
+  return static_cast<int>(SendScintilla(SCI_GETCOLUMN, static_cast<unsigned long>(CaretPosition())));
+}
+
+int TViewerEditor::LineCount() const { return static_cast<int>(SendScintilla(SCI_GETLINECOUNT)); }
+
+int TViewerEditor::TextLength() const { return static_cast<int>(SendScintilla(SCI_GETLENGTH)); }
+
+int TViewerEditor::LineOfPosition(int position) const {
+  return static_cast<int>(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position)));
+}
+
+int TViewerEditor::PositionBefore(int position) const {
+  return static_cast<int>(SendScintilla(SCI_POSITIONBEFORE, static_cast<unsigned long>(position)));
+}
+
+std::optional<TViewerEditor::Match> TViewerEditor::Search(const QString& text, int from, int to,
+                                                          SearchOptions options) {
+  if (text.isEmpty()) return std::nullopt;
+  const QByteArray bytes = text.toUtf8();
+  long flags = 0;
+  if (options.matchCase) flags |= SCFIND_MATCHCASE;
+  if (options.wholeWord) flags |= SCFIND_WHOLEWORD;
+  SendScintilla(SCI_SETSEARCHFLAGS, flags);
+  SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(from));
+  SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(to));
+  const long found = SendScintilla(SCI_SEARCHINTARGET, static_cast<uintptr_t>(bytes.size()), bytes.constData());
+  if (found < 0) return std::nullopt;
+  return Match{static_cast<int>(found), static_cast<int>(SendScintilla(SCI_GETTARGETEND))};
+}
+
+QString TViewerEditor::WordAtCaret() const {
+  const auto caret = static_cast<unsigned long>(CaretPosition());
+  const long start = SendScintilla(SCI_WORDSTARTPOSITION, caret, 1L);
+  const long end = SendScintilla(SCI_WORDENDPOSITION, caret, 1L);
+  if (end <= start) return {};
+  return text(static_cast<int>(start), static_cast<int>(end));
+}
+
+void TViewerEditor::SelectRange(int anchor, int caret) {
+  SendScintilla(SCI_SETSELECTION, static_cast<unsigned long>(caret), static_cast<long>(anchor));
+  SendScintilla(SCI_SCROLLRANGE, static_cast<unsigned long>(anchor), static_cast<long>(caret));
+}
+
+void TViewerEditor::SelectApartFromCaret(int selectionStart, int selectionEnd, int caret) {
+  SendScintilla(SCI_SETSELECTION, static_cast<unsigned long>(caret), static_cast<long>(caret));
+  if (selectionEnd <= selectionStart) return;
+  SendScintilla(SCI_ADDSELECTION, static_cast<unsigned long>(selectionEnd), static_cast<long>(selectionStart));
+  SendScintilla(SCI_SETMAINSELECTION, 0UL);
+}
+
+void TViewerEditor::ShowCaretLine(bool show) {
+  if (show != (SendScintilla(SCI_GETCARETLINEVISIBLE) != 0)) setCaretLineVisible(show);
+}
+
+QString TViewerEditor::GutterText(int line) { return ToQt(GutterLineText(line)); }
+
+void TViewerEditor::FitGutter() {
+  const int digits = static_cast<int>(GutterText(std::max(0, LineCount() - 1)).size());
+  if (digits == gutterDigits_) return;
+  gutterDigits_ = digits;
+  const QFontMetrics metrics(gutterFont_);
+  setMarginWidth(0, metrics.horizontalAdvance(QString(std::max(digits, 2), QLatin1Char('9'))) + 2 * kGutterPadding);
+}
+
+void TViewerEditor::paintEvent(QPaintEvent* event) {
+  QsciScintilla::paintEvent(event);
+  const int width = marginWidth(0);
+  if (width <= 0) return;
+  QPainter painter(viewport());
+  painter.setFont(gutterFont_);
+  painter.setPen(Qt::black);
+  const int lineHeight = std::max(1, static_cast<int>(SendScintilla(SCI_TEXTHEIGHT, 0UL)));
+  const int firstVisible = static_cast<int>(SendScintilla(SCI_GETFIRSTVISIBLELINE));
+  const int lines = LineCount();
+  for (int row = 0; row * lineHeight < viewport()->height(); ++row) {
+    // Neither folding nor wrapping: visible lines are the document's lines.
+    const int line = firstVisible + row;
+    if (line >= lines) break;
+    painter.drawText(QRect(0, row * lineHeight, width - kGutterPadding, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
+                     GutterText(line));
+  }
+}
+
+}  // namespace brannock::ui

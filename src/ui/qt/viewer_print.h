@@ -1,0 +1,17 @@
+// Printing the viewer's text: a copy of its lines on white with the Pascal
+// colouring in Courier New 8 pt, line numbers in the left margin, tab width
+// 8, margins of 25 mm (left, top, bottom) and 15 mm (right), all pages, one
+// copy.
+#pragma once
+
+#include <QString>
+
+class QsciPrinter;
+
+namespace brannock::ui {
+
+// `jobTitle` becomes the document name the print queue shows. Raises
+// brannock::Error when the printer cannot print.
+void PrintViewerText(const QString& text, QsciPrinter& printer, const QString& jobTitle);
+
+}  // namespace brannock::ui
