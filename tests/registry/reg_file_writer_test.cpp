@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "common/error.h"
 #include "registry/reg_file_parser.h"
 #include "registry_files_support.h"
 
@@ -67,30 +63,4 @@ TEST(RegFileWriter, RoundTripsASubtree) {
   MemoryStore all;
   ParseRegFile(RegFileBytes(store, CU, u""), u"all.reg", all);
   EXPECT_EQ(DumpTree(all.Root(CU)), DumpTree(store.Root(CU)));
-}
-
-TEST(RegFileWriter, SavesCompletelyOrNotAtAll) {
-  const auto dir = std::filesystem::temp_directory_path() / ("brannock-writer-" + std::to_string(::getpid()));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  const auto file = dir / "settings.reg";
-  { std::ofstream(file) << "old content"; }
-  MemoryStore store = SampleStore();
-  SaveRegFile(file, store, CU, kSettings);
-  MemoryStore back;
-  LoadRegFile(file, back);
-  EXPECT_EQ(DumpTree(*back.Find(CU, kSettings)), DumpTree(*store.Find(CU, kSettings)));
-  // No temporary file is left behind.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
-
-  // A folder that does not exist: FileError naming the file, nothing written.
-  const auto missing = dir / "missing" / "settings.reg";
-  try {
-    SaveRegFile(missing, store, CU, kSettings);
-    ADD_FAILURE() << "no error";
-  } catch (const FileError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot write " + missing.string() + ": No such file or directory");
-  }
-  EXPECT_FALSE(std::filesystem::exists(missing));
-  std::filesystem::remove_all(dir);
 }

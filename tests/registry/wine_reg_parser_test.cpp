@@ -98,5 +98,6 @@ TEST(WineRegParser, ReportsMalformedInputWithFileAndLine) {
               MemoryStore store;
               LoadWinePrefix("/nonexistent-prefix", store);
             }),
-            "/nonexistent-prefix/system.reg: cannot read the file: No such file or directory");
+            (std::filesystem::path("/nonexistent-prefix") / "system.reg").string() +
+                ": cannot read the file: No such file or directory");
 }
