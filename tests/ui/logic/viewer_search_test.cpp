@@ -1,0 +1,60 @@
+#include "ui/logic/viewer_search.h"
+
+#include <gtest/gtest.h>
+
+namespace brannock::ui {
+namespace {
+
+TEST(ViewerSearch, DeclarationSearchText) {
+  EXPECT_EQ(DeclarationSearchText(u"IShape"), u" IShape = ");
+  EXPECT_EQ(DeclarationSearchText(u"TShape"), u" TShape = ");
+  EXPECT_EQ(DeclarationSearchText(u""), u"  = ");
+}
+
+TEST(ViewerSearch, DeclarationJumpShowsTheLineThirdAndSelectsTheCharacterBefore) {
+  // "  IShape = dispinterface" on line 20, starting at position 400: the
+  // match " IShape = " begins at its second blank.
+  TDeclarationJump jump = DeclarationJump(20, 401, 411, 400);
+  EXPECT_EQ(jump.FirstVisibleLine, 18);
+  EXPECT_EQ(jump.Caret, 411);
+  EXPECT_EQ(jump.SelectionStart, 400);
+  EXPECT_EQ(jump.SelectionEnd, 401);
+
+  // Near the top the view stays at the first line.
+  jump = DeclarationJump(1, 30, 36, 29);
+  EXPECT_EQ(jump.FirstVisibleLine, 0);
+  EXPECT_EQ(DeclarationJump(0, 5, 9, 4).FirstVisibleLine, 0);
+  EXPECT_EQ(DeclarationJump(2, 5, 9, 4).FirstVisibleLine, 0);
+  EXPECT_EQ(DeclarationJump(3, 5, 9, 4).FirstVisibleLine, 1);
+
+  // A multi-byte character in front of the match is selected whole.
+  jump = DeclarationJump(5, 100, 110, 97);
+  EXPECT_EQ(jump.SelectionStart, 97);
+  EXPECT_EQ(jump.SelectionEnd, 100);
+
+  // A match at the very start of the text selects nothing.
+  jump = DeclarationJump(0, 0, 8, 0);
+  EXPECT_EQ(jump.SelectionStart, jump.SelectionEnd);
+  EXPECT_EQ(jump.Caret, 8);
+}
+
+TEST(ViewerSearch, FindRangeRunsFromTheCaretWithoutWrapping) {
+  EXPECT_EQ(FindRange(10, 100, true).From, 10);
+  EXPECT_EQ(FindRange(10, 100, true).To, 100);
+  EXPECT_EQ(FindRange(10, 100, false).From, 10);
+  EXPECT_EQ(FindRange(10, 100, false).To, 0);
+  EXPECT_EQ(FindRange(150, 100, true).From, 100);
+  EXPECT_EQ(FindRange(-3, 100, false).From, 0);
+}
+
+TEST(ViewerSearch, MatchSelectionLeavesTheCaretOnTheFarSide) {
+  const TMatchSelection forward = MatchSelection(10, 14, true);
+  EXPECT_EQ(forward.Anchor, 10);
+  EXPECT_EQ(forward.Caret, 14);
+  const TMatchSelection backward = MatchSelection(10, 14, false);
+  EXPECT_EQ(backward.Anchor, 14);
+  EXPECT_EQ(backward.Caret, 10);
+}
+
+}  // namespace
+}  // namespace brannock::ui
