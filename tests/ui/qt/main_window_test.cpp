@@ -1,0 +1,351 @@
+// The main window driven on the fixture registry, offscreen.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fstream>
+#include <sstream>
+
+#include "registry/registry_reader.h"
+#include "ui/logic/window_settings.h"
+#include "ui/qt/error_report.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/settings_file.h"
+#include "ui/qt/velkar_dialogs.h"
+#include "fixture_registry.h"
+
+using namespace brannock;
+using namespace brannock::ui;
+
+namespace {
+
+QStringList Children(QTreeWidgetItem* root) {
+  QStringList out;
+  for (int i = 0; i < root->childCount(); ++i) out << root->child(i)->text(0);
+  return out;
+}
+
+QStringList TopLines(QTreeWidget* tree) {
+  QStringList out;
+  for (int i = 0; i < tree->topLevelItemCount(); ++i) out << tree->topLevelItem(i)->text(0);
+  return out;
+}
+
+QTreeWidgetItem* Child(QTreeWidgetItem* root, const QString& text) {
+  for (int i = 0; i < root->childCount(); ++i)
+    if (root->child(i)->text(0) == text) return root->child(i);
+  return nullptr;
+}
+
+std::string ReadAll(const QString& file) {
+  std::ifstream in(file.toStdString(), std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  testing::CountingStore store_;
+  std::unique_ptr<Catalogue> catalogue_;
+  std::unique_ptr<TfrmMain> w_;
+  QStringList reports_;
+  QStringList boxes_;
+
+  void Open(TfrmMain::Options options = {}) {
+    w_.reset();
+    catalogue_ = std::make_unique<Catalogue>(store_);
+    w_ = std::make_unique<TfrmMain>(*catalogue_, std::move(options));
+    w_->show();
+  }
+
+ private slots:
+  void initTestCase() {
+    testing::FillFixture(store_);
+    SetErrorReportHook([this](const Text& t) { reports_ << ToQt(t); });
+    SetMessageBoxHook([this](BoxKind, const Text& t, const Text& caption) { boxes_ << ToQt(caption + u": " + t); });
+  }
+
+  void init() {
+    reports_.clear();
+    boxes_.clear();
+    store_.opens.clear();
+  }
+
+  void cleanup() { w_.reset(); }
+
+  void layoutAndInitialState() {
+    Open();
+    QCOMPARE(w_->windowTitle(), QString("Brannock"));
+    QCOMPARE(TopLines(w_->Tree), (QStringList{"Object Classes", "Application IDs", "Type Libraries", "Interfaces"}));
+    for (int i = 0; i < 4; ++i) {
+      QCOMPARE(w_->Tree->topLevelItem(i)->childCount(), 0);
+      QCOMPARE(w_->Tree->topLevelItem(i)->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    }
+    QCOMPARE(w_->size(), QSize(792, 554));
+    QCOMPARE(w_->Splitter->sizes().value(0), 301);
+    QVERIFY(!w_->pc->isVisible());
+    QCOMPARE(w_->pc->tabText(0), QString(" Registry "));
+    QCOMPARE(w_->sb->text(), QString("Ready"));
+    QVERIFY(w_->mmHex->isChecked());
+    QVERIFY(!w_->mmView->isEnabled() && !w_->mmCreateInst->isEnabled() && !w_->mmReg->isEnabled());
+    QVERIFY(w_->mmRefresh->isEnabled());
+    QCOMPARE(w_->mmRefresh->shortcut(), QKeySequence("Ctrl+R"));
+    QVERIFY(w_->eName->font().bold());
+    QVERIFY(w_->eName->isReadOnly() && w_->eGUID->isReadOnly());
+    QCOMPARE(w_->Memo->height(), 107);
+    QVERIFY(!catalogue_->Environment.empty());
+    QCOMPARE(store_.Opens(u"CLSID"), 0);  // nothing read at start
+  }
+
+  void expansionReadsOnceAndSorts() {
+    Open();
+    w_->Tree->setCurrentItem(w_->OCRoot);
+    QCOMPARE(w_->eGUID->text(), QString("Expand node to retrieve items"));
+    w_->OCRoot->setExpanded(true);
+    QCOMPARE(store_.Opens(u"CLSID"), 1);
+    // Stable, case-folding order: the two spellings of "alpha class" keep
+    // their list order ({C1} before {C4}).
+    QCOMPARE(Children(w_->OCRoot), (QStringList{"Alpha Class", "alpha class", "beta", "Gamma"}));
+    auto* first = ObjectTree::NodeOf(w_->OCRoot->child(0));
+    QCOMPARE(first->Node().Index, 0);
+    QCOMPARE(ObjectTree::NodeOf(w_->OCRoot->child(1))->Node().Index, 3);
+    QCOMPARE(w_->sb->text(), QString("Ready"));
+    QVERIFY(!QApplication::overrideCursor());
+
+    w_->OCRoot->setExpanded(false);
+    w_->OCRoot->setExpanded(true);
+    QCOMPARE(store_.Opens(u"CLSID"), 1);
+    w_->Tree->setCurrentItem(w_->AIRoot);
+    w_->Tree->setCurrentItem(w_->OCRoot);
+    QCOMPARE(w_->eGUID->text(), QString("Node contains 4 items"));
+  }
+
+  void emptyCollectionIsReadAgain() {
+    testing::CountingStore empty;
+    Catalogue catalogue(empty);
+    TfrmMain w(catalogue, {});
+    w.show();
+    w.IFRoot->setExpanded(true);
+    const int perRead = empty.Opens(u"Interface");  // every access mask is tried on a missing key
+    QVERIFY(perRead > 0);
+    w.IFRoot->setExpanded(false);
+    w.IFRoot->setExpanded(true);
+    QCOMPARE(w.IFRoot->childCount(), 0);
+    QCOMPARE(empty.Opens(u"Interface"), 2 * perRead);
+    QCOMPARE(w.IFRoot->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    QCOMPARE(w.sb->text(), QString("Ready"));
+  }
+
+  void refreshFillsAllRootsCollapsed() {
+    Open();
+    w_->OCRoot->setExpanded(true);
+    w_->Tree->setCurrentItem(w_->OCRoot->child(0));
+    w_->mmRefresh->trigger();
+    QCOMPARE(store_.Opens(u"CLSID"), 2);  // read anew
+    QCOMPARE(w_->Tree->topLevelItemCount(), 4);
+    QCOMPARE(w_->OCRoot->childCount(), 4);
+    QCOMPARE(Children(w_->AIRoot), (QStringList{"Alpha App", "app.exe"}));
+    QCOMPARE(Children(w_->TLRoot), (QStringList{"Alpha Library"}));
+    QCOMPARE(Children(w_->IFRoot), (QStringList{"IAlpha"}));
+    for (int i = 0; i < 4; ++i) QVERIFY(!w_->Tree->topLevelItem(i)->isExpanded());
+    QVERIFY(w_->Tree->selectedItems().isEmpty());
+    QCOMPARE(w_->sb->text(), QString("Ready"));
+  }
+
+  void typingSelectsIncrementally() {
+    Open();
+    w_->OCRoot->setExpanded(true);
+    w_->Tree->setFocus();
+    w_->Tree->setCurrentItem(w_->OCRoot);
+    QTest::keyClicks(w_->Tree, "gam");
+    QCOMPARE(w_->Tree->currentItem()->text(0), QString("Gamma"));
+    QCOMPARE(w_->eName->text(), QString("Gamma"));
+    QTest::qWait(1100);  // a new search after the timeout, from the focused node on
+    QTest::keyClicks(w_->Tree, "Inter");
+    QCOMPARE(w_->Tree->currentItem()->text(0), QString("Interfaces"));
+    QTest::qWait(1100);
+    QTest::keyClicks(w_->Tree, "be");
+    QCOMPARE(w_->Tree->currentItem()->text(0), QString("beta"));  // round from the first node
+  }
+
+  void selectingObjectsFillsThePane() {
+    Open();
+    w_->mmRefresh->trigger();
+    w_->Tree->setCurrentItem(Child(w_->OCRoot, "Alpha Class"));
+    QVERIFY(w_->pc->isVisible());
+    QCOMPARE(w_->eGUID->text(), QString("{C1}"));
+    QCOMPARE(TopLines(w_->RegTree), (QStringList{"CLSID", "TypeLib", "AppID", "Alpha.Class.1 = Alpha Class"}));
+    QVERIFY(w_->RegTree->topLevelItem(3)->font(0).bold());
+    QVERIFY(!w_->RegTree->topLevelItem(0)->child(0)->font(0).bold());
+    QVERIFY(w_->RegTree->topLevelItem(0)->child(0)->isExpanded() || w_->RegTree->topLevelItem(0)->isExpanded());
+    QVERIFY(w_->bReg->isEnabled() && w_->mmReg->isEnabled() && w_->mmCreateInst->isEnabled() && w_->mmView->isEnabled());
+    QCOMPARE(ToQt(ObjectTree::NodeOf(w_->Tree->currentItem())->Node().Server), QString("C:\\windows\\system32\\alpha.dll"));
+
+    // Selecting a line shows it in the memo.
+    w_->RegTree->setCurrentItem(w_->RegTree->topLevelItem(3));
+    QCOMPARE(w_->Memo->toPlainText(), QString("Alpha.Class.1 = Alpha Class"));
+
+    w_->Tree->setCurrentItem(Child(w_->IFRoot, "IAlpha"));
+    QCOMPARE(TopLines(w_->RegTree), (QStringList{"Interface", "CLSID", "TypeLib"}));
+    QVERIFY(w_->Memo->toPlainText().isEmpty());
+    QVERIFY(!w_->bReg->isEnabled() && !w_->mmCreateInst->isEnabled() && w_->bView->isEnabled());
+
+    w_->Tree->setCurrentItem(Child(w_->AIRoot, "app.exe"));
+    QCOMPARE(w_->eGUID->text(), QString("app.exe"));
+    QCOMPARE(w_->RegTree->topLevelItem(0)->text(0), QString("AppID"));
+    QCOMPARE(w_->RegTree->topLevelItem(0)->child(0)->text(0), QString("app.exe = "));
+
+    w_->Tree->setCurrentItem(Child(w_->TLRoot, "Alpha Library"));
+    QCOMPARE(TopLines(w_->RegTree), (QStringList{"TypeLib"}));
+
+    // A root hides the page and keeps the command states.
+    w_->Tree->setCurrentItem(Child(w_->OCRoot, "Alpha Class"));
+    w_->Tree->setCurrentItem(w_->OCRoot);
+    QVERIFY(!w_->pc->isVisible());
+    QCOMPARE(w_->eName->text(), QString("Object Classes"));
+    QCOMPARE(w_->eGUID->text(), QString("Node contains 4 items"));
+    QVERIFY(w_->mmReg->isEnabled());
+    QVERIFY(reports_.isEmpty());
+  }
+
+  void hexSwitchRebuildsThePane() {
+    Open();
+    w_->mmRefresh->trigger();
+    w_->Tree->setCurrentItem(Child(w_->OCRoot, "Alpha Class"));
+    auto binLine = [&] { return w_->RegTree->topLevelItem(0)->child(2)->text(0); };
+    QCOMPARE(binLine(), QString("{C1}[Bin] = 41 42"));
+    w_->mmHex->trigger();
+    QVERIFY(!w_->mmHex->isChecked());
+    QCOMPARE(binLine(), QString("{C1}[Bin] = AB"));
+    w_->mmHex->trigger();
+    QCOMPARE(binLine(), QString("{C1}[Bin] = 41 42"));
+  }
+
+  void saveWritesTheList() {
+    QTemporaryDir dir;
+    QString suggested;
+    const QString file = dir.filePath("ifs.csv");
+    TfrmMain::SetSaveFileChooser([&](QWidget*, const QString& s) {
+      suggested = s;
+      return file;
+    });
+    Open();
+    w_->mmSaveTLB->trigger();
+    QCOMPARE(suggested, QString("TLBs.csv"));
+    w_->mmSaceIntf->trigger();
+    QCOMPARE(suggested, QString("Intfs.csv"));
+    QCOMPARE(ReadAll(file), std::string("Name;GUID\r\nIAlpha;{I1}\r\n"));
+    QCOMPARE(store_.Opens(u"Interface"), 1);
+    // A list that holds entries is written unchanged, without being read.
+    w_->mmSaceIntf->trigger();
+    QCOMPARE(store_.Opens(u"Interface"), 1);
+    // Cancelled: nothing happens.
+    TfrmMain::SetSaveFileChooser([](QWidget*, const QString&) { return QString(); });
+    w_->mmSaveObjCls->trigger();
+    QCOMPARE(store_.Opens(u"CLSID"), 0);
+    // A file that cannot be created reaches the error report; the cursor is back.
+    TfrmMain::SetSaveFileChooser([&](QWidget*, const QString&) { return dir.filePath("no/such/dir/x.csv"); });
+    w_->mmSaveAppId->trigger();
+    QCOMPARE(reports_.size(), 1);
+    QVERIFY(reports_[0].startsWith("Cannot create file"));
+    QVERIFY(!QApplication::overrideCursor());
+    TfrmMain::SetSaveFileChooser(nullptr);
+  }
+
+  void copySummaryAndPendingCommands() {
+    Open();
+    w_->mmRefresh->trigger();
+    w_->Tree->setCurrentItem(Child(w_->TLRoot, "Alpha Library"));
+    w_->bCopy->click();
+    const QString text = QGuiApplication::clipboard()->text();
+    QVERIFY(text.startsWith("Name: Alpha Library\r\nGUID: {T1}\r\n" + QString(80, '-') + "\r\nTypeLib\r\n   {T1} = \r\n"));
+    QVERIFY(text.contains("\r\n      1.0 = Alpha Library\r\n"));
+    QVERIFY(text.endsWith("\r\n"));
+
+    w_->mmView->trigger();
+    QCOMPARE(boxes_.size(), 1);
+    QVERIFY(boxes_[0].startsWith("Information: "));
+    w_->Tree->setCurrentItem(w_->OCRoot);
+    w_->mmView->trigger();  // roots start no command
+    QCOMPARE(boxes_.size(), 1);
+  }
+
+  void registryErrorReachesTheReport() {
+    store_.SetBytes(registry::RootKey::ClassesRoot, u"CLSID\\{C3}", u"Big", registry::RegType::Binary,
+                    registry::Bytes(8195, 0x41));
+    Open();
+    w_->mmRefresh->trigger();
+    w_->Tree->setCurrentItem(Child(w_->OCRoot, "Gamma"));
+    QCOMPARE(reports_, QStringList{"Invalid data type for 'Big'"});
+    // The lines added before the error stay; the tree is usable afterwards.
+    QCOMPARE(TopLines(w_->RegTree), QStringList{"CLSID"});
+    QCOMPARE(w_->RegTree->topLevelItem(0)->childCount(), 1);
+    QVERIFY(w_->RegTree->updatesEnabled());
+    store_.DeletePath(registry::RootKey::ClassesRoot, u"CLSID\\{C3}");
+    store_.SetString(registry::RootKey::ClassesRoot, u"CLSID\\{C3}", u"", u"Gamma");
+  }
+
+  void settingsRoundTrip() {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const auto path = SettingsFile::DefaultPath();
+    QVERIFY(QString::fromStdString(path.string()).startsWith(config.path()));
+    {
+      SettingsFile settings(path);
+      settings.Load();
+      TfrmMain::Options o;
+      o.settings = &settings;
+      Open(std::move(o));
+      w_->setGeometry(20, 30, 700, 500);
+      w_->Splitter->setSizes({250, 700 - 250 - w_->Splitter->handleWidth()});
+      QVERIFY(w_->close());
+      w_.reset();
+    }
+    QVERIFY(std::filesystem::exists(path));
+    {
+      SettingsFile settings(path);
+      settings.Load();
+      auto reader = registry::RegistryReader::ProcessView(settings.Store(), registry::RootKey::CurrentUser);
+      QVERIFY(reader.OpenKeyReadOnly(kSettingsKey));
+      TextList names;
+      reader.GetValueNames(names);
+      QCOMPARE(names.size(), size_t(9));
+      QCOMPARE(ToQt(reader.ReadString(u"NormPos")), QString("20,30,720,530"));
+      TfrmMain::Options o;
+      o.settings = &settings;
+      Open(std::move(o));
+      QCOMPARE(w_->geometry(), QRect(20, 30, 700, 500));
+      QCOMPARE(w_->Splitter->sizes().value(0), 250);
+    }
+    w_.reset();
+    qunsetenv("XDG_CONFIG_HOME");
+  }
+
+  void messageBoxCaptions() {
+    ShowErrorBox(u"e");
+    ShowInfoBox(u"i", u"Own");
+    QCOMPARE(boxes_, (QStringList{"Error: e", "Own: i"}));
+  }
+};
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  BrannockApplication app(argc, argv);
+  MainWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"
