@@ -93,7 +93,10 @@ enum VarKind : int32_t { VAR_PERINSTANCE = 0, VAR_STATIC = 1, VAR_CONST = 2, VAR
 
 using HREFTYPE = uint32_t;
 using MEMBERID = int32_t;
+// The Windows headers define the same name as a macro of the same value.
+#ifndef MEMBERID_NIL
 constexpr MEMBERID MEMBERID_NIL = -1;
+#endif
 
 struct ArrayDesc;
 
