@@ -1,10 +1,15 @@
 #include "typelib/loader.h"
 
+#include "typelib/file_loader.h"
+
 namespace brannock::typelib {
 
-// No file reader yet: the caller reports that no loader is available.
-std::unique_ptr<TypeLibLoader> CreateTypeLibLoader(registry::RegistryBackend*, const std::filesystem::path&) {
-  return nullptr;
+// The project's own file reader; Windows paths of a Wine prefix's registry
+// map to the prefix's drives.
+std::unique_ptr<TypeLibLoader> CreateTypeLibLoader(registry::RegistryBackend* registry,
+                                                   const std::filesystem::path& winePrefix) {
+  return std::make_unique<FileTypeLibLoader>(
+      registry, winePrefix.empty() ? PathMapper() : PathMapper::ForWinePrefix(winePrefix));
 }
 
 }  // namespace brannock::typelib

@@ -1,0 +1,206 @@
+#include "typelib/file_loader.h"
+
+#include <fstream>
+#include <map>
+
+#include "registry/registry_backend.h"
+#include "typelib/msft_model.h"
+#include "typelib/pe_resources.h"
+
+namespace brannock::typelib {
+
+struct FileTypeLibLoader::State : std::enable_shared_from_this<State> {
+  registry::RegistryBackend* registry = nullptr;
+  PathMapper mapper;
+
+  std::optional<std::filesystem::path> HostFile(TextView name) const;
+  HRESULT RegisteredPath(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid, Text* path);
+  HRESULT LoadFile(const Text& fileName, std::shared_ptr<TypeLib>* lib);
+  HRESULT LoadRegistered(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
+                         std::shared_ptr<TypeLib>* lib);
+  ImportResolver ResolverNextTo(const std::filesystem::path& libraryFile);
+};
+
+ResourceSuffix SplitResourceSuffix(TextView name) {
+  ResourceSuffix r{Text(name), std::nullopt};
+  const size_t slash = name.find_last_of(u"\\/");
+  if (slash == TextView::npos || slash + 1 == name.size() || name.size() - slash - 1 > 5) return r;
+  uint32_t n = 0;
+  for (char16_t c : name.substr(slash + 1)) {
+    if (c < u'0' || c > u'9') return r;
+    n = n * 10 + (c - u'0');
+  }
+  if (n > 0xFFFF) return r;
+  r.path = Text(name.substr(0, slash));
+  r.resource = static_cast<uint16_t>(n);
+  return r;
+}
+
+HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
+  if (msft::IsMsftTypeLib(bytes)) return OpenMsftTypeLib(bytes, std::move(resolver), lib);
+  ByteSpan data;
+  const PeError e = FindPeResource(bytes, Text(u"TYPELIB"), resource, &data);
+  if (e == PeError::Malformed) return Code::TypeInvDataRead;
+  if (e != PeError::None) return Code::TypeCantLoadLibrary;
+  return OpenMsftTypeLib(data, std::move(resolver), lib);
+}
+
+bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0) return false;
+  in.seekg(0);
+  bytes->resize(static_cast<size_t>(size));
+  return static_cast<bool>(in.read(reinterpret_cast<char*>(bytes->data()), size));
+}
+
+std::optional<std::filesystem::path> FileTypeLibLoader::State::HostFile(TextView name) const {
+  if (name.empty()) return std::nullopt;
+  if (auto mapped = mapper.MapWindowsPath(name)) return mapped;
+  std::error_code ec;
+  std::filesystem::path host = HostPath(name);
+  if (std::filesystem::is_regular_file(host, ec)) return host;
+  return std::nullopt;
+}
+
+HRESULT FileTypeLibLoader::State::LoadFile(const Text& fileName, std::shared_ptr<TypeLib>* lib) {
+  uint16_t resource = 1;
+  auto host = HostFile(fileName);
+  if (!host) {
+    const ResourceSuffix split = SplitResourceSuffix(fileName);
+    if (!split.resource) return Code::TypeCantLoadLibrary;
+    host = HostFile(split.path);
+    if (!host) return Code::TypeCantLoadLibrary;
+    resource = *split.resource;
+  }
+  std::vector<uint8_t> bytes;
+  if (!ReadHostFile(*host, &bytes)) return Code::TypeCantLoadLibrary;
+  return OpenTypeLibBytes(bytes, resource, ResolverNextTo(*host), lib);
+}
+
+ImportResolver FileTypeLibLoader::State::ResolverNextTo(const std::filesystem::path& libraryFile) {
+  // The library keeps the loader's state (not the loader) alive.
+  std::shared_ptr<State> state = shared_from_this();
+  const std::filesystem::path dir = libraryFile.parent_path();
+  return [state, dir](const msft::ImportedLibrary& imported, std::shared_ptr<TypeLib>* lib) -> HRESULT {
+    HRESULT hr = state->LoadRegistered(imported.libid, imported.majorVersion, imported.minorVersion,
+                                       imported.lcid, lib);
+    if (Succeeded(hr)) return hr;
+    if (auto beside = FindNoCase(dir, imported.fileName)) {
+      const HRESULT local = state->LoadFile(HostPathText(*beside), lib);
+      if (Succeeded(local)) return local;
+    }
+    return hr;
+  };
+}
+
+namespace {
+
+// A registry string value's text: UTF-16LE up to the first NUL.
+bool ReadDefaultString(registry::OpenedKey& key, Text* text) {
+  uint32_t type = 0, size = 0;
+  registry::Bytes data;
+  if (!key.QueryValue(u"", &type, &size, &data)) return false;
+  if (type != registry::RegType::Sz && type != registry::RegType::ExpandSz) return false;
+  Text t;
+  for (size_t i = 0; i + 1 < data.size(); i += 2) {
+    const auto c = static_cast<char16_t>(data[i] | data[i + 1] << 8);
+    if (c == 0) break;
+    t.push_back(c);
+  }
+  *text = std::move(t);
+  return true;
+}
+
+bool ParseHex(TextView s, uint32_t* value) {
+  if (s.empty() || s.size() > 8) return false;
+  uint32_t v = 0;
+  for (char16_t c : s) {
+    const char16_t u = UpperAscii(c);
+    if (u >= u'0' && u <= u'9')
+      v = v * 16 + (u - u'0');
+    else if (u >= u'A' && u <= u'F')
+      v = v * 16 + (u - u'A' + 10);
+    else
+      return false;
+  }
+  *value = v;
+  return true;
+}
+
+}  // namespace
+
+HRESULT FileTypeLibLoader::State::RegisteredPath(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
+                                                 Text* path) {
+  if (!registry) return Code::TypeLibNotRegistered;
+  const Text libKey = u"TypeLib\\" + GuidToText(guid);
+  auto lib = registry->Open(registry::RootKey::ClassesRoot, libKey, registry::Access::KeyRead);
+  if (!lib) return Code::TypeLibNotRegistered;
+  // The exact version, else the highest minor version above the requested
+  // one with the same major.
+  std::optional<Text> versionKey;
+  uint32_t bestMinor = 0;
+  for (const Text& name : lib->SubkeyNames()) {
+    const size_t dot = name.find(u'.');
+    uint32_t keyMajor, keyMinor;
+    if (dot == Text::npos || !ParseHex(TextView(name).substr(0, dot), &keyMajor) ||
+        !ParseHex(TextView(name).substr(dot + 1), &keyMinor) || keyMajor != major)
+      continue;
+    if (keyMinor == minor) {
+      versionKey = name;
+      break;
+    }
+    if (keyMinor > minor && (!versionKey || keyMinor > bestMinor)) {
+      versionKey = name;
+      bestMinor = keyMinor;
+    }
+  }
+  if (!versionKey) return Code::TypeLibNotRegistered;
+  const Text versionPath = libKey + u"\\" + *versionKey + u"\\";
+  for (uint32_t locale : {lcid, lcid & 0x3FF, 0u}) {
+    for (const char16_t* platform : {u"win32", u"win64"}) {
+      auto key = registry->Open(registry::RootKey::ClassesRoot, versionPath + HexUpper(locale) + u"\\" + platform,
+                                registry::Access::KeyRead);
+      if (key && ReadDefaultString(*key, path)) return S_OK_;
+    }
+  }
+  return Code::TypeLibNotRegistered;
+}
+
+HRESULT FileTypeLibLoader::State::LoadRegistered(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
+                                                 std::shared_ptr<TypeLib>* lib) {
+  Text path;
+  const HRESULT hr = RegisteredPath(guid, major, minor, lcid, &path);
+  if (Failed(hr)) return hr;
+  return LoadFile(path, lib);
+}
+
+FileTypeLibLoader::FileTypeLibLoader(registry::RegistryBackend* registry, PathMapper mapper)
+    : state_(std::make_shared<State>()) {
+  state_->registry = registry;
+  state_->mapper = std::move(mapper);
+}
+
+FileTypeLibLoader::~FileTypeLibLoader() = default;
+
+HRESULT FileTypeLibLoader::LoadRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
+                                          std::shared_ptr<TypeLib>* lib) {
+  return state_->LoadRegistered(guid, major, minor, lcid, lib);
+}
+
+HRESULT FileTypeLibLoader::LoadTypeLib(const Text& fileName, std::shared_ptr<TypeLib>* lib) {
+  return state_->LoadFile(CleanText(fileName), lib);
+}
+
+bool FileTypeLibLoader::FileExists(const Text& fileName) { return state_->HostFile(CleanText(fileName)).has_value(); }
+
+HRESULT FileTypeLibLoader::QueryPathOfRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
+                                                 Text* path) {
+  return state_->RegisteredPath(guid, major, minor, lcid, path);
+}
+
+}  // namespace brannock::typelib

@@ -1,0 +1,71 @@
+// Loading type libraries from files, with LoadTypeLib and LoadRegTypeLib
+// semantics, for platforms without oleaut32.
+//
+// LoadTypeLib: an MSFT file, or a PE file (.dll, .ocx, .exe, resource-only
+// .tlb) with a TYPELIB resource: number 1, or another one named by a
+// trailing "\N" when the whole name is not itself a file. Windows paths map
+// to host files through a PathMapper; other names are host paths.
+//
+// LoadRegTypeLib: HKEY_CLASSES_ROOT\TypeLib\{GUID}\MAJOR.MINOR (hex) in the
+// exact version, else the highest minor version above the requested one
+// with the same major; below it the locale key (the given lcid, then its
+// primary language, then 0) and "win32", then "win64"; its default value
+// is the file. TYPE_E_LIBNOTREGISTERED when no registration fits.
+//
+// Imported libraries (stdole2.tlb) are found by registration and then next
+// to the importing file. The registry must outlive the loaded libraries.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "typelib/access.h"
+#include "typelib/byte_reader.h"
+#include "typelib/msft_reader.h"
+#include "typelib/path_mapper.h"
+
+namespace brannock::registry {
+class RegistryBackend;
+}
+
+namespace brannock::typelib {
+
+// "x.dll\2" as the path "x.dll" and resource 2; a name without such a
+// suffix has no resource number.
+struct ResourceSuffix {
+  Text path;
+  std::optional<uint16_t> resource;
+};
+ResourceSuffix SplitResourceSuffix(TextView name);
+
+// An MSFT library in `bytes`, or the TYPELIB resource `resource` of a PE
+// file. TYPE_E_CANTLOADLIBRARY when the bytes are neither or the resource is
+// missing, TYPE_E_INVDATAREAD when the library is damaged.
+HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resolver, std::shared_ptr<TypeLib>* lib);
+
+// Reads a whole host file; false when it cannot be read.
+bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes);
+
+class FileTypeLibLoader : public TypeLibLoader {
+ public:
+  // `registry` may be null: nothing is registered then.
+  FileTypeLibLoader(registry::RegistryBackend* registry, PathMapper mapper);
+  ~FileTypeLibLoader() override;
+
+  HRESULT LoadRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
+                         std::shared_ptr<TypeLib>* lib) override;
+  HRESULT LoadTypeLib(const Text& fileName, std::shared_ptr<TypeLib>* lib) override;
+  bool FileExists(const Text& fileName) override;
+
+  // The registered file of a library (QueryPathOfRegTypeLib), as written in
+  // the registry.
+  HRESULT QueryPathOfRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid, Text* path);
+
+  struct State;
+
+ private:
+  std::shared_ptr<State> state_;
+};
+
+}  // namespace brannock::typelib

@@ -1,0 +1,152 @@
+// The dispatch view of a dual interface: the functions of the whole
+// interface chain in vtable order, turned into dispatch functions.
+#include "typelib/msft_library.h"
+
+namespace brannock::typelib::msft {
+namespace {
+
+constexpr int kMaxChainDepth = 32;
+
+// Nested builds across libraries (a base imported from a library whose own
+// base is imported again) end here.
+thread_local int buildDepth = 0;
+
+class ViewBuilder {
+ public:
+  ViewBuilder(LibCore& core, DispatchView* view) : core_(core), view_(view) {}
+
+  // Functions of the local interface at `index` and its bases; false when a
+  // base cannot be reached.
+  bool CollectLocal(size_t index, int depth);
+
+ private:
+  bool CollectForeign(std::shared_ptr<TypeInfo> info, int depth);
+  bool CollectBase(HREFTYPE href, int depth);
+  std::shared_ptr<const TypeDesc> Rebase(const std::shared_ptr<const TypeDesc>& desc, const std::shared_ptr<TypeInfo>& owner);
+  void Rebase(TypeDesc* desc, const std::shared_ptr<TypeInfo>& owner);
+
+  LibCore& core_;
+  DispatchView* view_;
+};
+
+// References in a function of another type are made to resolve through this
+// view: each becomes an entry of the view's foreign reference table.
+void ViewBuilder::Rebase(TypeDesc* desc, const std::shared_ptr<TypeInfo>& owner) {
+  if (desc->vt == VT_USERDEFINED) {
+    const HREFTYPE original = desc->hreftype;
+    desc->hreftype = static_cast<HREFTYPE>(view_->foreignRefs.size() << 2) | kForeignRefBits;
+    view_->foreignRefs.emplace_back(owner, original);
+  }
+  if (desc->lptdesc) desc->lptdesc = Rebase(desc->lptdesc, owner);
+  if (desc->lpadesc) {
+    auto array = std::make_shared<ArrayDesc>(*desc->lpadesc);
+    Rebase(&array->tdescElem, owner);
+    desc->lpadesc = std::move(array);
+  }
+}
+
+std::shared_ptr<const TypeDesc> ViewBuilder::Rebase(const std::shared_ptr<const TypeDesc>& desc,
+                                                    const std::shared_ptr<TypeInfo>& owner) {
+  auto copy = std::make_shared<TypeDesc>(*desc);
+  Rebase(copy.get(), owner);
+  return copy;
+}
+
+bool ViewBuilder::CollectBase(HREFTYPE href, int depth) {
+  if ((href & 3) == 0 || (href & 3) == kInterfaceViewBit) {
+    auto local = core_.model.typeByHref.find(href & ~HREFTYPE{3});
+    return local != core_.model.typeByHref.end() && CollectLocal(local->second, depth + 1);
+  }
+  std::shared_ptr<TypeInfo> base;
+  return Succeeded(core_.ResolveHref(href, &base)) && CollectForeign(std::move(base), depth + 1);
+}
+
+bool ViewBuilder::CollectLocal(size_t index, int depth) {
+  if (depth > kMaxChainDepth) return false;
+  const TypeModel& t = core_.model.types[index];
+  if (t.implTypeCount > 0 && t.baseHref != -1 && !CollectBase(static_cast<HREFTYPE>(t.baseHref), depth)) return false;
+  for (const auto& f : t.funcs) view_->funcs.push_back({true, f});
+  return true;
+}
+
+bool ViewBuilder::CollectForeign(std::shared_ptr<TypeInfo> info, int depth) {
+  if (depth > kMaxChainDepth) return false;
+  // A dual base contributes its interface view.
+  HREFTYPE interfaceHref;
+  std::shared_ptr<TypeInfo> interfaceView;
+  if (Succeeded(info->GetRefTypeOfImplType(static_cast<unsigned>(-1), &interfaceHref)) &&
+      Succeeded(info->GetRefTypeInfo(interfaceHref, &interfaceView)))
+    info = std::move(interfaceView);
+  TypeAttr attr;
+  if (Failed(info->GetTypeAttr(&attr))) return false;
+  if (attr.typekind == TKIND_INTERFACE && attr.cImplTypes > 0) {
+    HREFTYPE href;
+    std::shared_ptr<TypeInfo> base;
+    if (Failed(info->GetRefTypeOfImplType(0, &href)) || Failed(info->GetRefTypeInfo(href, &base)) ||
+        !CollectForeign(std::move(base), depth + 1))
+      return false;
+  }
+  for (unsigned i = 0; i < attr.cFuncs; ++i) {
+    ViewFunc f;
+    if (Failed(info->GetFuncDesc(i, &f.model.desc)) ||
+        Failed(info->GetNames(f.model.desc.memid, &f.model.names, 0xFFFF)))
+      return false;
+    Documentation doc;
+    if (Succeeded(info->GetDocumentation(f.model.desc.memid, &doc))) {
+      f.model.docString = doc.docString;
+      f.model.helpContext = doc.helpContext;
+    }
+    Rebase(&f.model.desc.elemdescFunc.tdesc, info);
+    for (auto& p : f.model.desc.lprgelemdescParam) Rebase(&p.tdesc, info);
+    f.present = true;
+    view_->funcs.push_back(std::move(f));
+  }
+  return true;
+}
+
+// An interface function as a dispatch function: an HRESULT result gives way
+// to the [out, retval] parameter's type (one pointer less), or to VT_VOID.
+void ToDispatchFunction(FuncModel* f) {
+  FuncDesc& d = f->desc;
+  d.funckind = FUNC_DISPATCH;
+  if (d.elemdescFunc.tdesc.vt == VT_HRESULT) {
+    auto& params = d.lprgelemdescParam;
+    if (!params.empty() && (params.back().paramdesc.wParamFlags & ParamFlag::RetVal) != 0) {
+      const TypeDesc& retval = params.back().tdesc;
+      d.elemdescFunc.tdesc = (retval.vt == VT_PTR && retval.lptdesc) ? *retval.lptdesc : retval;
+      params.pop_back();
+      d.cParams = static_cast<int16_t>(params.size());
+      if (f->names.size() > params.size() + 1) f->names.resize(params.size() + 1);
+    } else {
+      d.elemdescFunc.tdesc = TypeDesc{};
+      d.elemdescFunc.tdesc.vt = VT_VOID;
+    }
+  }
+  d.elemdescFunc.paramdesc = ParamDesc{};
+}
+
+}  // namespace
+
+DispatchView BuildDispatchView(LibCore& core, size_t index) {
+  DispatchView view;
+  const TypeModel& t = core.model.types[index];
+  ++buildDepth;
+  bool complete = false;
+  if (buildDepth <= 8) complete = ViewBuilder(core, &view).CollectLocal(index, 0);
+  --buildDepth;
+  if (!complete) {
+    // The bases are out of reach: the inherited functions are counted, as
+    // the vtable size says, but cannot be described.
+    view.funcs.clear();
+    view.foreignRefs.clear();
+    const size_t vtableCount = t.vtableSize / core.model.PointerSize();
+    const size_t inherited = vtableCount > t.funcs.size() ? vtableCount - t.funcs.size() : 0;
+    view.funcs.resize(inherited);
+    for (const auto& f : t.funcs) view.funcs.push_back({true, f});
+  }
+  for (auto& f : view.funcs)
+    if (f.present) ToDispatchFunction(&f.model);
+  return view;
+}
+
+}  // namespace brannock::typelib::msft

@@ -1,0 +1,100 @@
+// What the MSFT reader keeps of a library after parsing: the library's own
+// attributes and every type with its members, already in the form of the
+// access layer's records. Built once by ParseMsftTypeLib; read-only after.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "typelib/access.h"
+#include "typelib/byte_reader.h"
+
+namespace brannock::typelib::msft {
+
+struct FuncModel {
+  FuncDesc desc;
+  TextList names;  // the member's name, then parameter names up to the first unnamed one
+  Text docString;
+  uint32_t helpContext = 0;
+};
+
+struct VarModel {
+  VarDesc desc;
+  Text name;
+  Text docString;
+  uint32_t helpContext = 0;
+};
+
+struct ImplRef {
+  HREFTYPE href = 0;
+  uint32_t flags = 0;
+};
+
+struct TypeModel {
+  HREFTYPE href = 0;  // its own href: the offset of its record in the type info segment
+  TypeKind kind = TKIND_ENUM;
+  Guid guid;
+  uint16_t flags = 0;
+  uint16_t majorVersion = 0;
+  uint16_t minorVersion = 0;
+  uint32_t instanceSize = 0;
+  uint16_t alignment = 0;
+  uint16_t vtableSize = 0;
+  uint16_t implTypeCount = 0;
+  Text name;
+  Text docString;
+  uint32_t helpContext = 0;
+  TypeDesc aliasType;           // TKIND_ALIAS
+  int32_t baseHref = -1;        // TKIND_INTERFACE and TKIND_DISPATCH
+  std::vector<ImplRef> implTypes;  // TKIND_COCLASS
+  std::vector<FuncModel> funcs;
+  std::vector<VarModel> vars;
+
+  bool IsDual() const { return kind == TKIND_DISPATCH && (flags & TypeFlag::Dual) != 0; }
+};
+
+struct ImportedLibrary {
+  Guid libid;
+  uint32_t lcid = 0;
+  uint16_t majorVersion = 0;
+  uint16_t minorVersion = 0;
+  Text fileName;
+};
+
+// A type of another library, by GUID or by its index there.
+struct ImportedType {
+  size_t library = 0;  // index in LibModel::imports
+  bool byGuid = false;
+  Guid guid;
+  uint32_t index = 0;
+};
+
+struct LibModel {
+  Guid libid;
+  uint32_t lcid = 0;
+  uint32_t syskind = 0;
+  uint16_t libFlags = 0;
+  uint16_t majorVersion = 0;
+  uint16_t minorVersion = 0;
+  Text name;
+  Text docString;
+  Text helpFile;
+  uint32_t helpContext = 0;
+  int32_t dispatchHref = -1;
+  std::vector<TypeModel> types;
+  std::unordered_map<HREFTYPE, size_t> typeByHref;
+  std::vector<ImportedLibrary> imports;
+  std::unordered_map<HREFTYPE, ImportedType> importedTypes;  // by import info offset
+
+  unsigned PointerSize() const { return syskind == 3 ? 8 : 4; }  // SYS_WIN64
+};
+
+// Parses a whole MSFT library. Fails with TYPE_E_CANTLOADLIBRARY when the
+// bytes are not an MSFT library and TYPE_E_INVDATAREAD when a structure
+// lies outside the file or contradicts itself.
+HRESULT ParseMsftTypeLib(ByteSpan file, LibModel* out);
+
+bool IsMsftTypeLib(ByteSpan file);
+
+}  // namespace brannock::typelib::msft

@@ -1,0 +1,299 @@
+#include "typelib/msft_reader.h"
+
+#include "typelib/msft_library.h"
+#include "typelib/msft_records.h"
+
+namespace brannock::typelib {
+namespace msft {
+namespace {
+
+const FuncModel* FindFunc(const std::vector<FuncModel>& funcs, MEMBERID memid) {
+  for (const auto& f : funcs)
+    if (f.desc.memid == memid) return &f;
+  return nullptr;
+}
+
+const FuncModel* FindFunc(const std::vector<ViewFunc>& funcs, MEMBERID memid) {
+  for (const auto& f : funcs)
+    if (f.present && f.model.desc.memid == memid) return &f.model;
+  return nullptr;
+}
+
+const VarModel* FindVar(const std::vector<VarModel>& vars, MEMBERID memid) {
+  for (const auto& v : vars)
+    if (v.desc.memid == memid) return &v;
+  return nullptr;
+}
+
+class MsftTypeInfo : public TypeInfo {
+ public:
+  MsftTypeInfo(std::shared_ptr<LibCore> core, size_t index, View view)
+      : core_(std::move(core)), index_(index), view_(view) {}
+
+  HRESULT GetTypeAttr(TypeAttr* attr) override;
+  HRESULT GetFuncDesc(unsigned index, FuncDesc* desc) override;
+  HRESULT GetVarDesc(unsigned index, VarDesc* desc) override;
+  HRESULT GetNames(MEMBERID memid, TextList* names, unsigned maxNames) override;
+  HRESULT GetDocumentation(MEMBERID memid, Documentation* doc) override;
+  HRESULT GetRefTypeOfImplType(unsigned index, HREFTYPE* href) override;
+  HRESULT GetRefTypeInfo(HREFTYPE href, std::shared_ptr<TypeInfo>* info) override;
+
+ private:
+  const TypeModel& Type() const { return core_->model.types[index_]; }
+  bool IsDispatchOfDual() const { return view_ == View::Default && Type().IsDual(); }
+  const DispatchView* ViewOrNull() const { return IsDispatchOfDual() ? &core_->DispatchViewOf(index_) : nullptr; }
+
+  std::shared_ptr<LibCore> core_;
+  size_t index_;
+  View view_;
+};
+
+HRESULT MsftTypeInfo::GetTypeAttr(TypeAttr* attr) {
+  const TypeModel& t = Type();
+  *attr = TypeAttr{};
+  attr->guid = t.guid;
+  attr->lcid = core_->model.lcid;
+  attr->cbSizeInstance = t.instanceSize;
+  attr->typekind = t.kind;
+  attr->cFuncs = static_cast<uint16_t>(t.funcs.size());
+  attr->cVars = static_cast<uint16_t>(t.vars.size());
+  attr->cImplTypes = t.implTypeCount;
+  attr->cbSizeVft = t.vtableSize;
+  attr->cbAlignment = t.alignment;
+  attr->wTypeFlags = t.flags;
+  attr->wMajorVerNum = t.majorVersion;
+  attr->wMinorVerNum = t.minorVersion;
+  attr->tdescAlias = t.aliasType;
+  const auto dispatchVtable = static_cast<uint16_t>(7 * core_->model.PointerSize());
+  if (IsDispatchOfDual()) {
+    attr->cFuncs = static_cast<uint16_t>(core_->DispatchViewOf(index_).funcs.size());
+    attr->cImplTypes = 1;
+    attr->cbSizeVft = dispatchVtable;
+    attr->wTypeFlags = t.flags & ~TypeFlag::OleAutomation;
+  } else if (view_ == View::InterfaceOfDual) {
+    attr->typekind = TKIND_INTERFACE;
+  } else if (t.kind == TKIND_DISPATCH) {
+    attr->cbSizeVft = dispatchVtable;
+  }
+  return S_OK_;
+}
+
+HRESULT MsftTypeInfo::GetFuncDesc(unsigned index, FuncDesc* desc) {
+  if (const DispatchView* view = ViewOrNull()) {
+    if (index >= view->funcs.size() || !view->funcs[index].present) return Code::TypeElementNotFound;
+    *desc = view->funcs[index].model.desc;
+    return S_OK_;
+  }
+  if (index >= Type().funcs.size()) return Code::TypeElementNotFound;
+  *desc = Type().funcs[index].desc;
+  return S_OK_;
+}
+
+HRESULT MsftTypeInfo::GetVarDesc(unsigned index, VarDesc* desc) {
+  if (index >= Type().vars.size()) return Code::TypeElementNotFound;
+  *desc = Type().vars[index].desc;
+  return S_OK_;
+}
+
+HRESULT MsftTypeInfo::GetNames(MEMBERID memid, TextList* names, unsigned maxNames) {
+  names->clear();
+  const DispatchView* view = ViewOrNull();
+  const FuncModel* f = view ? FindFunc(view->funcs, memid) : FindFunc(Type().funcs, memid);
+  if (f) {
+    const size_t n = std::min<size_t>(f->names.size(), maxNames);
+    names->assign(f->names.begin(), f->names.begin() + static_cast<ptrdiff_t>(n));
+    return S_OK_;
+  }
+  if (const VarModel* v = FindVar(Type().vars, memid)) {
+    if (maxNames > 0) names->push_back(v->name);
+    return S_OK_;
+  }
+  return Code::TypeElementNotFound;
+}
+
+HRESULT MsftTypeInfo::GetDocumentation(MEMBERID memid, Documentation* doc) {
+  *doc = Documentation{};
+  if (memid == MEMBERID_NIL) {
+    *doc = core_->TypeDocumentation(index_);
+    return S_OK_;
+  }
+  const DispatchView* view = ViewOrNull();
+  const FuncModel* f = view ? FindFunc(view->funcs, memid) : FindFunc(Type().funcs, memid);
+  if (f) {
+    doc->name = f->names.empty() ? Text() : f->names[0];
+    doc->docString = f->docString;
+    doc->helpContext = f->helpContext;
+  } else if (const VarModel* v = FindVar(Type().vars, memid)) {
+    doc->name = v->name;
+    doc->docString = v->docString;
+    doc->helpContext = v->helpContext;
+  } else {
+    return Code::TypeElementNotFound;
+  }
+  doc->helpFile = core_->model.helpFile;
+  return S_OK_;
+}
+
+HRESULT MsftTypeInfo::GetRefTypeOfImplType(unsigned index, HREFTYPE* href) {
+  const TypeModel& t = Type();
+  if (index == static_cast<unsigned>(-1)) {
+    if (!IsDispatchOfDual()) return Code::TypeElementNotFound;
+    *href = t.href | kInterfaceViewBit;
+    return S_OK_;
+  }
+  if (t.kind == TKIND_COCLASS) {
+    if (index >= t.implTypes.size()) return Code::TypeElementNotFound;
+    *href = t.implTypes[index].href;
+    return S_OK_;
+  }
+  if (index != 0 || t.implTypeCount == 0) return Code::TypeElementNotFound;
+  if (t.kind == TKIND_DISPATCH && view_ == View::Default) {
+    if (core_->model.dispatchHref == -1) return Code::TypeElementNotFound;
+    *href = static_cast<HREFTYPE>(core_->model.dispatchHref);
+    return S_OK_;
+  }
+  if ((t.kind != TKIND_INTERFACE && t.kind != TKIND_DISPATCH) || t.baseHref == -1) return Code::TypeElementNotFound;
+  *href = static_cast<HREFTYPE>(t.baseHref);
+  // The base of an interface is the interface view of a dual base.
+  if ((*href & 3) == 0) {
+    auto local = core_->model.typeByHref.find(*href);
+    if (local != core_->model.typeByHref.end() && core_->model.types[local->second].IsDual())
+      *href |= kInterfaceViewBit;
+  }
+  return S_OK_;
+}
+
+HRESULT MsftTypeInfo::GetRefTypeInfo(HREFTYPE href, std::shared_ptr<TypeInfo>* info) {
+  if ((href & 3) == kForeignRefBits) {
+    if (!IsDispatchOfDual()) return Code::TypeElementNotFound;
+    const DispatchView& view = core_->DispatchViewOf(index_);
+    const size_t i = href >> 2;
+    if (i >= view.foreignRefs.size()) return Code::TypeElementNotFound;
+    return view.foreignRefs[i].first->GetRefTypeInfo(view.foreignRefs[i].second, info);
+  }
+  return core_->ResolveHref(href, info);
+}
+
+class MsftTypeLib : public TypeLib {
+ public:
+  explicit MsftTypeLib(std::shared_ptr<LibCore> core) : core_(std::move(core)) {}
+
+  unsigned GetTypeInfoCount() override { return static_cast<unsigned>(core_->model.types.size()); }
+
+  HRESULT GetDocumentation(int32_t index, Documentation* doc) override {
+    *doc = Documentation{};
+    const LibModel& m = core_->model;
+    if (index == -1) {
+      doc->name = m.name;
+      doc->docString = m.docString;
+      doc->helpContext = m.helpContext;
+      doc->helpFile = m.helpFile;
+      return S_OK_;
+    }
+    if (index < 0 || static_cast<size_t>(index) >= m.types.size()) return Code::TypeElementNotFound;
+    *doc = core_->TypeDocumentation(static_cast<size_t>(index));
+    return S_OK_;
+  }
+
+  HRESULT GetTypeInfoType(unsigned index, TypeKind* kind) override {
+    if (index >= core_->model.types.size()) return Code::TypeElementNotFound;
+    *kind = core_->model.types[index].kind;
+    return S_OK_;
+  }
+
+  HRESULT GetTypeInfo(unsigned index, std::shared_ptr<TypeInfo>* info) override {
+    if (index >= core_->model.types.size()) return Code::TypeElementNotFound;
+    *info = core_->MakeTypeInfo(index, View::Default);
+    return S_OK_;
+  }
+
+  HRESULT GetTypeInfoOfGuid(const Guid& guid, std::shared_ptr<TypeInfo>* info) {
+    auto found = core_->typeByGuid.find(guid);
+    if (found == core_->typeByGuid.end()) return Code::TypeElementNotFound;
+    *info = core_->MakeTypeInfo(found->second, View::Default);
+    return S_OK_;
+  }
+
+ private:
+  std::shared_ptr<LibCore> core_;
+};
+
+}  // namespace
+
+std::shared_ptr<TypeInfo> LibCore::MakeTypeInfo(size_t index, View view) {
+  if (view == View::InterfaceOfDual && !model.types[index].IsDual()) view = View::Default;
+  return std::make_shared<MsftTypeInfo>(shared_from_this(), index, view);
+}
+
+Documentation LibCore::TypeDocumentation(size_t index) const {
+  const TypeModel& t = model.types[index];
+  Documentation doc;
+  doc.name = t.name;
+  doc.docString = t.docString;
+  doc.helpContext = t.helpContext;
+  doc.helpFile = model.helpFile;
+  return doc;
+}
+
+HRESULT LibCore::ImportedLibrary(size_t index, std::shared_ptr<TypeLib>* lib) {
+  auto& slot = importedLibs[index];
+  if (!slot) {
+    std::shared_ptr<TypeLib> loaded;
+    HRESULT hr = resolver ? resolver(model.imports[index], &loaded) : Code::TypeLibNotRegistered;
+    if (Succeeded(hr) && !loaded) hr = Code::TypeCantLoadLibrary;
+    slot.emplace(hr, std::move(loaded));
+  }
+  *lib = slot->second;
+  return slot->first;
+}
+
+HRESULT LibCore::ResolveHref(HREFTYPE href, std::shared_ptr<TypeInfo>* info) {
+  if ((href & 3) == 0 || (href & 3) == kInterfaceViewBit) {
+    auto local = model.typeByHref.find(href & ~HREFTYPE{3});
+    if (local == model.typeByHref.end()) return Code::TypeElementNotFound;
+    *info = MakeTypeInfo(local->second, (href & 3) == kInterfaceViewBit ? View::InterfaceOfDual : View::Default);
+    return S_OK_;
+  }
+  if ((href & 3) != 1) return Code::TypeElementNotFound;
+  auto imported = model.importedTypes.find(href);
+  if (imported == model.importedTypes.end()) return Code::TypeElementNotFound;
+  std::shared_ptr<TypeLib> lib;
+  const HRESULT hr = ImportedLibrary(imported->second.library, &lib);
+  if (Failed(hr)) return hr;
+  if (imported->second.byGuid) return FindTypeInfoOfGuid(*lib, imported->second.guid, info);
+  return lib->GetTypeInfo(imported->second.index, info);
+}
+
+const DispatchView& LibCore::DispatchViewOf(size_t index) {
+  if (!dispatchViews[index]) dispatchViews[index] = std::make_shared<DispatchView>(BuildDispatchView(*this, index));
+  return *dispatchViews[index];
+}
+
+}  // namespace msft
+
+HRESULT OpenMsftTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
+  auto core = std::make_shared<msft::LibCore>();
+  const HRESULT hr = msft::ParseMsftTypeLib(file, &core->model);
+  if (Failed(hr)) return hr;
+  core->resolver = std::move(resolver);
+  core->importedLibs.resize(core->model.imports.size());
+  core->dispatchViews.resize(core->model.types.size());
+  for (size_t i = 0; i < core->model.types.size(); ++i) core->typeByGuid.emplace(core->model.types[i].guid, i);
+  *lib = std::make_shared<msft::MsftTypeLib>(std::move(core));
+  return S_OK_;
+}
+
+HRESULT FindTypeInfoOfGuid(TypeLib& lib, const Guid& guid, std::shared_ptr<TypeInfo>* info) {
+  if (auto* msftLib = dynamic_cast<msft::MsftTypeLib*>(&lib)) return msftLib->GetTypeInfoOfGuid(guid, info);
+  for (unsigned i = 0; i < lib.GetTypeInfoCount(); ++i) {
+    std::shared_ptr<TypeInfo> candidate;
+    TypeAttr attr;
+    if (Succeeded(lib.GetTypeInfo(i, &candidate)) && Succeeded(candidate->GetTypeAttr(&attr)) && attr.guid == guid) {
+      *info = std::move(candidate);
+      return S_OK_;
+    }
+  }
+  return Code::TypeElementNotFound;
+}
+
+}  // namespace brannock::typelib
