@@ -35,6 +35,14 @@ TextView FirstValueOf(const TextList& list, TextView name) {
   return TextView();
 }
 
+// `name` between the given characters ("%NAME%", "\\NAME").
+Text Enclosed(TextView before, TextView name, TextView after) {
+  Text s;
+  s.reserve(before.size() + name.size() + after.size());
+  s.append(before).append(name).append(after);
+  return s;
+}
+
 // Replaces text[pos, pos + len) by `value`, keeping at most 1024
 // characters of what follows.
 Text ReplaceAt(const Text& text, size_t pos, size_t len, TextView value) {
@@ -52,13 +60,13 @@ Text ExpandEnvVars(const TextList& list, const Text& text) {
     const TextView name = LineName(line);
     if (IsBlank(name)) continue;
     const TextView value = FirstValueOf(list, name);
-    const Text percentForm = u"%" + Text(name) + u"%";
+    const Text percentForm = Enclosed(u"%", name, u"%");
     size_t pos = result.find(percentForm);
     if (pos != Text::npos) {
       result = ReplaceAt(result, pos, percentForm.size(), value);
       continue;
     }
-    const Text backslashForm = u"\\" + Text(name);
+    const Text backslashForm = Enclosed(u"\\", name, u"");
     pos = result.find(backslashForm);
     if (pos != Text::npos) result = ReplaceAt(result, pos, backslashForm.size(), value);
   }
