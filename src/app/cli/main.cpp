@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/cli/cli_options.h"
+#include "app/cli/dump_key_command.h"
 #include "app/cli/render_command.h"
 #include "catalogue/batch_mode.h"
 #include "common/error.h"
@@ -22,6 +23,7 @@ constexpr int kExitUsage = 2;
 void ReportError(const std::string& message) { std::fprintf(stderr, "brannock-cli: %s\n", message.c_str()); }
 
 int Run(const std::vector<std::string>& args) {
+  if (std::optional<int> dumped = cli::RunDumpKeyCommand(args)) return *dumped;
   cli::CliOptions options;
   std::string error;
   if (!cli::ParseCliOptions(args, options, error)) {

@@ -1,0 +1,26 @@
+// The hidden option that writes the display texts of a key tree, with which
+// the Windows stage compares the live registry of a Wine prefix (advapi32)
+// with the same prefix read from its files:
+//   brannock-cli [--registry PATH] --dump-key KEYPATH FILE
+// KEYPATH is below HKEY_CLASSES_ROOT. FILE gets one line per key, in
+// enumeration order, and one line per value of each key, in stored order,
+// with the value's hex and text display texts or the registry error raised.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "registry/registry_backend.h"
+
+namespace brannock::cli {
+
+// Nothing when the arguments are not a --dump-key command; otherwise the
+// exit code (0, or 1 for an error). Arguments that do not fit fall through
+// to the ordinary command line, which reports them.
+std::optional<int> RunDumpKeyCommand(const std::vector<std::string>& args);
+
+// The dump's text (UTF-8, lines ended by LF).
+std::string DumpKeyTree(registry::RegistryBackend& backend, TextView keyPath);
+
+}  // namespace brannock::cli
