@@ -143,13 +143,16 @@ QString TViewerEditor::WordAtCaret() const {
 void TViewerEditor::SelectRange(int anchor, int caret) {
   SendScintilla(SCI_SETSELECTION, static_cast<unsigned long>(caret), static_cast<long>(anchor));
   SendScintilla(SCI_SCROLLRANGE, static_cast<unsigned long>(anchor), static_cast<long>(caret));
+  StatusChanged();
 }
 
 void TViewerEditor::SelectApartFromCaret(int selectionStart, int selectionEnd, int caret) {
   SendScintilla(SCI_SETSELECTION, static_cast<unsigned long>(caret), static_cast<long>(caret));
-  if (selectionEnd <= selectionStart) return;
-  SendScintilla(SCI_ADDSELECTION, static_cast<unsigned long>(selectionEnd), static_cast<long>(selectionStart));
-  SendScintilla(SCI_SETMAINSELECTION, 0UL);
+  if (selectionEnd > selectionStart) {
+    SendScintilla(SCI_ADDSELECTION, static_cast<unsigned long>(selectionEnd), static_cast<long>(selectionStart));
+    SendScintilla(SCI_SETMAINSELECTION, 0UL);
+  }
+  StatusChanged();
 }
 
 void TViewerEditor::ShowCaretLine(bool show) {

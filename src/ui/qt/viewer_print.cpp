@@ -5,6 +5,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QMarginsF>
+#include <QPainter>
 #include <QPageLayout>
 
 #include "common/error.h"
@@ -32,7 +33,10 @@ void PrintViewerText(const QString& text, QsciPrinter& printer, const QString& j
   printer.setPrintRange(QPrinter::AllPages);
   printer.setCopyCount(1);
   printer.setMagnification(0);
-  if (!printer.printRange(&copy)) throw Error(u"The text could not be printed");
+  QPainter painter;
+  if (!painter.begin(&printer) || !printer.printRange(&copy, painter))
+    throw Error(u"The printer could not print the text");
+  painter.end();
 }
 
 }  // namespace brannock::ui
