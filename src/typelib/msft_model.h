@@ -73,6 +73,7 @@ struct ImportedType {
 struct LibModel {
   Guid libid;
   uint32_t lcid = 0;
+  uint32_t typeLcid = 0;  // the locale the types report (the header's second locale)
   uint32_t syskind = 0;
   uint16_t libFlags = 0;
   uint16_t majorVersion = 0;

@@ -395,6 +395,9 @@ bool Parser::Members(const TypeInfoBase& base, TypeModel* type) {
   for (size_t i = 0; i < funcCount; ++i)
     if (offsets[i] < 0 || !Function(records, static_cast<size_t>(offsets[i]), ids[i], names[i], &type->funcs[i]))
       return false;
+  // Functions of a dispinterface have no vtable slot.
+  if (type->kind == TKIND_DISPATCH && (type->flags & TypeFlag::Dual) == 0)
+    for (auto& f : type->funcs) f.desc.oVft = 0;
   type->vars.resize(varCount);
   for (size_t i = 0; i < varCount; ++i) {
     const size_t k = funcCount + i;
@@ -461,6 +464,7 @@ HRESULT Parser::Run(LibModel* lib) {
   if (!ReadSegments(r.Offset())) return Code::TypeInvDataRead;
 
   lib->lcid = h.lcid;
+  lib->typeLcid = h.lcid2;
   lib->syskind = h.varflags & 0xF;
   lib->libFlags = static_cast<uint16_t>(h.flags);
   lib->majorVersion = static_cast<uint16_t>(h.version & 0xFFFF);

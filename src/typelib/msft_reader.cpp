@@ -52,7 +52,7 @@ HRESULT MsftTypeInfo::GetTypeAttr(TypeAttr* attr) {
   const TypeModel& t = Type();
   *attr = TypeAttr{};
   attr->guid = t.guid;
-  attr->lcid = core_->model.lcid;
+  attr->lcid = core_->model.typeLcid;
   attr->cbSizeInstance = t.instanceSize;
   attr->typekind = t.kind;
   attr->cFuncs = static_cast<uint16_t>(t.funcs.size());
