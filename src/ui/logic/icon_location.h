@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "common/text.h"
+#include "typelib/path_mapper.h"
 
 namespace brannock::ui {
 
@@ -27,7 +28,7 @@ class HostFileLocator {
  public:
   // Without a prefix, names are taken as host paths and there is no system
   // or Windows directory to search.
-  explicit HostFileLocator(std::filesystem::path winePrefix = {});
+  explicit HostFileLocator(const std::filesystem::path& winePrefix = {});
 
   // The host file for a Windows path ("C:\windows\x.dll" through the
   // prefix's dosdevices, letters matched in any case) or a host path; empty
@@ -39,11 +40,7 @@ class HostFileLocator {
   std::filesystem::path LocateIconFile(TextView name) const;
 
  private:
-  std::filesystem::path prefix_;
+  typelib::PathMapper drives_;
 };
-
-// Finds `relative` below `base` matching each component without regard to
-// letter case when the exact spelling does not exist; empty when not found.
-std::filesystem::path FindNoCase(const std::filesystem::path& base, const std::filesystem::path& relative);
 
 }  // namespace brannock::ui

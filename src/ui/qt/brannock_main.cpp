@@ -91,7 +91,7 @@ int TakeScreenshot(ui::TfrmMain& window, const std::string& file, const std::opt
   }
   if (chosen) {
     window.Tree->setCurrentItem(chosen);
-    window.Tree->scrollToItem(chosen);
+    window.Tree->scrollToItem(chosen, QAbstractItemView::PositionAtCenter);
     if (window.RegTree->topLevelItemCount() > 0) window.RegTree->setCurrentItem(window.RegTree->topLevelItem(0));
   }
   QCoreApplication::processEvents();

@@ -1,8 +1,14 @@
 #include "ui/qt/header_icon.h"
 
 #include <QFileIconProvider>
+#include <QFile>
 #include <QFileInfo>
+#include <QBuffer>
 #include <QImageReader>
+#include <system_error>
+
+#include "registry/file_bytes.h"
+#include "typelib/pe_resources.h"
 
 namespace brannock::ui {
 
@@ -12,19 +18,55 @@ namespace {
 
 QString QtPath(const fs::path& p) { return QString::fromStdString(p.string()); }
 
+// Larger files are not searched for icons.
+constexpr uintmax_t kMaxIconFileBytes = 256u << 20;
+
+// The images of one icon (all its sizes; the view picks the 32x32 one).
+QIcon IcoIcon(QIODevice& device) {
+  QImageReader reader(&device, "ico");
+  QIcon icon;
+  for (int i = 0, count = reader.imageCount(); i < count; ++i) {
+    reader.jumpToImage(i);
+    const QImage image = reader.read();
+    if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+  }
+  return icon;
+}
+
+QIcon PeIcon(const fs::path& file, int index) {
+  std::error_code ec;
+  const uintmax_t size = fs::file_size(file, ec);
+  if (ec || size > kMaxIconFileBytes) return {};
+  std::string bytes;
+  try {
+    bytes = registry::ReadFileBytes(file, {});
+  } catch (const std::exception&) {
+    return {};
+  }
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  const typelib::ByteSpan span(data, bytes.size());
+  if (!typelib::IsPeFile(span)) return {};
+  const auto ico = typelib::ExtractIconFile(span, index);
+  if (!ico) return {};
+  QByteArray array(reinterpret_cast<const char*>(ico->data()), static_cast<qsizetype>(ico->size()));
+  QBuffer buffer(&array);
+  buffer.open(QIODevice::ReadOnly);
+  return IcoIcon(buffer);
+}
+
 }  // namespace
 
 QIcon ExtractFileIcon(const fs::path& file, int index) {
   if (file.empty()) return {};
   const QString path = QtPath(file);
   if (QFileInfo(path).suffix().compare("ico", Qt::CaseInsensitive) == 0) {
-    QImageReader reader(path, "ico");
-    if (index < 0 || index >= reader.imageCount()) return {};
-    reader.jumpToImage(index);
-    const QImage image = reader.read();
-    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+    // An .ico file holds one icon: index 0 is all of it.
+    if (index != 0) return {};
+    QFile ico(path);
+    if (!ico.open(QIODevice::ReadOnly)) return {};
+    return IcoIcon(ico);
   }
-  return {};
+  return PeIcon(file, index);
 }
 
 QIcon AssociatedFileIcon(const fs::path& file) {

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/list_file.h"
+#include "ui/qt/branch_line_style.h"
 #include "ui/logic/detail_pane.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/header_icon.h"
@@ -183,6 +184,9 @@ QWidget* TfrmMain::BuildDetailPane() {
   RegTree->setRootIsDecorated(false);
   RegTree->setItemsExpandable(false);
   RegTree->setUniformRowHeights(true);
+  auto* branchStyle = new BranchLineStyle();
+  branchStyle->setParent(RegTree);
+  RegTree->setStyle(branchStyle);
   QPalette pal = RegTree->palette();
   pal.setColor(QPalette::Base, pal.color(QPalette::Button));
   RegTree->setPalette(pal);
