@@ -1,0 +1,40 @@
+# Type library fixtures: every tests/data/idl/*.idl is compiled by widl into
+# ${CMAKE_BINARY_DIR}/tlb/NAME.tlb before test_typelib builds; stdole2.tlb,
+# which they import, is copied beside them. Without widl the reader tests
+# that need them skip.
+if(WIN32 OR NOT TARGET test_typelib)
+  return()
+endif()
+
+find_program(WIDL_EXECUTABLE widl)
+find_path(WINE_IDL_DIR oaidl.idl
+  PATHS /usr/include/wine/wine/windows /usr/include/wine/windows /usr/local/include/wine/windows
+  NO_DEFAULT_PATH)
+find_path(WINE_PE_DIR stdole2.tlb
+  PATHS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows /usr/lib/wine/x86_64-windows
+        /usr/lib64/wine/x86_64-windows /usr/local/lib/wine/x86_64-windows
+  NO_DEFAULT_PATH)
+if(NOT WIDL_EXECUTABLE OR NOT WINE_IDL_DIR OR NOT WINE_PE_DIR)
+  message(STATUS "widl or the Wine IDL files not found: type library fixtures are not built")
+  return()
+endif()
+
+set(_tlb_dir ${CMAKE_BINARY_DIR}/tlb)
+file(GLOB _idls CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/data/idl/*.idl)
+set(_tlbs ${_tlb_dir}/stdole2.tlb)
+add_custom_command(OUTPUT ${_tlb_dir}/stdole2.tlb
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${_tlb_dir}
+  COMMAND ${CMAKE_COMMAND} -E copy ${WINE_PE_DIR}/stdole2.tlb ${_tlb_dir}/stdole2.tlb
+  DEPENDS ${WINE_PE_DIR}/stdole2.tlb)
+foreach(_idl ${_idls})
+  get_filename_component(_name ${_idl} NAME_WE)
+  add_custom_command(OUTPUT ${_tlb_dir}/${_name}.tlb
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${_tlb_dir}
+    COMMAND ${WIDL_EXECUTABLE} -t -I ${WINE_IDL_DIR} -L ${WINE_PE_DIR} -o ${_tlb_dir}/${_name}.tlb ${_idl}
+    DEPENDS ${_idl}
+    COMMENT "widl ${_name}.idl")
+  list(APPEND _tlbs ${_tlb_dir}/${_name}.tlb)
+endforeach()
+add_custom_target(typelib_fixtures DEPENDS ${_tlbs})
+add_dependencies(test_typelib typelib_fixtures)
+target_compile_definitions(test_typelib PRIVATE BRANNOCK_TLB_DIR="${_tlb_dir}" BRANNOCK_WINE_PE_DIR="${WINE_PE_DIR}")
