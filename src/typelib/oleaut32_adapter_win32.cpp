@@ -34,6 +34,18 @@ Text TakeBstr(BSTR s) {
   return text;
 }
 
+// ITypeInfo::GetDocumentation and ITypeLib::GetDocumentation alike.
+template <typename Source>
+HRESULT CopyDocumentation(Source* source, int32_t id, Documentation* out) {
+  BSTR name = nullptr, doc = nullptr, helpFile = nullptr;
+  DWORD context = 0;
+  HRESULT hr = source->GetDocumentation(id, &name, &doc, &context, &helpFile);
+  Text n = TakeBstr(name), d = TakeBstr(doc), h = TakeBstr(helpFile);
+  if (FAILED(hr)) return hr;
+  *out = Documentation{std::move(n), std::move(d), context, std::move(h)};
+  return hr;
+}
+
 TypeDesc CopyTypeDesc(const TYPEDESC& d, int depth = 0) {
   TypeDesc r;
   r.vt = d.vt;
@@ -158,13 +170,7 @@ class OleTypeInfo : public TypeInfo {
   }
 
   HRESULT GetDocumentation(MEMBERID memid, Documentation* out) override {
-    BSTR name = nullptr, doc = nullptr, helpFile = nullptr;
-    DWORD context = 0;
-    HRESULT hr = info_->GetDocumentation(memid, &name, &doc, &context, &helpFile);
-    Text n = TakeBstr(name), d = TakeBstr(doc), h = TakeBstr(helpFile);
-    if (FAILED(hr)) return hr;
-    *out = Documentation{std::move(n), std::move(d), context, std::move(h)};
-    return hr;
+    return CopyDocumentation(info_, memid, out);
   }
 
   HRESULT GetRefTypeOfImplType(unsigned index, HREFTYPE* href) override {
@@ -196,13 +202,7 @@ class OleTypeLib : public TypeLib {
   unsigned GetTypeInfoCount() override { return lib_->GetTypeInfoCount(); }
 
   HRESULT GetDocumentation(int32_t index, Documentation* out) override {
-    BSTR name = nullptr, doc = nullptr, helpFile = nullptr;
-    DWORD context = 0;
-    HRESULT hr = lib_->GetDocumentation(index, &name, &doc, &context, &helpFile);
-    Text n = TakeBstr(name), d = TakeBstr(doc), h = TakeBstr(helpFile);
-    if (FAILED(hr)) return hr;
-    *out = Documentation{std::move(n), std::move(d), context, std::move(h)};
-    return hr;
+    return CopyDocumentation(lib_, index, out);
   }
 
   HRESULT GetTypeInfoType(unsigned index, TypeKind* kind) override {

@@ -218,6 +218,17 @@ class MemoryTypeLib : public TypeLib {
   Documentation doc;
   HRESULT docResult = 0;
   std::vector<Entry> types;
+  // Types the library keeps alive without listing them: the interface view
+  // of a dual interface, types of another library.
+  std::vector<std::shared_ptr<MemoryTypeInfo>> unlisted;
+
+  std::shared_ptr<MemoryTypeInfo> AddUnlistedType(TypeKind kind, Text name) {
+    auto info = std::make_shared<MemoryTypeInfo>();
+    info->attr.typekind = kind;
+    info->doc.name = std::move(name);
+    unlisted.push_back(info);
+    return info;
+  }
 
   // A type of the given kind; its GUID's first field is its position + 1.
   std::shared_ptr<MemoryTypeInfo> AddType(TypeKind kind, Text name, Text docString = {}, uint16_t flags = 0) {

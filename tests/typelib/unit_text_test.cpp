@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "typelib/memory_typelib.h"
+#include "typelib/demo_library.h"
 
 namespace brannock::typelib {
 namespace {
@@ -44,24 +44,11 @@ TEST(TypeFlagsToStr, WordsInFixedOrder) {
 }
 
 TEST(TypeLibToStrings, WorkedExampleDemoLib) {
-  MemoryTypeLib lib(u"DemoLib", u"Demo types");
-  auto colors = lib.AddType(TKIND_ENUM, u"Colors");
-  colors->AddConstant(0, u"Red", Variant::Int(VT_I4, 0)).doc.docString = u"First color";
-  colors->AddConstant(1, u"Green", Variant::Int(VT_I4, 1));
-  auto shape = lib.AddType(TKIND_DISPATCH, u"IShape", u"", TypeFlag::Dual | TypeFlag::Dispatchable);
-  shape->AddFunction(1, u"Name", Vt(VT_BSTR), {}, FUNC_DISPATCH, INVOKE_PROPERTYGET);
-  shape->AddFunction(2, u"Draw", Vt(VT_VOID), {}, FUNC_DISPATCH);
-  // The interface view of the dual interface, which the dispatch view
-  // implements at index 0.
-  auto shapeInterface = std::make_shared<MemoryTypeInfo>();
-  shapeInterface->attr.typekind = TKIND_INTERFACE;
-  shapeInterface->doc.name = u"IShape";
-  shape->AddImplType(shapeInterface);
-  auto coclass = lib.AddType(TKIND_COCLASS, u"Shape", u"", TypeFlag::CanCreate);
-  coclass->AddImplType(shapeInterface);
-
+  auto lib = DemoLibrary();
+  auto shape = lib->types[1].info;
+  auto coclass = lib->types[2].info;
   TextList lines;
-  EXPECT_EQ(TypeLibToStrings(FileRecord(), lib, &lines), u"DemoLib");
+  EXPECT_EQ(TypeLibToStrings(FileRecord(), *lib, &lines), u"DemoLib");
   const Text shapeGuid = GuidToText(shape->attr.guid);
   const Text members[] = {u"    function Get_Name: WideString; dispid 1;", u"    procedure Draw; dispid 2;"};
   EXPECT_EQ(lines, Join({kHead,
@@ -199,8 +186,7 @@ TEST(TypeLibToStrings, DualInterfaces) {
   MemoryTypeLib lib(u"DemoLib", u"Demo types");
   // Handed out as an interface whose implemented type is a dispinterface: the
   // second block is the dispinterface form.
-  auto dispView = std::make_shared<MemoryTypeInfo>();
-  dispView->attr.typekind = TKIND_DISPATCH;
+  auto dispView = lib.AddUnlistedType(TKIND_DISPATCH, u"");
   auto iface = lib.AddType(TKIND_INTERFACE, u"IDual", u"Both ways", TypeFlag::Dual);
   iface->AddImplType(dispView);
   iface->AddFunction(1, u"Go", Vt(VT_HRESULT));
