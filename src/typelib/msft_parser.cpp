@@ -455,7 +455,8 @@ bool Parser::Type(size_t index, int32_t offset, LibModel* lib) {
 HRESULT Parser::Run(LibModel* lib) {
   ByteReader r(file_);
   Header h;
-  if (r.Read(&h) != ReadError::None || h.magic != kMagic) return Code::TypeCantLoadLibrary;
+  if (!IsMsftTypeLib(file_)) return Code::TypeCantLoadLibrary;
+  if (r.Read(&h) != ReadError::None) return Code::TypeInvDataRead;
   if ((h.varflags & kHelpDllFlag) != 0 && r.Skip(4) != ReadError::None) return Code::TypeInvDataRead;
   if (h.typeInfoCount < 0 || static_cast<size_t>(h.typeInfoCount) > r.Remaining() / 4) return Code::TypeInvDataRead;
   std::vector<int32_t> typeOffsets(static_cast<size_t>(h.typeInfoCount));
