@@ -51,6 +51,10 @@ TViewerEditor::TViewerEditor(QWidget* parent)
   setUtf8(true);
   setLexer(CreatePascalLexer(this, EditorFont("Courier New", 10)));
   setWrapMode(WrapNone);
+  // Colouring runs ahead in idle time, so that jumping far into a long text
+  // finds it styled already.
+  SendScintilla(SCI_SETIDLESTYLING, static_cast<unsigned long>(SC_IDLESTYLING_ALL));
+  SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, static_cast<unsigned long>(SC_LINECHARACTERINDEX_UTF16));
   setFolding(NoFoldStyle);
 
   // The gutter: one plain margin whose numbers paintEvent draws.
@@ -81,6 +85,7 @@ TViewerEditor::TViewerEditor(QWidget* parent)
   connect(this, &QsciScintilla::cursorPositionChanged, this, [this](int, int) { StatusChanged(); });
   connect(this, &QsciScintilla::selectionChanged, this, [this] { StatusChanged(); });
   connect(this, &QsciScintilla::textChanged, this, [this] {
+    documentTextValid_ = false;
     FitGutter();
     StatusChanged();
   });
@@ -117,19 +122,67 @@ int TViewerEditor::PositionBefore(int position) const {
   return static_cast<int>(SendScintilla(SCI_POSITIONBEFORE, static_cast<unsigned long>(position)));
 }
 
+const QString& TViewerEditor::DocumentText() {
+  if (!documentTextValid_) {
+    documentText_ = text();
+    documentTextValid_ = true;
+  }
+  return documentText_;
+}
+
+int TViewerEditor::IndexOfPosition(int position) const {
+  const auto line = static_cast<unsigned long>(LineOfPosition(position));
+  const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, line);
+  return static_cast<int>(
+      SendScintilla(SCI_INDEXPOSITIONFROMLINE, line, static_cast<long>(SC_LINECHARACTERINDEX_UTF16)) +
+      SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart), static_cast<long>(position)));
+}
+
+int TViewerEditor::PositionOfIndex(qsizetype index) const {
+  const long line = SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(index),
+                                  static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+  const long lineIndex = SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                                       static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+  const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+  return static_cast<int>(SendScintilla(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(lineStart),
+                                        static_cast<long>(index - lineIndex)));
+}
+
+namespace {
+
+bool IsWordChar(const QString& text, qsizetype i) {
+  if (i < 0 || i >= text.size()) return false;
+  const QChar c = text[i];
+  return c.isLetterOrNumber() || c == QLatin1Char('_') || c.isSurrogate();
+}
+
+}  // namespace
+
 std::optional<TViewerEditor::Match> TViewerEditor::Search(const QString& text, int from, int to,
                                                           SearchOptions options) {
   if (text.isEmpty()) return std::nullopt;
-  const QByteArray bytes = text.toUtf8();
-  long flags = 0;
-  if (options.matchCase) flags |= SCFIND_MATCHCASE;
-  if (options.wholeWord) flags |= SCFIND_WHOLEWORD;
-  SendScintilla(SCI_SETSEARCHFLAGS, flags);
-  SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(from));
-  SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(to));
-  const long found = SendScintilla(SCI_SEARCHINTARGET, static_cast<uintptr_t>(bytes.size()), bytes.constData());
-  if (found < 0) return std::nullopt;
-  return Match{static_cast<int>(found), static_cast<int>(SendScintilla(SCI_GETTARGETEND))};
+  const QString& document = DocumentText();
+  const Qt::CaseSensitivity sensitivity = options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+  const qsizetype length = text.size();
+  auto accepted = [&](qsizetype i) {
+    return !options.wholeWord || (!IsWordChar(document, i - 1) && !IsWordChar(document, i + length));
+  };
+  auto match = [&](qsizetype i) { return Match{PositionOfIndex(i), PositionOfIndex(i + length)}; };
+  const qsizetype fromIndex = IndexOfPosition(from);
+  const qsizetype toIndex = IndexOfPosition(to);
+  if (from <= to) {
+    for (qsizetype i = document.indexOf(text, fromIndex, sensitivity); i >= 0 && i + length <= toIndex;
+         i = document.indexOf(text, i + 1, sensitivity))
+      if (accepted(i)) return match(i);
+  } else {
+    for (qsizetype start = fromIndex - length; start >= toIndex; start = start - 1) {
+      const qsizetype i = document.lastIndexOf(text, start, sensitivity);
+      if (i < toIndex) break;
+      if (accepted(i)) return match(i);
+      start = i;
+    }
+  }
+  return std::nullopt;
 }
 
 QString TViewerEditor::WordAtCaret() const {
