@@ -36,16 +36,18 @@ void Overlay(MemoryStore::Node& base, TopNode& top, TakeChild takeChild, TakeVal
 
 std::unique_ptr<MemoryStore::Node> CopyTree(const MemoryStore::Node& from) {
   auto root = std::make_unique<MemoryStore::Node>();
+  root->name = from.name;
   std::vector<std::pair<MemoryStore::Node*, const MemoryStore::Node*>> work{{root.get(), &from}};
   while (!work.empty()) {
     auto [to, src] = work.back();
     work.pop_back();
-    to->name = src->name;
     to->values = src->values;
     for (const auto& [key, child] : src->children) {
       auto copy = std::make_unique<MemoryStore::Node>();
-      work.emplace_back(copy.get(), child.get());
-      to->children.emplace(key, std::move(copy));
+      copy->name = child->name;
+      MemoryStore::Node* raw = copy.get();
+      to->children.emplace(TextView(raw->name), std::move(copy));  // keyed by the copy's own name
+      work.emplace_back(raw, child.get());
     }
   }
   return root;
@@ -61,8 +63,8 @@ void OverlayMove(MemoryStore::Node& base, MemoryStore::Node& top) {
   }
   Overlay(
       base, top,
-      [](MemoryStore::Node& b, const Text& key, std::unique_ptr<MemoryStore::Node>& child) {
-        b.children.emplace(key, std::move(child));
+      [](MemoryStore::Node& b, TextView key, std::unique_ptr<MemoryStore::Node>& child) {
+        b.children.emplace(key, std::move(child));  // the key views the moved node's own name
       },
       [](MemoryStore::Node& b, MemoryStore::Value& v) { b.SetValue(v.name, v.type, std::move(v.data)); });
   top.children.clear();
@@ -72,8 +74,10 @@ void OverlayMove(MemoryStore::Node& base, MemoryStore::Node& top) {
 void OverlayCopy(MemoryStore::Node& base, const MemoryStore::Node& top) {
   Overlay(
       base, top,
-      [](MemoryStore::Node& b, const Text& key, const std::unique_ptr<MemoryStore::Node>& child) {
-        b.children.emplace(key, CopyTree(*child));
+      [](MemoryStore::Node& b, TextView, const std::unique_ptr<MemoryStore::Node>& child) {
+        auto copy = CopyTree(*child);
+        const TextView key(copy->name);
+        b.children.emplace(key, std::move(copy));
       },
       [](MemoryStore::Node& b, const MemoryStore::Value& v) { b.SetValue(v.name, v.type, v.data); });
 }

@@ -1,5 +1,6 @@
 #include "registry/file_bytes.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdio>
@@ -57,18 +58,48 @@ std::string ReadFileHead(const std::filesystem::path& file, TextView source, siz
   return bytes;
 }
 
-Text ReadFileUtf16(const std::filesystem::path& file, TextView source, size_t offset) {
+FileChunks::FileChunks(const std::filesystem::path& file, TextView source, size_t offset) : source_(source) {
   size_t size = 0;
   FilePtr f = OpenForReading(file, source, size);
   if (size < offset) throw RegistryParseError::At(source, 0, "cannot read the file: it changed while it was read");
-  if ((size - offset) % 2 != 0) throw RegistryParseError::At(source, 0, "truncated UTF-16 text (odd number of bytes)");
   if (std::fseek(f.get(), static_cast<long>(offset), SEEK_SET) != 0) FailRead(source, errno);
-  Text text((size - offset) / 2, u'\0');
-  ReadExactly(f.get(), text.data(), size - offset, source);
+  size_ = size - offset;
+  file_ = f.release();
+}
+
+FileChunks::~FileChunks() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+size_t FileChunks::Read(char* to, size_t bytes) {
+  if (bytes == 0) return 0;
+  if (std::fread(to, 1, bytes, file_) != bytes)
+    throw RegistryParseError::At(source_, 0, "cannot read the file: it changed while it was read");
+  done_ += bytes;
+  return bytes;
+}
+
+bool FileChunks::Append(std::string& buffer) {
+  const size_t n = std::min(kChunkBytes, size_ - done_);
+  if (n == 0) return false;
+  const size_t old = buffer.size();
+  buffer.resize(old + n);
+  Read(buffer.data() + old, n);
+  return true;
+}
+
+bool FileChunks::Append(std::u16string& buffer) {
+  if ((size_ - done_) % 2 != 0)
+    throw RegistryParseError::At(source_, 0, "truncated UTF-16 text (odd number of bytes)");
+  const size_t n = std::min(kChunkBytes, size_ - done_) / 2;
+  if (n == 0) return false;
+  const size_t old = buffer.size();
+  buffer.resize(old + n);
+  Read(reinterpret_cast<char*>(buffer.data() + old), n * 2);
   if constexpr (std::endian::native == std::endian::big) {
-    for (char16_t& c : text) c = static_cast<char16_t>((c >> 8) | (c << 8));
+    for (size_t i = old; i < buffer.size(); ++i) buffer[i] = static_cast<char16_t>((buffer[i] >> 8) | (buffer[i] << 8));
   }
-  return text;
+  return true;
 }
 
 Text DecodeUtf16(std::string_view bytes, bool bigEndian) {

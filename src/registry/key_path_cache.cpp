@@ -2,6 +2,13 @@
 
 namespace brannock::registry {
 
+namespace {
+
+// Names in files usually repeat with the same spelling: compare exactly first.
+inline bool SameName(TextView a, TextView b) { return a.size() == b.size() && (a == b || EqualsNoCase(a, b)); }
+
+}  // namespace
+
 MemoryStore::Node* KeyPathCache::Open(RootKey root, TextView path) {
   if (root != root_) {
     chain_.clear();
@@ -23,7 +30,7 @@ MemoryStore::Node* KeyPathCache::Open(RootKey root, TextView path) {
       chain_.clear();
       return nullptr;
     }
-    if (reuse && depth < chain_.size() && EqualsNoCase(part, chain_[depth]->name)) {
+    if (reuse && depth < chain_.size() && SameName(part, chain_[depth]->name)) {
       node = chain_[depth];
     } else {
       reuse = false;

@@ -1,5 +1,7 @@
 #include "registry/memory_store.h"
 
+#include <iterator>
+
 #include "common/error.h"
 
 namespace brannock::registry {
@@ -7,22 +9,32 @@ namespace brannock::registry {
 Text KeySortName(TextView name) { return UpperAscii(name); }
 
 MemoryStore::Node* MemoryStore::Node::FindChild(TextView childName) const {
-  auto it = children.find(KeySortName(childName));
+  auto it = children.find(childName);
   return it == children.end() ? nullptr : it->second.get();
 }
 
 MemoryStore::Node* MemoryStore::Node::AddChild(TextView childName) {
-  Text key = KeySortName(childName);
-  auto it = children.find(key);
-  if (it != children.end()) return it->second.get();
+  // Registry files list keys in order, so the new child usually goes last.
+  auto it = children.end();
+  if (!children.empty() && KeyNameLess()(std::prev(it)->first, childName)) {
+    // past the last child: `it` stays end()
+  } else {
+    it = children.lower_bound(childName);
+    if (it != children.end() && !KeyNameLess()(childName, it->first)) return it->second.get();
+  }
   auto node = std::make_unique<Node>();
   node->name = Text(childName);
   Node* raw = node.get();
-  children.emplace(std::move(key), std::move(node));
+  children.emplace_hint(it, TextView(raw->name), std::move(node));
   return raw;
 }
 
-bool MemoryStore::Node::DeleteChild(TextView childName) { return children.erase(KeySortName(childName)) != 0; }
+bool MemoryStore::Node::DeleteChild(TextView childName) {
+  auto it = children.find(childName);
+  if (it == children.end()) return false;
+  children.erase(it);
+  return true;
+}
 
 MemoryStore::Value* MemoryStore::Node::FindValue(TextView valueName) {
   for (auto& v : values)

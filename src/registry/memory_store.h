@@ -16,6 +16,25 @@ namespace brannock::registry {
 // The key of the enumeration order and of name matching.
 Text KeySortName(TextView name);
 
+// The enumeration order on names, without building sort keys: letters a to z
+// upper-cased, then UTF-16 code units compared (the same order as comparing
+// KeySortName texts).
+struct KeyNameLess {
+  using is_transparent = void;
+  bool operator()(TextView a, TextView b) const noexcept {
+    const size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < n; ++i) {
+      char16_t x = a[i];
+      char16_t y = b[i];
+      if (x == y) continue;
+      if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - 32);
+      if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - 32);
+      if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+  }
+};
+
 class MemoryStore : public RegistryBackend {
  public:
   struct Value {
@@ -26,7 +45,9 @@ class MemoryStore : public RegistryBackend {
 
   struct Node {
     Text name;
-    std::map<Text, std::unique_ptr<Node>, std::less<>> children;  // by KeySortName
+    // Keyed by a view of the child's own `name` (a child's node never moves
+    // while it is in the map, so the view stays valid).
+    std::map<TextView, std::unique_ptr<Node>, KeyNameLess> children;
     std::vector<Value> values;
 
     Node* FindChild(TextView childName) const;

@@ -1,5 +1,7 @@
 #include "registry/reg_file_parser.h"
 
+#include <memory>
+
 #include "registry/classes_root.h"
 #include "registry/file_bytes.h"
 #include "registry/key_path_cache.h"
@@ -34,8 +36,8 @@ class RegFileParser {
  public:
   using View = std::basic_string_view<Ch>;
 
-  RegFileParser(View text, TextView source, Encoding encoding, MemoryStore& store)
-      : lines_(text), source_(source), encoding_(encoding), store_(store), cache_(store) {}
+  RegFileParser(scan::LineReader<Ch> lines, TextView source, Encoding encoding, MemoryStore& store)
+      : lines_(std::move(lines)), source_(source), encoding_(encoding), store_(store), cache_(store) {}
 
   void Run() {
     ReadHeader();
@@ -216,7 +218,7 @@ class RegFileParser {
 
 void ParseUtf16(TextView text, TextView source, MemoryStore& store) {
   if (!text.empty() && text[0] == u'\xFEFF') text.remove_prefix(1);
-  RegFileParser<char16_t>(text, source, Encoding::Utf16, store).Run();
+  RegFileParser<char16_t>(scan::LineReader<char16_t>(text), source, Encoding::Utf16, store).Run();
 }
 
 bool LooksLikeUtf16LeWithoutMark(std::string_view b) {
@@ -241,15 +243,19 @@ void ParseRegFile(std::string_view bytes, TextView source, MemoryStore& store) {
   Encoding encoding = Encoding::Utf8;
   if (StartsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
   else if (!scan::IsValidUtf8(bytes)) encoding = Encoding::Windows1252;
-  RegFileParser<char>(bytes, source, encoding, store).Run();
+  RegFileParser<char>(scan::LineReader<char>(bytes), source, encoding, store).Run();
 }
 
 void LoadRegFile(const std::filesystem::path& file, MemoryStore& store) {
   const Text source = SourceName(file);
-  // Regedit's own exports are UTF-16LE: read them straight into UTF-16.
+  // Regedit's own exports are UTF-16LE: read them piece by piece straight
+  // into UTF-16, so the file never sits in memory whole.
   if (StartsWith(ReadFileHead(file, source, 2), "\xFF\xFE")) {
-    const Text text = ReadFileUtf16(file, source, 2);
-    ParseUtf16(text, source, store);
+    auto chunks = std::make_shared<FileChunks>(file, source, 2);
+    if (chunks->Size() % 2 != 0)
+      throw RegistryParseError::At(source, 0, "truncated UTF-16 text (odd number of bytes)");
+    scan::LineReader<char16_t> lines([chunks](std::u16string& buffer) { return chunks->Append(buffer); });
+    RegFileParser<char16_t>(std::move(lines), source, Encoding::Utf16, store).Run();
     return;
   }
   ParseRegFile(ReadFileBytes(file, source), source, store);

@@ -17,12 +17,18 @@ char16_t Windows1252ToUtf16(uint8_t b) { return b >= 0x80 && b <= 0x9F ? kHighCo
 void AppendText(Text& out, std::u16string_view raw, Encoding) { out.append(raw); }
 
 void AppendText(Text& out, std::string_view raw, Encoding encoding) {
+  // ASCII widens code unit by code unit, in one pass over the run.
+  const size_t start = out.size();
+  out.resize(start + raw.size());
+  char16_t* to = out.data() + start;
   size_t i = 0;
-  // ASCII runs need no decoding.
-  while (i < raw.size() && static_cast<uint8_t>(raw[i]) < 0x80) ++i;
-  out.reserve(out.size() + raw.size());
-  for (size_t k = 0; k < i; ++k) out.push_back(static_cast<char16_t>(raw[k]));
+  for (; i < raw.size(); ++i) {
+    const auto b = static_cast<uint8_t>(raw[i]);
+    if (b >= 0x80) break;
+    to[i] = b;
+  }
   if (i == raw.size()) return;
+  out.resize(start + i);
   const std::string_view rest = raw.substr(i);
   if (encoding == Encoding::Utf8) {
     out += Utf8ToUtf16(rest);

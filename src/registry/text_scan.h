@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -81,18 +82,41 @@ bool EqualsNoCaseAscii(std::basic_string_view<Ch> s, std::string_view literal) {
 }
 
 // The lines of a text: LF or CRLF ends a line; the line number counts from 1.
+// The text is either given whole, or read piece by piece through `refill`,
+// which appends more code units to the buffer it is given and returns false
+// at the end of the input. A line handed out stays valid until the next call
+// of Next (a refill may move the buffer).
 template <typename Ch>
 class LineReader {
  public:
-  explicit LineReader(std::basic_string_view<Ch> text) : text_(text) {}
+  using View = std::basic_string_view<Ch>;
+  using Refill = std::function<bool(std::basic_string<Ch>&)>;
 
-  bool Next(std::basic_string_view<Ch>& line) {
-    if (pos_ >= text_.size()) return false;
-    const size_t nl = text_.find(static_cast<Ch>('\n'), pos_);
-    size_t end = nl == std::basic_string_view<Ch>::npos ? text_.size() : nl;
-    line = text_.substr(pos_, end - pos_);
+  explicit LineReader(View text) : data_(text) {}
+  explicit LineReader(Refill refill) : refill_(std::move(refill)) {}
+
+  bool Next(View& line) {
+    for (;;) {
+      const size_t nl = data_.find(static_cast<Ch>('\n'), scanned_);
+      if (nl != View::npos) {
+        line = data_.substr(pos_, nl - pos_);
+        pos_ = scanned_ = nl + 1;
+        break;
+      }
+      if (refill_ && !ended_) {
+        scanned_ = data_.size() - pos_;
+        buffer_.erase(0, pos_);
+        pos_ = 0;
+        if (!refill_(buffer_)) ended_ = true;
+        data_ = buffer_;
+        continue;
+      }
+      if (pos_ >= data_.size()) return false;
+      line = data_.substr(pos_);
+      pos_ = scanned_ = data_.size();
+      break;
+    }
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    pos_ = nl == std::basic_string_view<Ch>::npos ? text_.size() : nl + 1;
     ++lineNo_;
     return true;
   }
@@ -100,8 +124,12 @@ class LineReader {
   size_t LineNumber() const { return lineNo_; }
 
  private:
-  std::basic_string_view<Ch> text_;
-  size_t pos_ = 0;
+  View data_;
+  std::basic_string<Ch> buffer_;  // the pieces read so far (refill mode)
+  Refill refill_;
+  bool ended_ = false;
+  size_t pos_ = 0;      // start of the next line in data_
+  size_t scanned_ = 0;  // data_ before this holds no line end after pos_
   size_t lineNo_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "registry/wine_reg_parser.h"
 
+#include <memory>
+
 #include "registry/classes_root.h"
 #include "registry/file_bytes.h"
 #include "registry/key_path_cache.h"
@@ -17,8 +19,8 @@ constexpr View kHeader = "WINE REGISTRY Version 2";
 
 class WineRegParser {
  public:
-  WineRegParser(View text, TextView source, WineHive hive, MemoryStore& store)
-      : lines_(text), source_(source), hive_(hive), cache_(store) {}
+  WineRegParser(scan::LineReader<char> lines, TextView source, WineHive hive, MemoryStore& store)
+      : lines_(std::move(lines)), source_(source), hive_(hive), cache_(store) {}
 
   void Run() {
     View line;
@@ -185,19 +187,27 @@ class WineRegParser {
 
 void ParseWineRegistry(std::string_view bytes, TextView source, WineHive hive, MemoryStore& store) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  WineRegParser(bytes, source, hive, store).Run();
+  WineRegParser(scan::LineReader<char>(bytes), source, hive, store).Run();
 }
 
+namespace {
+
+// Reads a registry file piece by piece, so it never sits in memory whole.
+void LoadWineFile(const std::filesystem::path& file, WineHive hive, MemoryStore& store) {
+  const Text source = SourceName(file);
+  const size_t offset = ReadFileHead(file, source, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+  auto chunks = std::make_shared<FileChunks>(file, source, offset);
+  scan::LineReader<char> lines([chunks](std::string& buffer) { return chunks->Append(buffer); });
+  WineRegParser(std::move(lines), source, hive, store).Run();
+}
+
+}  // namespace
+
 void LoadWinePrefix(const std::filesystem::path& prefix, MemoryStore& store) {
-  const std::filesystem::path system = prefix / "system.reg";
-  const Text systemName = SourceName(system);
-  ParseWineRegistry(ReadFileBytes(system, systemName), systemName, WineHive::Machine, store);
+  LoadWineFile(prefix / "system.reg", WineHive::Machine, store);
   const std::filesystem::path user = prefix / "user.reg";
   std::error_code ec;
-  if (std::filesystem::exists(user, ec)) {
-    const Text userName = SourceName(user);
-    ParseWineRegistry(ReadFileBytes(user, userName), userName, WineHive::User, store);
-  }
+  if (std::filesystem::exists(user, ec)) LoadWineFile(user, WineHive::User, store);
   BuildClassesRoot(store);
 }
 
