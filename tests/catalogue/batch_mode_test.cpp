@@ -6,11 +6,13 @@
 
 #include "catalogue/batch_mode.h"
 #include "registry/registry_error.h"
+#include "support/test_files.h"
 #include "support/view_backend.h"
 
 using namespace brannock;
 using namespace brannock::registry;
 using brannock::testing::ViewBackend;
+using brannock::testing::ReadFileBytes;
 namespace fs = std::filesystem;
 
 namespace {
@@ -18,11 +20,6 @@ namespace {
 constexpr RootKey CR = RootKey::ClassesRoot;
 
 BatchSwitches Find(std::vector<Text> params) { return FindBatchSwitches(params); }
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The category keys opened, in order.
 std::vector<Text> Categories(const ViewBackend& b) {
@@ -35,11 +32,7 @@ std::vector<Text> Categories(const ViewBackend& b) {
 class BatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("brannock-batch-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = brannock::testing::FreshTestDir("brannock-batch");
     auto& s = backend_.redirected;
     s.SetString(CR, u"AppID\\{A}", u"", u"App");
     s.SetString(CR, u"Interface\\{I}", u"", u"IFace");
@@ -78,16 +71,16 @@ TEST_F(BatchTest, WritesInFixedOrderWithTheTableNames) {
   Catalogue cat(backend_);
   RunBatch(cat, Find({u"/ST", u"-SA"}), dir_);
   EXPECT_EQ(Categories(backend_), (std::vector<Text>{u"AppID", u"TypeLib"}));
-  EXPECT_EQ(ReadFile(dir_ / "AppIds.csv"), "Name;GUID\r\nApp;{A}\r\n");
-  EXPECT_EQ(ReadFile(dir_ / "TypeLibs.csv"), "Name;GUID\r\nLibrary;{T}\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ / "AppIds.csv"), "Name;GUID\r\nApp;{A}\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ / "TypeLibs.csv"), "Name;GUID\r\nLibrary;{T}\r\n");
   EXPECT_FALSE(fs::exists(dir_ / "Intfs.csv"));
   EXPECT_FALSE(fs::exists(dir_ / "ObjClasses.csv"));
 
   backend_.opens.clear();
   RunBatch(cat, Find({u"-so", u"-si", u"/SA", u"-st"}), dir_);
   EXPECT_EQ(Categories(backend_), (std::vector<Text>{u"AppID", u"Interface", u"CLSID", u"TypeLib"}));
-  EXPECT_EQ(ReadFile(dir_ / "Intfs.csv"), "Name;GUID\r\nIFace;{I}\r\n");
-  EXPECT_EQ(ReadFile(dir_ / "ObjClasses.csv"), "Name;GUID\r\nClass;{C}\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ / "Intfs.csv"), "Name;GUID\r\nIFace;{I}\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ / "ObjClasses.csv"), "Name;GUID\r\nClass;{C}\r\n");
 }
 
 TEST_F(BatchTest, ListsAreReadAnewAndFilesReplaced) {
@@ -97,7 +90,7 @@ TEST_F(BatchTest, ListsAreReadAnewAndFilesReplaced) {
   cat.AIList = {stale};
   std::ofstream(dir_ / "AppIds.csv") << "old content that is longer than the new one";
   RunBatch(cat, Find({u"-SA", u"-sa"}), dir_);
-  EXPECT_EQ(ReadFile(dir_ / "AppIds.csv"), "Name;GUID\r\nApp;{A}\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ / "AppIds.csv"), "Name;GUID\r\nApp;{A}\r\n");
   EXPECT_EQ(Categories(backend_), (std::vector<Text>{u"AppID"}));  // read once
   ASSERT_EQ(cat.AIList.size(), 1u);
   EXPECT_EQ(cat.AIList[0].Name, u"App");
@@ -105,7 +98,7 @@ TEST_F(BatchTest, ListsAreReadAnewAndFilesReplaced) {
   // A category without entries gives the header line only.
   backend_.redirected.DeletePath(CR, u"Interface");
   RunBatch(cat, Find({u"-SI"}), dir_);
-  EXPECT_EQ(ReadFile(dir_ / "Intfs.csv"), "Name;GUID\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ / "Intfs.csv"), "Name;GUID\r\n");
 }
 
 TEST_F(BatchTest, AnErrorStopsTheProcessingThere) {
@@ -115,7 +108,7 @@ TEST_F(BatchTest, AnErrorStopsTheProcessingThere) {
   Catalogue cat(backend_);
   EXPECT_THROW(RunBatch(cat, Find({u"-SA", u"-SO", u"-ST"}), dir_), RegistryError);
   EXPECT_TRUE(fs::exists(dir_ / "AppIds.csv"));
-  EXPECT_EQ(ReadFile(dir_ / "ObjClasses.csv"), "Name;GUID\r\n{C};{C}\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ / "ObjClasses.csv"), "Name;GUID\r\n{C};{C}\r\n");
   EXPECT_FALSE(fs::exists(dir_ / "TypeLibs.csv"));
   ASSERT_EQ(cat.TLList.size(), 1u);  // the records read before the error stay
   EXPECT_EQ(cat.TLList[0].Name, u"Before the bad one");

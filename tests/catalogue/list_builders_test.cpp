@@ -2,10 +2,12 @@
 
 #include "catalogue/catalogue.h"
 #include "registry/registry_error.h"
+#include "support/error_text.h"
 #include "support/view_backend.h"
 
 using namespace brannock;
 using namespace brannock::registry;
+using brannock::testing::ErrorText;
 using brannock::testing::ViewBackend;
 
 namespace {
@@ -22,15 +24,6 @@ TextList Guids(const TObjects& list) {
   TextList n;
   for (const auto& r : list) n.push_back(r.GUID);
   return n;
-}
-
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RegistryError& e) {
-    return e.what();
-  }
-  return "(no error)";
 }
 
 }  // namespace
@@ -121,7 +114,7 @@ TEST(ReadTypeLibraries, NonStringNameStopsWithRecordsKept) {
   s.SetDword(CR, u"TypeLib\\{L2}\\1.0", u"", 1);
   s.SetString(CR, u"TypeLib\\{L3}\\1.0", u"", u"Three");
   Catalogue cat(s);
-  EXPECT_EQ(ErrorOf([&] { cat.ReadTypeLibraries(cat.TLList); }), "Invalid data type for ''");
+  EXPECT_EQ(ErrorText([&] { cat.ReadTypeLibraries(cat.TLList); }), "Invalid data type for ''");
   EXPECT_EQ(Names(cat.TLList), (TextList{u"One"}));
 }
 
@@ -141,7 +134,7 @@ TEST(ReadAppIDs, FileNamesAndErrors) {
   // builder.
   s.SetBytes(CR, u"AppID\\y.exe", u"", RegType::Binary, {1});
   s.SetString(CR, u"AppID\\z.exe", u"", u"after");
-  EXPECT_EQ(ErrorOf([&] { cat.ReadAppIDs(cat.AIList); }), "Invalid data type for ''");
+  EXPECT_EQ(ErrorText([&] { cat.ReadAppIDs(cat.AIList); }), "Invalid data type for ''");
   EXPECT_EQ(Guids(cat.AIList), (TextList{u"x.exe"}));
 }
 
@@ -190,7 +183,7 @@ TEST(ReadInterfaces, OversizedNameStopsWithRecordsKept) {
   s.SetBytes(CR, u"Interface\\{I2}", u"", RegType::Binary, Bytes(8195, 0x41));
   s.SetString(CR, u"Interface\\{I3}", u"", u"IThird");
   Catalogue cat(s);
-  EXPECT_EQ(ErrorOf([&] { cat.ReadInterfaces(cat.IFList); }), "Invalid data type for ''");
+  EXPECT_EQ(ErrorText([&] { cat.ReadInterfaces(cat.IFList); }), "Invalid data type for ''");
   EXPECT_EQ(Names(cat.IFList), (TextList{u"IFirst"}));
 }
 

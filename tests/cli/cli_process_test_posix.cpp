@@ -9,7 +9,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/test_files.h"
+
 namespace fs = std::filesystem;
+using brannock::testing::ReadFileBytes;
 
 namespace {
 
@@ -19,20 +22,12 @@ struct Outcome {
   std::string err;
 };
 
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 const fs::path kFixture = fs::path(BRANNOCK_TEST_DATA) / "catalogue" / "catalogue.reg";
 
 class CliProcess : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("brannock-cli-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
+    dir_ = brannock::testing::FreshTestDir("brannock-cli");
     fs::create_directories(dir_ / "out");
     fs::create_directories(dir_ / "cwd");
   }
@@ -57,8 +52,8 @@ class CliProcess : public ::testing::Test {
     Outcome o;
     int status = 0;
     if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) o.exitCode = WEXITSTATUS(status);
-    o.out = ReadFile(outFile);
-    o.err = ReadFile(errFile);
+    o.out = ReadFileBytes(outFile);
+    o.err = ReadFileBytes(errFile);
     return o;
   }
 
@@ -102,18 +97,18 @@ TEST_F(CliProcess, WritesTheListFiles) {
   EXPECT_EQ(o.exitCode, 0) << o.err;
   EXPECT_EQ(o.err, "");
   EXPECT_EQ(Files(out), (std::vector<std::string>{"AppIds.csv", "Intfs.csv"}));
-  EXPECT_EQ(ReadFile(out / "AppIds.csv"),
+  EXPECT_EQ(ReadFileBytes(out / "AppIds.csv"),
             "Name;GUID\r\nx.exe;x.exe\r\nSample; Server;{A0000000-0000-0000-0000-000000000001}\r\n");
-  EXPECT_EQ(ReadFile(out / "Intfs.csv"),
+  EXPECT_EQ(ReadFileBytes(out / "Intfs.csv"),
             "Name;GUID\r\nISample;{10000000-0000-0000-0000-000000000001}\r\n"
             "41 42;{10000000-0000-0000-0000-000000000002}\r\n");
 
   o = Run({"/so", "--registry", kFixture.string(), "-ST", "--out-dir", out.string()});
   EXPECT_EQ(o.exitCode, 0) << o.err;
-  EXPECT_EQ(ReadFile(out / "ObjClasses.csv"),
+  EXPECT_EQ(ReadFileBytes(out / "ObjClasses.csv"),
             "Name;GUID\r\n{c0000000-0000-0000-0000-000000000001};{c0000000-0000-0000-0000-000000000001}\r\n"
             "Caf\xE9 A\x80?;{C0000000-0000-0000-0000-000000000002}\r\n");
-  EXPECT_EQ(ReadFile(out / "TypeLibs.csv"),
+  EXPECT_EQ(ReadFileBytes(out / "TypeLibs.csv"),
             "Name;GUID\r\nSample Library 1.0;{70000000-0000-0000-0000-000000000001}\r\n");
   EXPECT_TRUE(Files(dir_ / "cwd").empty());
 }

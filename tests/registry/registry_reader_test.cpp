@@ -2,24 +2,17 @@
 
 #include "registry/registry_error.h"
 #include "registry/registry_reader.h"
+#include "support/error_text.h"
 #include "support/view_backend.h"
 
 using namespace brannock;
 using namespace brannock::registry;
+using brannock::testing::ErrorText;
 using brannock::testing::ViewBackend;
 
 namespace {
 
 constexpr RootKey CR = RootKey::ClassesRoot;
-
-std::string MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RegistryError& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
 
 }  // namespace
 
@@ -138,8 +131,8 @@ TEST(RegistryReader, ReadString) {
   EXPECT_EQ(r.ReadString(u"empty"), u"");
   EXPECT_EQ(r.ReadString(u"emptyBinary"), u"");  // no data: empty, whatever the type
   EXPECT_EQ(r.ReadString(u"missing"), u"");
-  EXPECT_EQ(MessageOf([&] { r.ReadString(u""); }), "Invalid data type for ''");
-  EXPECT_EQ(MessageOf([&] { r.ReadString(u"bin"); }), "Invalid data type for 'bin'");
+  EXPECT_EQ(ErrorText([&] { r.ReadString(u""); }), "Invalid data type for ''");
+  EXPECT_EQ(ErrorText([&] { r.ReadString(u"bin"); }), "Invalid data type for 'bin'");
 
   EXPECT_TRUE(r.ValueExists(u""));
   EXPECT_TRUE(r.ValueExists(u"Bin"));

@@ -4,6 +4,7 @@
 
 #include "registry/registry_error.h"
 #include "registry/velkar_routines.h"
+#include "support/error_text.h"
 #include "support/view_backend.h"
 
 using namespace brannock;
@@ -22,12 +23,7 @@ Text ValueText(uint32_t type, Bytes data, bool asHex = true) {
 }
 
 std::string ErrorOf(uint32_t type, Bytes data) {
-  try {
-    ValueText(type, std::move(data));
-  } catch (const RegistryError& e) {
-    return e.what();
-  }
-  return "(no error)";
+  return brannock::testing::ErrorText([&] { ValueText(type, std::move(data)); });
 }
 
 }  // namespace
