@@ -89,7 +89,9 @@ TEST(ParseCliOptions, RenderRequests) {
   EXPECT_FALSE(p.ok);
   EXPECT_EQ(p.error, "'--render' and '--render-typelib' cannot be given together");
 
-  EXPECT_FALSE(Parse({"--render="}).ok);
+  EXPECT_EQ(Parse({"--render="}).error, "option '--render' needs a value");
+  EXPECT_EQ(Parse({"-SA", "--out-dir", ""}).error, "option '--out-dir' needs a value");
+  EXPECT_EQ(Parse({"-SA", "--registry="}).error, "option '--registry' needs a value");
 }
 
 TEST(ParseCliOptions, HelpAndVersion) {

@@ -18,14 +18,13 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::strin
   const std::string& arg = args[i];
   if (arg.compare(0, name.size() + 1, name + "=") == 0) {
     value = arg.substr(name.size() + 1);
-    return true;
+  } else if (arg != name) {
+    return false;
+  } else if (i + 1 < args.size()) {
+    value = args[++i];
   }
-  if (arg != name) return false;
-  if (i + 1 >= args.size()) {
-    error = "option '" + name + "' needs a value";
-    return true;
-  }
-  value = args[++i];
+  // An empty path would silently mean the current folder.
+  if (value.empty()) error = "option '" + name + "' needs a value";
   return true;
 }
 
@@ -67,7 +66,6 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
   }
   if (error.empty() && options.render.file && options.render.typeLibGuid)
     error = "'--render' and '--render-typelib' cannot be given together";
-  if (error.empty() && options.render.file && options.render.file->empty()) error = "option '--render' needs a value";
   return error.empty();
 }
 
