@@ -1,6 +1,8 @@
 // Opening the viewer on a large library file (Wine's mshtml.tlb): load,
 // tree, rendering and the filled editor, then double-click navigation.
 //   viewer_bench LIBRARY [ROUNDS]
+// With $WINEPREFIX set, references to registered libraries resolve through
+// that prefix's registry.
 #include <QApplication>
 #include <QTreeWidgetItem>
 #include <chrono>
@@ -8,6 +10,7 @@
 #include <memory>
 
 #include "catalogue/object_data.h"
+#include "registry/registry_source.h"
 #include "typelib/loader.h"
 #include "typelib/object_typelib.h"
 #include "typelib/unit_text.h"
@@ -38,7 +41,10 @@ int main(int argc, char** argv) {
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   TObjectData record;
   record.Server = Utf8ToUtf16(argv[1]);
-  auto loader = typelib::CreateTypeLibLoader(nullptr, {});
+  const QString prefix = qEnvironmentVariable("WINEPREFIX");
+  registry::RegistrySource source;
+  if (!prefix.isEmpty()) source = registry::OpenRegistryPath(prefix.toStdString());
+  auto loader = typelib::CreateTypeLibLoader(source.backend.get(), prefix.toStdString());
 
   std::printf("library: %s\n", argv[1]);
   for (int round = 0; round < rounds; ++round) {

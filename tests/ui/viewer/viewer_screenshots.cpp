@@ -2,13 +2,16 @@
 //   viewer_screenshots OUTDIR [LIBRARY [NODE]]...
 // about.png always; viewer_demo.png from the demo library built in memory;
 // viewer_NAME.png for each library file, with the node whose shown text is
-// NODE (default: the first interface) double-clicked.
+// NODE (default: the first interface) double-clicked. With $WINEPREFIX set,
+// references to registered libraries (stdole2's IDispatch) resolve through
+// that prefix's registry.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
 #include "platform/version_info.h"
+#include "registry/registry_source.h"
 #include "typelib/loader.h"
 #include "ui/qt/about_dialog.h"
 #include "viewer_fixture.h"
@@ -61,7 +64,10 @@ int main(int argc, char** argv) {
     ok &= Save(*view, out.filePath(QStringLiteral("viewer_demo.png")));
   }
 
-  auto loader = typelib::CreateTypeLibLoader(nullptr, {});
+  const QString prefix = qEnvironmentVariable("WINEPREFIX");
+  registry::RegistrySource source;
+  if (!prefix.isEmpty()) source = registry::OpenRegistryPath(prefix.toStdString());
+  auto loader = typelib::CreateTypeLibLoader(source.backend.get(), prefix.toStdString());
   for (int i = 2; i < argc; ++i) {
     const QString file = QString::fromLocal8Bit(argv[i]);
     const QString node = i + 1 < argc && !QFileInfo(QString::fromLocal8Bit(argv[i + 1])).exists()
