@@ -42,13 +42,6 @@ std::optional<size_t> FindIncremental(const std::vector<TextView>& texts, size_t
   return std::nullopt;
 }
 
-const Text& IncrementalSearchText::Type(char16_t c, int64_t nowMs) {
-  if (!text_.empty() && nowMs - last_ > kTimeoutMs) text_.clear();
-  text_.push_back(c);
-  last_ = nowMs;
-  return text_;
-}
-
 int TreeGetImageIndex(bool isRoot, TObjectType typ) {
   return static_cast<int>(typ) + (isRoot ? 0 : 4);
 }

@@ -51,20 +51,6 @@ int TreeIncrementalSearch(TextView nodeText, TextView searchText);
 // the first node, whose text matches the search text; nothing when none does.
 std::optional<size_t> FindIncremental(const std::vector<TextView>& texts, size_t start, TextView searchText);
 
-// The search text typed so far: characters typed within the timeout of the
-// previous one extend it, a later character starts a new search.
-class IncrementalSearchText {
- public:
-  static constexpr int64_t kTimeoutMs = 1000;
-  // Adds a character typed at `nowMs` and returns the whole search text.
-  const Text& Type(char16_t c, int64_t nowMs);
-  void Reset() { text_.clear(); }
-
- private:
-  Text text_;
-  int64_t last_ = 0;
-};
-
 // Image numbers of img16: a root shows its collection's folder (Typ), an
 // object its collection's emblem (Typ + 4).
 int TreeGetImageIndex(bool isRoot, TObjectType typ);

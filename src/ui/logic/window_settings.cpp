@@ -3,11 +3,11 @@
 #include "common/error.h"
 #include "common/velkar_strutils.h"
 #include "registry/memory_store.h"
+#include "registry/registry_reader.h"
 
 namespace brannock::ui {
 
 using registry::Bytes;
-using registry::OpenedKey;
 namespace RegType = registry::RegType;
 using registry::RootKey;
 
@@ -17,29 +17,23 @@ Text DesktopSuffix(const ScreenInfo& screen) {
 
 namespace {
 
-std::optional<int32_t> ReadDword(OpenedKey& key, TextView name) {
+// A value written by WriteSettings, read back; missing or of another type
+// is nothing.
+std::optional<int32_t> ReadDword(registry::RegistryReader& reader, TextView name) {
   uint32_t type = 0, size = 0;
-  Bytes data;
-  if (!key.QueryValue(name, &type, &size, &data) || type != RegType::Dword || data.size() != 4) return std::nullopt;
-  return static_cast<int32_t>(data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24);
+  if (!reader.GetDataInfo(name, &type, &size) || type != RegType::Dword || size != 4) return std::nullopt;
+  return reader.ReadInteger(name);
 }
 
-std::optional<Text> ReadText(OpenedKey& key, TextView name) {
+std::optional<Text> ReadText(registry::RegistryReader& reader, TextView name) {
   uint32_t type = 0, size = 0;
-  Bytes data;
-  if (!key.QueryValue(name, &type, &size, &data) || type != RegType::Sz) return std::nullopt;
-  Text s;
-  for (size_t i = 0; i + 1 < data.size(); i += 2) {
-    const auto c = static_cast<char16_t>(data[i] | data[i + 1] << 8);
-    if (c == 0) break;
-    s.push_back(c);
-  }
-  return s;
+  if (!reader.GetDataInfo(name, &type, &size) || type != RegType::Sz) return std::nullopt;
+  return reader.ReadString(name);
 }
 
-Text SuffixedOrPlain(OpenedKey& key, TextView name, TextView suffix) {
-  if (auto s = ReadText(key, Text(name) + Text(suffix))) return *s;
-  return ReadText(key, name).value_or(Text());
+Text SuffixedOrPlain(registry::RegistryReader& reader, TextView name, TextView suffix) {
+  if (auto s = ReadText(reader, Text(name) + Text(suffix))) return *s;
+  return ReadText(reader, name).value_or(Text());
 }
 
 // Field i (0-based) of a comma-separated text, read as an integer.
@@ -69,16 +63,16 @@ Bytes DwordData(int32_t v) {
 
 StoredSettings ReadStoredSettings(registry::RegistryBackend& store, const ScreenInfo& screen) {
   StoredSettings s;
-  auto key = store.Open(RootKey::CurrentUser, kSettingsKey, registry::Access::KeyRead);
-  if (!key) return s;
+  auto reader = registry::RegistryReader::ProcessView(store, RootKey::CurrentUser);
+  if (!reader.OpenKeyReadOnly(kSettingsKey)) return s;
   const Text suffix = DesktopSuffix(screen);
-  s.formVersion = ReadDword(*key, u"FormVersion");
-  s.showCmd = ReadDword(*key, u"ShowCmd");
-  s.flags = ReadDword(*key, u"Flags");
-  s.pixelsPerInch = ReadDword(*key, u"PixelsPerInch");
-  s.treeWidth = ReadDword(*key, u"Tree_Width");
-  s.minMaxPos = SuffixedOrPlain(*key, u"MinMaxPos", suffix);
-  s.normPos = SuffixedOrPlain(*key, u"NormPos", suffix);
+  s.formVersion = ReadDword(reader, u"FormVersion");
+  s.showCmd = ReadDword(reader, u"ShowCmd");
+  s.flags = ReadDword(reader, u"Flags");
+  s.pixelsPerInch = ReadDword(reader, u"PixelsPerInch");
+  s.treeWidth = ReadDword(reader, u"Tree_Width");
+  s.minMaxPos = SuffixedOrPlain(reader, u"MinMaxPos", suffix);
+  s.normPos = SuffixedOrPlain(reader, u"NormPos", suffix);
   return s;
 }
 

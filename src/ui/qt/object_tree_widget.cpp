@@ -25,8 +25,7 @@ ObjectTree::ObjectTree(QWidget* parent) : QTreeWidget(parent) {
 
 void ObjectTree::keyboardSearch(const QString& search) {
   if (search.isEmpty()) return;
-  Text text;
-  for (QChar c : search) text = search_.Type(c.unicode(), clock_.elapsed());
+  const Text text = search_.Type(FromQt(search), clock_.elapsed());
 
   // All nodes in tree order: roots and the loaded objects below them,
   // whether their root is expanded or not.

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 
 #include "ui/logic/object_tree.h"
+#include "ui/logic/type_ahead.h"
 
 namespace brannock::ui {
 
@@ -31,7 +32,7 @@ class ObjectTree : public QTreeWidget {
   void keyboardSearch(const QString& search) override;
 
  private:
-  IncrementalSearchText search_;
+  TypeAheadSearch search_;  // the typed text and its 1000 ms timeout
   QElapsedTimer clock_;
 };
 

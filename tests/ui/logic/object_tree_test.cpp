@@ -55,16 +55,6 @@ TEST(ObjectTree, FindIncrementalStartsAtFocusedNodeAndWraps) {
   EXPECT_EQ(FindIncremental({}, 0, u"a"), std::nullopt);
 }
 
-TEST(ObjectTree, SearchTextTimesOutAfterASecond) {
-  IncrementalSearchText s;
-  EXPECT_EQ(s.Type(u'm', 0), u"m");
-  EXPECT_EQ(s.Type(u'i', 900), u"mi");
-  EXPECT_EQ(s.Type(u'c', 1900), u"mic");
-  EXPECT_EQ(s.Type(u'x', 2901), u"x");
-  s.Reset();
-  EXPECT_EQ(s.Type(u'y', 2902), u"y");
-}
-
 TEST(ObjectTree, RootsAndImages) {
   ASSERT_EQ(kRoots.size(), 4u);
   EXPECT_EQ(Text(kRoots[1].caption), u"Application IDs");

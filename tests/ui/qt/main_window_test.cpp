@@ -16,6 +16,7 @@
 #include "registry/registry_reader.h"
 #include "ui/logic/window_settings.h"
 #include "ui/qt/error_report.h"
+#include "ui/qt/header_icon.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/settings_file.h"
@@ -332,6 +333,48 @@ class MainWindowTest : public QObject {
     }
     w_.reset();
     qunsetenv("XDG_CONFIG_HOME");
+  }
+
+  void headerIconFromDefaultIconOrServer() {
+    QTemporaryDir dir;
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    const QString ico = dir.filePath("red.ico");
+    QVERIFY(image.save(ico, "ICO"));
+    constexpr auto R = registry::RootKey::ClassesRoot;
+    store_.SetString(R, u"CLSID\\{C2}\\DefaultIcon", u"", FromQt(ico));
+    store_.SetString(R, u"CLSID\\{C3}\\DefaultIcon", u"", FromQt(ico) + u",abc");
+    Open();
+    w_->mmRefresh->trigger();
+    w_->Tree->setCurrentItem(Child(w_->OCRoot, "beta"));
+    QVERIFY(!w_->imgDefaultIcon->pixmap().isNull());
+    QCOMPARE(w_->imgDefaultIcon->pixmap().toImage().pixelColor(16, 16), QColor(Qt::red));
+    // Another object clears the icon; "Alpha Class" has a server file that
+    // does not exist, so it shows none.
+    w_->Tree->setCurrentItem(Child(w_->OCRoot, "Alpha Class"));
+    QVERIFY(w_->imgDefaultIcon->pixmap().isNull());
+    // An index that is not a number stops the update with a conversion
+    // error; the header texts are already set.
+    w_->Tree->setCurrentItem(Child(w_->OCRoot, "Gamma"));
+    QCOMPARE(reports_, QStringList{"'abc' is not a valid integer value."});
+    QCOMPARE(w_->eGUID->text(), QString("{C3}"));
+    store_.DeletePath(R, u"CLSID\\{C2}\\DefaultIcon");
+    store_.DeletePath(R, u"CLSID\\{C3}\\DefaultIcon");
+  }
+
+  void iconsOfPeFiles() {
+    const std::filesystem::path shell32 = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/shell32.dll";
+    if (!std::filesystem::exists(shell32)) QSKIP("Wine's shell32.dll is not installed");
+    QVERIFY(!ExtractFileIcon(shell32, 0).isNull());
+    QVERIFY(ExtractFileIcon(shell32, 100000).isNull());
+    QVERIFY(ExtractFileIcon("/nonexistent/x.dll", 0).isNull());
+    QTemporaryDir dir;
+    const QString notPe = dir.filePath("text.dll");
+    QFile f(notPe);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("MZ but nothing else");
+    f.close();
+    QVERIFY(ExtractFileIcon(notPe.toStdString(), 0).isNull());
   }
 
   void messageBoxCaptions() {
