@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/list_file.h"
+#include "ui/qt/about_dialog.h"
 #include "ui/qt/branch_line_style.h"
 #include "ui/logic/detail_pane.h"
 #include "ui/qt/error_report.h"
@@ -465,7 +466,7 @@ void TfrmMain::cmViewTLB() {
 
 void TfrmMain::cmViewTypeLib() { NotAvailable(u"View TypeLib"); }
 
-void TfrmMain::cmAbout() { NotAvailable(u"About"); }
+void TfrmMain::cmAbout() { ShowAbout(this); }
 
 // ---------------------------------------------------------------- settings
 
