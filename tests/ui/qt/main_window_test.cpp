@@ -330,6 +330,20 @@ class MainWindowTest : public QObject {
       Open(std::move(o));
       QCOMPARE(w_->geometry(), QRect(20, 30, 700, 500));
       QCOMPARE(w_->Splitter->sizes().value(0), 250);
+      // Closed maximized: show command 3 and the rectangle from before.
+      w_->showMaximized();
+      QVERIFY(w_->close());
+      w_.reset();
+      QCOMPARE(settings.Store().Find(registry::RootKey::CurrentUser, kSettingsKey)->FindValue(u"ShowCmd")->data[0], 3);
+    }
+    {
+      SettingsFile settings(path);
+      settings.Load();
+      TfrmMain::Options o;
+      o.settings = &settings;
+      Open(std::move(o));
+      QVERIFY(w_->isMaximized());
+      QCOMPARE(w_->normalGeometry(), QRect(20, 30, 700, 500));
     }
     w_.reset();
     qunsetenv("XDG_CONFIG_HOME");
