@@ -1,5 +1,7 @@
 #include "ui/logic/registry_tree_builder.h"
 
+#include <algorithm>
+
 #include "common/velkar_strutils.h"
 #include "registry/registry_reader.h"
 #include "registry/velkar_routines.h"
@@ -34,10 +36,10 @@ void RegistryTreeBuilder::FillRegistryTree(TextView keyPath) {
     parent = AddLine(parent, Text(rest.substr(0, slash)));
     rest.remove_prefix(slash + 1);
   }
-  AddRegistryKey(parent, Text(keyPath));
+  AddRegistryKey(parent, Text(keyPath), static_cast<int>(std::count(tested.begin(), tested.end(), u'\\')) + 1);
 }
 
-void RegistryTreeBuilder::AddRegistryKey(int parent, const Text& keyPath) {
+void RegistryTreeBuilder::AddRegistryKey(int parent, const Text& keyPath, int depth) {
   RegistryReader reader = RegistryReader::ProcessView(*backend_);
   if (!reader.OpenKeyReadOnly(keyPath)) return;
   const Text name = RegKeyName(keyPath);
@@ -54,10 +56,11 @@ void RegistryTreeBuilder::AddRegistryKey(int parent, const Text& keyPath) {
     last = AddLine(parent, name + u"[" + valueName + u"] = " + valueText(valueName));
   }
 
+  if (depth >= kMaxKeyDepth) return;
   TextList subkeys;
   reader.GetKeyNames(subkeys);
   reader.CloseKey();
-  for (const Text& subkey : subkeys) AddRegistryKey(last, keyPath + u"\\" + subkey);
+  for (const Text& subkey : subkeys) AddRegistryKey(last, keyPath + u"\\" + subkey, depth + 1);
 }
 
 }  // namespace brannock::ui

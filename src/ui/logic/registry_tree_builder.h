@@ -17,6 +17,10 @@ struct RegLine {
   int level = 0;
 };
 
+// Windows keeps keys at most 512 levels deep; a registry file could nest
+// deeper, so the tree stops descending there.
+inline constexpr int kMaxKeyDepth = 512;
+
 class RegistryTreeBuilder {
  public:
   RegistryTreeBuilder(registry::RegistryBackend& backend, bool asHex);
@@ -32,7 +36,7 @@ class RegistryTreeBuilder {
 
  private:
   int AddLine(int parent, Text text);
-  void AddRegistryKey(int parent, const Text& keyPath);
+  void AddRegistryKey(int parent, const Text& keyPath, int depth);
 
   registry::RegistryBackend* backend_;
   bool asHex_;

@@ -82,6 +82,19 @@ TEST(RegistryTreeBuilder, HexSwitchAndRegistryErrorKeepLinesSoFar) {
   EXPECT_EQ(chars.Lines().back().text, u"{I1}[Data] = A.");
 }
 
+TEST(RegistryTreeBuilder, StopsAtTheRegistryDepthLimit) {
+  MemoryStore store;
+  Text path = u"CLSID\\{D}";
+  for (int i = 0; i < kMaxKeyDepth + 100; ++i) path += u"\\k";
+  store.CreatePath(HKCR, path);
+  RegistryTreeBuilder b(store, true);
+  b.FillRegistryTree(u"CLSID\\{D}");
+  // The path line "CLSID", then one key line per level from {D} (level 2
+  // of the key path) down to the deepest level allowed.
+  ASSERT_EQ(b.Lines().size(), static_cast<size_t>(kMaxKeyDepth));
+  EXPECT_EQ(b.Lines().back().level, kMaxKeyDepth - 1);
+}
+
 TEST(DetailPane, RootTextsAndEnabling) {
   EXPECT_EQ(RootPaneText(0), u"Expand node to retrieve items");
   EXPECT_EQ(RootPaneText(250), u"Node contains 250 items");
