@@ -92,9 +92,17 @@ class RegFileParser {
     if (skip) return;
     path_.clear();
     scan::AppendText(path_, rest, encoding_);
+    root_ = root;
     if (deletion) {
       cache_.Invalidate();
-      if (!path_.empty()) store_.DeletePath(root, path_);
+      if (path_.empty()) return;
+      store_.DeletePath(root, path_);
+      // HKEY_CLASSES_ROOT is composed later from the machine's and the
+      // user's classes: a key deleted there goes from both.
+      if (root == RootKey::ClassesRoot) {
+        for (RootKey layer : {RootKey::LocalMachine, RootKey::CurrentUser})
+          store_.DeletePath(layer, u"Software\\Classes\\" + path_);
+      }
       return;
     }
     key_ = cache_.Open(root, path_);
@@ -144,7 +152,14 @@ class RegFileParser {
 
     if (data[0] == '-') {
       if (!IsEnd(data.substr(1))) Fail("unexpected text after the value " + scan::Quote(data));
-      if (key_ != nullptr) key_->DeleteValue(name_);
+      if (key_ == nullptr) return;
+      key_->DeleteValue(name_);
+      if (root_ == RootKey::ClassesRoot) {
+        for (RootKey layer : {RootKey::LocalMachine, RootKey::CurrentUser}) {
+          MemoryStore::Node* node = store_.Find(layer, u"Software\\Classes\\" + path_);
+          if (node != nullptr) node->DeleteValue(name_);
+        }
+      }
       return;
     }
     if (data[0] == '"') {
@@ -211,6 +226,7 @@ class RegFileParser {
   bool regedit4_ = false;
   bool inKey_ = false;
   MemoryStore::Node* key_ = nullptr;
+  RootKey root_ = RootKey::ClassesRoot;  // of the current key, whose path is path_
   Text path_;
   Text name_;
   Text text_;

@@ -109,6 +109,20 @@ TEST(RegFileParser, AppliesDeletions) {
   EXPECT_EQ(StringValue(store, CR, u"A\\D", u"keep"), u"1");
   EXPECT_EQ(StringValue(store, CR, u"A\\D", u"drop"), u"(missing)");
   EXPECT_EQ(store.Find(CR, u"A\\B")->values.size(), 0u);
+
+  // Deleting below HKEY_CLASSES_ROOT removes the key or value from the
+  // machine's and the user's classes, which HKEY_CLASSES_ROOT is made of.
+  MemoryStore layered;
+  ParseRegFile(
+      "Windows Registry Editor Version 5.00\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Gone]\n@=\"m\"\n"
+      "[HKEY_CURRENT_USER\\Software\\Classes\\Gone]\n@=\"u\"\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Kept]\n\"a\"=\"1\"\n\"b\"=\"2\"\n"
+      "[-HKEY_CLASSES_ROOT\\Gone]\n"
+      "[HKEY_CLASSES_ROOT\\Kept]\n\"a\"=-\n",
+      u"layers.reg", layered);
+  EXPECT_EQ(SubkeyNames(layered, CR, u""), (TextList{u"Kept"}));
+  EXPECT_EQ(layered.Open(CR, u"Kept", 0)->ValueNames(), (TextList{u"b"}));
 }
 
 TEST(RegFileParser, LaysUserClassesOverMachineClasses) {
