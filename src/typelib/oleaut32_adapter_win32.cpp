@@ -84,6 +84,13 @@ ElemDesc CopyElemDesc(const ELEMDESC& e) {
   return r;
 }
 
+// The result of a call that hands out a type description.
+HRESULT Adopted(HRESULT hr, ITypeInfo* info, std::shared_ptr<TypeInfo>* out) {
+  if (FAILED(hr)) return hr;
+  *out = AdoptTypeInfo(info);
+  return *out ? hr : E_POINTER;
+}
+
 class OleTypeInfo : public TypeInfo {
  public:
   explicit OleTypeInfo(ITypeInfo* info) : info_(info) {}
@@ -182,10 +189,8 @@ class OleTypeInfo : public TypeInfo {
 
   HRESULT GetRefTypeInfo(HREFTYPE href, std::shared_ptr<TypeInfo>* out) override {
     ITypeInfo* referenced = nullptr;
-    HRESULT hr = info_->GetRefTypeInfo(href, &referenced);
-    if (FAILED(hr)) return hr;
-    *out = AdoptTypeInfo(referenced);
-    return *out ? hr : E_POINTER;
+    const HRESULT hr = info_->GetRefTypeInfo(href, &referenced);
+    return Adopted(hr, referenced, out);
   }
 
  private:
@@ -214,10 +219,8 @@ class OleTypeLib : public TypeLib {
 
   HRESULT GetTypeInfo(unsigned index, std::shared_ptr<TypeInfo>* out) override {
     ITypeInfo* info = nullptr;
-    HRESULT hr = lib_->GetTypeInfo(index, &info);
-    if (FAILED(hr)) return hr;
-    *out = AdoptTypeInfo(info);
-    return *out ? hr : E_POINTER;
+    const HRESULT hr = lib_->GetTypeInfo(index, &info);
+    return Adopted(hr, info, out);
   }
 
  private:
