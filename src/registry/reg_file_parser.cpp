@@ -245,7 +245,14 @@ bool StartsWith(std::string_view b, std::string_view prefix) { return b.substr(0
 
 }  // namespace
 
-Text SourceName(const std::filesystem::path& file) { return Utf8ToUtf16(file.string()); }
+Text SourceName(const std::filesystem::path& file) {
+#ifdef _WIN32
+  const std::u16string name = file.u16string();
+  return Text(name.begin(), name.end());
+#else
+  return Utf8ToUtf16(file.string());  // tolerates file names that are not UTF-8
+#endif
+}
 
 void ParseRegFile(std::string_view bytes, TextView source, MemoryStore& store) {
   const bool le = StartsWith(bytes, "\xFF\xFE");

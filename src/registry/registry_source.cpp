@@ -12,7 +12,7 @@ namespace brannock::registry {
 namespace {
 
 bool HasRegExtension(const std::filesystem::path& path) {
-  return EqualsNoCase(Utf8ToUtf16(path.extension().string()), u".reg");
+  return EqualsNoCase(SourceName(path.extension()), u".reg");
 }
 
 RegistrySource FileSource(RegistrySource::Kind kind, const std::filesystem::path& path,
@@ -28,7 +28,7 @@ RegistrySource FileSource(RegistrySource::Kind kind, const std::filesystem::path
 }  // namespace
 
 Text RegistrySource::Description() const {
-  const Text where = Utf8ToUtf16(path.string());
+  const Text where = SourceName(path);
   switch (kind) {
     case Kind::Live: return u"Live registry";
     case Kind::WinePrefix: return u"Wine prefix " + where;
