@@ -1,0 +1,50 @@
+// Test instances on a POSIX desktop: there is no COM here, so the instance
+// helper (a small Windows program, see src/app/instance_helper/) is run by
+// Wine in the source's prefix and reports on its standard output.
+#include <cstdlib>
+#include <system_error>
+
+#include "platform/files.h"
+#include "platform/program_output.h"
+#include "ui/logic/object_actions.h"
+
+namespace brannock::ui {
+
+namespace {
+
+// A server can take its time to start, but a helper that hangs must not
+// block the window for good.
+constexpr std::chrono::seconds kHelperLimit{120};
+
+bool IsFile(const std::filesystem::path& p) {
+  std::error_code ec;
+  return !p.empty() && std::filesystem::is_regular_file(p, ec);
+}
+
+}  // namespace
+
+std::filesystem::path FindInstanceHelper() {
+  const char* named = std::getenv("BRANNOCK_INSTANCE_HELPER");
+  if (named && *named) return IsFile(named) ? std::filesystem::path(named) : std::filesystem::path();
+  const std::filesystem::path beside = platform::ExecutableDirectory() / "brannock-instance.exe";
+  if (IsFile(beside)) return beside;
+#if defined(BRANNOCK_CROSS_INSTANCE_HELPER)
+  if (IsFile(BRANNOCK_CROSS_INSTANCE_HELPER)) return BRANNOCK_CROSS_INSTANCE_HELPER;
+#endif
+  return {};
+}
+
+InstanceReport ProbeInstance(const ToolHost& host, TextView progId) {
+  if (host.kind != ToolHost::Kind::Wine || progId.empty()) return {};
+  const std::filesystem::path helper = FindInstanceHelper();
+  if (helper.empty()) return {};
+  ToolCommand launch = WineLaunch(host);
+  TextList argv = launch.launcher;
+  argv.push_back(Utf8ToUtf16(helper.string()));
+  argv.push_back(Text(progId));
+  const std::optional<std::string> output = platform::RunProgramOutput(argv, launch.environment, kHelperLimit);
+  if (!output) return {};
+  return ParseInstanceReport(*output).value_or(InstanceReport{});
+}
+
+}  // namespace brannock::ui

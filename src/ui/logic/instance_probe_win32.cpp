@@ -1,0 +1,65 @@
+// Test instances on Windows, through COM. The instance helper for Wine
+// (src/app/instance_helper/) runs this same code inside the prefix.
+#include <windows.h>
+#include <oleauto.h>
+
+#include "platform/win32/wide_text.h"
+#include "ui/logic/object_actions.h"
+
+namespace brannock::ui {
+
+namespace {
+
+// {00020400-0000-0000-C000-000000000046}
+constexpr IID kIDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+// A running instance of the ProgID's class that gives IDispatch, else a new
+// one (in-process or local server); null when neither is had. The failure
+// code of the creation is not kept.
+IDispatch* ObtainInstance(TextView progId) {
+  CLSID clsid;
+  if (FAILED(CLSIDFromProgID(platform::ToWide(progId).c_str(), &clsid))) return nullptr;
+  IUnknown* running = nullptr;
+  if (SUCCEEDED(GetActiveObject(clsid, nullptr, &running)) && running) {
+    IDispatch* dispatch = nullptr;
+    const HRESULT hr = running->QueryInterface(kIDispatch, reinterpret_cast<void**>(&dispatch));
+    running->Release();
+    if (SUCCEEDED(hr) && dispatch) return dispatch;
+  }
+  IDispatch* created = nullptr;
+  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, kIDispatch,
+                              reinterpret_cast<void**>(&created))))
+    return nullptr;
+  return created;
+}
+
+// COM for the calling thread for one probe; the window's thread already has
+// it, the helper program gets it here.
+class ComScope {
+ public:
+  ComScope() : result_(CoInitialize(nullptr)) {}
+  ~ComScope() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  HRESULT result_;
+};
+
+}  // namespace
+
+InstanceReport ProbeInstance(const ToolHost&, TextView progId) {
+  ComScope com;
+  IDispatch* instance = ObtainInstance(progId);
+  if (!instance) return {};
+  ITypeInfo* info = nullptr;
+  const HRESULT hr = instance->GetTypeInfo(0, LOCALE_SYSTEM_DEFAULT, &info);
+  if (info) info->Release();
+  instance->Release();
+  if (FAILED(hr)) return {InstanceReport::Outcome::TypeInfoFailed, static_cast<uint32_t>(hr)};
+  return {InstanceReport::Outcome::Ok, 0};
+}
+
+}  // namespace brannock::ui

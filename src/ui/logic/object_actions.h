@@ -1,0 +1,90 @@
+// The object commands' logic without a window: where the Windows tools run
+// for a registry source, the registration tool's command line, and the
+// report of a test instance (obtained through COM on Windows, through the
+// instance helper under Wine elsewhere).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/text.h"
+#include "registry/registry_source.h"
+
+namespace brannock::ui {
+
+// Where the Windows programs of a registry source run: on Windows itself,
+// in the Wine prefix that the source is, or nowhere (a .reg export, a hive,
+// the demo registry).
+struct ToolHost {
+  enum class Kind { None, Native, Wine };
+  Kind kind = Kind::None;
+  std::filesystem::path winePrefix;  // set for Kind::Wine
+};
+
+ToolHost ToolHostFor(registry::RegistrySource::Kind source, const std::filesystem::path& path);
+
+// One start of a Windows program: the launcher's words come first (`wine`
+// in a prefix, none on Windows), the environment entries (NAME=VALUE) are
+// added for it.
+struct ToolCommand {
+  TextList launcher;
+  TextList environment;
+  Text executable;
+  Text parameters;
+  int showMode = 10;  // SW_SHOWDEFAULT
+};
+
+// The registration tool's parameters: the server path between double quotes
+// for registering, "/u" and a blank before it for unregistering. The server
+// text is quoted whole, also when it carries arguments after the path.
+Text RegistrationParameters(TextView server, bool unregister);
+
+// regsvr32 with those parameters, run where `host` says; none when the
+// server is empty or there is nowhere to run it.
+std::optional<ToolCommand> RegistrationCommand(const ToolHost& host, TextView server, bool unregister);
+
+// Starts the command and waits for it at most the process wait of
+// RunProcess; true when it started. Tests replace it by a ToolRunner.
+bool RunTool(const ToolCommand& command);
+using ToolRunner = std::function<bool(const ToolCommand&)>;
+
+// What became of a test instance.
+struct InstanceReport {
+  enum class Outcome {
+    None,            // no instance was obtained (unknown ProgID, creation refused)
+    Ok,              // the instance gave its type information
+    TypeInfoFailed,  // the instance refused its type information with `code`
+  };
+  Outcome outcome = Outcome::None;
+  uint32_t code = 0;
+};
+
+// The instance helper's one line of output: "none", "ok" or
+// "typeinfo-failed 0x%08X" (the failure code in upper-case hexadecimal).
+std::string FormatInstanceReport(const InstanceReport& report);
+
+// Reads that line from the helper's output: the first line, a trailing
+// carriage return and blanks ignored. Anything else is not a report.
+std::optional<InstanceReport> ParseInstanceReport(std::string_view output);
+
+// Obtains an instance of the class of `progId` (a running one first, else a
+// new one) and asks it for its type information; the instance is released
+// before this returns. On Windows through COM; with a Wine prefix through
+// the instance helper run by `wine`; elsewhere none.
+InstanceReport ProbeInstance(const ToolHost& host, TextView progId);
+using InstanceProbe = std::function<InstanceReport(const ToolHost&, TextView progId)>;
+
+// The instance helper run under Wine: $BRANNOCK_INSTANCE_HELPER when set,
+// else brannock-instance.exe next to the program, else the one of the cross
+// build; empty when none of them exists.
+std::filesystem::path FindInstanceHelper();
+
+// The launcher words and environment that run a Windows program in the
+// host's Wine prefix.
+ToolCommand WineLaunch(const ToolHost& host);
+
+}  // namespace brannock::ui
