@@ -10,14 +10,13 @@
 #include <memory>
 
 #include "catalogue/object_data.h"
-#include "registry/registry_source.h"
-#include "typelib/loader.h"
 #include "typelib/object_typelib.h"
 #include "typelib/unit_text.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/tlb_viewer.h"
 #include "ui/qt/type_tree_widget.h"
 #include "ui/qt/viewer_editor.h"
+#include "viewer_fixture.h"
 
 namespace {
 
@@ -41,10 +40,8 @@ int main(int argc, char** argv) {
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   TObjectData record;
   record.Server = Utf8ToUtf16(argv[1]);
-  const QString prefix = qEnvironmentVariable("WINEPREFIX");
-  registry::RegistrySource source;
-  if (!prefix.isEmpty()) source = registry::OpenRegistryPath(prefix.toStdString());
-  auto loader = typelib::CreateTypeLibLoader(source.backend.get(), prefix.toStdString());
+  testing::PrefixLoader prefixLoader;
+  typelib::TypeLibLoader* loader = prefixLoader.loader.get();
 
   std::printf("library: %s\n", argv[1]);
   for (int round = 0; round < rounds; ++round) {

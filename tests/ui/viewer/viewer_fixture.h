@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "registry/registry_source.h"
+#include "typelib/loader.h"
 #include "typelib/memory_typelib.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/qt_text.h"
@@ -75,6 +77,19 @@ inline TObjectData FileRecord(const Text& fileName = u"C:\\demo.tlb") {
   record.Typ = TObjectType::otTypeLib;
   return record;
 }
+
+// The file reader with the registry of $WINEPREFIX, when it is set, so that
+// references to registered libraries (stdole2's IDispatch) resolve.
+struct PrefixLoader {
+  registry::RegistrySource source;
+  std::unique_ptr<TypeLibLoader> loader;
+
+  PrefixLoader() {
+    const QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (!prefix.isEmpty()) source = registry::OpenRegistryPath(prefix.toStdString());
+    loader = CreateTypeLibLoader(source.backend.get(), prefix.toStdString());
+  }
+};
 
 // Captures what the message boxes and the general error report would show.
 struct BoxCapture {

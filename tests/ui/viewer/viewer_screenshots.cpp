@@ -11,8 +11,6 @@
 #include <cstdio>
 
 #include "platform/version_info.h"
-#include "registry/registry_source.h"
-#include "typelib/loader.h"
 #include "ui/qt/about_dialog.h"
 #include "viewer_fixture.h"
 
@@ -64,16 +62,14 @@ int main(int argc, char** argv) {
     ok &= Save(*view, out.filePath(QStringLiteral("viewer_demo.png")));
   }
 
-  const QString prefix = qEnvironmentVariable("WINEPREFIX");
-  registry::RegistrySource source;
-  if (!prefix.isEmpty()) source = registry::OpenRegistryPath(prefix.toStdString());
-  auto loader = typelib::CreateTypeLibLoader(source.backend.get(), prefix.toStdString());
+  testing::PrefixLoader prefixLoader;
+  typelib::TypeLibLoader& loader = *prefixLoader.loader;
   for (int i = 2; i < argc; ++i) {
     const QString file = QString::fromLocal8Bit(argv[i]);
     const QString node = i + 1 < argc && !QFileInfo(QString::fromLocal8Bit(argv[i + 1])).exists()
                              ? QString::fromLocal8Bit(argv[++i])
                              : QString();
-    auto view = OpenTypeLibView(testing::FileRecord(FromQt(QFileInfo(file).absoluteFilePath())), *loader, nullptr);
+    auto view = OpenTypeLibView(testing::FileRecord(FromQt(QFileInfo(file).absoluteFilePath())), loader, nullptr);
     if (!view) {
       ok = false;
       continue;
