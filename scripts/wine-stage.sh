@@ -145,6 +145,32 @@ for key in CLSID TypeLib AppID Interface BrannockOrder; do
   fi
 done
 
+step "rendered unit parity: oleaut32 under Wine against the file reader"
+# The rendering fixture, compiled by widl and placed on the prefix's C: drive
+# so that both builds are given the same Windows path.
+idl_dir=$(dirname "$(ls /usr/include/wine/wine/windows/oaidl.idl /usr/include/wine/windows/oaidl.idl 2>/dev/null | head -1)")
+pe_dir=$(dirname "$(ls /usr/lib/x86_64-linux-gnu/wine/x86_64-windows/stdole2.tlb /usr/lib/wine/x86_64-windows/stdole2.tlb 2>/dev/null | head -1)")
+mkdir -p "$WINEPREFIX/drive_c/brannock-render"
+widl -t -I "$idl_dir" -L "$pe_dir" -o "$WINEPREFIX/drive_c/brannock-render/render_demo.tlb" tests/data/idl/render_demo.idl ||
+  fail "widl render_demo.idl failed"
+render_parity() { # NAME, then the render option and its arguments
+  local name=$1
+  shift
+  wine "$win_cli" "$@" >"$work/$name.win.unit" || fail "brannock-cli.exe $* failed under Wine"
+  "$host_cli" --registry "$WINEPREFIX" "$@" >"$work/$name.linux.unit" || fail "brannock-cli $* failed"
+  if cmp -s "$work/$name.win.unit" "$work/$name.linux.unit"; then
+    echo "$name: same unit ($(wc -l <"$work/$name.win.unit") lines)"
+  else
+    diff "$work/$name.win.unit" "$work/$name.linux.unit" | head -20 || true
+    fail "the unit of $name differs between the Windows and the Linux build"
+  fi
+}
+render_parity render_demo --render 'C:\brannock-render\render_demo.tlb'
+diff <(tail -n +2 "$work/render_demo.win.unit") <(tail -n +2 tests/data/render/render_demo.txt) >/dev/null ||
+  fail "the unit of render_demo.tlb differs from tests/data/render/render_demo.txt"
+render_parity mshtml --render 'C:\windows\system32\mshtml.tlb'
+render_parity stdole2 --render-typelib '{00020430-0000-0000-C000-000000000046}' 2.0
+
 echo "Windows unit test programs under Wine: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] || exit 1
 echo "Wine stage passed."
