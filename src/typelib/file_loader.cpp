@@ -1,5 +1,6 @@
 #include "typelib/file_loader.h"
 
+#include <cstring>
 #include <fstream>
 #include <map>
 
@@ -36,13 +37,26 @@ ResourceSuffix SplitResourceSuffix(TextView name) {
   return r;
 }
 
+namespace {
+
+// A library's own bytes: MSFT, or the older SLTG format (ICreateTypeLib),
+// which this reader does not read.
+bool IsSltgTypeLib(ByteSpan bytes) { return bytes.size() >= 4 && std::memcmp(bytes.data(), "SLTG", 4) == 0; }
+
+HRESULT OpenLibraryData(ByteSpan data, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
+  if (IsSltgTypeLib(data)) return Code::TypeUnsupFormat;
+  return OpenMsftTypeLib(data, std::move(resolver), lib);
+}
+
+}  // namespace
+
 HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
-  if (msft::IsMsftTypeLib(bytes)) return OpenMsftTypeLib(bytes, std::move(resolver), lib);
+  if (msft::IsMsftTypeLib(bytes) || IsSltgTypeLib(bytes)) return OpenLibraryData(bytes, std::move(resolver), lib);
   ByteSpan data;
   const PeError e = FindPeResource(bytes, Text(u"TYPELIB"), resource, &data);
   if (e == PeError::Malformed) return Code::TypeInvDataRead;
   if (e != PeError::None) return Code::TypeCantLoadLibrary;
-  return OpenMsftTypeLib(data, std::move(resolver), lib);
+  return OpenLibraryData(data, std::move(resolver), lib);
 }
 
 bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes) {

@@ -2,6 +2,10 @@
 // what the access layer returns, in oleaut32's form.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstring>
+
+#include "typelib/msft_records.h"
 #include "typelib/reader_fixtures.h"
 
 namespace brannock::typelib {
@@ -336,6 +340,53 @@ TEST(ReaderFixture, DefaultValuesOfParameters) {
   ASSERT_EQ(moneyDispatch.elemdescFunc.tdesc.vt, VT_USERDEFINED);
   EXPECT_EQ(RefName(*shape, moneyDispatch.elemdescFunc.tdesc.hreftype), u"Colors");
   ASSERT_TRUE(moneyDispatch.lprgelemdescParam[2].paramdesc.pparamdescex);
+}
+
+// widl cannot write defaults of 8-byte types; the library's custom data
+// segment holds them as a type code and eight bytes. The default "abc" of
+// IShape.Move's "note" is rewritten in place to each such value.
+TEST(ReaderFixture, DefaultsOfEightByteTypesFromCustomData) {
+  REQUIRE_TLB_FIXTURES();
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(ReadHostFile(Fixture("shapes.tlb"), &bytes));
+  msft::Header header;
+  ASSERT_EQ(ReadAt(bytes, 0, &header), ReadError::None);
+  msft::SegmentEntry customData;
+  const size_t directory = sizeof(header) + 4 * static_cast<size_t>(header.typeInfoCount);
+  ASSERT_EQ(ReadAt(bytes, directory + msft::kCustomDataSegment * sizeof(customData), &customData), ReadError::None);
+  const size_t abc = static_cast<size_t>(customData.offset) + 0x60;
+  const uint8_t expected[] = {8, 0, 3, 0, 0, 0, 'a', 'b', 'c'};
+  ASSERT_LE(abc + sizeof(expected), bytes.size());
+  ASSERT_EQ(std::memcmp(&bytes[abc], expected, sizeof(expected)), 0) << "widl's layout changed";
+
+  auto defaultOf = [&](uint16_t vt, uint64_t bits) {
+    std::vector<uint8_t> patched = bytes;
+    patched[abc] = static_cast<uint8_t>(vt);
+    patched[abc + 1] = 0;
+    std::memcpy(&patched[abc + 2], &bits, 8);
+    std::shared_ptr<TypeLib> lib;
+    EXPECT_EQ(OpenTypeLibBytes(patched, 1, nullptr, &lib), S_OK_);
+    HREFTYPE href;
+    std::shared_ptr<TypeInfo> iface;
+    auto shape = TypeAt(*lib, kShape);
+    EXPECT_EQ(shape->GetRefTypeOfImplType(static_cast<unsigned>(-1), &href), S_OK_);
+    EXPECT_EQ(shape->GetRefTypeInfo(href, &iface), S_OK_);
+    const FuncDesc move = FuncOf(*iface, 7);
+    EXPECT_TRUE(move.lprgelemdescParam.at(2).paramdesc.pparamdescex);
+    return move.lprgelemdescParam.at(2).paramdesc.pparamdescex->varDefaultValue;
+  };
+  Variant d = defaultOf(VT_R8, std::bit_cast<uint64_t>(2.5));
+  EXPECT_EQ(d.vt, VT_R8);
+  EXPECT_EQ(d.dblVal, 2.5);
+  d = defaultOf(VT_CY, 123400);
+  EXPECT_EQ(d.vt, VT_CY);
+  EXPECT_EQ(d.intVal, 123400) << "12.34 in units of 1/10000";
+  d = defaultOf(VT_DATE, std::bit_cast<uint64_t>(36526.5));
+  EXPECT_EQ(d.vt, VT_DATE);
+  EXPECT_EQ(d.dblVal, 36526.5);
+  d = defaultOf(VT_I8, static_cast<uint64_t>(-3));
+  EXPECT_EQ(d.vt, VT_I8);
+  EXPECT_EQ(d.intVal, -3);
 }
 
 TEST(ReaderFixture, DispinterfaceAndCoclasses) {

@@ -95,6 +95,8 @@ TEST(ReaderLoader, LoadTypeLibFailureCodes) {
   WriteFile(dir.path() / "short.tlb", std::string("MSFT\x02\x00\x01\x00", 8));
   EXPECT_EQ(loader.LoadTypeLib(HostPathText(dir.path() / "short.tlb"), &lib), Code::TypeInvDataRead);
   EXPECT_FALSE(lib);
+  WriteFile(dir.path() / "old.tlb", std::string("SLTG\x01\x00\x00\x00", 8));
+  EXPECT_EQ(loader.LoadTypeLib(HostPathText(dir.path() / "old.tlb"), &lib), Code::TypeUnsupFormat);
   EXPECT_FALSE(loader.FileExists(HostPathText(dir.path() / "missing.tlb")));
   EXPECT_TRUE(loader.FileExists(HostPathText(dir.path() / "text.tlb")));
 
