@@ -27,11 +27,12 @@ TEST(ToAnsiCodePage, Windows1252WithBestFit) {
   // Best fit: letters lose their marks, look-alikes stand in.
   EXPECT_EQ(ToAnsiCodePage(u"\u0100\u0101\u010C\u0141\u0142\u0150\u017B"), "AaCLlOZ");
   EXPECT_EQ(ToAnsiCodePage(u"\u0110"), "\xD0");
-  EXPECT_EQ(ToAnsiCodePage(u"a\u2260b\u2212c\u2010d\u3000e"), "a=b-c-d e");
+  EXPECT_EQ(ToAnsiCodePage(u"a\u2264b\u2212c\u2010d\u3000e\u03A9\u2552"), "a=b-c-d eO+");
+  EXPECT_EQ(ToAnsiCodePage(u"\u2260"), "?");  // not equal to has no substitute
   EXPECT_EQ(ToAnsiCodePage(u"\uFF21\uFF42\uFF10\uFF01"), "Ab0!");
   // Nothing fits: the default character, one per character.
   EXPECT_EQ(ToAnsiCodePage(u"\u65E5\u672C \u0080\u0409"), "?? ??");
-  EXPECT_EQ(ToAnsiCodePage(u"x\U0001F600y"), "x?y");
+  EXPECT_EQ(ToAnsiCodePage(u"x\U0001F600y"), "x??y");  // each half of the pair, as Windows does
   EXPECT_EQ(ToAnsiCodePage(u"\xD800z\xDC00"), "?z?");  // unpaired surrogates
   EXPECT_EQ(ToAnsiCodePage(Text(u"a\0b", 3)), std::string("a\0b", 3));
 }
