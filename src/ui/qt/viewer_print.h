@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class QPainter;
 class QsciPrinter;
 
 namespace brannock::ui {
@@ -13,5 +14,9 @@ namespace brannock::ui {
 // `jobTitle` becomes the document name the print queue shows. Raises
 // brannock::Error when the printer cannot print.
 void PrintViewerText(const QString& text, QsciPrinter& printer, const QString& jobTitle);
+
+// The pages of `text` laid out for `printer`, drawn with `painter` (which
+// PrintViewerText opens on the printer itself).
+void PaintViewerText(const QString& text, QsciPrinter& printer, QPainter& painter);
 
 }  // namespace brannock::ui
