@@ -90,9 +90,13 @@ class Hive {
       errno = 0;
       Malloced<char> data(hivex_value_value(hive_, v, &type, &len));
       if (!data && len != 0) Fail("cannot read the data of a value");
+      // A damaged hive can hold any 32-bit type code, also one that hive_type
+      // does not name: take the code's bytes rather than the enum's value.
+      static_assert(sizeof(hive_type) == sizeof(uint32_t));
+      uint32_t code = 0;
+      std::memcpy(&code, &type, sizeof code);
       const auto* bytes = reinterpret_cast<const uint8_t*>(data.get());
-      into.SetValue(Utf8ToUtf16(key.get()), static_cast<uint32_t>(type),
-                    bytes == nullptr ? Bytes() : Bytes(bytes, bytes + len));
+      into.SetValue(Utf8ToUtf16(key.get()), code, bytes == nullptr ? Bytes() : Bytes(bytes, bytes + len));
     }
   }
 

@@ -115,8 +115,11 @@ size_t WriteHive(const registry::MemoryStore::Node& root, const std::filesystem:
     std::vector<hive_set_value> values;
     for (size_t i = 0; i < node->values.size(); ++i) {
       const auto& v = node->values[i];
-      values.push_back(hive_set_value{names[i].data(), static_cast<hive_type>(v.type), v.data.size(),
-                                      reinterpret_cast<char*>(const_cast<uint8_t*>(v.data.data()))});
+      hive_set_value set{names[i].data(), hive_t_REG_NONE, v.data.size(),
+                         reinterpret_cast<char*>(const_cast<uint8_t*>(v.data.data()))};
+      static_assert(sizeof(set.t) == sizeof(v.type));
+      std::memcpy(&set.t, &v.type, sizeof v.type);  // any 32-bit code, also one hive_type does not name
+      values.push_back(set);
     }
     if (!values.empty() && hivex_node_set_values(hive.get(), handle, values.size(), values.data(), 0) != 0)
       throw std::runtime_error("hivex cannot set values: " + std::string(std::strerror(errno)));

@@ -65,12 +65,6 @@ TEST(RegistrySource, ChoosesTheBackEndByPath) {
   // Anything else is a hive; a file that is not one names the file.
   EXPECT_EQ(ParseErrorOf([&] { OpenRegistryPath(kData + "/bad_hex.txt"); }),
             kData + "/bad_hex.txt: no such file or folder");
-#ifdef BRANNOCK_HAVE_HIVEX
-  EXPECT_EQ(ParseErrorOf([&] { OpenRegistryPath(kData + "/wine_prefix/system.reg.hiv"); }),
-            kData + "/wine_prefix/system.reg.hiv: no such file or folder");
-  const std::string notHive = ParseErrorOf([&] { OpenRegistryPath(kData + "/not_a_hive.hiv"); });
-  EXPECT_EQ(notHive.rfind(kData + "/not_a_hive.hiv: cannot open the hive: ", 0), 0u) << notHive;
-#endif
 }
 
 TEST(RegistrySource, FallsBackFromWinePrefixToHomeToDemo) {
