@@ -344,8 +344,8 @@ class MainWindowTest : public QObject {
       Open(std::move(o));
       QVERIFY(w_->isMaximized());
       QCOMPARE(w_->normalGeometry(), QRect(20, 30, 700, 500));
+      w_.reset();  // it writes into `settings` when it goes
     }
-    w_.reset();
     qunsetenv("XDG_CONFIG_HOME");
   }
 
