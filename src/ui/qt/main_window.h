@@ -97,7 +97,6 @@ class TfrmMain : public QMainWindow {
   void ShowDetails(ObjectNodeItem* node);
   void FillRegTree(const std::vector<RegLine>& lines, bool expand);
   QTreeWidgetItem* RootOf(TObjectType typ) const;
-  void SetWorking(bool working);
   void ReadWindowSettings();
   void WriteWindowSettings();
   ScreenInfo Screens() const;
