@@ -154,6 +154,7 @@ int main(int argc, char** argv) {
   options.settings = &settings;
   options.batchFailed = batchError != nullptr;
   if (source.kind == registry::RegistrySource::Kind::WinePrefix) options.locator = ui::HostFileLocator(source.path);
+  options.tools = ui::ToolHostFor(source.kind, source.path);
   ui::TfrmMain window(catalogue, std::move(options));
   window.setWindowTitle(ui::ToQt(ui::kApplicationTitle));
   window.show();

@@ -440,32 +440,6 @@ void TfrmMain::bCopyClick() {
   QGuiApplication::clipboard()->setText(ToQt(text));
 }
 
-namespace {
-
-bool IsObject(QTreeWidgetItem* item) { return item && item->parent(); }
-
-void NotAvailable(const char16_t* command) {
-  ShowInfoBox(u"\"" + Text(command) + u"\" is not available yet in this version of Brannock.");
-}
-
-}  // namespace
-
-void TfrmMain::bRegClick(int tag) {
-  QTreeWidgetItem* item = Tree->currentItem();
-  if (!item || ObjectTree::NodeOf(item)->Node().Server.empty()) return;
-  NotAvailable(tag == 0 ? u"Register Server" : u"Unregister Server");
-}
-
-void TfrmMain::cmCreateInst() {
-  if (IsObject(Tree->currentItem())) NotAvailable(u"Create instance");
-}
-
-void TfrmMain::cmViewTLB() {
-  if (IsObject(Tree->currentItem())) NotAvailable(u"View Type Information");
-}
-
-void TfrmMain::cmViewTypeLib() { NotAvailable(u"View TypeLib"); }
-
 void TfrmMain::cmAbout() { ShowAbout(this); }
 
 // ---------------------------------------------------------------- settings

@@ -8,6 +8,7 @@
 
 #include "catalogue/catalogue.h"
 #include "ui/logic/icon_location.h"
+#include "ui/logic/object_actions.h"
 #include "ui/logic/registry_tree_builder.h"
 #include "ui/logic/window_settings.h"
 #include "ui/qt/object_tree_widget.h"
@@ -33,6 +34,8 @@ class TfrmMain : public QMainWindow {
     HostFileLocator locator;
     // A batch run failed in the creation: no environment and no roots.
     bool batchFailed = false;
+    // Where regsvr32 and test instances run (object commands).
+    ToolHost tools;
   };
 
   TfrmMain(Catalogue& catalogue, Options options, QWidget* parent = nullptr);
@@ -97,6 +100,10 @@ class TfrmMain : public QMainWindow {
   void ShowDetails(ObjectNodeItem* node);
   void FillRegTree(const std::vector<RegLine>& lines, bool expand);
   QTreeWidgetItem* RootOf(TObjectType typ) const;
+  // The object commands (main_window_actions.cpp): a copy of the focused
+  // object's list entry, none on a root; the viewer for a record.
+  std::optional<TObjectData> FocusedObject() const;
+  void ViewObjectTypeLib(const TObjectData& record);
   void ReadWindowSettings();
   void WriteWindowSettings();
   ScreenInfo Screens() const;

@@ -1,0 +1,127 @@
+// The object commands of the main window: register and unregister the
+// selected object's server, create a test instance of it, view its type
+// library, and view a type library file.
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+
+#include "platform/messages.h"
+#include "typelib/loader.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/object_action_hooks.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/tlb_viewer.h"
+#include "ui/qt/velkar_dialogs.h"
+
+namespace brannock::ui {
+
+namespace {
+
+QString ChooseTypeLibFile(QWidget* owner) {
+  QFileDialog dialog(owner);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setSizeGripEnabled(true);
+  dialog.setNameFilters({"TypeLib Files (*.tlb *.olb *.dll *.ocx *.exe)", "All Files (*)"});
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().first();
+}
+
+struct Hooks {
+  ToolRunner runner;
+  InstanceProbe probe;
+  TypeLibFileChooser chooser;
+};
+
+Hooks& ActionHooks() {
+  static Hooks hooks;
+  return hooks;
+}
+
+// "Working..." in the status bar, shown at once, and "Ready" again on every
+// way out. With `hourglass` the wait cursor too.
+class StatusWorking {
+ public:
+  StatusWorking(QWidget* window, QLabel* status, bool hourglass) : status_(status), hourglass_(hourglass) {
+    if (hourglass_) QApplication::setOverrideCursor(Qt::WaitCursor);
+    status_->setText("Working...");
+    window->repaint();
+  }
+  ~StatusWorking() {
+    status_->setText("Ready");
+    if (hourglass_) QApplication::restoreOverrideCursor();
+  }
+  StatusWorking(const StatusWorking&) = delete;
+  StatusWorking& operator=(const StatusWorking&) = delete;
+
+ private:
+  QLabel* status_;
+  bool hourglass_;
+};
+
+}  // namespace
+
+void SetToolRunner(ToolRunner runner) { ActionHooks().runner = std::move(runner); }
+void SetInstanceProbe(InstanceProbe probe) { ActionHooks().probe = std::move(probe); }
+void SetTypeLibFileChooser(TypeLibFileChooser chooser) { ActionHooks().chooser = std::move(chooser); }
+
+std::optional<TObjectData> TfrmMain::FocusedObject() const {
+  QTreeWidgetItem* item = Tree->currentItem();
+  if (!item || !item->parent()) return std::nullopt;
+  const TObjectNode& node = ObjectTree::NodeOf(item)->Node();
+  const TObjects& list = catalogue_.List(node.Typ);
+  // A node whose list entry is gone (the list was read anew without
+  // rebuilding the tree) names nothing.
+  if (node.Index < 0 || static_cast<size_t>(node.Index) >= list.size()) return std::nullopt;
+  TObjectData copy = list[static_cast<size_t>(node.Index)];
+  copy.Typ = node.Typ;
+  return copy;
+}
+
+void TfrmMain::bRegClick(int tag) {
+  QTreeWidgetItem* item = Tree->currentItem();
+  if (!item) return;
+  const std::optional<ToolCommand> command =
+      RegistrationCommand(options_.tools, ObjectTree::NodeOf(item)->Node().Server, tag != 0);
+  if (!command) return;
+  // The tool shows its own result; whether it started is not reported.
+  const ToolRunner& runner = ActionHooks().runner;
+  runner ? runner(*command) : RunTool(*command);
+}
+
+void TfrmMain::cmCreateInst() {
+  if (!Tree->currentItem() || !Tree->currentItem()->parent()) return;
+  StatusWorking working(this, sb, true);
+  const std::optional<TObjectData> object = FocusedObject();
+  if (!object) return;
+  const InstanceProbe& probe = ActionHooks().probe;
+  const InstanceReport report = probe ? probe(options_.tools, object->ProgId) : ProbeInstance(options_.tools, object->ProgId);
+  if (report.outcome == InstanceReport::Outcome::TypeInfoFailed) ShowErrorBox(platform::ErrorCodeText(report.code));
+}
+
+void TfrmMain::cmViewTLB() {
+  if (!Tree->currentItem() || !Tree->currentItem()->parent()) return;
+  // The viewer is modal: "Working..." stays until it is closed. It sets the
+  // wait cursor itself while it loads.
+  StatusWorking working(this, sb, false);
+  const std::optional<TObjectData> object = FocusedObject();
+  if (object) ViewObjectTypeLib(*object);
+}
+
+void TfrmMain::cmViewTypeLib() {
+  const TypeLibFileChooser& chooser = ActionHooks().chooser;
+  const QString file = chooser ? chooser(this) : ChooseTypeLibFile(this);
+  if (file.isEmpty()) return;
+  TObjectData record;
+  record.Server = FromQt(file);
+  ViewObjectTypeLib(record);
+}
+
+void TfrmMain::ViewObjectTypeLib(const TObjectData& record) {
+  const std::unique_ptr<typelib::TypeLibLoader> loader =
+      typelib::CreateTypeLibLoader(options_.tools.kind == ToolHost::Kind::Native ? nullptr : &catalogue_.Backend(),
+                                   options_.tools.winePrefix);
+  if (loader) ViewTypeLib(record, *loader, this);
+}
+
+}  // namespace brannock::ui

@@ -1,0 +1,82 @@
+// Test instances under Wine: the helper is found and run through `wine` in
+// the prefix, and its report read back. A stand-in `wine` on PATH plays the
+// prefix here; the Wine stage runs the real one.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "ui/logic/object_actions.h"
+
+namespace brannock::ui {
+namespace {
+
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+std::filesystem::path TempDir() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "brannock-probe.XXXXXX").string();
+  return mkdtemp(tmpl.data());
+}
+
+void WriteExecutable(const std::filesystem::path& file, const std::string& text) {
+  std::ofstream(file) << text;
+  chmod(file.c_str(), 0755);
+}
+
+TEST(ProbeInstance, RunsTheHelperThroughWineInThePrefixAndReadsItsReport) {
+  const std::filesystem::path dir = TempDir();
+  const std::filesystem::path helper = dir / "brannock-instance.exe";
+  WriteExecutable(helper, "not run by the stand-in");
+  // The stand-in checks the prefix and the helper argument, and answers by
+  // the ProgID as the helper would.
+  WriteExecutable(dir / "wine",
+                  "#!/bin/sh\n"
+                  "[ \"$WINEPREFIX\" = /fake/prefix ] || { echo wrong-prefix; exit 0; }\n"
+                  "[ \"$1\" = \"" + helper.string() + "\" ] || { echo wrong-helper; exit 0; }\n"
+                  "case \"$2\" in\n"
+                  "  Good.Class) printf 'ok\\r\\n' ;;\n"
+                  "  No.TypeInfo) printf 'typeinfo-failed 0x80004001\\r\\n' ;;\n"
+                  "  Garbled) echo 'fixme:ole:something' ;;\n"
+                  "  *) echo none ;;\n"
+                  "esac\n");
+  ScopedEnv path("PATH", dir.string() + ":" + std::getenv("PATH"));
+  ScopedEnv named("BRANNOCK_INSTANCE_HELPER", helper.string());
+  EXPECT_EQ(FindInstanceHelper(), helper);
+
+  const ToolHost wine{ToolHost::Kind::Wine, "/fake/prefix"};
+  EXPECT_EQ(ProbeInstance(wine, u"Good.Class").outcome, InstanceReport::Outcome::Ok);
+  const InstanceReport failed = ProbeInstance(wine, u"No.TypeInfo");
+  EXPECT_EQ(failed.outcome, InstanceReport::Outcome::TypeInfoFailed);
+  EXPECT_EQ(failed.code, 0x80004001u);
+  EXPECT_EQ(ProbeInstance(wine, u"No.Such.Class").outcome, InstanceReport::Outcome::None);
+  // Output that is no report counts as no instance.
+  EXPECT_EQ(ProbeInstance(wine, u"Garbled").outcome, InstanceReport::Outcome::None);
+  // Another prefix reaches the stand-in with the wrong WINEPREFIX.
+  EXPECT_EQ(ProbeInstance({ToolHost::Kind::Wine, "/other"}, u"Good.Class").outcome, InstanceReport::Outcome::None);
+  // Without Windows programs, or without a ProgID, nothing runs.
+  EXPECT_EQ(ProbeInstance(ToolHost{}, u"Good.Class").outcome, InstanceReport::Outcome::None);
+  EXPECT_EQ(ProbeInstance(wine, u"").outcome, InstanceReport::Outcome::None);
+
+  // A helper named but missing is not replaced by another one.
+  {
+    ScopedEnv missing("BRANNOCK_INSTANCE_HELPER", (dir / "missing.exe").string());
+    EXPECT_TRUE(FindInstanceHelper().empty());
+    EXPECT_EQ(ProbeInstance(wine, u"Good.Class").outcome, InstanceReport::Outcome::None);
+  }
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace brannock::ui

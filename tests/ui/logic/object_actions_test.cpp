@@ -1,0 +1,87 @@
+// The registration tool's command lines and the instance helper's report.
+#include <gtest/gtest.h>
+
+#include "ui/logic/object_actions.h"
+
+namespace brannock::ui {
+namespace {
+
+using Outcome = InstanceReport::Outcome;
+
+TEST(RegistrationCommand, QuotesTheServerAndRunsWhereTheSourceLives) {
+  const ToolHost windows{ToolHost::Kind::Native, {}};
+  auto reg = RegistrationCommand(windows, u"C:\\Lib\\x.dll", false);
+  ASSERT_TRUE(reg);
+  EXPECT_EQ(reg->executable, u"regsvr32");
+  EXPECT_EQ(reg->parameters, u"\"C:\\Lib\\x.dll\"");
+  EXPECT_EQ(reg->showMode, 10);
+  EXPECT_TRUE(reg->launcher.empty());
+  EXPECT_TRUE(reg->environment.empty());
+  auto unreg = RegistrationCommand(windows, u"C:\\Lib\\x.dll", true);
+  ASSERT_TRUE(unreg);
+  EXPECT_EQ(unreg->parameters, u"/u \"C:\\Lib\\x.dll\"");
+
+  // A server value with arguments after the path is quoted whole, blanks
+  // and all.
+  EXPECT_EQ(RegistrationCommand(windows, u"C:\\Program Files\\App\\app.exe /automation", false)->parameters,
+            u"\"C:\\Program Files\\App\\app.exe /automation\"");
+  EXPECT_EQ(RegistrationParameters(u"a b", true), u"/u \"a b\"");
+
+  // In a Wine prefix the tool runs through wine with the prefix set.
+  const ToolHost wine{ToolHost::Kind::Wine, "/home/u/.wine"};
+  auto inPrefix = RegistrationCommand(wine, u"C:\\windows\\system32\\x.dll", true);
+  ASSERT_TRUE(inPrefix);
+  EXPECT_EQ(inPrefix->launcher, TextList{u"wine"});
+  EXPECT_EQ(inPrefix->environment, TextList{u"WINEPREFIX=/home/u/.wine"});
+  EXPECT_EQ(inPrefix->executable, u"regsvr32");
+  EXPECT_EQ(inPrefix->parameters, u"/u \"C:\\windows\\system32\\x.dll\"");
+
+  // No server, or no Windows to run it in: nothing to run.
+  EXPECT_FALSE(RegistrationCommand(windows, u"", false));
+  EXPECT_FALSE(RegistrationCommand(wine, u"", true));
+  EXPECT_FALSE(RegistrationCommand(ToolHost{}, u"C:\\Lib\\x.dll", false));
+}
+
+TEST(ToolHostFor, OnlyTheLiveRegistryAndWinePrefixesHaveWindowsPrograms) {
+  using Kind = registry::RegistrySource::Kind;
+  EXPECT_EQ(ToolHostFor(Kind::Live, {}).kind, ToolHost::Kind::Native);
+  const ToolHost wine = ToolHostFor(Kind::WinePrefix, "/p/prefix");
+  EXPECT_EQ(wine.kind, ToolHost::Kind::Wine);
+  EXPECT_EQ(wine.winePrefix, std::filesystem::path("/p/prefix"));
+  for (Kind k : {Kind::RegFile, Kind::Hive, Kind::Demo}) {
+    const ToolHost none = ToolHostFor(k, "/p/x.reg");
+    EXPECT_EQ(none.kind, ToolHost::Kind::None);
+    EXPECT_TRUE(none.winePrefix.empty());
+  }
+}
+
+TEST(InstanceReport, HelperLinesRoundTripAndAnythingElseIsNoReport) {
+  EXPECT_EQ(FormatInstanceReport({Outcome::None, 0}), "none");
+  EXPECT_EQ(FormatInstanceReport({Outcome::Ok, 0}), "ok");
+  EXPECT_EQ(FormatInstanceReport({Outcome::TypeInfoFailed, 0x8002802B}), "typeinfo-failed 0x8002802B");
+  EXPECT_EQ(FormatInstanceReport({Outcome::TypeInfoFailed, 5}), "typeinfo-failed 0x00000005");
+
+  for (const InstanceReport& r : {InstanceReport{Outcome::None, 0}, InstanceReport{Outcome::Ok, 0},
+                                  InstanceReport{Outcome::TypeInfoFailed, 0x80004001},
+                                  InstanceReport{Outcome::TypeInfoFailed, 0xFFFFFFFF}}) {
+    // As the Windows console writes it: CR LF at the end.
+    auto parsed = ParseInstanceReport(FormatInstanceReport(r) + "\r\n");
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->outcome, r.outcome);
+    EXPECT_EQ(parsed->code, r.code);
+  }
+  // Only the first line counts; trailing blanks are ignored.
+  auto first = ParseInstanceReport("typeinfo-failed 0x80029C4A  \nok\n");
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->outcome, Outcome::TypeInfoFailed);
+  EXPECT_EQ(first->code, 0x80029C4Au);
+  EXPECT_EQ(ParseInstanceReport("ok")->outcome, Outcome::Ok);
+
+  for (const char* bad : {"", "\n", "OK", " ok", "ok then", "nonesuch", "typeinfo-failed", "typeinfo-failed 0x",
+                          "typeinfo-failed 0x8000400", "typeinfo-failed 0x800040011", "typeinfo-failed 0x8000400g",
+                          "typeinfo-failed 0x80004001 extra", "typeinfo-failed 80004001", "\nok"})
+    EXPECT_FALSE(ParseInstanceReport(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace brannock::ui
