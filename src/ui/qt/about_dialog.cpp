@@ -170,22 +170,20 @@ void TdlgAbout::cmEmail() { QDesktopServices::openUrl(QUrl(ToQt(kMakerEmail))); 
 void TdlgAbout::cmHomepage() { QDesktopServices::openUrl(QUrl(ToQt(kMakerHomepage))); }
 
 bool TdlgAbout::FormMouseDown(QEvent* event) {
-  auto* mouse = static_cast<QMouseEvent*>(event);
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      dragging_ = true;
-      dragOffset_ = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
-      return true;
-    case QEvent::MouseMove:
-      if (!dragging_) return false;
-      move(mouse->globalPosition().toPoint() - dragOffset_);
-      return true;
-    case QEvent::MouseButtonRelease:
-      dragging_ = false;
-      return true;
-    default:
-      return false;
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+    return false;
+  const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+  if (type == QEvent::MouseButtonPress) {
+    dragging_ = true;
+    dragOffset_ = global - frameGeometry().topLeft();
+  } else if (type == QEvent::MouseMove) {
+    if (!dragging_) return false;
+    move(global - dragOffset_);
+  } else {
+    dragging_ = false;
   }
+  return true;
 }
 
 bool TdlgAbout::eventFilter(QObject* watched, QEvent* event) {
