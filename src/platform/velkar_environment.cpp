@@ -29,8 +29,8 @@ TextView LineName(const Text& line) {
 // case (the line itself at the latest, so there always is one).
 TextView FirstValueOf(const TextList& list, TextView name) {
   for (const Text& line : list) {
-    const size_t eq = line.find(u'=');
-    if (eq != Text::npos && EqualsNoCase(TextView(line).substr(0, eq), name)) return TextView(line).substr(eq + 1);
+    const TextView lineName = LineName(line);
+    if (EqualsNoCase(lineName, name)) return TextView(line).substr(lineName.size() + 1);
   }
   return TextView();
 }
