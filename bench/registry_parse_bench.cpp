@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
     const std::string command = "python3 '" + tool.string() + "' --reg '" + reg.string() + "' --wine '" +
                                 (prefix / "system.reg").string() + "'";
     std::printf("generating: %s\n", command.c_str());
+    std::fflush(stdout);
     if (std::system(command.c_str()) != 0) return 1;
   }
   if (!reg.empty()) Measure(".reg export", reg, [&](MemoryStore& s) { LoadRegFile(reg, s); });
