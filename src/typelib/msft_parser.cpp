@@ -66,30 +66,29 @@ bool Parser::ReadSegments(size_t directoryOffset) {
   return true;
 }
 
-bool Parser::Name(int32_t offset, Text* out) {
+// An entry of the name or string table: its record, then as many 8-bit
+// characters as the record's length says.
+template <typename Entry, typename LengthOf>
+bool ReadCountedText(ByteReader r, int32_t offset, LengthOf lengthOf, Text* out) {
   out->clear();
   if (offset < 0) return true;
-  ByteReader r = segments_[kNameSegment];
-  NameEntry e;
+  Entry e;
   ByteSpan chars;
   if (r.Seek(static_cast<size_t>(offset)) != ReadError::None || r.Read(&e) != ReadError::None ||
-      r.ReadBytes(e.lengthAndHash & 0xFF, &chars) != ReadError::None)
+      r.ReadBytes(lengthOf(e), &chars) != ReadError::None)
     return false;
   *out = AnsiToText(chars);
   return true;
 }
 
+bool Parser::Name(int32_t offset, Text* out) {
+  return ReadCountedText<NameEntry>(segments_[kNameSegment], offset,
+                                    [](const NameEntry& e) { return size_t{e.lengthAndHash & 0xFF}; }, out);
+}
+
 bool Parser::String(int32_t offset, Text* out) {
-  out->clear();
-  if (offset < 0) return true;
-  ByteReader r = segments_[kStringSegment];
-  StringEntry e;
-  ByteSpan chars;
-  if (r.Seek(static_cast<size_t>(offset)) != ReadError::None || r.Read(&e) != ReadError::None ||
-      r.ReadBytes(e.length, &chars) != ReadError::None)
-    return false;
-  *out = AnsiToText(chars);
-  return true;
+  return ReadCountedText<StringEntry>(segments_[kStringSegment], offset,
+                                      [](const StringEntry& e) { return size_t{e.length}; }, out);
 }
 
 bool Parser::GuidAt(int32_t offset, Guid* out) {

@@ -1,6 +1,5 @@
 #include "typelib/pe_resources.h"
 
-#include <limits>
 
 namespace brannock::typelib {
 namespace {
@@ -93,7 +92,7 @@ class PeImage {
   PeError List(const ResourceId& type, std::vector<ResourceId>* names) const;
 
  private:
-  bool RvaToOffset(uint32_t rva, uint32_t size, size_t* offset) const;
+  bool RvaToOffset(uint32_t rva, uint32_t size, size_t* offset, size_t* available = nullptr) const;
   PeError Entries(uint32_t directoryOffset, std::vector<ResourceDirectoryEntry>* entries) const;
   bool EntryName(const ResourceDirectoryEntry& e, ResourceId* id) const;
   PeError Lookup(uint32_t directoryOffset, const ResourceId& id, ResourceDirectoryEntry* found) const;
@@ -102,7 +101,6 @@ class PeImage {
   ByteSpan file_;
   std::vector<SectionHeader> sections_;
   ByteSpan resources_;  // the resource directory tree (the section part from its RVA)
-  uint32_t resourceRva_ = 0;
 };
 
 PeError PeImage::Open() {
@@ -141,30 +139,26 @@ PeError PeImage::Open() {
   for (auto& s : sections_)
     if (r.Read(&s) != ReadError::None) return PeError::Malformed;
   if (resourceDir.virtualAddress == 0) return PeError::NotFound;
-  size_t offset;
-  if (!RvaToOffset(resourceDir.virtualAddress, sizeof(ResourceDirectory), &offset)) return PeError::Malformed;
   // The tree may run to the end of its section whatever the directory's size says.
-  for (const auto& s : sections_) {
-    if (resourceDir.virtualAddress >= s.virtualAddress &&
-        resourceDir.virtualAddress - s.virtualAddress < s.sizeOfRawData) {
-      const size_t end = std::min<size_t>(size_t{s.pointerToRawData} + s.sizeOfRawData, file_.size());
-      resources_ = file_.subspan(offset, end - offset);
-      break;
-    }
-  }
-  resourceRva_ = resourceDir.virtualAddress;
+  size_t offset, available;
+  if (!RvaToOffset(resourceDir.virtualAddress, sizeof(ResourceDirectory), &offset, &available))
+    return PeError::Malformed;
+  resources_ = file_.subspan(offset, available);
   return PeError::None;
 }
 
-bool PeImage::RvaToOffset(uint32_t rva, uint32_t size, size_t* offset) const {
+// The file offset of `size` bytes at `rva`, and how many bytes of the
+// section (and of the file) lie from there on.
+bool PeImage::RvaToOffset(uint32_t rva, uint32_t size, size_t* offset, size_t* available) const {
   for (const auto& s : sections_) {
     if (rva < s.virtualAddress) continue;
     const uint64_t delta = uint64_t{rva} - s.virtualAddress;
     if (delta + size > s.sizeOfRawData) continue;
     const uint64_t at = uint64_t{s.pointerToRawData} + delta;
-    if (!RangeFits(file_.size(), static_cast<size_t>(std::min<uint64_t>(at, std::numeric_limits<size_t>::max())), size))
-      return false;
+    const uint64_t sectionEnd = std::min<uint64_t>(uint64_t{s.pointerToRawData} + s.sizeOfRawData, file_.size());
+    if (at > sectionEnd || sectionEnd - at < size) return false;
     *offset = static_cast<size_t>(at);
+    if (available) *available = static_cast<size_t>(sectionEnd - at);
     return true;
   }
   return false;

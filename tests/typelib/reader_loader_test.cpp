@@ -185,6 +185,18 @@ TEST(ReaderLoader, EmbeddedLibrariesOfWinePeFiles) {
   EXPECT_EQ(FindPeResource(bytes, kRtGroupIcon, uint16_t{1}, &data), PeError::NotFound);
 }
 
+// A resource directory whose RVA lies in one section's virtual range but
+// whose data runs past another's: found by fuzzing.
+TEST(ReaderLoader, DamagedPeFileGivesFailureCodes) {
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(ReadHostFile(fs::path(BRANNOCK_TEST_DATA) / "pe" / "resource_section_overrun.dll", &bytes));
+  std::vector<ResourceId> names;
+  EXPECT_NE(ListPeResources(bytes, kRtGroupIcon, &names), PeError::None);
+  EXPECT_FALSE(ExtractIconFile(bytes, 0));
+  std::shared_ptr<TypeLib> lib;
+  EXPECT_TRUE(Failed(OpenTypeLibBytes(bytes, 1, nullptr, &lib)));
+}
+
 TEST(ReaderLoader, IconsOfWinePeFiles) {
   if (WinePeDir().empty()) GTEST_SKIP() << "Wine not found";
   std::vector<uint8_t> bytes;
