@@ -2,48 +2,42 @@
 
 namespace brannock::registry {
 
-namespace {
-
-// Names in files usually repeat with the same spelling: compare exactly first.
-inline bool SameName(TextView a, TextView b) { return a.size() == b.size() && (a == b || EqualsNoCase(a, b)); }
-
-}  // namespace
-
 MemoryStore::Node* KeyPathCache::Open(RootKey root, TextView path) {
   if (root != root_) {
-    chain_.clear();
+    Invalidate();
     root_ = root;
   }
   if (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
-  MemoryStore::Node* node = &store_.Root(root);
-  if (path.empty()) {
-    chain_.clear();
-    return node;
+
+  // The components that the path shares, spelled the same, with the last one.
+  size_t same = 0;
+  const size_t n = path.size() < last_.size() ? path.size() : last_.size();
+  while (same < n && path[same] == last_[same]) ++same;
+  size_t reused = 0;
+  while (reused < chain_.size()) {
+    const size_t end = chain_[reused].end;
+    if (end > same || (end < path.size() && path[end] != u'\\')) break;
+    ++reused;
   }
-  bool reuse = true;
-  size_t depth = 0;
-  size_t start = 0;
+
+  MemoryStore::Node* node = reused == 0 ? &store_.Root(root) : chain_[reused - 1].node;
+  chain_.resize(reused);
+  size_t start = reused == 0 ? 0 : chain_[reused - 1].end + 1;
+  last_.assign(path);
+  if (start > path.size() || path.empty()) return node;
   for (;;) {
-    const size_t p = path.find(u'\\', start);
-    const TextView part = path.substr(start, p == TextView::npos ? TextView::npos : p - start);
+    size_t end = path.find(u'\\', start);
+    if (end == TextView::npos) end = path.size();
+    const TextView part = path.substr(start, end - start);
     if (part.empty()) {
-      chain_.clear();
+      Invalidate();
       return nullptr;
     }
-    if (reuse && depth < chain_.size() && SameName(part, chain_[depth]->name)) {
-      node = chain_[depth];
-    } else {
-      reuse = false;
-      chain_.resize(depth);
-      node = node->AddChild(part);
-      chain_.push_back(node);
-    }
-    ++depth;
-    if (p == TextView::npos) break;
-    start = p + 1;
+    node = node->AddChild(part);
+    chain_.push_back(Component{end, node});
+    if (end == path.size()) return node;
+    start = end + 1;
   }
-  chain_.resize(depth);
-  return node;
 }
 
 }  // namespace brannock::registry

@@ -1,6 +1,7 @@
-// Finds or creates keys of a MemoryStore by path, remembering the nodes of
-// the last path: registry files list keys in tree order, so consecutive key
-// lines share most of their components and only the rest is looked up.
+// Finds or creates keys of a MemoryStore by path, remembering the last path
+// and the nodes of its components: registry files list keys in tree order, so
+// consecutive key lines share most of their components and only the rest is
+// looked up.
 #pragma once
 
 #include <vector>
@@ -19,12 +20,21 @@ class KeyPathCache {
   MemoryStore::Node* Open(RootKey root, TextView path);
 
   // Forget the remembered nodes (after a key was deleted).
-  void Invalidate() { chain_.clear(); }
+  void Invalidate() {
+    last_.clear();
+    chain_.clear();
+  }
 
  private:
+  struct Component {
+    size_t end;  // in last_
+    MemoryStore::Node* node;
+  };
+
   MemoryStore& store_;
   RootKey root_ = RootKey::ClassesRoot;
-  std::vector<MemoryStore::Node*> chain_;  // the nodes of the last path's components
+  Text last_;                     // the last path, as given
+  std::vector<Component> chain_;  // its components
 };
 
 }  // namespace brannock::registry

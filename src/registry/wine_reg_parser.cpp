@@ -51,23 +51,25 @@ class WineRegParser {
   // Reads escaped text from t[i] up to an unescaped `end`; i ends after it.
   bool ReadEscaped(View t, size_t& i, char end, Text& out) {
     out.clear();
-    size_t run = i;
-    while (i < t.size()) {
-      const char c = t[i];
-      if (c == end) {
-        scan::AppendText(out, t.substr(run, i - run), scan::Encoding::Utf8);
+    const size_t n = t.size();
+    while (i < n) {
+      const auto c = static_cast<unsigned char>(t[i]);
+      if (c == static_cast<unsigned char>(end)) {
         ++i;
         return true;
       }
-      if (c != '\\') {
+      if (c == '\\') {
+        if (++i >= n) return false;
+        out.push_back(Unescape(t, i));
+      } else if (c < 0x80) {
+        out.push_back(c);
         ++i;
-        continue;
+      } else {
+        size_t j = i;
+        while (j < n && static_cast<unsigned char>(t[j]) >= 0x80) ++j;
+        scan::AppendText(out, t.substr(i, j - i), scan::Encoding::Utf8);
+        i = j;
       }
-      scan::AppendText(out, t.substr(run, i - run), scan::Encoding::Utf8);
-      ++i;
-      if (i >= t.size()) return false;
-      out.push_back(Unescape(t, i));
-      run = i;
     }
     return false;
   }
