@@ -144,8 +144,11 @@ DispatchView BuildDispatchView(LibCore& core, size_t index) {
     view.funcs.resize(inherited);
     for (const auto& f : t.funcs) view.funcs.push_back({true, f});
   }
-  for (auto& f : view.funcs)
-    if (f.present) ToDispatchFunction(&f.model);
+  for (size_t i = 0; i < view.funcs.size(); ++i) {
+    if (!view.funcs[i].present) continue;
+    ToDispatchFunction(&view.funcs[i].model);
+    view.funcByMemid.emplace(view.funcs[i].model.desc.memid, i);
+  }
   return view;
 }
 

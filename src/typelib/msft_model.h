@@ -50,6 +50,9 @@ struct TypeModel {
   std::vector<ImplRef> implTypes;  // TKIND_COCLASS
   std::vector<FuncModel> funcs;
   std::vector<VarModel> vars;
+  // Member ids to the first function or variable that carries them.
+  std::unordered_map<MEMBERID, size_t> funcByMemid;
+  std::unordered_map<MEMBERID, size_t> varByMemid;
 
   bool IsDual() const { return kind == TKIND_DISPATCH && (flags & TypeFlag::Dual) != 0; }
 };

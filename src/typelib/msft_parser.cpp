@@ -403,6 +403,8 @@ bool Parser::Members(const TypeInfoBase& base, TypeModel* type) {
     if (offsets[k] < 0 || !Variable(records, static_cast<size_t>(offsets[k]), ids[k], names[k], &type->vars[i]))
       return false;
   }
+  for (size_t i = 0; i < funcCount; ++i) type->funcByMemid.emplace(type->funcs[i].desc.memid, i);
+  for (size_t i = 0; i < varCount; ++i) type->varByMemid.emplace(type->vars[i].desc.memid, i);
   return true;
 }
 

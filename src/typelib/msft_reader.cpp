@@ -7,22 +7,19 @@ namespace brannock::typelib {
 namespace msft {
 namespace {
 
-const FuncModel* FindFunc(const std::vector<FuncModel>& funcs, MEMBERID memid) {
-  for (const auto& f : funcs)
-    if (f.desc.memid == memid) return &f;
-  return nullptr;
+const FuncModel* FindFunc(const TypeModel& type, MEMBERID memid) {
+  auto found = type.funcByMemid.find(memid);
+  return found == type.funcByMemid.end() ? nullptr : &type.funcs[found->second];
 }
 
-const FuncModel* FindFunc(const std::vector<ViewFunc>& funcs, MEMBERID memid) {
-  for (const auto& f : funcs)
-    if (f.present && f.model.desc.memid == memid) return &f.model;
-  return nullptr;
+const FuncModel* FindFunc(const DispatchView& view, MEMBERID memid) {
+  auto found = view.funcByMemid.find(memid);
+  return found == view.funcByMemid.end() ? nullptr : &view.funcs[found->second].model;
 }
 
-const VarModel* FindVar(const std::vector<VarModel>& vars, MEMBERID memid) {
-  for (const auto& v : vars)
-    if (v.desc.memid == memid) return &v;
-  return nullptr;
+const VarModel* FindVar(const TypeModel& type, MEMBERID memid) {
+  auto found = type.varByMemid.find(memid);
+  return found == type.varByMemid.end() ? nullptr : &type.vars[found->second];
 }
 
 class MsftTypeInfo : public TypeInfo {
@@ -98,13 +95,13 @@ HRESULT MsftTypeInfo::GetVarDesc(unsigned index, VarDesc* desc) {
 HRESULT MsftTypeInfo::GetNames(MEMBERID memid, TextList* names, unsigned maxNames) {
   names->clear();
   const DispatchView* view = ViewOrNull();
-  const FuncModel* f = view ? FindFunc(view->funcs, memid) : FindFunc(Type().funcs, memid);
+  const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid);
   if (f) {
     const size_t n = std::min<size_t>(f->names.size(), maxNames);
     names->assign(f->names.begin(), f->names.begin() + static_cast<ptrdiff_t>(n));
     return S_OK_;
   }
-  if (const VarModel* v = FindVar(Type().vars, memid)) {
+  if (const VarModel* v = FindVar(Type(), memid)) {
     if (maxNames > 0) names->push_back(v->name);
     return S_OK_;
   }
@@ -118,12 +115,12 @@ HRESULT MsftTypeInfo::GetDocumentation(MEMBERID memid, Documentation* doc) {
     return S_OK_;
   }
   const DispatchView* view = ViewOrNull();
-  const FuncModel* f = view ? FindFunc(view->funcs, memid) : FindFunc(Type().funcs, memid);
+  const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid);
   if (f) {
     doc->name = f->names.empty() ? Text() : f->names[0];
     doc->docString = f->docString;
     doc->helpContext = f->helpContext;
-  } else if (const VarModel* v = FindVar(Type().vars, memid)) {
+  } else if (const VarModel* v = FindVar(Type(), memid)) {
     doc->name = v->name;
     doc->docString = v->docString;
     doc->helpContext = v->helpContext;
