@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The object commands under Wine: the window's Register/Unregister runs the
+# real regsvr32 in a throwaway prefix on a cross-built fixture server (the
+# class key must appear in the prefix's registry and go again), and "Create
+# instance" runs the cross-built instance helper on Wine's own classes.
+# Called at the end of scripts/wine-stage.sh; runs on its own as well.
+#   BRANNOCK_WIN_BUILD   the cross build folder (default build/win)
+#   BRANNOCK_HOST_BUILD  the host build with the Qt front end (default
+#                        build/test when it exists, else build/wine-actions)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+win_build=${BRANNOCK_WIN_BUILD:-build/win}
+if [ -n "${BRANNOCK_HOST_BUILD:-}" ]; then
+  host_build=$BRANNOCK_HOST_BUILD
+elif [ -f build/test/build.ninja ]; then
+  host_build=build/test
+else
+  host_build=build/wine-actions
+fi
+
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+export WINEDEBUG=-all
+export QT_QPA_PLATFORM=offscreen
+unset DISPLAY WAYLAND_DISPLAY
+
+step() { echo "-- $*"; }
+fail() {
+  echo "wine-actions-stage: $*" >&2
+  exit 1
+}
+winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
+
+step "cross build: instance helper and regsvr32 fixture ($win_build)"
+if [ ! -f "$win_build/build.ninja" ]; then
+  cmake -S . -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBRANNOCK_BENCH=OFF -DBRANNOCK_GUI=OFF >/dev/null
+fi
+cmake --build "$win_build" -j2 --target brannock-instance brannock_regsvr_fixture
+helper=$(realpath "$win_build/src/app/instance_helper/brannock-instance.exe")
+fixture=$(realpath "$win_build/tests/brannock_regsvr_fixture.dll")
+
+step "host build: object command tests ($host_build)"
+if [ ! -f "$host_build/build.ninja" ]; then
+  cmake -S . -B "$host_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRANNOCK_BENCH=OFF -DBRANNOCK_FUZZ=OFF >/dev/null
+fi
+cmake --build "$host_build" -j2 --target test_ui_actions
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/brannock-wine-actions.XXXXXX")
+export WINEPREFIX=$work/prefix
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+step "Wine prefix"
+wineboot -i >/dev/null 2>&1
+wineserver -w
+
+step "instance helper on its own"
+out=$(wine "$helper" Scripting.Dictionary | tr -d '\r')
+[ "$out" = ok ] || fail "brannock-instance.exe Scripting.Dictionary said: $out"
+out=$(wine "$helper" Brannock.No.Such.Class | tr -d '\r')
+[ "$out" = none ] || fail "brannock-instance.exe Brannock.No.Such.Class said: $out"
+
+step "regsvr32 and test instances through the main window"
+cp "$fixture" "$work/brannock_regsvr_fixture.dll"
+BRANNOCK_WINE_ACTIONS_PREFIX=$WINEPREFIX \
+  BRANNOCK_REGSVR_FIXTURE=$(winpath "$work/brannock_regsvr_fixture.dll") \
+  BRANNOCK_INSTANCE_HELPER=$helper \
+  "$host_build/tests/test_ui_actions" --gtest_filter='WineActions.*' --gtest_brief=1 ||
+  fail "the object commands failed under Wine"
+echo "Wine object command stage passed."
