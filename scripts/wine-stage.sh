@@ -174,3 +174,4 @@ render_parity stdole2 --render-typelib '{00020430-0000-0000-C000-000000000046}' 
 echo "Windows unit test programs under Wine: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] || exit 1
 echo "Wine stage passed."
+scripts/wine-actions-stage.sh  # the object commands: real regsvr32 and test instances
