@@ -53,6 +53,9 @@ TEST(ReaderLoader, SplitResourceSuffix) {
 }
 
 TEST(ReaderLoader, PathMapperFollowsDosDevicesWithoutLetterCase) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Wine prefixes live on POSIX hosts";
+#endif
   TempDir prefix("brannock-reader-prefix");
   WriteFile(prefix.path() / "drive_c" / "Windows" / "System32" / "Foo.TLB", "x");
   WriteFile(prefix.path() / "other" / "a.txt", "y");
