@@ -78,6 +78,10 @@ std::optional<std::filesystem::path> FileTypeLibLoader::State::HostFile(TextView
   std::error_code ec;
   std::filesystem::path host = HostPath(name);
   if (std::filesystem::is_regular_file(host, ec)) return host;
+  // A bare file name is searched for in the system folder, as the search
+  // path of LoadTypeLib finds stdole2.tlb.
+  if (name.find_first_of(u"\\/:") == TextView::npos)
+    return mapper.MapWindowsPath(u"C:\\windows\\system32\\" + Text(name));
   return std::nullopt;
 }
 

@@ -4,7 +4,8 @@
 // LoadTypeLib: an MSFT file, or a PE file (.dll, .ocx, .exe, resource-only
 // .tlb) with a TYPELIB resource: number 1, or another one named by a
 // trailing "\N" when the whole name is not itself a file. Windows paths map
-// to host files through a PathMapper; other names are host paths.
+// to host files through a PathMapper; other names are host paths, and a
+// bare file name is also looked for in C:\windows\system32.
 //
 // LoadRegTypeLib: HKEY_CLASSES_ROOT\TypeLib\{GUID}\MAJOR.MINOR (hex) in the
 // exact version, else the highest minor version above the requested one

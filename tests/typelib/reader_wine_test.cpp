@@ -48,6 +48,8 @@ TEST(ReaderWinePrefix, RegisteredAndEmbeddedLibrariesOfAFreshPrefix) {
     ASSERT_EQ(lib->GetDocumentation(-1, &doc), S_OK_);
     EXPECT_EQ(doc.name, u"stdole");
     EXPECT_EQ(loader->LoadRegTypeLib(stdole, 3, 0, 0x800, &lib), Code::TypeLibNotRegistered);
+    ASSERT_EQ(loader->LoadTypeLib(u"STDOLE2.TLB", &lib), S_OK_) << "a bare name is found in system32";
+    EXPECT_TRUE(loader->FileExists(u"stdole2.tlb"));
 
     // Its dual interfaces derive from IDispatch of stdole2.tlb, found
     // through the prefix's registry.
