@@ -41,11 +41,11 @@ PathMapper PathMapper::ForWinePrefix(const std::filesystem::path& prefix) {
 
 void PathMapper::AddDrive(char16_t letter, const std::filesystem::path& dir) { drives_[UpperAscii(letter)] = dir; }
 
-bool PathMapper::AddDriveSpec(TextView spec) {
-  if (spec.size() < 3 || spec[1] != u'=') return false;
-  const char16_t letter = UpperAscii(spec[0]);
+bool PathMapper::AddDriveOption(TextView option) {
+  if (option.size() < 3 || option[1] != u'=') return false;
+  const char16_t letter = UpperAscii(option[0]);
   if (letter < u'A' || letter > u'Z') return false;
-  AddDrive(letter, HostPath(spec.substr(2)));
+  AddDrive(letter, HostPath(option.substr(2)));
   return true;
 }
 

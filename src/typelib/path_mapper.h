@@ -24,7 +24,7 @@ class PathMapper {
 
   // Parses "C=/mnt/win" (the --drive option's value); false when it is not
   // of that form.
-  bool AddDriveSpec(TextView spec);
+  bool AddDriveOption(TextView option);
 
   bool Empty() const { return drives_.empty(); }
 

@@ -79,9 +79,9 @@ TEST(ReaderLoader, PathMapperFollowsDosDevicesWithoutLetterCase) {
 
   PathMapper drives;
   EXPECT_TRUE(drives.Empty());
-  EXPECT_TRUE(drives.AddDriveSpec(u"x=" + HostPathText(prefix.path() / "other")));
-  EXPECT_FALSE(drives.AddDriveSpec(u"1=/tmp"));
-  EXPECT_FALSE(drives.AddDriveSpec(u"C:/tmp"));
+  EXPECT_TRUE(drives.AddDriveOption(u"x=" + HostPathText(prefix.path() / "other")));
+  EXPECT_FALSE(drives.AddDriveOption(u"1=/tmp"));
+  EXPECT_FALSE(drives.AddDriveOption(u"C:/tmp"));
   EXPECT_TRUE(drives.MapWindowsPath(u"X:\\a.txt"));
 }
 
