@@ -222,9 +222,16 @@ TEST(cmViewTLB, RootsAreIgnoredAndObjectsWithoutLibraryGiveTheLoadError) {
   w.Select(w.frm->OCRoot, "");
   WatchModal(seen, w.frm.get());
   w.frm->cmViewTLB();
+  w.DoubleClick(w.frm->OCRoot);
+  // Nothing focused: nothing either.
+  w.frm->Tree->setCurrentItem(nullptr);
+  w.frm->cmViewTLB();
+  w.frm->cmCreateInst();
   QTest::qWait(0);
   EXPECT_FALSE(seen.opened);
   EXPECT_TRUE(captured.boxes.empty());
+  EXPECT_TRUE(captured.reports.empty());
+  EXPECT_EQ(w.frm->sb->text(), "Ready");
 
   // An application ID names no library and no server file: the viewer's
   // load error, then "Ready".
