@@ -12,15 +12,15 @@ root=$(pwd)
 scripts/install-deps.sh build test wine
 
 # Windows test programs built and run under Wine, each with its gtest filter.
-# test_typelib is not among them while tests/typelib/reader_wine_test.cpp
-# (a POSIX-only test) does not build for Windows; the two window logic tests
-# left out expect the POSIX message table's texts and symbolic links.
+# The two window logic tests left out expect the POSIX message table's texts
+# and symbolic links.
 declare -A windows_tests=(
   [test_common]='*'
   [test_platform]='*'
   [test_registry]='*'
   [test_catalogue]='*'
   [test_cli]='*'
+  [test_typelib]='*'
   [test_uilogic]='-TypeTree.FailuresWhileReading:TempPrefix.LocatesThroughDriveSystemAndWindowsDirectories'
 )
 
