@@ -10,7 +10,8 @@ if(TARGET brannock-cli)
   target_link_libraries(test_cli PRIVATE brannock_typelib GTest::gtest GTest::gtest_main)
   target_include_directories(test_cli PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${BRANNOCK_SOURCE_DIR}/src)
   target_compile_definitions(test_cli PRIVATE BRANNOCK_TEST_DATA="${BRANNOCK_TEST_DATA}"
-                                              BRANNOCK_CLI_PATH="$<TARGET_FILE:brannock-cli>")
+                                              BRANNOCK_CLI_PATH="$<TARGET_FILE:brannock-cli>"
+                                              BRANNOCK_TLB_DIR="${CMAKE_BINARY_DIR}/tlb")
   add_dependencies(test_cli brannock-cli)
   if(WIN32)
     target_link_options(test_cli PRIVATE -static)

@@ -7,9 +7,11 @@ namespace brannock::typelib {
 // The project's own file reader; Windows paths of a Wine prefix's registry
 // map to the prefix's drives.
 std::unique_ptr<TypeLibLoader> CreateTypeLibLoader(registry::RegistryBackend* registry,
-                                                   const std::filesystem::path& winePrefix) {
-  return std::make_unique<FileTypeLibLoader>(
-      registry, winePrefix.empty() ? PathMapper() : PathMapper::ForWinePrefix(winePrefix));
+                                                   const std::filesystem::path& winePrefix,
+                                                   const TextList& drives) {
+  PathMapper mapper = winePrefix.empty() ? PathMapper() : PathMapper::ForWinePrefix(winePrefix);
+  for (const Text& drive : drives) mapper.AddDriveOption(drive);
+  return std::make_unique<FileTypeLibLoader>(registry, std::move(mapper));
 }
 
 }  // namespace brannock::typelib

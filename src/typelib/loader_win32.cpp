@@ -38,7 +38,8 @@ class OleLoader : public TypeLibLoader {
 
 // On Windows the loaders always read the live registry; a registry source
 // given for the catalogue does not change where oleaut32 looks.
-std::unique_ptr<TypeLibLoader> CreateTypeLibLoader(registry::RegistryBackend*, const std::filesystem::path&) {
+std::unique_ptr<TypeLibLoader> CreateTypeLibLoader(registry::RegistryBackend*, const std::filesystem::path&,
+                                                   const TextList&) {
   return std::make_unique<OleLoader>();
 }
 

@@ -89,6 +89,11 @@ TEST(ParseCliOptions, RenderRequests) {
   EXPECT_FALSE(p.ok);
   EXPECT_EQ(p.error, "'--render' and '--render-typelib' cannot be given together");
 
+  p = Parse({"--drive", "c=/mnt/win", "--render", "x.tlb", "--drive=D=/d"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.render.drives, (std::vector<std::string>{"c=/mnt/win", "D=/d"}));
+  EXPECT_EQ(Parse({"--drive", "1=/x"}).error, "option '--drive' needs LETTER=DIR, not '1=/x'");
+
   EXPECT_EQ(Parse({"--render="}).error, "option '--render' needs a value");
   EXPECT_EQ(Parse({"-SA", "--out-dir", ""}).error, "option '--out-dir' needs a value");
   EXPECT_EQ(Parse({"-SA", "--registry="}).error, "option '--registry' needs a value");

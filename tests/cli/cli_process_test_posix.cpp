@@ -150,3 +150,35 @@ TEST_F(CliProcess, ErrorsGoToStandardErrorWithNonZeroExit) {
   EXPECT_EQ(o.err.rfind("brannock-cli: ", 0), 0u);
   EXPECT_GT(o.err.size(), std::string("brannock-cli: \n").size());
 }
+
+TEST_F(CliProcess, RegisteredLibraryThroughDriveMappings) {
+  const fs::path tlb = fs::path(BRANNOCK_TLB_DIR) / "render_demo.tlb";
+  if (!fs::exists(tlb)) GTEST_SKIP() << "widl fixtures not built";
+  // The registration names a Windows path on a drive that only --drive maps.
+  const fs::path reg = dir_ / "lib.reg";
+  std::ofstream(reg) << "Windows Registry Editor Version 5.00\r\n\r\n"
+                        "[HKEY_CLASSES_ROOT\\TypeLib\\{8A3C1F00-0000-4000-8000-000000000001}\\1.2]\r\n"
+                        "@=\"Demo types\"\r\n\r\n"
+                        "[HKEY_CLASSES_ROOT\\TypeLib\\{8A3C1F00-0000-4000-8000-000000000001}\\1.2\\0\\win32]\r\n"
+                        "@=\"Q:\\\\Libs\\\\RENDER_DEMO.TLB\"\r\n";
+  fs::create_directories(dir_ / "q" / "libs");
+  fs::copy_file(tlb, dir_ / "q" / "libs" / "render_demo.tlb");
+  fs::copy_file(fs::path(BRANNOCK_TLB_DIR) / "stdole2.tlb", dir_ / "q" / "libs" / "stdole2.tlb");
+
+  const std::vector<std::string> request{"--registry", reg.string(), "--render-typelib",
+                                         "{8A3C1F00-0000-4000-8000-000000000001}", "1.2"};
+  Outcome o = Run(request);
+  EXPECT_EQ(o.exitCode, 1);  // Q: means nothing on this host
+  EXPECT_EQ(o.out, "");
+
+  std::vector<std::string> mapped = request;
+  mapped.insert(mapped.end(), {"--drive", "q=" + (dir_ / "q").string()});
+  o = Run(mapped);
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_NE(o.out.find("\nunit RenderDemo;\n"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("// uid: {8A3C1F00-0000-4000-8000-000000000001}\n// version: 1.2\n"), std::string::npos);
+
+  o = Run({"--drive", "Q:/x", "--render", tlb.string()});
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_NE(o.err.find("option '--drive' needs LETTER=DIR, not 'Q:/x'"), std::string::npos) << o.err;
+}

@@ -1,5 +1,7 @@
 #include "app/cli/cli_options.h"
 
+#include "typelib/path_mapper.h"
+
 namespace brannock::cli {
 
 std::filesystem::path PathFromArgument(const std::string& arg) {
@@ -45,6 +47,11 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
       options.registryPath = PathFromArgument(value);
     } else if (TakeValue(args, i, "--out-dir", value, error)) {
       options.outDir = PathFromArgument(value);
+    } else if (TakeValue(args, i, "--drive", value, error)) {
+      if (!typelib::PathMapper().AddDriveOption(Utf8ToUtf16(value)))
+        error = "option '--drive' needs LETTER=DIR, not '" + value + "'";
+      else
+        options.render.drives.push_back(value);
     } else if (TakeValue(args, i, "--render", value, error)) {
       options.render.file = value;
     } else if (arg == "--render-typelib") {
@@ -92,6 +99,9 @@ std::string UsageText() {
          "                    FILE\\N for resource N)\n"
          "  --render-typelib {GUID} MAJOR.MINOR\n"
          "                    render a registered type library\n"
+         "  --drive LETTER=DIR\n"
+         "                    map a Windows drive to a host folder for the paths\n"
+         "                    found in the registry (repeatable)\n"
          "  --help            show this text\n"
          "  --version         show the program's version\n"
          "\n"

@@ -18,6 +18,12 @@
 namespace brannock::cli {
 namespace {
 
+TextList DriveTexts(const std::vector<std::string>& drives) {
+  TextList texts;
+  for (const std::string& d : drives) texts.push_back(Utf8ToUtf16(d));
+  return texts;
+}
+
 TObjectData RecordOf(const RenderRequest& request) {
   TObjectData record;
   record.Typ = TObjectType::otTypeLib;
@@ -65,7 +71,8 @@ int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* sou
   const bool live = !source || source->kind == registry::RegistrySource::Kind::Live;
   std::unique_ptr<typelib::TypeLibLoader> loader = typelib::CreateTypeLibLoader(
       live ? nullptr : source->backend.get(),
-      source && source->kind == registry::RegistrySource::Kind::WinePrefix ? source->path : std::filesystem::path());
+      source && source->kind == registry::RegistrySource::Kind::WinePrefix ? source->path : std::filesystem::path(),
+      DriveTexts(request.drives));
   if (!loader) {
     std::fputs("brannock-cli: no type library reader is available on this platform\n", stderr);
     return kRenderExitNoReader;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace brannock::registry {
 struct RegistrySource;
@@ -20,6 +21,9 @@ struct RenderRequest {
   // --render-typelib {GUID} MAJOR.MINOR
   std::optional<std::string> typeLibGuid;
   std::string version;
+  // --drive LETTER=DIR, as given: Windows drives mapped to host folders for
+  // the paths found in the registry (beside a Wine prefix's own drives).
+  std::vector<std::string> drives;
 };
 
 // Returns the process exit code: 0 on success, 1 when the library does not
