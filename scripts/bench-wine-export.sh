@@ -12,17 +12,7 @@ root=$(pwd)
 
 scripts/install-deps.sh build wine
 
-export LC_ALL=C.UTF-8 LANG=C.UTF-8 WINEDEBUG=-all
-unset DISPLAY WAYLAND_DISPLAY
-work=$(mktemp -d "${TMPDIR:-/tmp}/brannock-bench.XXXXXX")
-export WINEPREFIX=$work/prefix
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
+source scripts/wine-prefix.sh bench
 now() { date +%s.%N; }
 seconds() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
 

@@ -24,26 +24,11 @@ declare -A windows_tests=(
   [test_uilogic]='-TypeTree.FailuresWhileReading:TempPrefix.LocatesThroughDriveSystemAndWindowsDirectories'
 )
 
-# C.UTF-8 gives Wine its default locale, English (United States), whose ANSI
-# code page is 1252: the code page the Linux build writes list files in. The
-# check after the prefix is made says so if a Wine version thinks otherwise.
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-export WINEDEBUG=-all
-unset DISPLAY WAYLAND_DISPLAY
+# A throwaway prefix; code page 1252, checked once the prefix is made.
+source scripts/wine-prefix.sh wine
 # The fixture's REG_EXPAND_SZ values refer to this variable; Wine passes the
 # environment on to Windows programs, so both builds expand it alike.
 export BRANNOCK_FIXTURE_DIR='C:\brannock-fixture'
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/brannock-wine.XXXXXX")
-export WINEPREFIX=$work/prefix
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A Unix path as Wine's Z: drive sees it.
-winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 
 step() { echo "-- $*"; }
 fail() {

@@ -2,34 +2,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "common/error.h"
 #include "platform/files.h"
+#include "support/test_files.h"
 
 using namespace brannock;
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-}  // namespace
+using brannock::testing::ReadFileBytes;
 
 TEST(FilesWin32, ReplacesCompletelyAndLeavesNoTemporaryFile) {
-  const fs::path dir = fs::temp_directory_path() / "brannock-files";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  const fs::path dir = brannock::testing::FreshTestDir("brannock-files");
   const fs::path target = dir / "AppIds.csv";
   platform::WriteFileAtomically(target, "old\r\n");
   platform::WriteFileAtomically(target, std::string("Name;GUID\r\n\0\xff", 13));
-  EXPECT_EQ(Read(target), std::string("Name;GUID\r\n\0\xff", 13));
+  EXPECT_EQ(ReadFileBytes(target), std::string("Name;GUID\r\n\0\xff", 13));
   EXPECT_TRUE(platform::FileExists(target));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 

@@ -4,10 +4,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "platform/process.h"
+#include "support/test_files.h"
 
 using namespace brannock;
 using platform::ProcessLauncher;
@@ -19,19 +19,12 @@ namespace {
 class RunProcessTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("brannock-process-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
+    dir_ = fs::canonical(brannock::testing::FreshTestDir("brannock-process"));
     fs::create_directories(dir_ / "with blank");
-    dir_ = fs::canonical(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  static std::string Read(const fs::path& p) {
-    std::ifstream in(p);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  static std::string Read(const fs::path& p) { return brannock::testing::ReadFileBytes(p); }
 
   Text Quoted(const fs::path& p) const { return u"\"" + Utf8ToUtf16(p.string()) + u"\""; }
 

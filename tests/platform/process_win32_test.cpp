@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/files.h"
 #include "platform/process.h"
+#include "support/test_files.h"
 
 using namespace brannock;
 using platform::RunProcess;
@@ -14,20 +13,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using brannock::testing::ReadFileBytes;
 
 Text Native(const fs::path& p) { return p.u16string(); }
 
 class RunProcessWin32 : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "brannock-process";
-    fs::remove_all(dir_);
+    dir_ = brannock::testing::FreshTestDir("brannock-process");
     fs::create_directories(dir_ / "with blank");
   }
   void TearDown() override {
@@ -43,7 +36,7 @@ TEST_F(RunProcessWin32, StartsTheCommandProcessorInItsFolder) {
   const fs::path system = fs::path(L"C:\\windows\\system32");
   const fs::path out = dir_ / "cd.txt";
   ASSERT_TRUE(RunProcess(Native(system / "cmd.exe"), u"/c cd > \"" + Native(out) + u"\"  \r\n", 0));
-  std::string text = Read(out);
+  std::string text = ReadFileBytes(out);
   ASSERT_FALSE(text.empty());
   EXPECT_EQ(fs::path(text.substr(0, text.find_first_of("\r\n"))), system) << text;
 
@@ -51,7 +44,7 @@ TEST_F(RunProcessWin32, StartsTheCommandProcessorInItsFolder) {
   // folder.
   const fs::path bare = dir_ / "bare.txt";
   ASSERT_TRUE(RunProcess(u"cmd", u"/c cd > \"" + Native(bare) + u"\"", -1));
-  text = Read(bare);
+  text = ReadFileBytes(bare);
   EXPECT_EQ(fs::path(text.substr(0, text.find_first_of("\r\n"))), fs::current_path()) << text;
 }
 
