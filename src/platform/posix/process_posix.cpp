@@ -75,10 +75,10 @@ bool RunProgram(const TextList& argv, const TextList& environment, const std::op
   std::vector<char*> argPointers = Pointers(args);
   std::vector<char*> envPointers = Pointers(env);
 
+  const std::string folder = workingDirectory ? Utf16ToUtf8(*workingDirectory) : std::string();
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  if (workingDirectory && !workingDirectory->empty())
-    posix_spawn_file_actions_addchdir_np(&actions, Utf16ToUtf8(*workingDirectory).c_str());
+  if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
   pid_t pid = 0;
   const bool searchPath = args.front().find('/') == std::string::npos;
   const int rc = searchPath ? posix_spawnp(&pid, argPointers[0], &actions, nullptr, argPointers.data(), envPointers.data())
