@@ -17,17 +17,12 @@ TEST(CodePageWin32, Windows1252WithBestFit) {
   EXPECT_EQ(ToAnsiCodePage(u"\x65e5\x672c"), "??");
 }
 
-// Where Wine's conversion and the POSIX build's table part: the list files of
-// the two builds differ for names holding these characters.
-TEST(CodePageWin32, DifferencesFromThePosixTable) {
-  // Wine converts each half of a surrogate pair on its own; the POSIX table
-  // gives one default character for the pair.
+// Conversions the POSIX build's table copies: each half of a surrogate pair
+// is one default character, and best fit covers letters with hooks and
+// strokes, combining accents, Greek letters and superscript digits, but not
+// the not-equal sign.
+TEST(CodePageWin32, BestFitAndSurrogates) {
   EXPECT_EQ(ToAnsiCodePage(u"a\xd83d\xde00z"), "a??z");
-  // Wine's best-fit table is larger (187 more characters, among them
-  // letters with hooks and strokes, combining accents, Greek letters,
-  // superscript and subscript digits)...
   EXPECT_EQ(ToAnsiCodePage(u"\x0180\x01e6\x0301\x03b1\x2074"), "bG\xb4" "a4");
-  // ...and has no best fit for the not-equal sign, which the table maps to
-  // "=".
   EXPECT_EQ(ToAnsiCodePage(u"\x2260"), "?");
 }
