@@ -165,6 +165,8 @@ diff <(tail -n +2 "$work/render_demo.win.unit") <(tail -n +2 tests/data/render/r
   fail "the unit of render_demo.tlb differs from tests/data/render/render_demo.txt"
 render_parity mshtml --render 'C:\windows\system32\mshtml.tlb'
 render_parity stdole2 --render-typelib '{00020430-0000-0000-C000-000000000046}' 2.0
+# Every library of the prefix: the files of system32 and every registration.
+scripts/wine-render-parity.sh "$win_cli" "$host_cli" "$work"
 
 echo "Windows unit test programs under Wine: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] || exit 1
