@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# By hand: renders Wine's mshtml.tlb ten times with the file reader (Linux
+# brannock-cli) and ten times through oleaut32 under Wine (brannock-cli.exe),
+# in the same run, and prints the times. Needs release builds:
+#   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release && cmake --build build/release --target brannock-cli
+#   cmake -S . -B build/win-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+#     -DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/mingw-w64.cmake -DBRANNOCK_TESTS=OFF -DBRANNOCK_GUI=OFF -DBRANNOCK_BENCH=OFF
+#   cmake --build build/win-release --target brannock-cli
+set -euo pipefail
+cd "$(dirname "$0")/.."
+host_cli=${HOST_CLI:-build/release/src/app/brannock-cli}
+win_cli=${WIN_CLI:-build/win-release/src/app/brannock-cli.exe}
+source scripts/wine-prefix.sh render-bench
+wineboot -i >/dev/null 2>&1
+wineserver -w
+tlb='C:\windows\system32\mshtml.tlb'
+wine "$win_cli" --render "$tlb" >/dev/null  # warm: Wine's server and DLLs loaded
+
+run10() {
+  local start end
+  start=$(date +%s.%N)
+  for _ in 1 2 3 4 5 6 7 8 9 10; do "$@" >/dev/null; done
+  end=$(date +%s.%N)
+  echo "scale=1; ($end - $start) * 100" | bc  # ms per run
+}
+linux=$(run10 "$host_cli" --registry "$WINEPREFIX" --render "$tlb")
+start_only=$(run10 wine cmd /c exit)
+wine_ms=$(run10 wine "$win_cli" --render "$tlb")
+echo "mshtml.tlb, per render, whole process: file reader $linux ms; oleaut32 under Wine $wine_ms ms" \
+     "(of which starting a Wine process about $start_only ms)"
