@@ -58,9 +58,7 @@ bool RegistryReader::KeyExists(TextView path) {
   return backend_->Open(root_, path, Access::ReadEnumerate | (access_ & Access::ViewMask)) != nullptr;
 }
 
-namespace {
-
-Text TextFromData(const Bytes& data) {
+Text TextUpToNul(const Bytes& data) {
   Text s;
   s.reserve(data.size() / 2);
   for (size_t i = 0; i + 1 < data.size(); i += 2) {
@@ -71,8 +69,6 @@ Text TextFromData(const Bytes& data) {
   return s;
 }
 
-}  // namespace
-
 Text RegistryReader::ReadString(TextView name) {
   uint32_t type = 0;
   uint32_t size = 0;
@@ -80,7 +76,7 @@ Text RegistryReader::ReadString(TextView name) {
   if (type != RegType::Sz && type != RegType::ExpandSz) throw RegistryError::InvalidDataType(name);
   Bytes data;
   if (!GetData(name, &type, &data)) return Text();
-  return TextFromData(data);
+  return TextUpToNul(data);
 }
 
 bool RegistryReader::OpenKeyForWriting(TextView path) {

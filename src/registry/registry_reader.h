@@ -67,4 +67,8 @@ class RegistryReader {
   std::unique_ptr<OpenedKey> key_;
 };
 
+// REG_SZ data as text: UTF-16LE up to the first NUL or the end of the data
+// (an odd last byte is ignored).
+Text TextUpToNul(const Bytes& data);
+
 }  // namespace brannock::registry

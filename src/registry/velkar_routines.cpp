@@ -8,17 +8,6 @@ namespace brannock::registry {
 
 namespace {
 
-Text TextUpToNul(const Bytes& data) {
-  Text s;
-  s.reserve(data.size() / 2);
-  for (size_t i = 0; i + 1 < data.size(); i += 2) {
-    const auto c = static_cast<char16_t>(data[i] | data[i + 1] << 8);
-    if (c == 0) break;
-    s.push_back(c);
-  }
-  return s;
-}
-
 Text HexBytes(const Bytes& data) {
   static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
   Text s;
