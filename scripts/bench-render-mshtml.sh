@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# By hand: renders Wine's mshtml.tlb ten times with the file reader (Linux
-# brannock-cli) and ten times through oleaut32 under Wine (brannock-cli.exe),
-# in the same run, and prints the times. Needs release builds:
-#   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release && cmake --build build/release --target brannock-cli
+# By hand: renders Wine's mshtml.tlb with the file reader (Linux) and through
+# oleaut32 under Wine (Windows build), in the same run, two ways:
+#  - inside one process, twenty times each (typelib_render_bench), which
+#    compares the two readers without process start-up;
+#  - as whole brannock-cli processes, ten times each.
+# Needs release builds with the benchmarks:
+#   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRANNOCK_BENCH=ON
+#   cmake --build build/release --target brannock-cli typelib_render_bench
 #   cmake -S . -B build/win-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
-#     -DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/mingw-w64.cmake -DBRANNOCK_TESTS=OFF -DBRANNOCK_GUI=OFF -DBRANNOCK_BENCH=OFF
-#   cmake --build build/win-release --target brannock-cli
+#     -DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/mingw-w64.cmake -DBRANNOCK_TESTS=OFF -DBRANNOCK_GUI=OFF -DBRANNOCK_BENCH=ON
+#   cmake --build build/win-release --target brannock-cli typelib_render_bench
 set -euo pipefail
 cd "$(dirname "$0")/.."
 host_cli=${HOST_CLI:-build/release/src/app/brannock-cli}
 win_cli=${WIN_CLI:-build/win-release/src/app/brannock-cli.exe}
+host_bench=${HOST_BENCH:-build/release/bench/typelib_render_bench}
+win_bench=${WIN_BENCH:-build/win-release/bench/typelib_render_bench.exe}
 source scripts/wine-prefix.sh render-bench
 wineboot -i >/dev/null 2>&1
 wineserver -w
@@ -23,6 +29,9 @@ run10() {
   end=$(date +%s.%N)
   printf '%.1f' "$(echo "($end - $start) * 100" | bc)"  # ms per run
 }
+echo "In one process, 20 runs each:"
+echo "  file reader:         $("$host_bench" "$tlb" 20 --registry "$WINEPREFIX")"
+echo "  oleaut32 under Wine: $(wine "$win_bench" "$tlb" 20)"
 linux=$(run10 "$host_cli" --registry "$WINEPREFIX" --render "$tlb")
 # What of that is reading the prefix's registry files (a batch export of the
 # empty application IDs list).

@@ -48,10 +48,20 @@ Text Utf8ToUtf16(std::string_view s) {
   return out;
 }
 
-std::string Utf16ToUtf8(TextView s) {
-  std::string out;
-  out.reserve(s.size());
-  for (size_t i = 0; i < s.size(); ++i) {
+void AppendUtf8(TextView s, std::string* out) {
+  size_t i = 0;
+  while (i < s.size()) {
+    // Runs of ASCII, the bulk of every text here, are copied in one go.
+    size_t ascii = i;
+    while (ascii < s.size() && s[ascii] < 0x80) ++ascii;
+    if (ascii > i) {
+      const size_t at = out->size();
+      out->resize(at + (ascii - i));
+      char* dest = out->data() + at;
+      for (size_t k = i; k < ascii; ++k) *dest++ = static_cast<char>(s[k]);
+      i = ascii;
+      if (i == s.size()) break;
+    }
     uint32_t cp = s[i];
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
@@ -59,22 +69,27 @@ std::string Utf16ToUtf8(TextView s) {
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = 0xFFFD;
     }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    ++i;
+    if (cp < 0x800) {
+      out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
   }
+}
+
+std::string Utf16ToUtf8(TextView s) {
+  std::string out;
+  out.reserve(s.size());
+  AppendUtf8(s, &out);
   return out;
 }
 

@@ -17,6 +17,8 @@ using TextList = std::vector<Text>;
 // surrogates in UTF-16 become U+FFFD in UTF-8.
 Text Utf8ToUtf16(std::string_view s);
 std::string Utf16ToUtf8(TextView s);
+// Utf16ToUtf8 appended to `out`.
+void AppendUtf8(TextView s, std::string* out);
 
 // Latin-1 widening: every byte becomes the character with its code.
 Text Latin1ToUtf16(std::string_view s);

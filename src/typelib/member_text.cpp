@@ -11,48 +11,43 @@ namespace {
 
 constexpr unsigned kMaxNames = 65535;
 
+// Room kept in each member line for the indentation the declaration puts
+// in front of it, so that adding it does not move the text to new storage.
+constexpr size_t kIndentRoom = 8;
+
 bool IsInterfaceLike(TypeKind kind) {
   return kind == TKIND_INTERFACE || kind == TKIND_DISPATCH || kind == TKIND_COCLASS;
 }
 
-void AddDocComment(TypeInfo& info, MEMBERID memid, TextList* lines) {
-  Documentation doc;
-  if (Failed(info.GetDocumentation(memid, &doc))) return;
-  Text comment = CleanText(doc.docString);
-  if (!IsBlank(comment)) lines->push_back(u"// " + comment);
+TextView CleanView(TextView s) { return s.substr(0, s.find(u'\0')); }
+
+Text NewLine(size_t expected) {
+  Text line;
+  line.reserve(expected + kIndentRoom);
+  return line;
 }
 
-Text ParamName(const TextList& names, size_t index) {
+void AppendParamName(const TextList& names, size_t index, Text* out) {
   if (index + 1 < names.size()) {
-    Text name = CleanText(names[index + 1]);
-    if (!IsBlank(name)) return name;
+    const TextView name = CleanView(names[index + 1]);
+    if (!IsBlank(name)) {
+      *out += name;
+      return;
+    }
   }
-  return u"Param" + UIntToText(index + 1);
+  *out += u"Param";
+  *out += UIntToText(index + 1);
 }
 
-Text ConstantText(const VarDesc& desc) {
+void AppendConstant(const VarDesc& desc, Text* out) {
   Text text;
   if (!desc.lpvarValue || desc.lpvarValue->vt == VT_NULL || Failed(VariantToText(*desc.lpvarValue, &text)))
-    return u"<?>";
-  return text;
+    *out += u"<?>";
+  else
+    *out += text;
 }
 
-Text FunctionKeywordAndName(const FuncDesc& desc, const Text& name) {
-  uint16_t result = desc.elemdescFunc.tdesc.vt;
-  Text keyword = result == VT_VOID || result == VT_HRESULT ? u"procedure " : u"function ";
-  switch (desc.invkind) {
-    case INVOKE_PROPERTYGET: return keyword + u"Get_" + name;
-    case INVOKE_PROPERTYPUT:
-    case INVOKE_PROPERTYPUTREF: return keyword + u"Set_" + name;
-    default: return keyword + name;
-  }
-}
-
-Text FailureLine(HRESULT hr) { return platform::ErrorCodeText(static_cast<uint32_t>(hr)); }
-
-}  // namespace
-
-ParamFlagsText ParamFlagsToStr(const ParamDesc& desc) {
+void AppendParamFlags(uint16_t flags, Text* out) {
   static constexpr struct {
     uint16_t flag;
     const char16_t* word;
@@ -61,72 +56,156 @@ ParamFlagsText ParamFlagsToStr(const ParamDesc& desc) {
                 {ParamFlag::Lcid, u"lcid "},
                 {ParamFlag::RetVal, u"retval "},
                 {ParamFlag::Opt, u"optional "}};
-  ParamFlagsText result;
   for (const auto& w : kWords)
-    if (desc.wParamFlags & w.flag) result.words += w.word;
-  if ((desc.wParamFlags & ParamFlag::HasDefault) && desc.pparamdescex) {
-    const Variant& value = desc.pparamdescex->varDefaultValue;
-    Text text;
-    if (Succeeded(VariantToText(value, &text)))
-      result.defaultText = value.vt == VT_BSTR ? u" = '" + text + u"'" : u" = " + text;
+    if (flags & w.flag) *out += w.word;
+}
+
+void AppendDefault(const ParamDesc& desc, Text* out) {
+  if (!(desc.wParamFlags & ParamFlag::HasDefault) || !desc.pparamdescex) return;
+  const Variant& value = desc.pparamdescex->varDefaultValue;
+  Text text;
+  if (Failed(VariantToText(value, &text))) return;
+  if (value.vt == VT_BSTR) {
+    *out += u" = '";
+    *out += text;
+    *out += u"'";
+  } else {
+    *out += u" = ";
+    *out += text;
   }
+}
+
+// Renders the members of one type; the records it reads members into are
+// kept from one member to the next.
+class MemberWriter {
+ public:
+  explicit MemberWriter(TypeInfo& info) : info_(info) {}
+
+  // What follows a function's name, for a function whose names are `names`.
+  void AppendFuncTail(const FuncDesc& desc, const TextList& names, Text* out) {
+    // A library may claim more parameters than it describes; only described
+    // ones are rendered.
+    const size_t count = std::min<size_t>(std::max<int16_t>(desc.cParams, 0), desc.lprgelemdescParam.size());
+    if (!names.empty() && count > 0) {
+      *out += u"(";
+      for (size_t i = 0; i < count; ++i) {
+        const ElemDesc& param = desc.lprgelemdescParam[i];
+        if (i > 0) *out += u"; ";
+        AppendParamFlags(param.paramdesc.wParamFlags, out);
+        AppendParamName(names, i, out);
+        *out += u": ";
+        AppendTypeDesc(param.tdesc, info_, out, &scratch_);
+        AppendDefault(param.paramdesc, out);
+      }
+      *out += u")";
+    }
+    if (desc.elemdescFunc.tdesc.vt != VT_VOID) {
+      *out += u": ";
+      AppendTypeDesc(desc.elemdescFunc.tdesc, info_, out, &scratch_);
+    }
+    *out += u";";
+    if (desc.funckind == FUNC_DISPATCH) {
+      *out += u" dispid ";
+      *out += IntToText(desc.memid);
+      *out += u";";
+    }
+  }
+
+  // VarDescToStr appended to `out`; false when the documentation cannot be read.
+  bool AppendVar(const VarDesc& desc, Text* out) {
+    if (Failed(info_.GetDocumentation(desc.memid, &doc_))) return false;
+    *out += CleanView(doc_.name);
+    if (desc.varkind == VAR_CONST) {
+      *out += u" = ";
+      AppendConstant(desc, out);
+    } else {
+      *out += u": ";
+      AppendTypeDesc(desc.elemdescVar.tdesc, info_, out, &scratch_);
+    }
+    *out += u";";
+    return true;
+  }
+
+  void AddLines(const TypeAttr& attr, TextList* lines) {
+    const bool interfaceLike = IsInterfaceLike(attr.typekind);
+    for (unsigned i = 0; i < attr.cVars; ++i) {
+      if (HRESULT hr = info_.GetVarDesc(i, &var_); Failed(hr)) {
+        lines->push_back(FailureLine(hr));
+        continue;
+      }
+      AddDocComment(var_.memid, lines);
+      Text line = NewLine(48);
+      if (interfaceLike) line += u"property ";
+      AppendVar(var_, &line);  // a variable without documentation keeps just the prefix
+      lines->push_back(std::move(line));
+    }
+    if (!interfaceLike) return;
+    for (unsigned i = 0; i < attr.cFuncs; ++i) {
+      if (HRESULT hr = info_.GetFuncDesc(i, &func_); Failed(hr)) {
+        lines->push_back(FailureLine(hr));
+        continue;
+      }
+      if (Failed(info_.GetNames(func_.memid, &names_, kMaxNames)) || names_.empty()) continue;
+      AddDocComment(func_.memid, lines);
+      Text line = NewLine(64 + 32 * func_.lprgelemdescParam.size());
+      const uint16_t result = func_.elemdescFunc.tdesc.vt;
+      line += result == VT_VOID || result == VT_HRESULT ? u"procedure " : u"function ";
+      switch (func_.invkind) {
+        case INVOKE_PROPERTYGET: line += u"Get_"; break;
+        case INVOKE_PROPERTYPUT:
+        case INVOKE_PROPERTYPUTREF: line += u"Set_"; break;
+        default: break;
+      }
+      line += CleanView(names_[0]);
+      AppendFuncTail(func_, names_, &line);
+      lines->push_back(std::move(line));
+    }
+  }
+
+ private:
+  static Text FailureLine(HRESULT hr) { return platform::ErrorCodeText(static_cast<uint32_t>(hr)); }
+
+  void AddDocComment(MEMBERID memid, TextList* lines) {
+    if (Failed(info_.GetDocumentation(memid, &doc_))) return;
+    const TextView comment = CleanView(doc_.docString);
+    if (IsBlank(comment)) return;
+    Text line = NewLine(3 + comment.size());
+    line += u"// ";
+    line += comment;
+    lines->push_back(std::move(line));
+  }
+
+  TypeInfo& info_;
+  Documentation doc_;
+  Documentation scratch_;
+  FuncDesc func_;
+  VarDesc var_;
+  TextList names_;
+};
+
+}  // namespace
+
+ParamFlagsText ParamFlagsToStr(const ParamDesc& desc) {
+  ParamFlagsText result;
+  AppendParamFlags(desc.wParamFlags, &result.words);
+  AppendDefault(desc, &result.defaultText);
   return result;
 }
 
 Text FuncDescToStr(const FuncDesc& desc, TypeInfo& owner) {
   TextList names;
   Text text;
-  // A library may claim more parameters than it describes; only described
-  // ones are rendered.
-  size_t count = std::min<size_t>(std::max<int16_t>(desc.cParams, 0), desc.lprgelemdescParam.size());
-  if (Succeeded(owner.GetNames(desc.memid, &names, kMaxNames)) && !names.empty() && count > 0) {
-    text = u"(";
-    for (size_t i = 0; i < count; ++i) {
-      const ElemDesc& param = desc.lprgelemdescParam[i];
-      ParamFlagsText flags = ParamFlagsToStr(param.paramdesc);
-      if (i > 0) text += u"; ";
-      text += flags.words + ParamName(names, i) + u": " + TypeDescToStr(param.tdesc, owner) + flags.defaultText;
-    }
-    text += u")";
-  }
-  if (desc.elemdescFunc.tdesc.vt != VT_VOID) text += u": " + TypeDescToStr(desc.elemdescFunc.tdesc, owner);
-  text += u";";
-  if (desc.funckind == FUNC_DISPATCH) text += u" dispid " + IntToText(desc.memid) + u";";
+  if (Failed(owner.GetNames(desc.memid, &names, kMaxNames))) names.clear();
+  MemberWriter(owner).AppendFuncTail(desc, names, &text);
   return text;
 }
 
 Text VarDescToStr(const VarDesc& desc, TypeInfo& owner) {
-  Documentation doc;
-  if (Failed(owner.GetDocumentation(desc.memid, &doc))) return Text();
-  Text text = CleanText(doc.name);
-  if (desc.varkind == VAR_CONST) return text + u" = " + ConstantText(desc) + u";";
-  return text + u": " + TypeDescToStr(desc.elemdescVar.tdesc, owner) + u";";
+  Text text;
+  MemberWriter(owner).AppendVar(desc, &text);
+  return text;
 }
 
-void GetMemberLines(TypeInfo& info, const TypeAttr& attr, TextList* lines) {
-  const bool interfaceLike = IsInterfaceLike(attr.typekind);
-  const Text prefix = interfaceLike ? u"property " : u"";
-  for (unsigned i = 0; i < attr.cVars; ++i) {
-    VarDesc desc;
-    if (HRESULT hr = info.GetVarDesc(i, &desc); Failed(hr)) {
-      lines->push_back(FailureLine(hr));
-      continue;
-    }
-    AddDocComment(info, desc.memid, lines);
-    lines->push_back(prefix + VarDescToStr(desc, info));
-  }
-  if (!interfaceLike) return;
-  for (unsigned i = 0; i < attr.cFuncs; ++i) {
-    FuncDesc desc;
-    if (HRESULT hr = info.GetFuncDesc(i, &desc); Failed(hr)) {
-      lines->push_back(FailureLine(hr));
-      continue;
-    }
-    TextList names;
-    if (Failed(info.GetNames(desc.memid, &names, kMaxNames)) || names.empty()) continue;
-    AddDocComment(info, desc.memid, lines);
-    lines->push_back(FunctionKeywordAndName(desc, CleanText(names[0])) + FuncDescToStr(desc, info));
-  }
-}
+void GetMemberLines(TypeInfo& info, const TypeAttr& attr, TextList* lines) { MemberWriter(info).AddLines(attr, lines); }
 
 }  // namespace brannock::typelib

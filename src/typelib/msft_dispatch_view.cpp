@@ -147,8 +147,9 @@ DispatchView BuildDispatchView(LibCore& core, size_t index) {
   for (size_t i = 0; i < view.funcs.size(); ++i) {
     if (!view.funcs[i].present) continue;
     ToDispatchFunction(&view.funcs[i].model);
-    view.funcByMemid.emplace(view.funcs[i].model.desc.memid, i);
+    view.funcByMemid.Add(view.funcs[i].model.desc.memid, i);
   }
+  view.funcByMemid.Seal();
   return view;
 }
 

@@ -17,7 +17,7 @@ struct ViewFunc {
 
 struct DispatchView {
   std::vector<ViewFunc> funcs;
-  std::unordered_map<MEMBERID, size_t> funcByMemid;  // first present function of each id
+  MemberIndex funcByMemid;  // first present function of each id
   // Types referenced by inherited functions of other libraries: href
   // ((i << 2) | 3) in this view stands for (owner, href) at index i.
   std::vector<std::pair<std::shared_ptr<TypeInfo>, HREFTYPE>> foreignRefs;
@@ -40,13 +40,16 @@ struct LibCore : std::enable_shared_from_this<LibCore> {
   ImportResolver resolver;
   std::vector<std::optional<std::pair<HRESULT, std::shared_ptr<TypeLib>>>> importedLibs;
   std::vector<std::shared_ptr<const DispatchView>> dispatchViews;
+  // The type infos handed out, made on first use: [0] the default views,
+  // [1] the interface views of dual interfaces.
+  std::vector<std::unique_ptr<TypeInfo>> typeInfos[2];
   std::unordered_map<Guid, size_t, GuidHash> typeByGuid;
 
   std::shared_ptr<TypeInfo> MakeTypeInfo(size_t index, View view);
   HRESULT ResolveHref(HREFTYPE href, std::shared_ptr<TypeInfo>* info);
   HRESULT ImportedLibrary(size_t index, std::shared_ptr<TypeLib>* lib);
   const DispatchView& DispatchViewOf(size_t index);
-  Documentation TypeDocumentation(size_t index) const;
+  void TypeDocumentation(size_t index, Documentation* doc) const;
 };
 
 // Builds the dispatch view of the dual interface at `index`.

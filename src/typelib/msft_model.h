@@ -3,7 +3,9 @@
 // access layer's records. Built once by ParseMsftTypeLib; read-only after.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -11,6 +13,31 @@
 #include "typelib/byte_reader.h"
 
 namespace brannock::typelib::msft {
+
+// Member ids to the position of the first member that carries each: a
+// sorted table, built once.
+class MemberIndex {
+ public:
+  void Add(MEMBERID memid, size_t position) { entries_.push_back({memid, static_cast<uint32_t>(position)}); }
+  // After all Add calls; a repeated id keeps its first position.
+  void Seal() {
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const Entry& a, const Entry& b) { return a.memid < b.memid; });
+  }
+  std::optional<size_t> Find(MEMBERID memid) const {
+    auto at = std::lower_bound(entries_.begin(), entries_.end(), memid,
+                               [](const Entry& e, MEMBERID id) { return e.memid < id; });
+    if (at == entries_.end() || at->memid != memid) return std::nullopt;
+    return at->position;
+  }
+
+ private:
+  struct Entry {
+    MEMBERID memid;
+    uint32_t position;
+  };
+  std::vector<Entry> entries_;
+};
 
 struct FuncModel {
   FuncDesc desc;
@@ -50,9 +77,8 @@ struct TypeModel {
   std::vector<ImplRef> implTypes;  // TKIND_COCLASS
   std::vector<FuncModel> funcs;
   std::vector<VarModel> vars;
-  // Member ids to the first function or variable that carries them.
-  std::unordered_map<MEMBERID, size_t> funcByMemid;
-  std::unordered_map<MEMBERID, size_t> varByMemid;
+  MemberIndex funcByMemid;
+  MemberIndex varByMemid;
 
   bool IsDual() const { return kind == TKIND_DISPATCH && (flags & TypeFlag::Dual) != 0; }
 };

@@ -306,6 +306,7 @@ bool Parser::Function(ByteReader& records, size_t recordOffset, int32_t memid, i
   if (!DataType(rec.returnType, 0, &d.elemdescFunc.tdesc)) return false;
 
   out->names.clear();
+  out->names.reserve(size_t{rec.paramCount} + 1);
   out->names.emplace_back();
   if (!Name(nameOffset, &out->names[0])) return false;
   out->helpContext = static_cast<uint32_t>(optional[kFuncHelpContext]);
@@ -403,8 +404,10 @@ bool Parser::Members(const TypeInfoBase& base, TypeModel* type) {
     if (offsets[k] < 0 || !Variable(records, static_cast<size_t>(offsets[k]), ids[k], names[k], &type->vars[i]))
       return false;
   }
-  for (size_t i = 0; i < funcCount; ++i) type->funcByMemid.emplace(type->funcs[i].desc.memid, i);
-  for (size_t i = 0; i < varCount; ++i) type->varByMemid.emplace(type->vars[i].desc.memid, i);
+  for (size_t i = 0; i < funcCount; ++i) type->funcByMemid.Add(type->funcs[i].desc.memid, i);
+  for (size_t i = 0; i < varCount; ++i) type->varByMemid.Add(type->vars[i].desc.memid, i);
+  type->funcByMemid.Seal();
+  type->varByMemid.Seal();
   return true;
 }
 

@@ -8,24 +8,25 @@ namespace msft {
 namespace {
 
 const FuncModel* FindFunc(const TypeModel& type, MEMBERID memid) {
-  auto found = type.funcByMemid.find(memid);
-  return found == type.funcByMemid.end() ? nullptr : &type.funcs[found->second];
+  auto found = type.funcByMemid.Find(memid);
+  return found ? &type.funcs[*found] : nullptr;
 }
 
 const FuncModel* FindFunc(const DispatchView& view, MEMBERID memid) {
-  auto found = view.funcByMemid.find(memid);
-  return found == view.funcByMemid.end() ? nullptr : &view.funcs[found->second].model;
+  auto found = view.funcByMemid.Find(memid);
+  return found ? &view.funcs[*found].model : nullptr;
 }
 
 const VarModel* FindVar(const TypeModel& type, MEMBERID memid) {
-  auto found = type.varByMemid.find(memid);
-  return found == type.varByMemid.end() ? nullptr : &type.vars[found->second];
+  auto found = type.varByMemid.Find(memid);
+  return found ? &type.vars[*found] : nullptr;
 }
 
 class MsftTypeInfo : public TypeInfo {
  public:
-  MsftTypeInfo(std::shared_ptr<LibCore> core, size_t index, View view)
-      : core_(std::move(core)), index_(index), view_(view) {}
+  // The core owns its type infos; callers hold them through pointers that
+  // share the ownership of the core.
+  MsftTypeInfo(LibCore* core, size_t index, View view) : core_(core), index_(index), view_(view) {}
 
   HRESULT GetTypeAttr(TypeAttr* attr) override;
   HRESULT GetFuncDesc(unsigned index, FuncDesc* desc) override;
@@ -40,7 +41,7 @@ class MsftTypeInfo : public TypeInfo {
   bool IsDispatchOfDual() const { return view_ == View::Default && Type().IsDual(); }
   const DispatchView* ViewOrNull() const { return IsDispatchOfDual() ? &core_->DispatchViewOf(index_) : nullptr; }
 
-  std::shared_ptr<LibCore> core_;
+  LibCore* core_;
   size_t index_;
   View view_;
 };
@@ -93,7 +94,8 @@ HRESULT MsftTypeInfo::GetVarDesc(unsigned index, VarDesc* desc) {
 }
 
 HRESULT MsftTypeInfo::GetNames(MEMBERID memid, TextList* names, unsigned maxNames) {
-  names->clear();
+  // Assigned over what `names` held, so that a list reused by the caller
+  // keeps its storage.
   const DispatchView* view = ViewOrNull();
   const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid);
   if (f) {
@@ -102,22 +104,24 @@ HRESULT MsftTypeInfo::GetNames(MEMBERID memid, TextList* names, unsigned maxName
     return S_OK_;
   }
   if (const VarModel* v = FindVar(Type(), memid)) {
-    if (maxNames > 0) names->push_back(v->name);
+    names->assign(&v->name, &v->name + (maxNames > 0 ? 1 : 0));
     return S_OK_;
   }
+  names->clear();
   return Code::TypeElementNotFound;
 }
 
 HRESULT MsftTypeInfo::GetDocumentation(MEMBERID memid, Documentation* doc) {
-  *doc = Documentation{};
+  // Field by field, so that a record reused by the caller keeps its storage.
+  const TextView none;
   if (memid == MEMBERID_NIL) {
-    *doc = core_->TypeDocumentation(index_);
+    core_->TypeDocumentation(index_, doc);
     return S_OK_;
   }
   const DispatchView* view = ViewOrNull();
   const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid);
   if (f) {
-    doc->name = f->names.empty() ? Text() : f->names[0];
+    doc->name = f->names.empty() ? none : TextView(f->names[0]);
     doc->docString = f->docString;
     doc->helpContext = f->helpContext;
   } else if (const VarModel* v = FindVar(Type(), memid)) {
@@ -125,6 +129,7 @@ HRESULT MsftTypeInfo::GetDocumentation(MEMBERID memid, Documentation* doc) {
     doc->docString = v->docString;
     doc->helpContext = v->helpContext;
   } else {
+    *doc = Documentation{};
     return Code::TypeElementNotFound;
   }
   doc->helpFile = core_->model.helpFile;
@@ -188,7 +193,7 @@ class MsftTypeLib : public TypeLib {
       return S_OK_;
     }
     if (index < 0 || static_cast<size_t>(index) >= m.types.size()) return Code::TypeElementNotFound;
-    *doc = core_->TypeDocumentation(static_cast<size_t>(index));
+    core_->TypeDocumentation(static_cast<size_t>(index), doc);
     return S_OK_;
   }
 
@@ -219,17 +224,17 @@ class MsftTypeLib : public TypeLib {
 
 std::shared_ptr<TypeInfo> LibCore::MakeTypeInfo(size_t index, View view) {
   if (view == View::InterfaceOfDual && !model.types[index].IsDual()) view = View::Default;
-  return std::make_shared<MsftTypeInfo>(shared_from_this(), index, view);
+  auto& slot = typeInfos[view == View::InterfaceOfDual ? 1 : 0][index];
+  if (!slot) slot = std::make_unique<MsftTypeInfo>(this, index, view);
+  return std::shared_ptr<TypeInfo>(shared_from_this(), slot.get());
 }
 
-Documentation LibCore::TypeDocumentation(size_t index) const {
+void LibCore::TypeDocumentation(size_t index, Documentation* doc) const {
   const TypeModel& t = model.types[index];
-  Documentation doc;
-  doc.name = t.name;
-  doc.docString = t.docString;
-  doc.helpContext = t.helpContext;
-  doc.helpFile = model.helpFile;
-  return doc;
+  doc->name = t.name;
+  doc->docString = t.docString;
+  doc->helpContext = t.helpContext;
+  doc->helpFile = model.helpFile;
 }
 
 HRESULT LibCore::ImportedLibrary(size_t index, std::shared_ptr<TypeLib>* lib) {
@@ -275,6 +280,7 @@ HRESULT OpenMsftTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<
   core->resolver = std::move(resolver);
   core->importedLibs.resize(core->model.imports.size());
   core->dispatchViews.resize(core->model.types.size());
+  for (auto& infos : core->typeInfos) infos.resize(core->model.types.size());
   for (size_t i = 0; i < core->model.types.size(); ++i) core->typeByGuid.emplace(core->model.types[i].guid, i);
   *lib = std::make_shared<msft::MsftTypeLib>(std::move(core));
   return S_OK_;

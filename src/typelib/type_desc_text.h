@@ -21,4 +21,10 @@ constexpr int kMaxTypeDescDepth = 512;
 // it, not cleaned), or "<UnknownCustomType>" when it cannot be resolved.
 Text GetUserTypeName(HREFTYPE href, TypeInfo& owner);
 
+// The two above appended to `out`. `scratch` is working storage that a
+// caller rendering many members reuses, so that its texts are not
+// allocated anew for each name.
+void AppendTypeDesc(const TypeDesc& desc, TypeInfo& owner, Text* out, Documentation* scratch);
+void AppendUserTypeName(HREFTYPE href, TypeInfo& owner, Text* out, Documentation* scratch);
+
 }  // namespace brannock::typelib

@@ -149,13 +149,16 @@ void AddTypeDeclaration(const Text& name, const Text& docString, TypeInfo& info,
 
   TextList members;
   GetMemberLines(info, attr, &members);
+  lines->reserve(lines->size() + members.size() + 2);
   for (size_t i = 0; i < members.size(); ++i) {
+    Text& member = members[i];
     switch (attr.typekind) {
-      case TKIND_ENUM: lines->push_back(u"  " + members[i]); break;
-      case TKIND_ALIAS: lines->push_back(members[i]); break;
-      case TKIND_UNION: lines->push_back(u"    " + UIntToText(i) + u": " + members[i]); break;
-      default: lines->push_back(u"    " + members[i]); break;
+      case TKIND_ENUM: member.insert(0, u"  "); break;
+      case TKIND_ALIAS: break;
+      case TKIND_UNION: member.insert(0, u"    " + UIntToText(i) + u": "); break;
+      default: member.insert(0, u"    "); break;
     }
+    lines->push_back(std::move(member));
   }
   if (HasEndLine(attr.typekind)) lines->push_back(u"  end;");
   lines->push_back(Text());

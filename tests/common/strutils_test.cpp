@@ -66,6 +66,14 @@ TEST(Guid, TextRoundTripAndErrors) {
 TEST(Text, Utf8RoundTripAndCaseRules) {
   const Text t = u"Gr\u00FC\u00DFe \U0001F600";
   EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(t)), t);
+  // Every encoded length, ASCII runs around them, and lone surrogates
+  // (a high one at the very end, a low one inside) as U+FFFD.
+  EXPECT_EQ(Utf16ToUtf8(u"a\u00E9b\u20ACcd\U0001F600e"), "a\xC3\xA9" "b\xE2\x82\xAC" "cd\xF0\x9F\x98\x80" "e");
+  EXPECT_EQ(Utf16ToUtf8(Text(u"x") + char16_t(0xDC00) + u"y" + char16_t(0xD800)), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
+  std::string appended = "line\n";
+  AppendUtf8(u"\u00FF!", &appended);
+  AppendUtf8(u"", &appended);
+  EXPECT_EQ(appended, "line\n\xC3\xBF!");
   EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");
   EXPECT_EQ(Utf8ToUtf16("\xC0\x80"), u"\uFFFD\uFFFD");  // overlong NUL
   EXPECT_EQ(UpperAscii(u"abc\u00E4"), u"ABC\u00E4");

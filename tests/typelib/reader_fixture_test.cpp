@@ -285,6 +285,60 @@ TEST(ReaderFixture, DualInterfaceDispatchAndInterfaceViews) {
   EXPECT_EQ(AttrOf(*base).typekind, TKIND_INTERFACE) << "an interface's dual base is its interface view";
 }
 
+// Callers render thousands of members with the same records; every call
+// must leave exactly its own answer in them. Type infos handed out keep
+// their library (and its imports) alive after the library itself is let go.
+TEST(ReaderFixture, ReusedRecordsAndTypeInfosOutlivingTheLibrary) {
+  REQUIRE_TLB_FIXTURES();
+  auto lib = LoadFixture("shapes.tlb");
+  ASSERT_TRUE(lib);
+  std::shared_ptr<TypeInfo> plain = TypeAt(*lib, kPlain);
+  std::shared_ptr<TypeInfo> events = TypeAt(*lib, kEvents);
+  std::shared_ptr<TypeInfo> shape = TypeAt(*lib, kShape);
+  HREFTYPE href;
+  std::shared_ptr<TypeInfo> shapeInterface;
+  ASSERT_EQ(shape->GetRefTypeOfImplType(static_cast<unsigned>(-1), &href), S_OK_);
+  ASSERT_EQ(shape->GetRefTypeInfo(href, &shapeInterface), S_OK_);
+  lib.reset();
+
+  TextList names{u"left", u"over", u"from", u"before"};
+  ASSERT_EQ(plain->GetNames(FuncOf(*plain, 1).memid, &names, 0xFFFF), S_OK_);
+  EXPECT_EQ(names, (TextList{u"Open", u"path", u"Handle"}));
+  ASSERT_EQ(events->GetNames(2, &names, 0xFFFF), S_OK_) << "the variable Title";
+  EXPECT_EQ(names, TextList{u"Title"});
+  ASSERT_EQ(events->GetNames(2, &names, 0), S_OK_);
+  EXPECT_TRUE(names.empty());
+  names = {u"stale"};
+  EXPECT_EQ(events->GetNames(999, &names, 0xFFFF), Code::TypeElementNotFound);
+  EXPECT_TRUE(names.empty());
+
+  Documentation doc{u"stale name", u"stale doc", 77, u"stale.hlp"};
+  ASSERT_EQ(shape->GetDocumentation(4, &doc), S_OK_) << "Draw";
+  EXPECT_EQ(doc.name, u"Draw");
+  EXPECT_EQ(doc.docString, u"");
+  EXPECT_EQ(doc.helpFile, u"shapes.hlp");
+  ASSERT_EQ(shape->GetDocumentation(1, &doc), S_OK_);
+  EXPECT_EQ(doc.docString, u"The name");
+  ASSERT_EQ(shape->GetDocumentation(MEMBERID_NIL, &doc), S_OK_);
+  EXPECT_EQ(doc.name, u"IShape");
+  EXPECT_EQ(shape->GetDocumentation(999, &doc), Code::TypeElementNotFound);
+  EXPECT_EQ(doc.name, u"");
+  EXPECT_EQ(doc.helpFile, u"");
+
+  FuncDesc desc = FuncOf(*plain, 2);  // Fill: three parameters
+  ASSERT_EQ(plain->GetFuncDesc(0, &desc), S_OK_);  // Ping: none
+  EXPECT_TRUE(desc.lprgelemdescParam.empty());
+  EXPECT_EQ(desc.cParams, 0);
+
+  // Through the views and references, long after the library went: the
+  // dual interface's interface view, and stdole2's IDispatch behind it.
+  EXPECT_EQ(AttrOf(*shapeInterface).typekind, TKIND_INTERFACE);
+  EXPECT_EQ(NameOf(*shapeInterface), u"IShape");
+  ASSERT_EQ(shapeInterface->GetRefTypeOfImplType(0, &href), S_OK_);
+  EXPECT_EQ(RefName(*shapeInterface, href), u"IDispatch");
+  EXPECT_EQ(AttrOf(*shape).cFuncs, 7 + 11);
+}
+
 TEST(ReaderFixture, DefaultValuesOfParameters) {
   REQUIRE_TLB_FIXTURES();
   auto lib = LoadFixture("shapes.tlb");

@@ -62,7 +62,13 @@ int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& load
   }
   TextList lines;
   typelib::TypeLibToStrings(record, *lib, &lines);
-  for (const Text& line : lines) *out += Utf16ToUtf8(line) + "\n";
+  size_t units = 0;
+  for (const Text& line : lines) units += line.size() + 1;
+  out->reserve(out->size() + units + units / 8);
+  for (const Text& line : lines) {
+    AppendUtf8(line, out);
+    out->push_back('\n');
+  }
   return 0;
 }
 
