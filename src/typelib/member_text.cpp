@@ -21,10 +21,13 @@ bool IsInterfaceLike(TypeKind kind) {
 
 TextView CleanView(TextView s) { return s.substr(0, s.find(u'\0')); }
 
-Text NewLine(size_t expected) {
+// A member line is built in a reused buffer and stored at its exact size
+// (plus that room).
+void PushLine(const Text& built, TextList* lines) {
   Text line;
-  line.reserve(expected + kIndentRoom);
-  return line;
+  line.reserve(built.size() + kIndentRoom);
+  line = built;
+  lines->push_back(std::move(line));
 }
 
 void AppendParamName(const TextList& names, size_t index, Text* out) {
@@ -134,10 +137,10 @@ class MemberWriter {
         continue;
       }
       AddDocComment(var_.memid, lines);
-      Text line = NewLine(48);
-      if (interfaceLike) line += u"property ";
-      AppendVar(var_, &line);  // a variable without documentation keeps just the prefix
-      lines->push_back(std::move(line));
+      line_.clear();
+      if (interfaceLike) line_ += u"property ";
+      AppendVar(var_, &line_);  // a variable without documentation keeps just the prefix
+      PushLine(line_, lines);
     }
     if (!interfaceLike) return;
     for (unsigned i = 0; i < attr.cFuncs; ++i) {
@@ -147,18 +150,18 @@ class MemberWriter {
       }
       if (Failed(info_.GetNames(func_.memid, &names_, kMaxNames)) || names_.empty()) continue;
       AddDocComment(func_.memid, lines);
-      Text line = NewLine(64 + 32 * func_.lprgelemdescParam.size());
+      line_.clear();
       const uint16_t result = func_.elemdescFunc.tdesc.vt;
-      line += result == VT_VOID || result == VT_HRESULT ? u"procedure " : u"function ";
+      line_ += result == VT_VOID || result == VT_HRESULT ? u"procedure " : u"function ";
       switch (func_.invkind) {
-        case INVOKE_PROPERTYGET: line += u"Get_"; break;
+        case INVOKE_PROPERTYGET: line_ += u"Get_"; break;
         case INVOKE_PROPERTYPUT:
-        case INVOKE_PROPERTYPUTREF: line += u"Set_"; break;
+        case INVOKE_PROPERTYPUTREF: line_ += u"Set_"; break;
         default: break;
       }
-      line += CleanView(names_[0]);
-      AppendFuncTail(func_, names_, &line);
-      lines->push_back(std::move(line));
+      line_ += CleanView(names_[0]);
+      AppendFuncTail(func_, names_, &line_);
+      PushLine(line_, lines);
     }
   }
 
@@ -169,10 +172,9 @@ class MemberWriter {
     if (Failed(info_.GetDocumentation(memid, &doc_))) return;
     const TextView comment = CleanView(doc_.docString);
     if (IsBlank(comment)) return;
-    Text line = NewLine(3 + comment.size());
-    line += u"// ";
-    line += comment;
-    lines->push_back(std::move(line));
+    line_.assign(u"// ");
+    line_ += comment;
+    PushLine(line_, lines);
   }
 
   TypeInfo& info_;
@@ -181,6 +183,7 @@ class MemberWriter {
   FuncDesc func_;
   VarDesc var_;
   TextList names_;
+  Text line_;
 };
 
 }  // namespace
