@@ -6,7 +6,10 @@
 // Implementations: the oleaut32 adapter (Windows), the file reader (every
 // platform) and the memory double of the tests. Records are plain values:
 // an implementation copies what it obtained and releases its own copy at
-// once, so callers have nothing to release.
+// once, so callers have nothing to release. A call that succeeds sets every
+// field of its record (and replaces the whole name list), so a caller may
+// reuse one record for many calls; after a failure a record's contents are
+// not to be used.
 #pragma once
 
 #include <cstdint>
