@@ -113,7 +113,6 @@ HRESULT MsftTypeInfo::GetNames(MEMBERID memid, TextList* names, unsigned maxName
 
 HRESULT MsftTypeInfo::GetDocumentation(MEMBERID memid, Documentation* doc) {
   // Field by field, so that a record reused by the caller keeps its storage.
-  const TextView none;
   if (memid == MEMBERID_NIL) {
     core_->TypeDocumentation(index_, doc);
     return S_OK_;
@@ -121,7 +120,10 @@ HRESULT MsftTypeInfo::GetDocumentation(MEMBERID memid, Documentation* doc) {
   const DispatchView* view = ViewOrNull();
   const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid);
   if (f) {
-    doc->name = f->names.empty() ? none : TextView(f->names[0]);
+    if (f->names.empty())
+      doc->name.clear();
+    else
+      doc->name = f->names[0];
     doc->docString = f->docString;
     doc->helpContext = f->helpContext;
   } else if (const VarModel* v = FindVar(Type(), memid)) {
