@@ -5,20 +5,17 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh build gui
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRANNOCK_TESTS=OFF -DBRANNOCK_BENCH=OFF >/dev/null
-cmake --build build/release -j2 --target brannock
+cmake --build build/release -j2 --target brannock brannock-cli
 program=build/release/src/ui/qt/brannock
+cli=build/release/src/app/brannock-cli
 # On Linux a first run shows a real registry: create a Wine prefix when Wine
-# is installed and there is none yet.
-if [ "$(uname -s)" = Linux ] && [ -z "${WINEPREFIX:-}" ] && [ ! -e "$HOME/.wine" ] && command -v wineboot >/dev/null; then
-  echo "Creating a Wine prefix in ~/.wine (wineboot -i)..."
-  WINEDEBUG=-all wineboot -i
-fi
+# is installed and there is none yet, and wait until Wine has written it.
+scripts/first-run-prefix.sh || echo "No Wine prefix: the program shows the demo registry."
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   out=brannock-export
   echo "No display (\$DISPLAY and \$WAYLAND_DISPLAY are empty): writing the four list files to ./$out/ instead."
-  "$program" -SA -SI -SO -ST "$@"
   mkdir -p "$out"
-  for f in AppIds.csv Intfs.csv ObjClasses.csv TypeLibs.csv; do mv -f "$(dirname "$program")/$f" "$out/"; done
+  "$cli" --verbose --out-dir "$out" -SA -SI -SO -ST "$@"
   ls -l "$out"
   echo "To see the window without a display: xvfb-run -a $program $*"
   exit 0

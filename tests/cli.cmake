@@ -17,5 +17,10 @@ if(TARGET brannock-cli)
     target_link_options(test_cli PRIVATE -static)
   else()
     gtest_discover_tests(test_cli DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+    # A first run: the Wine prefix made as run.sh makes it, read at once.
+    add_test(NAME FirstRun.FreshWinePrefix
+             COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/cli/first_run_test.sh $<TARGET_FILE:brannock-cli>
+                     ${BRANNOCK_SOURCE_DIR}/scripts/first-run-prefix.sh)
+    set_tests_properties(FirstRun.FreshWinePrefix PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
   endif()
 endif()

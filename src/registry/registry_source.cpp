@@ -28,15 +28,33 @@ RegistrySource FileSource(RegistrySource::Kind kind, const std::filesystem::path
 }  // namespace
 
 Text RegistrySource::Description() const {
-  const Text where = SourceName(path);
+  const Text where = PathForDisplay(path, HomeFolder());
   switch (kind) {
     case Kind::Live: return u"Live registry";
     case Kind::WinePrefix: return u"Wine prefix " + where;
-    case Kind::RegFile: return u"Registry export " + where;
-    case Kind::Hive: return u"Registry hive " + where;
+    case Kind::RegFile: return u"Registry file " + where;
+    case Kind::Hive: return u"Hive " + where;
     case Kind::Demo: return u"Demo registry";
   }
   return Text();
+}
+
+Text PathForDisplay(const std::filesystem::path& path, const std::filesystem::path& home) {
+  if (home.empty() || !path.is_absolute()) return SourceName(path);
+  const std::filesystem::path rest = path.lexically_normal().lexically_relative(home.lexically_normal());
+  if (rest.empty() || *rest.begin() == "..") return SourceName(path);
+  if (rest == ".") return u"~";
+  return u"~/" + SourceName(rest.generic_string());
+}
+
+std::optional<std::string> NotAWinePrefix(const std::filesystem::path& folder) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(folder, ec);
+  if (!std::filesystem::exists(status)) return "no such folder";
+  if (!std::filesystem::is_directory(status)) return "not a folder";
+  // A folder that Wine is still setting up has no system.reg yet.
+  if (!std::filesystem::is_regular_file(folder / "system.reg", ec)) return "not a Wine prefix (no system.reg)";
+  return std::nullopt;
 }
 
 RegistrySource OpenRegistryPath(const std::filesystem::path& path) {
@@ -46,6 +64,9 @@ RegistrySource OpenRegistryPath(const std::filesystem::path& path) {
     throw RegistryParseError::At(SourceName(path), 0, "no such file or folder");
   auto store = std::make_unique<MemoryStore>();
   if (std::filesystem::is_directory(status)) {
+    if (NotAWinePrefix(path))
+      throw RegistryParseError(SourceName(path) + u": not a Wine prefix (" + SourceName(path / "system.reg") +
+                               u" is missing)");
     LoadWinePrefix(path, *store);
     return FileSource(RegistrySource::Kind::WinePrefix, path, std::move(store));
   }

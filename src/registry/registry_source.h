@@ -16,17 +16,24 @@ struct RegistrySource {
   Kind kind = Kind::Demo;
   std::filesystem::path path;  // file or prefix folder; empty for Live/Demo
   std::unique_ptr<RegistryBackend> backend;
+  // The places of the default choice that were passed over, each with the
+  // reason: "~/.wine skipped: not a Wine prefix (no system.reg)".
+  TextList skipped;
 
-  // "Live registry", "Wine prefix /home/u/.wine", "Registry export x.reg",
-  // "Registry hive x.hiv", "Demo registry".
+  // The line that tells the user what they see, the same in every front
+  // end: "Live registry", "Wine prefix ~/.wine", "Registry file
+  // exports/hkcr.reg", "Hive UsrClass.dat", "Demo registry". Paths are
+  // shown as given, a path inside the home folder starting with "~".
   Text Description() const;
 };
 
 // An explicit path: a directory is a Wine prefix, a file ending in ".reg"
 // (any letter case) an export, anything else a hive. Without a path: the live
-// registry on Windows; on POSIX $WINEPREFIX when set and not empty, else
-// ~/.wine when it holds system.reg, else the demo registry.
-// Raises RegistryParseError when the chosen file or prefix cannot be read.
+// registry on Windows; on POSIX the first Wine prefix among $WINEPREFIX and
+// ~/.wine (a folder holding system.reg), else the demo registry; the places
+// passed over are listed in `skipped`.
+// Raises RegistryParseError when the chosen file or prefix cannot be read,
+// and when an explicit folder is not a Wine prefix.
 RegistrySource OpenRegistrySource(const std::optional<std::filesystem::path>& path);
 
 // The source for an explicit path (the portable part of the choice above).
@@ -34,5 +41,15 @@ RegistrySource OpenRegistryPath(const std::filesystem::path& path);
 
 // The demo registry shipped inside the program.
 RegistrySource OpenDemoRegistry();
+
+// Why a folder is not a Wine prefix ("no such folder", "not a Wine prefix
+// (no system.reg)"); nothing when it is one.
+std::optional<std::string> NotAWinePrefix(const std::filesystem::path& folder);
+
+// `path` for display: inside `home` (not empty) as "~/rest", else as given.
+Text PathForDisplay(const std::filesystem::path& path, const std::filesystem::path& home);
+
+// The home folder that PathForDisplay abbreviates; empty where there is none.
+std::filesystem::path HomeFolder();
 
 }  // namespace brannock::registry

@@ -1,5 +1,6 @@
 #include <cstdlib>
 
+#include "registry/reg_file_parser.h"
 #include "registry/registry_source.h"
 
 namespace brannock::registry {
@@ -14,18 +15,31 @@ std::optional<std::filesystem::path> EnvironmentPath(const char* name) {
 
 }  // namespace
 
-// Without a path: $WINEPREFIX, else ~/.wine when it holds system.reg, else
-// the demo registry. A $WINEPREFIX that cannot be read is an error (the user
-// named it), a missing ~/.wine is not.
+std::filesystem::path HomeFolder() { return EnvironmentPath("HOME").value_or(std::filesystem::path()); }
+
+// Without a path: the first Wine prefix among $WINEPREFIX and ~/.wine, else
+// the demo registry. A folder that is not a prefix (Wine may still be
+// writing its registry files) is passed over with the reason; a prefix
+// whose files cannot be read is an error.
 RegistrySource OpenRegistrySource(const std::optional<std::filesystem::path>& path) {
   if (path) return OpenRegistryPath(*path);
-  if (auto prefix = EnvironmentPath("WINEPREFIX")) return OpenRegistryPath(*prefix);
-  if (auto home = EnvironmentPath("HOME")) {
-    const std::filesystem::path wine = *home / ".wine";
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(wine / "system.reg", ec)) return OpenRegistryPath(wine);
+  TextList skipped;
+  auto tryPrefix = [&](const Text& label, const std::filesystem::path& folder) -> std::optional<RegistrySource> {
+    if (auto why = NotAWinePrefix(folder)) {
+      skipped.push_back(label + u" skipped: " + Utf8ToUtf16(*why));
+      return std::nullopt;
+    }
+    return OpenRegistryPath(folder);
+  };
+  std::optional<RegistrySource> found;
+  if (auto prefix = EnvironmentPath("WINEPREFIX"))
+    found = tryPrefix(u"$WINEPREFIX " + PathForDisplay(*prefix, HomeFolder()), *prefix);
+  if (!found) {
+    if (auto home = EnvironmentPath("HOME")) found = tryPrefix(u"~/.wine", *home / ".wine");
   }
-  return OpenDemoRegistry();
+  RegistrySource source = found ? std::move(*found) : OpenDemoRegistry();
+  source.skipped = std::move(skipped);
+  return source;
 }
 
 }  // namespace brannock::registry

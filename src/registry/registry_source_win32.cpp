@@ -4,6 +4,9 @@
 
 namespace brannock::registry {
 
+// Windows users do not write paths with "~".
+std::filesystem::path HomeFolder() { return {}; }
+
 // On Windows a run reads the live registry unless it names a file or prefix.
 RegistrySource OpenRegistrySource(const std::optional<std::filesystem::path>& path) {
   if (path) return OpenRegistryPath(*path);

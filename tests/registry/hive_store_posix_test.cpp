@@ -39,6 +39,7 @@ TEST(HiveStore, ReadsClassesHivesAndSoftwareHives) {
   WriteHive(software, dir / "SOFTWARE");
   RegistrySource source = OpenRegistryPath(dir / "SOFTWARE");
   EXPECT_EQ(source.kind, RegistrySource::Kind::Hive);
+  EXPECT_EQ(source.Description(), u"Hive " + PathForDisplay(dir / "SOFTWARE", HomeFolder()));
   auto& loaded = static_cast<MemoryStore&>(*source.backend);
   EXPECT_EQ(SubkeyNames(loaded, RootKey::ClassesRoot, u"AppID"), (TextList{u"demo.exe"}));
   EXPECT_NE(FindValue(loaded, RootKey::LocalMachine, u"Software\\Vendor", u"Version"), nullptr);

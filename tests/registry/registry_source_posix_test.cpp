@@ -46,9 +46,10 @@ class ScopedEnv {
 }  // namespace
 
 TEST(RegistrySource, ChoosesTheBackEndByPath) {
+  ScopedEnv homeVar("HOME", "/nonexistent-home");
   RegistrySource reg = OpenRegistryPath(kData + "/regedit_export.reg");
   EXPECT_EQ(reg.kind, RegistrySource::Kind::RegFile);
-  EXPECT_EQ(reg.Description(), Utf8ToUtf16("Registry export " + kData + "/regedit_export.reg"));
+  EXPECT_EQ(reg.Description(), Utf8ToUtf16("Registry file " + kData + "/regedit_export.reg"));
   EXPECT_EQ(Keys(*reg.backend, u"TypeLib").size(), 1u);
   // Read-only: nothing can be created or written.
   EXPECT_EQ(reg.backend->Create(RootKey::CurrentUser, u"Software\\X"), nullptr);
@@ -65,6 +66,42 @@ TEST(RegistrySource, ChoosesTheBackEndByPath) {
   // Anything else is a hive; a file that is not one names the file.
   EXPECT_EQ(ParseErrorOf([&] { OpenRegistryPath(kData + "/bad_hex.txt"); }),
             kData + "/bad_hex.txt: no such file or folder");
+
+  // A folder named explicitly must be a prefix: the error names the file
+  // that is missing, whether the folder is empty or holds only user.reg.
+  const auto partial = std::filesystem::temp_directory_path() / ("brannock-partial-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(partial);
+  std::filesystem::create_directories(partial);
+  EXPECT_EQ(ParseErrorOf([&] { OpenRegistryPath(partial); }),
+            partial.string() + ": not a Wine prefix (" + (partial / "system.reg").string() + " is missing)");
+  std::filesystem::copy_file(kData + "/wine_prefix/user.reg", partial / "user.reg");
+  EXPECT_EQ(ParseErrorOf([&] { OpenRegistrySource(partial); }),
+            partial.string() + ": not a Wine prefix (" + (partial / "system.reg").string() + " is missing)");
+  std::filesystem::remove_all(partial);
+}
+
+TEST(RegistrySource, NamesTheSourceForTheUser) {
+  EXPECT_EQ(PathForDisplay("/home/ann/.wine", "/home/ann"), u"~/.wine");
+  EXPECT_EQ(PathForDisplay("/home/ann/x/../exports/h.reg", "/home/ann/"), u"~/exports/h.reg");
+  EXPECT_EQ(PathForDisplay("/home/ann", "/home/ann"), u"~");
+  EXPECT_EQ(PathForDisplay("/home/anna/.wine", "/home/ann"), u"/home/anna/.wine");
+  EXPECT_EQ(PathForDisplay("/srv/.wine", "/home/ann"), u"/srv/.wine");
+  EXPECT_EQ(PathForDisplay("exports/hkcr.reg", "/home/ann"), u"exports/hkcr.reg");
+  EXPECT_EQ(PathForDisplay("/home/ann/.wine", ""), u"/home/ann/.wine");
+
+  ScopedEnv homeVar("HOME", (kData + "/..").c_str());
+  RegistrySource prefix = OpenRegistryPath(kData + "/wine_prefix");
+  EXPECT_EQ(prefix.Description(), u"Wine prefix ~/registry/wine_prefix");
+  RegistrySource reg = OpenRegistryPath(kData + "/regedit_export.reg");
+  EXPECT_EQ(reg.Description(), u"Registry file ~/registry/regedit_export.reg");
+  EXPECT_EQ(OpenDemoRegistry().Description(), u"Demo registry");
+  RegistrySource hive;
+  hive.kind = RegistrySource::Kind::Hive;
+  hive.path = "UsrClass.dat";
+  EXPECT_EQ(hive.Description(), u"Hive UsrClass.dat");
+  RegistrySource live;
+  live.kind = RegistrySource::Kind::Live;
+  EXPECT_EQ(live.Description(), u"Live registry");
 }
 
 TEST(RegistrySource, FallsBackFromWinePrefixToHomeToDemo) {
@@ -77,19 +114,37 @@ TEST(RegistrySource, FallsBackFromWinePrefixToHomeToDemo) {
     RegistrySource s = OpenRegistrySource(std::nullopt);
     EXPECT_EQ(s.kind, RegistrySource::Kind::WinePrefix);
     EXPECT_EQ(s.path, kData + "/wine_prefix");
+    EXPECT_TRUE(s.skipped.empty());
   }
   {
     ScopedEnv prefixVar("WINEPREFIX", "");
     RegistrySource s = OpenRegistrySource(std::nullopt);
-    EXPECT_EQ(s.kind, RegistrySource::Kind::Demo);  // ~/.wine does not exist
+    EXPECT_EQ(s.kind, RegistrySource::Kind::Demo);
     EXPECT_EQ(s.Description(), u"Demo registry");
     EXPECT_TRUE(s.path.empty());
-    // ~/.wine counts once it holds system.reg.
+    EXPECT_EQ(s.skipped, (TextList{u"~/.wine skipped: no such folder"}));
+    // A ~/.wine that Wine is still writing (user.reg, no system.reg yet) is
+    // passed over, and so is a $WINEPREFIX that is no prefix.
     std::filesystem::create_directories(home / ".wine");
+    std::filesystem::copy_file(kData + "/wine_prefix/user.reg", home / ".wine" / "user.reg");
+    {
+      ScopedEnv notPrefix("WINEPREFIX", (kData + "/regedit_export.reg").c_str());
+      RegistrySource d = OpenRegistrySource(std::nullopt);
+      EXPECT_EQ(d.kind, RegistrySource::Kind::Demo);
+      EXPECT_EQ(d.skipped, (TextList{Utf8ToUtf16("$WINEPREFIX " + kData + "/regedit_export.reg skipped: not a folder"),
+                                     u"~/.wine skipped: not a Wine prefix (no system.reg)"}));
+    }
+    // ~/.wine counts once it holds system.reg.
     std::filesystem::copy_file(kData + "/wine_prefix/system.reg", home / ".wine" / "system.reg");
-    RegistrySource h = OpenRegistrySource(std::nullopt);
-    EXPECT_EQ(h.kind, RegistrySource::Kind::WinePrefix);
-    EXPECT_EQ(h.path, home / ".wine");
+    {
+      ScopedEnv missing("WINEPREFIX", (home / "gone").c_str());
+      RegistrySource h = OpenRegistrySource(std::nullopt);
+      EXPECT_EQ(h.kind, RegistrySource::Kind::WinePrefix);
+      EXPECT_EQ(h.path, home / ".wine");
+      EXPECT_EQ(h.Description(), u"Wine prefix ~/.wine");
+      EXPECT_EQ(h.skipped, (TextList{u"$WINEPREFIX ~/gone skipped: no such folder"}));
+      EXPECT_EQ(Keys(*h.backend, u"CLSID").size(), 3u);
+    }
     // An explicit path wins over everything.
     RegistrySource e = OpenRegistrySource(std::filesystem::path(kData + "/regedit_export.reg"));
     EXPECT_EQ(e.kind, RegistrySource::Kind::RegFile);

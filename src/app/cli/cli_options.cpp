@@ -43,6 +43,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
       options.help = true;
     } else if (arg == "--version") {
       options.version = true;
+    } else if (arg == "--verbose") {
+      options.verbose = true;
     } else if (TakeValue(args, i, "--registry", value, error)) {
       options.registryPath = PathFromArgument(value);
     } else if (TakeValue(args, i, "--out-dir", value, error)) {
@@ -102,6 +104,7 @@ std::string UsageText() {
          "  --drive LETTER=DIR\n"
          "                    map a Windows drive to a host folder for the paths\n"
          "                    found in the registry (repeatable)\n"
+         "  --verbose         name the registry read on standard error\n"
          "  --help            show this text\n"
          "  --version         show the program's version\n"
          "\n"

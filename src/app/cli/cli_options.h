@@ -3,6 +3,7 @@
 //   brannock-cli [--registry PATH] --render FILE
 //   brannock-cli [--registry PATH] --render-typelib {GUID} MAJOR.MINOR
 //   brannock-cli --help | --version
+// --verbose adds, on standard error, which registry is read.
 // The batch switches are those of the window program ("-" or "/" and the
 // two letters, any case).
 #pragma once
@@ -25,6 +26,8 @@ struct CliOptions {
   RenderRequest render;
   bool help = false;
   bool version = false;
+  // Name the registry read (and the places passed over) on standard error.
+  bool verbose = false;
 
   bool HasRender() const { return render.file.has_value() || render.typeLibGuid.has_value(); }
 };

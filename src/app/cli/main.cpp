@@ -20,6 +20,7 @@ using namespace brannock;
 constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
 
+// Errors and, with --verbose, notes: standard output stays for the results.
 void ReportError(const std::string& message) { std::fprintf(stderr, "brannock-cli: %s\n", message.c_str()); }
 
 int Run(const std::vector<std::string>& args) {
@@ -46,6 +47,10 @@ int Run(const std::vector<std::string>& args) {
 
   try {
     registry::RegistrySource source = registry::OpenRegistrySource(options.registryPath);
+    if (options.verbose) {
+      for (const Text& line : source.skipped) ReportError(Utf16ToUtf8(line));
+      ReportError("reading " + Utf16ToUtf8(source.Description()));
+    }
     if (options.switches.Any()) {
       Catalogue catalogue(*source.backend);
       RunBatch(catalogue, options.switches, options.outDir ? *options.outDir : platform::ExecutableDirectory());

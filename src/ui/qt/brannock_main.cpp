@@ -155,6 +155,8 @@ int main(int argc, char** argv) {
   options.batchFailed = batchError != nullptr;
   if (source.kind == registry::RegistrySource::Kind::WinePrefix) options.locator = ui::HostFileLocator(source.path);
   options.tools = ui::ToolHostFor(source.kind, source.path);
+  options.sourceText = source.Description();
+  options.sourceSkipped = source.skipped;
   ui::TfrmMain window(catalogue, std::move(options));
   window.setWindowTitle(ui::ToQt(ui::kApplicationTitle));
   window.show();

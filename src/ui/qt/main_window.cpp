@@ -117,6 +117,11 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
   sb = new QLabel("Ready", this);
   sb->setMinimumWidth(50);
   statusBar()->addWidget(sb);
+  sbSource = new QLabel(ToQt(options_.sourceText), this);
+  QStringList skipped;
+  for (const Text& line : options_.sourceSkipped) skipped << ToQt(line);
+  sbSource->setToolTip(skipped.join('\n'));
+  statusBar()->addWidget(sbSource, 1);
   statusBar()->setSizeGripEnabled(true);
   BuildMenus();
 

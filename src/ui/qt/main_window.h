@@ -36,6 +36,10 @@ class TfrmMain : public QMainWindow {
     bool batchFailed = false;
     // Where regsvr32 and test instances run (object commands).
     ToolHost tools;
+    // The registry shown, for the status bar ("Wine prefix ~/.wine"), and
+    // the places passed over on the way to it (its tool tip).
+    Text sourceText;
+    TextList sourceSkipped;
   };
 
   TfrmMain(Catalogue& catalogue, Options options, QWidget* parent = nullptr);
@@ -59,6 +63,7 @@ class TfrmMain : public QMainWindow {
   QPlainTextEdit* Memo = nullptr;
   QPushButton *bView = nullptr, *bCopy = nullptr, *bReg = nullptr, *bUnreg = nullptr;
   QLabel* sb = nullptr;
+  QLabel* sbSource = nullptr;  // second panel: the registry shown
   QAction *mmViewTypeLib = nullptr, *mmHex = nullptr, *mmSaveAppId = nullptr, *mmSaceIntf = nullptr,
           *mmSaveObjCls = nullptr, *mmSaveTLB = nullptr, *mmRefresh = nullptr, *mmExit = nullptr;
   QAction *mmView = nullptr, *mmCreateInst = nullptr, *mmReg = nullptr, *mmUnreg = nullptr, *mmAbout = nullptr;

@@ -111,6 +111,24 @@ class MainWindowTest : public QObject {
     QCOMPARE(store_.Opens(u"CLSID"), 0);  // nothing read at start
   }
 
+  // The second panel names the registry shown; the places passed over on
+  // the way to it are its tool tip. The first panel keeps the status text.
+  void statusBarNamesTheSource() {
+    TfrmMain::Options options;
+    options.sourceText = u"Demo registry";
+    options.sourceSkipped = {u"$WINEPREFIX /tmp/p skipped: no such folder",
+                             u"~/.wine skipped: not a Wine prefix (no system.reg)"};
+    Open(std::move(options));
+    QCOMPARE(w_->sbSource->text(), QString("Demo registry"));
+    QCOMPARE(w_->sbSource->toolTip(), QString("$WINEPREFIX /tmp/p skipped: no such folder\n"
+                                              "~/.wine skipped: not a Wine prefix (no system.reg)"));
+    QVERIFY(w_->sbSource->isVisible());
+    QVERIFY(w_->sbSource->x() > w_->sb->x());
+    w_->OCRoot->setExpanded(true);
+    QCOMPARE(w_->sb->text(), QString("Ready"));
+    QCOMPARE(w_->sbSource->text(), QString("Demo registry"));
+  }
+
   void expansionReadsOnceAndSorts() {
     Open();
     w_->Tree->setCurrentItem(w_->OCRoot);
