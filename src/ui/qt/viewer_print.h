@@ -1,7 +1,8 @@
 // Printing the viewer's text: a copy of its lines on white with the Pascal
 // colouring in Courier New 8 pt, line numbers in the left margin, tab width
 // 8, margins of 25 mm (left, top, bottom) and 15 mm (right), all pages, one
-// copy.
+// copy. The pages are laid out by ui/logic's print layout and coloured by
+// its Pascal tokens, as the Windows front end prints them.
 #pragma once
 
 #include <QString>
