@@ -83,6 +83,17 @@ void OverlayCopy(MemoryStore::Node& base, const MemoryStore::Node& top) {
 }
 
 void BuildClassesRoot(MemoryStore& store) {
+  // Windows shows the machine's 32-bit classes also as
+  // Software\Wow6432Node\Classes, and regedit exports them under that name.
+  // Only its subkeys count: in a Wine prefix the key is a link.
+  MemoryStore::Node& machineRoot = store.Root(RootKey::LocalMachine);
+  if (MemoryStore::Node* alias = FindPath(machineRoot, {u"Software", u"Wow6432Node", u"Classes"});
+      alias != nullptr && !alias->children.empty()) {
+    MemoryStore::Node* wow = store.CreatePath(RootKey::LocalMachine, u"Software\\Classes\\Wow6432Node");
+    MemoryStore::Node children;
+    children.children.swap(alias->children);
+    OverlayMove(*wow, children);
+  }
   MemoryStore::Node merged;
   if (MemoryStore::Node* machine = FindPath(store.Root(RootKey::LocalMachine), {u"Software", u"Classes"}))
     OverlayMove(merged, *machine);

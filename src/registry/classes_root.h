@@ -12,6 +12,10 @@ namespace brannock::registry {
 //      bulk of a registry), so that key is left empty;
 //   2. keys the source gave directly under HKEY_CLASSES_ROOT;
 //   3. HKEY_CURRENT_USER\Software\Classes, copied (it stays in place too).
+// Before that, the subkeys of HKEY_LOCAL_MACHINE\Software\Wow6432Node\Classes
+// (the other name Windows gives the machine's 32-bit classes) are moved into
+// HKEY_LOCAL_MACHINE\Software\Classes\Wow6432Node. Both views are then in
+// the one tree: see classes_view.h for the 32-bit one.
 void BuildClassesRoot(MemoryStore& store);
 
 // Lays `top` over `base`: subkeys merged recursively, values of `top`

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "common/error.h"
+#include "registry/classes_view.h"
 
 namespace brannock::registry {
 
@@ -85,8 +86,15 @@ bool ForEachComponent(TextView path, F&& f) {
 class MemoryKey : public OpenedKey {
  public:
   MemoryKey(MemoryStore::Node* node, const MemoryStore* store) : node_(node), store_(store) {}
+  // The root of the 32-bit classes view: the node's values, the view's keys.
+  static std::unique_ptr<MemoryKey> Classes32Root(MemoryStore::Node* classes, const MemoryStore* store) {
+    auto key = std::make_unique<MemoryKey>(classes, store);
+    key->classes32Root_ = true;
+    return key;
+  }
 
   TextList SubkeyNames() override {
+    if (classes32Root_) return Classes32RootNames(*node_);
     TextList names;
     names.reserve(node_->children.size());
     for (const auto& [key, child] : node_->children) names.push_back(child->name);
@@ -117,12 +125,15 @@ class MemoryKey : public OpenedKey {
  private:
   MemoryStore::Node* node_;
   const MemoryStore* store_;
+  bool classes32Root_ = false;
 };
 
 }  // namespace
 
-MemoryStore::Node* MemoryStore::Find(RootKey root, TextView path) {
-  Node* node = &Root(root);
+MemoryStore::Node* MemoryStore::Find(RootKey root, TextView path) { return FindBelow(Root(root), path); }
+
+MemoryStore::Node* MemoryStore::FindBelow(Node& from, TextView path) {
+  Node* node = &from;
   const bool ok = ForEachComponent(path, [&](TextView part) {
     node = node->FindChild(part);
     return node != nullptr;
@@ -161,7 +172,13 @@ void MemoryStore::SetBytes(RootKey root, TextView path, TextView name, uint32_t 
   CreatePath(root, path)->SetValue(name, type, std::move(data));
 }
 
-std::unique_ptr<OpenedKey> MemoryStore::Open(RootKey root, TextView path, uint32_t) {
+std::unique_ptr<OpenedKey> MemoryStore::Open(RootKey root, TextView path, uint32_t access) {
+  if (root == RootKey::ClassesRoot && (access & Access::Wow64_32Key) && machineView_ == RegistryView::Bits64) {
+    Node* node = FindClasses32(Root(root), path);
+    if (node == nullptr) return nullptr;
+    if (node == &Root(root)) return MemoryKey::Classes32Root(node, this);
+    return std::make_unique<MemoryKey>(node, this);
+  }
   Node* node = Find(root, path);
   if (node == nullptr) return nullptr;
   return std::make_unique<MemoryKey>(node, this);

@@ -70,6 +70,8 @@ class MemoryStore : public RegistryBackend {
   // root; one trailing backslash is ignored. Null when a component is
   // missing or empty.
   Node* Find(RootKey root, TextView path);
+  // The same below a given node.
+  static Node* FindBelow(Node& from, TextView path);
   Node* CreatePath(RootKey root, TextView path);
   bool DeletePath(RootKey root, TextView path);
 
@@ -82,6 +84,13 @@ class MemoryStore : public RegistryBackend {
   void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
   bool ReadOnly() const { return readOnly_; }
 
+  // A store holds a registry of 64-bit Windows unless told otherwise: an
+  // open of HKEY_CLASSES_ROOT with KEY_WOW64_32KEY reads the 32-bit view
+  // (classes_view.h). A registry of 32-bit Windows has one view, and the
+  // view flags change nothing.
+  void SetMachineView(RegistryView view) { machineView_ = view; }
+  RegistryView MachineView() const override { return machineView_; }
+
   std::unique_ptr<OpenedKey> Open(RootKey root, TextView path, uint32_t access) override;
   std::unique_ptr<OpenedKey> Create(RootKey root, TextView path) override;
 
@@ -91,6 +100,7 @@ class MemoryStore : public RegistryBackend {
  private:
   std::array<Node, 4> roots_;
   bool readOnly_ = false;
+  RegistryView machineView_ = RegistryView::Bits64;
 };
 
 }  // namespace brannock::registry

@@ -47,6 +47,17 @@ constexpr uint32_t ViewMask = 0x0300;
 
 using Bytes = std::vector<uint8_t>;
 
+// The two views of HKEY_CLASSES_ROOT on 64-bit Windows: the registrations of
+// 64-bit programs and those of 32-bit programs (parts of which Windows keeps
+// below Wow6432Node; see classes_view.h). On 32-bit Windows the 32-bit view
+// is the only one.
+enum class RegistryView : uint8_t { Bits64, Bits32 };
+
+// KEY_WOW64_64KEY for the 64-bit view, KEY_WOW64_32KEY for the 32-bit one.
+constexpr uint32_t ViewAccessFlag(RegistryView view) {
+  return view == RegistryView::Bits32 ? Access::Wow64_32Key : Access::Wow64_64Key;
+}
+
 // One open key; closing is destruction.
 class OpenedKey {
  public:
@@ -79,6 +90,13 @@ class RegistryBackend {
   // Whether the process sees a redirected 32-bit view (WOW64). Only the
   // Windows back end can say yes.
   virtual bool RunsUnderWow64() const { return false; }
+
+  // The view of the machine's own programs: Bits64 for a registry of 64-bit
+  // Windows, which holds both views (chosen by the view flag of each open);
+  // Bits32 for one of 32-bit Windows, which has only the 32-bit view and
+  // ignores the view flags.
+  virtual RegistryView MachineView() const { return RegistryView::Bits64; }
+  bool HasView(RegistryView view) const { return view == RegistryView::Bits32 || MachineView() == view; }
 };
 
 }  // namespace brannock::registry

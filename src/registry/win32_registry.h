@@ -20,6 +20,9 @@ class Win32Registry : public RegistryBackend {
   std::unique_ptr<OpenedKey> Create(RootKey root, TextView path) override;
   // IsWow64Process, looked up at run time; asked once per process.
   bool RunsUnderWow64() const override;
+  // 64-bit Windows (a 64-bit process, or a 32-bit one under WOW64) has both
+  // views; RegOpenKeyExW takes the view flag of every open.
+  RegistryView MachineView() const override;
 };
 
 }  // namespace brannock::registry

@@ -153,4 +153,8 @@ bool Win32Registry::RunsUnderWow64() const {
   return underWow64;
 }
 
+RegistryView Win32Registry::MachineView() const {
+  return sizeof(void*) == 8 || RunsUnderWow64() ? RegistryView::Bits64 : RegistryView::Bits32;
+}
+
 }  // namespace brannock::registry

@@ -20,7 +20,7 @@ constexpr View kHeader = "WINE REGISTRY Version 2";
 class WineRegParser {
  public:
   WineRegParser(scan::LineReader<char> lines, TextView source, WineHive hive, MemoryStore& store)
-      : lines_(std::move(lines)), source_(source), hive_(hive), cache_(store) {}
+      : lines_(std::move(lines)), source_(source), hive_(hive), store_(store), cache_(store) {}
 
   void Run() {
     View line;
@@ -29,7 +29,11 @@ class WineRegParser {
       size_t i = 0;
       while (i < line.size() && scan::IsBlankChar(line[i])) ++i;
       const View t = line.substr(i);
-      if (t.empty() || t[0] == '#') continue;  // #time=, #class=, #arch=, #link
+      if (t.empty()) continue;
+      if (t[0] == '#') {  // #time=, #class=, #link; #arch= before the first key
+        if (key_ == nullptr) ArchLine(t);
+        continue;
+      }
       if (t[0] == ';') HeaderComment(t);
       else if (t[0] == '[') KeyLine(t);
       else if (t[0] == '@' || t[0] == '"') ValueLine(t);
@@ -40,6 +44,13 @@ class WineRegParser {
  private:
   [[noreturn]] void Fail(std::string_view what) const {
     throw RegistryParseError::At(source_, lines_.LineNumber(), what);
+  }
+
+  // "#arch=win32" in the machine's file: a prefix of 32-bit Windows, whose
+  // registry has the 32-bit view only ("#arch=win64" has both).
+  void ArchLine(View t) {
+    if (hive_ == WineHive::Machine && scan::TrimBlanks(t) == "#arch=win32")
+      store_.SetMachineView(RegistryView::Bits32);
   }
 
   void HeaderComment(View t) {
@@ -178,6 +189,7 @@ class WineRegParser {
   scan::LineReader<char> lines_;
   TextView source_;
   WineHive hive_;
+  MemoryStore& store_;
   KeyPathCache cache_;
   MemoryStore::Node* key_ = nullptr;
   Text path_;

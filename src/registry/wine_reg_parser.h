@@ -7,9 +7,13 @@
 //
 // Keys that Wine marks as symbolic links ("#link", with a REG_LINK value
 // "SymbolicLinkValue") are kept as ordinary keys holding that value; links
-// are not followed. In a prefix they only redirect the 32-bit view
-// (Software\Classes\Wow6432Node\...) to the shared 64-bit keys, and the
-// reader serves one view.
+// are not followed. In a prefix they only redirect parts of the 32-bit view
+// (Software\Classes\Wow6432Node\TypeLib, ...) to the shared keys, which
+// the 32-bit view takes from the common tree anyway (classes_view.h).
+//
+// "#arch=win32" before the first key of the machine's file marks a prefix
+// of 32-bit Windows: the store then has one view (MemoryStore::
+// SetMachineView).
 #pragma once
 
 #include <filesystem>

@@ -1,0 +1,35 @@
+// A registry seen in one view. Every key is opened with that view's flag
+// (replacing any view flag the caller asked for), so the list builders, the
+// value texts, the key lists and the type library look-up all read the same
+// view and nothing of the other one. The view can be changed between two
+// reads (the window's View menu); readers opened before keep their keys.
+#pragma once
+
+#include "registry/registry_backend.h"
+
+namespace brannock::registry {
+
+class ViewedRegistry : public RegistryBackend {
+ public:
+  ViewedRegistry(RegistryBackend& store, RegistryView view) : store_(&store), view_(view) {}
+
+  RegistryView View() const { return view_; }
+  void SetView(RegistryView view) { view_ = view; }
+  RegistryBackend& Store() const { return *store_; }
+
+  std::unique_ptr<OpenedKey> Open(RootKey root, TextView path, uint32_t access) override;
+  // Settings keys (HKEY_CURRENT_USER) are not split by view.
+  std::unique_ptr<OpenedKey> Create(RootKey root, TextView path) override;
+  // The view flag is always given, so no reader needs to add one.
+  bool RunsUnderWow64() const override { return false; }
+  RegistryView MachineView() const override { return store_->MachineView(); }
+
+ private:
+  RegistryBackend* store_;
+  RegistryView view_;
+};
+
+// The view a source is read in unless the user chooses: the machine's own.
+inline RegistryView DefaultView(const RegistryBackend& backend) { return backend.MachineView(); }
+
+}  // namespace brannock::registry
