@@ -7,12 +7,16 @@
 #include "registry/registry_backend.h"
 #include "typelib/msft_model.h"
 #include "typelib/pe_resources.h"
+#include "typelib/wow64_paths.h"
 
 namespace brannock::typelib {
 
 struct FileTypeLibLoader::State : std::enable_shared_from_this<State> {
   registry::RegistryBackend* registry = nullptr;
   PathMapper mapper;
+  registry::RegistryView view = registry::RegistryView::Bits64;
+  // A 32-bit program on 64-bit Windows: system32 means SysWOW64.
+  bool wow64Files = false;
 
   std::optional<std::filesystem::path> HostFile(TextView name) const;
   HRESULT RegisteredPath(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid, Text* path);
@@ -74,14 +78,14 @@ bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes
 
 std::optional<std::filesystem::path> FileTypeLibLoader::State::HostFile(TextView name) const {
   if (name.empty()) return std::nullopt;
-  if (auto mapped = mapper.MapWindowsPath(name)) return mapped;
+  if (auto mapped = mapper.MapWindowsPath(wow64Files ? RedirectToWow64Dir(name) : Text(name))) return mapped;
   std::error_code ec;
   std::filesystem::path host = HostPath(name);
   if (std::filesystem::is_regular_file(host, ec)) return host;
   // A bare file name is searched for in the system folder, as the search
   // path of LoadTypeLib finds stdole2.tlb.
   if (name.find_first_of(u"\\/:") == TextView::npos)
-    return mapper.MapWindowsPath(u"C:\\windows\\system32\\" + Text(name));
+    return mapper.MapWindowsPath(Text(wow64Files ? kWow64SystemDir : kSystemDir) + u"\\" + Text(name));
   return std::nullopt;
 }
 
@@ -156,7 +160,8 @@ HRESULT FileTypeLibLoader::State::RegisteredPath(const Guid& guid, uint16_t majo
                                                  Text* path) {
   if (!registry) return Code::TypeLibNotRegistered;
   const Text libKey = u"TypeLib\\" + GuidToText(guid);
-  auto lib = registry->Open(registry::RootKey::ClassesRoot, libKey, registry::Access::KeyRead);
+  const uint32_t access = registry::Access::KeyRead | registry::ViewAccessFlag(view);
+  auto lib = registry->Open(registry::RootKey::ClassesRoot, libKey, access);
   if (!lib) return Code::TypeLibNotRegistered;
   // The exact version, else the highest minor version above the requested
   // one with the same major.
@@ -179,10 +184,12 @@ HRESULT FileTypeLibLoader::State::RegisteredPath(const Guid& guid, uint16_t majo
   }
   if (!versionKey) return Code::TypeLibNotRegistered;
   const Text versionPath = libKey + u"\\" + *versionKey + u"\\";
-  for (uint32_t locale : {lcid, lcid & 0x3FF, 0u}) {
-    for (const char16_t* platform : {u"win32", u"win64"}) {
+  // The view's own platform key first, in every locale, then the other.
+  const bool bits32 = view == registry::RegistryView::Bits32;
+  for (const char16_t* platform : {bits32 ? u"win32" : u"win64", bits32 ? u"win64" : u"win32"}) {
+    for (uint32_t locale : {lcid, lcid & 0x3FF, 0u}) {
       auto key = registry->Open(registry::RootKey::ClassesRoot, versionPath + HexUpper(locale) + u"\\" + platform,
-                                registry::Access::KeyRead);
+                                access);
       if (key && ReadDefaultString(*key, path)) return S_OK_;
     }
   }
@@ -197,10 +204,14 @@ HRESULT FileTypeLibLoader::State::LoadRegistered(const Guid& guid, uint16_t majo
   return LoadFile(path, lib);
 }
 
-FileTypeLibLoader::FileTypeLibLoader(registry::RegistryBackend* registry, PathMapper mapper)
+FileTypeLibLoader::FileTypeLibLoader(registry::RegistryBackend* registry, PathMapper mapper,
+                                     registry::RegistryView view)
     : state_(std::make_shared<State>()) {
   state_->registry = registry;
   state_->mapper = std::move(mapper);
+  state_->view = view;
+  state_->wow64Files = view == registry::RegistryView::Bits32 &&
+                       (registry == nullptr || registry->MachineView() == registry::RegistryView::Bits64);
 }
 
 FileTypeLibLoader::~FileTypeLibLoader() = default;

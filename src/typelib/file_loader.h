@@ -9,9 +9,14 @@
 //
 // LoadRegTypeLib: HKEY_CLASSES_ROOT\TypeLib\{GUID}\MAJOR.MINOR (hex) in the
 // exact version, else the highest minor version above the requested one
-// with the same major; below it the locale key (the given lcid, then its
-// primary language, then 0) and "win32", then "win64"; its default value
-// is the file. TYPE_E_LIBNOTREGISTERED when no registration fits.
+// with the same major; below it the platform key of the registry view
+// ("win64" in the 64-bit view, "win32" in the 32-bit one, then the other)
+// in the locale key (the given lcid, then its primary language, then 0);
+// its default value is the file. TYPE_E_LIBNOTREGISTERED when no
+// registration fits.
+//
+// In the 32-bit view of a 64-bit registry the files are those a 32-bit
+// program sees: C:\windows\system32 means C:\windows\syswow64.
 //
 // Imported libraries (stdole2.tlb) are found by registration and then next
 // to the importing file. The registry must outlive the loaded libraries.
@@ -21,14 +26,11 @@
 #include <memory>
 #include <optional>
 
+#include "registry/registry_backend.h"
 #include "typelib/access.h"
 #include "typelib/byte_reader.h"
 #include "typelib/msft_reader.h"
 #include "typelib/path_mapper.h"
-
-namespace brannock::registry {
-class RegistryBackend;
-}
 
 namespace brannock::typelib {
 
@@ -51,8 +53,10 @@ bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes
 
 class FileTypeLibLoader : public TypeLibLoader {
  public:
-  // `registry` may be null: nothing is registered then.
-  FileTypeLibLoader(registry::RegistryBackend* registry, PathMapper mapper);
+  // `registry` may be null: nothing is registered then. `view` is the
+  // registry view the libraries are looked up in.
+  FileTypeLibLoader(registry::RegistryBackend* registry, PathMapper mapper,
+                    registry::RegistryView view = registry::RegistryView::Bits64);
   ~FileTypeLibLoader() override;
 
   HRESULT LoadRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,

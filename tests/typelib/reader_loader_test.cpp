@@ -7,6 +7,7 @@
 #include "registry/memory_store.h"
 #include "typelib/pe_resources.h"
 #include "typelib/reader_fixtures.h"
+#include "typelib/wow64_paths.h"
 
 namespace brannock::typelib {
 namespace {
@@ -135,7 +136,10 @@ TEST(ReaderLoader, LoadRegTypeLibVersionAndLocaleRules) {
 
   std::shared_ptr<TypeLib> lib;
   ASSERT_EQ(loader.LoadRegTypeLib(guid, 2, 5, 0x800, &lib), S_OK_);
-  EXPECT_EQ(LibName(*lib), u"ShapeLib") << "exact version, win32 before win64";
+  EXPECT_EQ(LibName(*lib), u"MinimalLib") << "exact version, win64 before win32 in the 64-bit view";
+  FileTypeLibLoader loader32(&store, mapper, registry::RegistryView::Bits32);
+  ASSERT_EQ(loader32.LoadRegTypeLib(guid, 2, 5, 0x800, &lib), S_OK_);
+  EXPECT_EQ(LibName(*lib), u"ShapeLib") << "win32 before win64 in the 32-bit view";
   ASSERT_EQ(loader.LoadRegTypeLib(guid, 2, 6, 0x409, &lib), S_OK_);
   EXPECT_EQ(LibName(*lib), u"MinimalLib") << "highest minor above the requested one; locale by its language";
   ASSERT_EQ(loader.LoadRegTypeLib(guid, 2, 0, 0x409, &lib), S_OK_);
@@ -160,6 +164,51 @@ TEST(ReaderLoader, LoadRegTypeLibVersionAndLocaleRules) {
 
   FileTypeLibLoader unregistered(nullptr, PathMapper());
   EXPECT_EQ(unregistered.LoadRegTypeLib(guid, 2, 5, 0, &lib), Code::TypeLibNotRegistered);
+}
+
+TEST(ReaderLoader, RegisteredFilesAsEachViewSeesThem) {
+  EXPECT_EQ(RedirectToWow64Dir(u"C:\\Windows\\System32\\x.tlb"), u"C:\\windows\\syswow64\\x.tlb");
+  EXPECT_EQ(RedirectToWow64Dir(u"\\\\?\\c:/windows/system32/x.tlb"), u"\\\\?\\C:\\windows\\syswow64/x.tlb");
+  EXPECT_EQ(RedirectToWow64Dir(u"C:\\windows\\system32"), u"C:\\windows\\syswow64");
+  for (const char16_t* kept : {u"C:\\windows\\system32x\\x.tlb", u"D:\\windows\\system32\\x.tlb",
+                               u"C:\\windows\\syswow64\\x.tlb", u"x.tlb", u"C:\\windows\\sys"})
+    EXPECT_EQ(RedirectToWow64Dir(kept), kept);
+  EXPECT_EQ(RedirectToWow64Dir(u"E:\\Win\\System32\\y.dll", u"e:\\win\\system32", u"E:\\Win\\SysWOW64"),
+            u"E:\\Win\\SysWOW64\\y.dll");
+
+  // A library registered for 32-bit programs only, in the system folder: its
+  // file is in SysWOW64, where a 32-bit program finds it.
+  REQUIRE_TLB_FIXTURES();
+  TempDir drive("brannock-reader-wow64");
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(ReadHostFile(Fixture("minimal.tlb"), &bytes));
+  WriteFile(drive.path() / "windows" / "syswow64" / "only32.tlb", std::string(bytes.begin(), bytes.end()));
+  const Guid guid = TextToGuid(u"{6A1B2C3D-1000-4A5B-8C9D-0123456789AB}");
+  registry::MemoryStore store;
+  Register(store, guid, u"1.0", u"0", u"win32", u"C:\\windows\\system32\\only32.tlb");
+  PathMapper mapper;
+  mapper.AddDrive(u'C', drive.path());
+  std::shared_ptr<TypeLib> lib;
+  FileTypeLibLoader view32(&store, mapper, registry::RegistryView::Bits32);
+  ASSERT_EQ(view32.LoadRegTypeLib(guid, 1, 0, 0x800, &lib), S_OK_);
+  EXPECT_EQ(LibName(*lib), u"MinimalLib");
+  EXPECT_TRUE(view32.FileExists(u"C:\\windows\\system32\\only32.tlb"));
+  EXPECT_EQ(view32.LoadTypeLib(u"only32.tlb", &lib), S_OK_) << "a bare name in the 32-bit system folder";
+  // The 64-bit view falls back to "win32" but opens the file in system32.
+  FileTypeLibLoader view64(&store, mapper, registry::RegistryView::Bits64);
+  EXPECT_EQ(view64.LoadRegTypeLib(guid, 1, 0, 0x800, &lib), Code::TypeCantLoadLibrary);
+  EXPECT_FALSE(view64.FileExists(u"C:\\windows\\system32\\only32.tlb"));
+  // On 32-bit Windows system32 is the 32-bit system folder itself.
+  store.SetMachineView(registry::RegistryView::Bits32);
+  FileTypeLibLoader native32(&store, mapper, registry::RegistryView::Bits32);
+  EXPECT_EQ(native32.LoadRegTypeLib(guid, 1, 0, 0x800, &lib), Code::TypeCantLoadLibrary);
+  // The registration is read in the loader's view, where TypeLib is a
+  // shared key: a store with 32-bit classes still shows it.
+  registry::MemoryStore split;
+  split.SetString(registry::RootKey::ClassesRoot, u"Wow6432Node\\CLSID\\x", u"", u"y");
+  Register(split, guid, u"1.0", u"0", u"win32", u"C:\\windows\\system32\\only32.tlb");
+  FileTypeLibLoader shared(&split, mapper, registry::RegistryView::Bits32);
+  EXPECT_EQ(shared.LoadRegTypeLib(guid, 1, 0, 0x800, &lib), S_OK_) << "TypeLib is shared by both views";
 }
 
 TEST(ReaderLoader, EmbeddedLibrariesOfWinePeFiles) {
