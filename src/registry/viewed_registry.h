@@ -5,6 +5,8 @@
 // reads (the window's View menu); readers opened before keep their keys.
 #pragma once
 
+#include <optional>
+
 #include "registry/registry_backend.h"
 
 namespace brannock::registry {
@@ -31,5 +33,14 @@ class ViewedRegistry : public RegistryBackend {
 
 // The view a source is read in unless the user chooses: the machine's own.
 inline RegistryView DefaultView(const RegistryBackend& backend) { return backend.MachineView(); }
+
+// "32" or "64" (the --view option); nothing for any other text.
+std::optional<RegistryView> ViewFromText(TextView text);
+// "32-bit" or "64-bit".
+Text ViewName(RegistryView view);
+
+// The choice of a view the source does not have (64-bit on a registry of
+// 32-bit Windows) raises an Error saying so.
+void RequireView(const RegistryBackend& backend, RegistryView view);
 
 }  // namespace brannock::registry

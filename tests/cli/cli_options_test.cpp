@@ -61,7 +61,15 @@ TEST(ParseCliOptions, OptionsWithValues) {
   p = Parse({"--out-dir", "a", "--out-dir", "b"});
   EXPECT_EQ(*p.options.outDir, std::filesystem::path("b"));  // the last one counts
 
-  for (const char* option : {"--registry", "--out-dir", "--render"}) {
+  p = Parse({"--view", "32", "-SO"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.view, brannock::registry::RegistryView::Bits32);
+  EXPECT_EQ(Parse({"--view=64"}).options.view, brannock::registry::RegistryView::Bits64);
+  EXPECT_FALSE(Parse({"-SO"}).options.view) << "the source's own view unless chosen";
+  EXPECT_EQ(Parse({"--view", "16"}).error, "option '--view' needs 32 or 64, not '16'");
+  EXPECT_EQ(Parse({"--view", "-SO"}).error, "option '--view' needs 32 or 64, not '-SO'");
+
+  for (const char* option : {"--registry", "--out-dir", "--render", "--view"}) {
     p = Parse({"-SA", option});
     EXPECT_FALSE(p.ok);
     EXPECT_EQ(p.error, std::string("option '") + option + "' needs a value");

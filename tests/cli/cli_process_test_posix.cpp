@@ -182,3 +182,54 @@ TEST_F(CliProcess, RegisteredLibraryThroughDriveMappings) {
   EXPECT_EQ(o.exitCode, 2);
   EXPECT_NE(o.err.find("option '--drive' needs LETTER=DIR, not 'Q:/x'"), std::string::npos) << o.err;
 }
+
+TEST_F(CliProcess, ListsAndKeysOfTheChosenView) {
+  const fs::path views = fs::path(BRANNOCK_TEST_DATA) / "registry" / "views" / "both_views.reg";
+  const fs::path out = dir_ / "out";
+  const std::string header = "Name;GUID\r\n";
+  const std::string both = "In both;{B4A22103-0000-4000-8000-000000000003}\r\n";
+  Outcome o = Run({"--registry", views.string(), "--out-dir", out.string(), "-SO", "-SI"});
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(ReadFileBytes(out / "ObjClasses.csv"), header + "Only in 64;{B4A22101-0000-4000-8000-000000000001}\r\n" +
+                                                       both + "User 64;{B4A22104-0000-4000-8000-000000000004}\r\n");
+  o = Run({"--registry", views.string(), "--view", "32", "--out-dir", out.string(), "-SO", "-SI", "-SA"});
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(ReadFileBytes(out / "ObjClasses.csv"),
+            header + "Only in 32;{B4A22102-0000-4000-8000-000000000002}\r\n" + both +
+                "User 32;{B4A22104-0000-4000-8000-000000000004}\r\n"
+                "User only 32;{B4A22105-0000-4000-8000-000000000005}\r\n");
+  EXPECT_EQ(ReadFileBytes(out / "Intfs.csv"), header + "IOnly32;{B4A22132-0000-4000-8000-000000000032}\r\n");
+  EXPECT_EQ(ReadFileBytes(out / "AppIds.csv"), header + "Shared AppID;{B4A22120-0000-4000-8000-000000000020}\r\n");
+
+  // The value texts of a key follow the view too.
+  const std::string key = "CLSID\\{B4A22103-0000-4000-8000-000000000003}";
+  o = Run({"--registry", views.string(), "--view", "32", "--dump-key", key, (out / "32.txt").string()});
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_NE(ReadFileBytes(out / "32.txt").find("\"\" text: C:\\windows\\syswow64\\both32.dll"), std::string::npos);
+  o = Run({"--registry", views.string(), "--dump-key", key, (out / "64.txt").string()});
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_NE(ReadFileBytes(out / "64.txt").find("\"\" text: C:\\windows\\system32\\both64.dll"), std::string::npos);
+}
+
+TEST_F(CliProcess, APrefixOf32BitWindowsHasNo64BitView) {
+  const fs::path prefix = dir_ / "prefix";
+  fs::create_directories(prefix);
+  std::ofstream(prefix / "system.reg") << "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
+                                          "#arch=win32\n\n"
+                                          "[Software\\\\Classes\\\\CLSID\\\\{B4A22102-0000-4000-8000-000000000002}] 1\n"
+                                          "@=\"Only in 32\"\n";
+  const fs::path out = dir_ / "out";
+  const std::string expected = "Name;GUID\r\nOnly in 32;{B4A22102-0000-4000-8000-000000000002}\r\n";
+  Outcome o = Run({"--registry", prefix.string(), "--out-dir", out.string(), "-SO"});
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(ReadFileBytes(out / "ObjClasses.csv"), expected) << "its own view, the 32-bit one, by default";
+  fs::remove(out / "ObjClasses.csv");
+  o = Run({"--registry", prefix.string(), "--view", "64", "--out-dir", out.string(), "-SO"});
+  EXPECT_EQ(o.exitCode, 1);
+  EXPECT_EQ(o.err,
+            "brannock-cli: The registry has no 64-bit registrations: it is a registry of 32-bit Windows\n");
+  EXPECT_TRUE(Files(out).empty());
+  o = Run({"--registry", prefix.string(), "--view", "32", "--out-dir", out.string(), "-SO"});
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(ReadFileBytes(out / "ObjClasses.csv"), expected);
+}

@@ -1,5 +1,6 @@
 #include "app/cli/cli_options.h"
 
+#include "registry/viewed_registry.h"
 #include "typelib/path_mapper.h"
 
 namespace brannock::cli {
@@ -47,6 +48,9 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
       options.verbose = true;
     } else if (TakeValue(args, i, "--registry", value, error)) {
       options.registryPath = PathFromArgument(value);
+    } else if (TakeValue(args, i, "--view", value, error)) {
+      options.view = registry::ViewFromText(Utf8ToUtf16(value));
+      if (!options.view && error.empty()) error = "option '--view' needs 32 or 64, not '" + value + "'";
     } else if (TakeValue(args, i, "--out-dir", value, error)) {
       options.outDir = PathFromArgument(value);
     } else if (TakeValue(args, i, "--drive", value, error)) {
@@ -96,6 +100,9 @@ std::string UsageText() {
          "  --registry PATH   registry to read: a Wine prefix folder, a .reg export or\n"
          "                    a hive file (default: $WINEPREFIX, ~/.wine, the demo\n"
          "                    registry; the live registry on Windows)\n"
+         "  --view 32|64      the registrations of 32-bit or of 64-bit programs\n"
+         "                    (default: 64 on a registry of 64-bit Windows, 32 on one\n"
+         "                    of 32-bit Windows)\n"
          "  --out-dir DIR     folder for the list files (default: the program's folder)\n"
          "  --render FILE     render the type library in FILE (.tlb, .dll, .ocx, .exe;\n"
          "                    FILE\\N for resource N)\n"

@@ -1,5 +1,5 @@
 // The command line of brannock-cli:
-//   brannock-cli [--registry PATH] [--out-dir DIR] [-SA] [-SI] [-SO] [-ST]
+//   brannock-cli [--registry PATH] [--view 32|64] [--out-dir DIR] [-SA] [-SI] [-SO] [-ST]
 //   brannock-cli [--registry PATH] --render FILE
 //   brannock-cli [--registry PATH] --render-typelib {GUID} MAJOR.MINOR
 //   brannock-cli --help | --version
@@ -15,12 +15,15 @@
 
 #include "app/cli/render_command.h"
 #include "catalogue/batch_mode.h"
+#include "registry/registry_backend.h"
 
 namespace brannock::cli {
 
 struct CliOptions {
   BatchSwitches switches;
   std::optional<std::filesystem::path> registryPath;
+  // --view 32|64: the registry view read; the source's own when not given.
+  std::optional<registry::RegistryView> view;
   // Where list files go; the executable's folder when not given.
   std::optional<std::filesystem::path> outDir;
   RenderRequest render;

@@ -9,6 +9,7 @@
 #include "registry/registry_reader.h"
 #include "registry/registry_source.h"
 #include "registry/velkar_routines.h"
+#include "registry/viewed_registry.h"
 
 namespace brannock::cli {
 
@@ -66,11 +67,14 @@ std::optional<int> RunDumpKeyCommand(const std::vector<std::string>& args) {
   std::optional<std::filesystem::path> registryPath;
   std::optional<std::string> keyPath;
   std::optional<std::filesystem::path> file;
+  std::optional<registry::RegistryView> view;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--dump-key" && i + 2 < args.size()) {
       keyPath = args[i + 1];
       file = PathFromArgument(args[i + 2]);
       i += 2;
+    } else if (args[i] == "--view" && i + 1 < args.size() && registry::ViewFromText(Utf8ToUtf16(args[i + 1]))) {
+      view = registry::ViewFromText(Utf8ToUtf16(args[++i]));
     } else if (args[i] == "--registry" && i + 1 < args.size()) {
       registryPath = PathFromArgument(args[++i]);
     } else {
@@ -80,7 +84,9 @@ std::optional<int> RunDumpKeyCommand(const std::vector<std::string>& args) {
   if (!keyPath) return std::nullopt;
   try {
     registry::RegistrySource source = registry::OpenRegistrySource(registryPath);
-    platform::WriteFileAtomically(*file, DumpKeyTree(*source.backend, Utf8ToUtf16(*keyPath)));
+    registry::ViewedRegistry viewed(*source.backend, view.value_or(registry::DefaultView(*source.backend)));
+    registry::RequireView(*source.backend, viewed.View());
+    platform::WriteFileAtomically(*file, DumpKeyTree(viewed, Utf8ToUtf16(*keyPath)));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "brannock-cli: %s\n", e.what());
     return 1;

@@ -1,8 +1,9 @@
 // The hidden option that writes the display texts of a key tree, with which
 // the Windows stage compares the live registry of a Wine prefix (advapi32)
 // with the same prefix read from its files:
-//   brannock-cli [--registry PATH] --dump-key KEYPATH FILE
-// KEYPATH is below HKEY_CLASSES_ROOT. FILE gets one line per key, in
+//   brannock-cli [--registry PATH] [--view 32|64] --dump-key KEYPATH FILE
+// KEYPATH is below HKEY_CLASSES_ROOT, read in the view given (by default
+// the source's own). FILE gets one line per key, in
 // enumeration order, and one line per value of each key, in stored order,
 // with the value's hex and text display texts or the registry error raised.
 #pragma once

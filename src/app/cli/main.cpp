@@ -12,6 +12,7 @@
 #include "common/error.h"
 #include "platform/files.h"
 #include "registry/registry_source.h"
+#include "registry/viewed_registry.h"
 
 namespace {
 
@@ -51,11 +52,14 @@ int Run(const std::vector<std::string>& args) {
       for (const Text& line : source.skipped) ReportError(Utf16ToUtf8(line));
       ReportError("reading " + Utf16ToUtf8(source.Description()));
     }
+    const registry::RegistryView view = options.view.value_or(registry::DefaultView(*source.backend));
+    registry::RequireView(*source.backend, view);
+    registry::ViewedRegistry viewed(*source.backend, view);
     if (options.switches.Any()) {
-      Catalogue catalogue(*source.backend);
+      Catalogue catalogue(viewed);
       RunBatch(catalogue, options.switches, options.outDir ? *options.outDir : platform::ExecutableDirectory());
     }
-    if (options.HasRender()) return cli::RunRenderCommand(options.render, &source);
+    if (options.HasRender()) return cli::RunRenderCommand(options.render, &source, view);
   } catch (const std::exception& e) {
     // Files written before the error stay in place.
     ReportError(e.what());

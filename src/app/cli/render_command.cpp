@@ -72,13 +72,13 @@ int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& load
   return 0;
 }
 
-int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source) {
+int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source, registry::RegistryView view) {
   // The live registry is the loader's own; a Wine prefix also maps paths.
   const bool live = !source || source->kind == registry::RegistrySource::Kind::Live;
   std::unique_ptr<typelib::TypeLibLoader> loader = typelib::CreateTypeLibLoader(
       live ? nullptr : source->backend.get(),
       source && source->kind == registry::RegistrySource::Kind::WinePrefix ? source->path : std::filesystem::path(),
-      DriveTexts(request.drives));
+      DriveTexts(request.drives), view);
   if (!loader) {
     std::fputs("brannock-cli: no type library reader is available on this platform\n", stderr);
     return kRenderExitNoReader;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "registry/registry_backend.h"
+
 namespace brannock::registry {
 struct RegistrySource;
 }
@@ -30,8 +32,10 @@ struct RenderRequest {
 // load (its error text on standard error), 2 on a bad request (an invalid
 // GUID text), 3 when the platform has no type library reader. `source` is the
 // chosen registry source (for registered libraries; a Wine prefix also maps
-// Windows paths to host files), or null on the live Windows registry.
-int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source);
+// Windows paths to host files), or null on the live Windows registry;
+// `view` the registry view registered libraries are looked up in.
+int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source,
+                     registry::RegistryView view = registry::RegistryView::Bits64);
 
 // The work of the command with a given loader: the unit's lines (each ending
 // in "\n", UTF-8) into `out`, a message line into `err`; the same exit codes.
