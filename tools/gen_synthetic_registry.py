@@ -5,6 +5,10 @@ writes it) and a Wine system.reg. Both hold the same keys and values below
 HKEY_LOCAL_MACHINE\\Software\\Classes (the .reg names them under
 HKEY_CLASSES_ROOT).
 
+With --wow64 every class and interface is registered for 32-bit programs
+too, below Wow6432Node, with servers of their own: a machine whose 32-bit
+view is as large as its 64-bit one.
+
   tools/gen_synthetic_registry.py --reg big.reg --wine big_prefix/system.reg
 """
 
@@ -21,7 +25,7 @@ def guid(kind, n):
     return "{%s-%s-4%s-8%s-%s}" % (h[0:8], h[8:12], h[13:16], h[17:20], h[20:32])
 
 
-def build(classes, interfaces, typelibs, appids):
+def build(classes, interfaces, typelibs, appids, wow64=False):
     """Returns [(key path below Classes, [(name, kind, data)])] in
     enumeration order. kind: 'sz', 'expand', 'dword'."""
     keys = {}
@@ -43,20 +47,23 @@ def build(classes, interfaces, typelibs, appids):
     for n in range(appids):
         put("AppID\\" + guid("appid", n), ("", "sz", "Synthetic Application %d" % n),
             ("AuthenticationLevel", "dword", 2))
-    for n in range(classes):
-        g = guid("class", n)
-        lib = guid("typelib", n % max(typelibs, 1))
-        put("CLSID\\" + g, ("", "sz", "Synthetic Class %d" % n), ("AppID", "sz", guid("appid", n % max(appids, 1))))
-        put("CLSID\\%s\\InprocServer32" % g, ("", "expand", "%%SystemRoot%%\\System32\\synth%d.dll" % n),
-            ("ThreadingModel", "sz", "Apartment"))
-        put("CLSID\\%s\\ProgID" % g, ("", "sz", "Synthetic.Class%d.1" % n))
-        put("CLSID\\%s\\TypeLib" % g, ("", "sz", lib))
-        put("CLSID\\%s\\Version" % g, ("", "sz", "1.0"))
-    for n in range(interfaces):
-        g = guid("interface", n)
-        put("Interface\\" + g, ("", "sz", "ISynthetic%d" % n))
-        put("Interface\\%s\\ProxyStubClsid32" % g, ("", "sz", PROXY_STUB))
-        put("Interface\\%s\\TypeLib" % g, ("", "sz", guid("typelib", n % max(typelibs, 1))), ("Version", "sz", "1.0"))
+    views = [("", "System32", "")] + ([("Wow6432Node\\", "SysWOW64", " (32-bit)")] if wow64 else [])
+    for node, system, suffix in views:
+        for n in range(classes):
+            g = guid("class", n)
+            lib = guid("typelib", n % max(typelibs, 1))
+            key = node + "CLSID\\" + g
+            put(key, ("", "sz", "Synthetic Class %d%s" % (n, suffix)), ("AppID", "sz", guid("appid", n % max(appids, 1))))
+            put(key + "\\InprocServer32", ("", "expand", "%%SystemRoot%%\\%s\\synth%d.dll" % (system, n)),
+                ("ThreadingModel", "sz", "Apartment"))
+            put(key + "\\ProgID", ("", "sz", "Synthetic.Class%d.1" % n))
+            put(key + "\\TypeLib", ("", "sz", lib))
+            put(key + "\\Version", ("", "sz", "1.0"))
+        for n in range(interfaces):
+            key = node + "Interface\\" + guid("interface", n)
+            put(key, ("", "sz", "ISynthetic%d%s" % (n, suffix)))
+            put(key + "\\ProxyStubClsid32", ("", "sz", PROXY_STUB))
+            put(key + "\\TypeLib", ("", "sz", guid("typelib", n % max(typelibs, 1))), ("Version", "sz", "1.0"))
     # Enumeration order: every parent before its children, siblings by
     # upper-cased name.
     return sorted(keys.items(), key=lambda kv: [p.upper() for p in kv[0].split("\\")])
@@ -129,10 +136,11 @@ def main():
     p.add_argument("--interfaces", type=int, default=40000)
     p.add_argument("--typelibs", type=int, default=3000)
     p.add_argument("--appids", type=int, default=3000)
+    p.add_argument("--wow64", action="store_true", help="register the classes and interfaces for 32-bit programs too")
     a = p.parse_args()
     if not a.reg and not a.wine:
         p.error("give --reg and/or --wine")
-    keys = build(a.classes, a.interfaces, a.typelibs, a.appids)
+    keys = build(a.classes, a.interfaces, a.typelibs, a.appids, a.wow64)
     for path, writer in ((a.reg, write_reg), (a.wine, write_wine)):
         if path:
             d = os.path.dirname(path)

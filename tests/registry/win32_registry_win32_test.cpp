@@ -12,6 +12,7 @@
 #include "registry/registry_reader.h"
 #include "registry/registry_source.h"
 #include "registry/velkar_routines.h"
+#include "registry/viewed_registry.h"
 #include "registry/win32_registry.h"
 
 using namespace brannock;
@@ -232,4 +233,30 @@ TEST_F(Win32RegistryTest, SourcesOfAWindowsRun) {
       EXPECT_EQ(fromFile, fromLive) << Utf16ToUtf8(name);
     }
   }
+}
+
+TEST_F(Win32RegistryTest, EachViewReadsItsOwnRegistrationsOnEveryOpen) {
+  // tests/data/wine/views.reg: one class per view, one in both with a
+  // server of its own in each.
+  const Text only32 = u"CLSID\\{B4A22201-0000-4000-8000-000000000001}";
+  const Text only64 = u"CLSID\\{B4A22204-0000-4000-8000-000000000004}";
+  const Text both = u"CLSID\\{B4A22203-0000-4000-8000-000000000003}\\InprocServer32";
+  EXPECT_EQ(live_.MachineView(), RegistryView::Bits64);
+  ViewedRegistry view32(live_, RegistryView::Bits32);
+  ViewedRegistry view64(live_, RegistryView::Bits64);
+  EXPECT_EQ(GetRegValueText(view32, RootKey::ClassesRoot, both, u"", true),
+            u"C:\\Program Files (x86)\\Brannock\\both32.dll");
+  EXPECT_EQ(GetRegValueText(view64, RootKey::ClassesRoot, both, u"", true), u"C:\\Program Files\\Brannock\\both64.dll");
+  EXPECT_EQ(GetRegValueText(view64, RootKey::ClassesRoot, only32, u"", true), u"");
+  EXPECT_EQ(GetRegValueText(view32, RootKey::ClassesRoot, only64, u"", true), u"");
+  TextList names{u"untouched"};
+  GetRegKeyNames(view64, RootKey::ClassesRoot, only32, names);
+  EXPECT_EQ(names, TextList{u"untouched"});
+  GetRegKeyNames(view32, RootKey::ClassesRoot, only32, names);
+  EXPECT_EQ(names, TextList{u"InprocServer32"});
+  // The shared keys are the same in both views.
+  RegistryReader reader32 = RegistryReader::ProcessView(view32);
+  EXPECT_TRUE(reader32.KeyExists(u"TypeLib\\{6A1B2C3D-1000-4A5B-8C9D-0123456789AB}\\1.0\\0\\win32"));
+  EXPECT_TRUE(reader32.KeyExists(u"AppID\\{B4A22020-0000-4000-8000-000000000020}"));
+  EXPECT_FALSE(reader32.KeyExists(only64));
 }
