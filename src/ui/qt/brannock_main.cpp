@@ -12,7 +12,9 @@
 #include "catalogue/batch_mode.h"
 #include "platform/files.h"
 #include "registry/registry_source.h"
+#include "registry/viewed_registry.h"
 #include "ui/logic/error_report_text.h"
+#include "ui/logic/view_choice.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text.h"
@@ -25,6 +27,7 @@ using namespace brannock;
 
 struct Arguments {
   std::optional<std::filesystem::path> registry;
+  std::optional<registry::RegistryView> view;  // --view 32|64
   std::optional<std::string> screenshot;  // --screenshot FILE: grab the window and end
   std::optional<std::string> select;      // --select TEXT: the class selected for the screenshot
   std::vector<Text> params;               // the rest: the batch switches' parameters
@@ -54,6 +57,12 @@ Arguments ParseArguments(int argc, char** argv) {
     std::optional<std::string> registry;
     if (value("--registry", registry)) {
       if (registry) a.registry = std::filesystem::path(*registry);
+      continue;
+    }
+    std::optional<std::string> view;
+    if (value("--view", view)) {
+      if (view) a.view = registry::ViewFromText(Utf8ToUtf16(*view));
+      if (view && !a.view) a.error = "--view needs 32 or 64, not '" + *view + "'";
       continue;
     }
     if (value("--screenshot", a.screenshot) || value("--select", a.select)) continue;
@@ -115,11 +124,14 @@ int main(int argc, char** argv) {
   registry::RegistrySource source;
   try {
     source = registry::OpenRegistrySource(args.registry);
+    if (args.view) registry::RequireView(*source.backend, *args.view);
   } catch (...) {
     PrintError(std::current_exception());
     return 1;
   }
-  Catalogue catalogue(*source.backend);
+  // The batch reads the view asked for, the window also the one it kept.
+  registry::ViewedRegistry viewed(*source.backend, args.view.value_or(registry::DefaultView(*source.backend)));
+  Catalogue catalogue(viewed);
 
   // The batch switches: files written next to the executable, then the end,
   // before any window (or display) is needed.
@@ -149,6 +161,9 @@ int main(int argc, char** argv) {
 
   ui::SettingsFile settings(ui::SettingsFile::DefaultPath());
   ui::Guarded([&] { settings.Load(); });
+  std::optional<registry::RegistryView> storedView;
+  ui::Guarded([&] { storedView = ui::ReadStoredView(settings.Store()); });
+  viewed.SetView(ui::StartView(args.view, storedView, *source.backend));
 
   ui::TfrmMain::Options options;
   options.settings = &settings;
@@ -157,8 +172,8 @@ int main(int argc, char** argv) {
   options.tools = ui::ToolHostFor(source.kind, source.path);
   options.sourceText = source.Description();
   options.sourceSkipped = source.skipped;
+  options.view = &viewed;
   ui::TfrmMain window(catalogue, std::move(options));
-  window.setWindowTitle(ui::ToQt(ui::kApplicationTitle));
   window.show();
 
   if (args.screenshot) return TakeScreenshot(window, *args.screenshot, args.select);

@@ -1,6 +1,7 @@
 #include "ui/qt/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -21,6 +22,7 @@
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/branch_line_style.h"
 #include "ui/logic/detail_pane.h"
+#include "ui/logic/view_choice.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/header_icon.h"
 #include "ui/qt/qt_text.h"
@@ -122,8 +124,11 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
   for (const Text& line : options_.sourceSkipped) skipped << ToQt(line);
   sbSource->setToolTip(skipped.join('\n'));
   statusBar()->addWidget(sbSource, 1);
+  sbView = new QLabel(this);
+  statusBar()->addPermanentWidget(sbView);
   statusBar()->setSizeGripEnabled(true);
   BuildMenus();
+  ShowView();
 
   resize(792, 554);
   Splitter->setSizes({301, 792 - 301 - Splitter->handleWidth()});
@@ -251,6 +256,8 @@ void TfrmMain::BuildMenus() {
   file->addSeparator();
   mmExit = action(file, "Exit", [this] { cmExit(); });
 
+  BuildViewMenu();
+
   QMenu* object = menuBar()->addMenu("Object");
   mmView = action(object, "View Type Information...", [this] { cmViewTLB(); });
   object->addSeparator();
@@ -262,6 +269,56 @@ void TfrmMain::BuildMenus() {
 
   QMenu* help = menuBar()->addMenu("Help");
   mmAbout = action(help, "About...", [this] { cmAbout(); });
+}
+
+void TfrmMain::BuildViewMenu() {
+  if (!options_.view) return;
+  QMenu* menu = menuBar()->addMenu("View");
+  auto* group = new QActionGroup(this);
+  group->setExclusive(true);
+  for (registry::RegistryView view : kViewItems) {
+    QAction* a = menu->addAction(ToQt(ViewItemCaption(view, *options_.view)));
+    a->setCheckable(true);
+    a->setEnabled(ViewItemEnabled(view, *options_.view));
+    group->addAction(a);
+    connect(a, &QAction::triggered, this, [this, view] { Guarded([&] { cmChooseView(view); }); });
+    (view == registry::RegistryView::Bits64 ? mmView64 : mmView32) = a;
+  }
+}
+
+// The chosen view in the menu, the title and the status bar.
+void TfrmMain::ShowView() {
+  if (!options_.view) {
+    setWindowTitle(ToQt(kApplicationTitle));
+    sbView->hide();
+    return;
+  }
+  const registry::RegistryView view = options_.view->View();
+  setWindowTitle(ToQt(MainWindowTitle(kApplicationTitle, view)));
+  sbView->setText(ToQt(ViewStatusText(view)));
+  mmView64->setChecked(view == registry::RegistryView::Bits64);
+  mmView32->setChecked(view == registry::RegistryView::Bits32);
+}
+
+void TfrmMain::cmChooseView(registry::RegistryView view) {
+  if (!options_.view) return;
+  if (view != options_.view->View()) {
+    registry::RequireView(*options_.view, view);
+    options_.view->SetView(view);
+    // Every list, record and detail line came from the other view: none
+    // stays, also when reading the new view fails half-way.
+    for (TObjectType typ : {TObjectType::otCLSID, TObjectType::otTypeLib, TObjectType::otAppID, TObjectType::otInterface})
+      catalogue_.List(typ).clear();
+    eName->clear();
+    eGUID->clear();
+    imgDefaultIcon->clear();
+    RegTree->clear();
+    Memo->clear();
+    pc->hide();
+    ShowView();
+    Refresh();
+  }
+  ShowView();
 }
 
 // ---------------------------------------------------------------- object tree
@@ -518,6 +575,7 @@ void TfrmMain::WriteWindowSettings() {
   current.pixelsPerInch = Screens().pixelsPerInch;
   current.treeWidth = Splitter->sizes().value(0, Tree->width());
   WriteSettings(options_.settings->Store(), Screens(), settingsRead_, current);
+  if (options_.view) WriteStoredView(options_.settings->Store(), options_.view->View());
   options_.settings->Save();
 }
 

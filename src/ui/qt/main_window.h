@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "catalogue/catalogue.h"
+#include "registry/viewed_registry.h"
 #include "ui/logic/icon_location.h"
 #include "ui/logic/object_actions.h"
 #include "ui/logic/registry_tree_builder.h"
@@ -40,6 +41,9 @@ class TfrmMain : public QMainWindow {
     // the places passed over on the way to it (its tool tip).
     Text sourceText;
     TextList sourceSkipped;
+    // The registry view the catalogue reads through (View menu); none shows
+    // no View menu.
+    registry::ViewedRegistry* view = nullptr;
   };
 
   TfrmMain(Catalogue& catalogue, Options options, QWidget* parent = nullptr);
@@ -64,6 +68,8 @@ class TfrmMain : public QMainWindow {
   QPushButton *bView = nullptr, *bCopy = nullptr, *bReg = nullptr, *bUnreg = nullptr;
   QLabel* sb = nullptr;
   QLabel* sbSource = nullptr;  // second panel: the registry shown
+  QLabel* sbView = nullptr;    // third panel: the registry view shown
+  QAction *mmView64 = nullptr, *mmView32 = nullptr;  // View menu, radio items
   QAction *mmViewTypeLib = nullptr, *mmHex = nullptr, *mmSaveAppId = nullptr, *mmSaceIntf = nullptr,
           *mmSaveObjCls = nullptr, *mmSaveTLB = nullptr, *mmRefresh = nullptr, *mmExit = nullptr;
   QAction *mmView = nullptr, *mmCreateInst = nullptr, *mmReg = nullptr, *mmUnreg = nullptr, *mmAbout = nullptr;
@@ -84,6 +90,9 @@ class TfrmMain : public QMainWindow {
   // Commands.
   void cmSave(int tag);
   void cmRefresh() { Refresh(); }
+  // The View menu: shows the other view's registrations, read anew as
+  // Refresh reads them.
+  void cmChooseView(registry::RegistryView view);
   void cmExit() { close(); }
   void bCopyClick();
   void bRegClick(int tag);
@@ -101,6 +110,8 @@ class TfrmMain : public QMainWindow {
 
  private:
   void BuildMenus();
+  void BuildViewMenu();
+  void ShowView();
   QWidget* BuildDetailPane();
   void ShowDetails(ObjectNodeItem* node);
   void FillRegTree(const std::vector<RegLine>& lines, bool expand);

@@ -120,7 +120,8 @@ void TfrmMain::cmViewTypeLib() {
 void TfrmMain::ViewObjectTypeLib(const TObjectData& record) {
   const std::unique_ptr<typelib::TypeLibLoader> loader =
       typelib::CreateTypeLibLoader(options_.tools.kind == ToolHost::Kind::Native ? nullptr : &catalogue_.Backend(),
-                                   options_.tools.winePrefix);
+                                   options_.tools.winePrefix, {},
+                                   options_.view ? options_.view->View() : registry::RegistryView::Bits64);
   if (loader) ViewTypeLib(record, *loader, this);
 }
 

@@ -1,5 +1,6 @@
 // The main window driven on the fixture registry, offscreen.
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -14,6 +15,8 @@
 #include <sstream>
 
 #include "registry/registry_reader.h"
+#include "registry/viewed_registry.h"
+#include "ui/logic/view_choice.h"
 #include "ui/logic/window_settings.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/header_icon.h"
@@ -408,6 +411,80 @@ class MainWindowTest : public QObject {
     f.write("MZ but nothing else");
     f.close();
     QVERIFY(ExtractFileIcon(notPe.toStdString(), 0).isNull());
+  }
+
+  // The View menu: one radio item per view; choosing the other one reads
+  // every collection anew from it, names it in the title and the status
+  // bar, and is kept with the window settings.
+  void viewMenuSwitchesAndKeepsTheView() {
+    QTemporaryDir config;
+    SettingsFile settings(std::filesystem::path(config.filePath("settings.reg").toStdString()));
+    testing::CountingStore both;
+    testing::FillFixture(both);
+    both.SetString(registry::RootKey::ClassesRoot, u"Wow6432Node\\CLSID\\{C9}", u"", u"Thirty-two Class");
+    both.SetString(registry::RootKey::ClassesRoot, u"Wow6432Node\\CLSID\\{C9}\\InprocServer32", u"",
+                   u"C:\\windows\\syswow64\\c9.dll");
+    registry::ViewedRegistry viewed(both, registry::RegistryView::Bits64);
+    Catalogue catalogue(viewed);
+    TfrmMain::Options o;
+    o.settings = &settings;
+    o.view = &viewed;
+    auto w = std::make_unique<TfrmMain>(catalogue, std::move(o));
+    w->show();
+    QCOMPARE(w->windowTitle(), QString("Brannock - 64-bit"));
+    QCOMPARE(w->sbView->text(), QString("64-bit registrations"));
+    QCOMPARE(w->mmView64->text(), QString("64-bit registrations"));
+    QCOMPARE(w->mmView32->text(), QString("32-bit registrations"));
+    QVERIFY(w->mmView64->isChecked() && !w->mmView32->isChecked());
+    QVERIFY(w->mmView64->isEnabled() && w->mmView32->isEnabled());
+    QVERIFY(w->mmView64->actionGroup() && w->mmView64->actionGroup()->isExclusive());
+    w->OCRoot->setExpanded(true);
+    QCOMPARE(Children(w->OCRoot), (QStringList{"Alpha Class", "alpha class", "beta", "Gamma"}));
+    w->Tree->setCurrentItem(Child(w->OCRoot, "Alpha Class"));
+    QVERIFY(w->RegTree->topLevelItemCount() > 0);
+
+    w->mmView32->trigger();
+    QCOMPARE(viewed.View(), registry::RegistryView::Bits32);
+    QCOMPARE(w->windowTitle(), QString("Brannock - 32-bit"));
+    QCOMPARE(w->sbView->text(), QString("32-bit registrations"));
+    QVERIFY(w->mmView32->isChecked() && !w->mmView64->isChecked());
+    // As Refresh: all four collections read anew, now from the 32-bit view
+    // (classes and interfaces redirected, the rest shared); nothing of the
+    // other view is left in the pane.
+    QCOMPARE(Children(w->OCRoot), QStringList{"Thirty-two Class"});
+    QCOMPARE(Children(w->TLRoot), QStringList{"Alpha Library"});
+    QCOMPARE(Children(w->IFRoot), QStringList{});
+    QCOMPARE(w->RegTree->topLevelItemCount(), 0);
+    QCOMPARE(w->eName->text(), QString());
+    QCOMPARE(w->sb->text(), QString("Ready"));
+    w->Tree->setCurrentItem(w->OCRoot->child(0));
+    QVERIFY(!w->RegTree->findItems("c9.dll", Qt::MatchContains | Qt::MatchRecursive).isEmpty());
+
+    const int reads = both.Opens(u"CLSID");
+    w->mmView32->trigger();  // the view shown: nothing read again
+    QCOMPARE(both.Opens(u"CLSID"), reads);
+    QVERIFY(w->close());
+    w.reset();
+    QCOMPARE(ReadStoredView(settings.Store()), registry::RegistryView::Bits32);
+
+    // A registry of 32-bit Windows: the 64-bit item says there is none.
+    testing::CountingStore only32;
+    testing::FillFixture(only32);
+    only32.SetMachineView(registry::RegistryView::Bits32);
+    registry::ViewedRegistry viewed32(only32, registry::RegistryView::Bits32);
+    Catalogue catalogue32(viewed32);
+    TfrmMain::Options o32;
+    o32.view = &viewed32;
+    w = std::make_unique<TfrmMain>(catalogue32, std::move(o32));
+    QCOMPARE(w->windowTitle(), QString("Brannock - 32-bit"));
+    QVERIFY(!w->mmView64->isEnabled());
+    QCOMPARE(w->mmView64->text(), QString("64-bit registrations (none in a registry of 32-bit Windows)"));
+    QVERIFY(w->mmView32->isChecked());
+    reports_.clear();
+    Guarded([&] { w->cmChooseView(registry::RegistryView::Bits64); });  // not through the menu: refused
+    QCOMPARE(reports_, QStringList{"The registry has no 64-bit registrations: it is a registry of 32-bit Windows."});
+    QCOMPARE(viewed32.View(), registry::RegistryView::Bits32);
+    w.reset();
   }
 
   void messageBoxCaptions() {
