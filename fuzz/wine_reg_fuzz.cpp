@@ -1,5 +1,5 @@
-// libFuzzer target: the Wine registry file reader on arbitrary bytes, and the
-// composition of HKEY_CLASSES_ROOT from what was read.
+// libFuzzer target: the Wine registry file reader on arbitrary bytes, the
+// composition of HKEY_CLASSES_ROOT from what was read, and its 32-bit view.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -40,6 +40,19 @@ void CheckPiecewiseLines(std::string_view text) {
   }
 }
 
+// The 32-bit view's root lists each key once, in enumeration order, and
+// every key it lists opens in that view.
+void CheckView32(MemoryStore& store) {
+  constexpr uint32_t kView32 = Access::KeyRead | Access::Wow64_32Key;
+  auto root = store.Open(RootKey::ClassesRoot, u"", kView32);
+  if (!root) std::abort();
+  const brannock::TextList names = root->SubkeyNames();
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i > 0 && !KeyNameLess()(names[i - 1], names[i])) std::abort();
+    if (!store.Open(RootKey::ClassesRoot, names[i], kView32)) std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -51,5 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const RegistryParseError&) {
   }
   BuildClassesRoot(store);
+  CheckView32(store);
   return 0;
 }
