@@ -13,6 +13,13 @@ char16_t FoldCase(char16_t c) {
   return c;
 }
 
+// The upper-case partner of a folded character (FoldCase's inverse).
+char16_t UpperOf(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 32);
+  return c;
+}
+
 }  // namespace
 
 bool IsWordCharacter(char16_t c) {
@@ -291,21 +298,30 @@ std::optional<TTextRange> TTextDocument::Find(TextView text, TTextPos from, cons
     return accepted(line, at);
   };
   const size_t n = text.size();
+  // The characters a match can begin with: lines are skimmed for them.
+  char16_t firstChars[3] = {text[0], 0, 0};
+  if (!options.MatchCase) {
+    firstChars[0] = FoldCase(text[0]);
+    firstChars[1] = UpperOf(firstChars[0]);
+  }
+  const TextView first(firstChars, firstChars[1] != 0 && firstChars[1] != firstChars[0] ? 2 : 1);
   if (options.Forward) {
     for (int64_t l = from.Line; l < LineCount(); ++l) {
       const Text& line = Line(l);
-      for (size_t at = l == from.Line ? static_cast<size_t>(from.Column) : 0; at + n <= line.size(); ++at)
-        if (same(line[at], text[0]) && matchAt(line, at))
-          return TTextRange{{l, static_cast<int64_t>(at)}, {l, static_cast<int64_t>(at + n)}};
+      const TextView view(line);
+      for (size_t at = view.find_first_of(first, l == from.Line ? static_cast<size_t>(from.Column) : 0);
+           at != TextView::npos && at + n <= line.size(); at = view.find_first_of(first, at + 1))
+        if (matchAt(line, at)) return TTextRange{{l, static_cast<int64_t>(at)}, {l, static_cast<int64_t>(at + n)}};
     }
   } else {
     for (int64_t l = from.Line; l >= 0; --l) {
       const Text& line = Line(l);
       const size_t limit = l == from.Line ? static_cast<size_t>(from.Column) : line.size();
       if (limit < n) continue;
-      for (size_t at = limit - n + 1; at-- > 0;)
-        if (same(line[at], text[0]) && matchAt(line, at))
-          return TTextRange{{l, static_cast<int64_t>(at)}, {l, static_cast<int64_t>(at + n)}};
+      const TextView view(line);
+      for (size_t at = view.find_last_of(first, limit - n); at != TextView::npos;
+           at = at == 0 ? TextView::npos : view.find_last_of(first, at - 1))
+        if (matchAt(line, at)) return TTextRange{{l, static_cast<int64_t>(at)}, {l, static_cast<int64_t>(at + n)}};
     }
   }
   return std::nullopt;

@@ -1,0 +1,272 @@
+#include "ui/win32/about_dialog.h"
+
+#include <shellapi.h>
+
+#include "platform/win32/wide_text.h"
+#include "ui/logic/about_text.h"
+#include "ui/win32/modal_loop.h"
+
+namespace brannock::ui {
+
+namespace {
+
+constexpr int kWidth = 462;
+constexpr int kHeight = 367;
+constexpr int kTopBandHeight = 117;
+constexpr int kBottomBandHeight = 44;
+constexpr COLORREF kBandGrey = RGB(160, 160, 164);
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr COLORREF kLinkGrey = RGB(128, 128, 128);
+constexpr int kLogoSize = 48;
+
+std::function<void(const Text&)>& ShellOpenHook() {
+  static std::function<void(const Text&)> hook;
+  return hook;
+}
+
+void OpenInShell(HWND owner, const Text& address) {
+  if (ShellOpenHook()) {
+    ShellOpenHook()(address);
+    return;
+  }
+  const std::wstring wide = platform::ToWide(address);
+  ShellExecuteW(owner, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+HFONT Font(const wchar_t* face, int height, bool bold, bool underline = false) {
+  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+}
+
+// The maker's logo: three stacked blocks on the band's grey.
+HBITMAP DrawLogo() {
+  const HDC screen = GetDC(nullptr);
+  const HDC dc = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, kLogoSize, kLogoSize);
+  const HGDIOBJ old = SelectObject(dc, bitmap);
+  const RECT all = {0, 0, kLogoSize, kLogoSize};
+  const HBRUSH back = CreateSolidBrush(kBandGrey);
+  FillRect(dc, &all, back);
+  DeleteObject(back);
+  const COLORREF colours[] = {RGB(30, 60, 140), RGB(40, 110, 210), RGB(120, 180, 250)};
+  for (int i = 0; i < 3; ++i) {
+    const HBRUSH brush = CreateSolidBrush(colours[i]);
+    const HPEN pen = CreatePen(PS_SOLID, 1, RGB(20, 40, 90));
+    const HGDIOBJ oldBrush = SelectObject(dc, brush);
+    const HGDIOBJ oldPen = SelectObject(dc, pen);
+    RoundRect(dc, 4 + 6 * i, 30 - 12 * i, 40 - 6 * i, 42 - 12 * i, 6, 6);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+void RegisterAboutClass() {
+  static const bool registered = [] {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kAboutWindowClass;
+    return RegisterClassExW(&wc) != 0;
+  }();
+  (void)registered;
+}
+
+}  // namespace
+
+void SetShellOpenHook(std::function<void(const Text& address)> hook) { ShellOpenHook() = std::move(hook); }
+
+TdlgAbout::TdlgAbout(HWND owner, const platform::TVersionInfo& version) : owner_(owner) {
+  FormCreate();
+  FillTexts(version);
+}
+
+TdlgAbout::~TdlgAbout() {
+  if (window_) DestroyWindow(window_);
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(productFont_), static_cast<HGDIOBJ>(boldFont_),
+                         static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(linkFont_), static_cast<HGDIOBJ>(logo_),
+                         static_cast<HGDIOBJ>(grey_)})
+    if (object) DeleteObject(object);
+}
+
+void TdlgAbout::FormCreate() {
+  RegisterAboutClass();
+  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  window_ = CreateWindowExW(0, kAboutWindowClass, L"", WS_POPUP | WS_CLIPCHILDREN,
+                            work.left + (work.right - work.left - kWidth) / 2,
+                            work.top + (work.bottom - work.top - kHeight) / 2, kWidth, kHeight, owner_, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TdlgAbout::WindowProc));
+  grey_ = CreateSolidBrush(kBandGrey);
+  productFont_ = Font(L"Tahoma", -19, true);
+  boldFont_ = Font(L"Tahoma", -11, true);
+  font_ = Font(L"Tahoma", -11, false);
+  linkFont_ = Font(L"Consolas", -11, false, true);
+
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const auto child = [&](const wchar_t* cls, DWORD style, int x, int y, int w, int h, HFONT font, int id = 0) {
+    const HWND control = CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, window_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+  };
+  // The top band, one pixel inside the black frame.
+  Icon = child(L"STATIC", SS_ICON, 13, 13, 32, 32, nullptr);
+  HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+  SendMessageW(Icon, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  lProduct = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 57, 9, 330, 26, productFont_);
+  lVer = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 57, 37, 330, 16, boldFont_);
+  lCR = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 57, 53, 330, 16, font_);
+  lDesc = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 57, 73, 394, 32, font_);
+  logo_ = DrawLogo();
+  Image1 = child(L"STATIC", SS_BITMAP, kWidth - 1 - 8 - kLogoSize, 9, kLogoSize, kLogoSize, nullptr);
+  SendMessageW(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_));
+
+  // The middle band: the terms and the two links.
+  const int middleTop = 1 + kTopBandHeight;
+  const int middleBottom = kHeight - 1 - kBottomBandHeight;
+  mLic = child(L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, 11, middleTop + 10, kWidth - 22,
+               middleBottom - middleTop - 10 - 20 - 4, font_);
+  lEmail = child(L"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 11, middleBottom - 18, 200, 15, linkFont_, 1);
+  lWWW = child(L"STATIC", SS_RIGHT | SS_NOTIFY | SS_NOPREFIX, kWidth - 11 - 200, middleBottom - 18, 200, 15,
+               linkFont_, 2);
+
+  // The bottom band: OK, the default and the cancel button.
+  Button2 = child(L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, kWidth - 1 - 10 - 75, kHeight - 1 - kBottomBandHeight + 10,
+                  75, 25, font_, IDOK);
+  SetWindowTextW(Button2, L"OK");
+}
+
+void TdlgAbout::FillTexts(const platform::TVersionInfo& version) {
+  const auto set = [](HWND control, const Text& text) {
+    SetWindowTextW(control, platform::ToWide(text).c_str());
+  };
+  set(lProduct, version.ProductName);
+  set(lVer, VersionLineText(version));
+  set(lCR, version.LegalCopyright);
+  set(lDesc, DescriptionText(version));
+  set(lEmail, LinkDisplayText(kMakerEmail));
+  set(lWWW, LinkDisplayText(kMakerHomepage));
+  set(window_, kAboutCaption);
+  // The edit control breaks lines at CR LF only.
+  Text terms;
+  for (char16_t c : TermsOfUseText()) {
+    if (c == u'\n') terms += u'\r';
+    terms += c;
+  }
+  set(mLic, terms);
+  SendMessageW(mLic, EM_SETSEL, 0, 0);
+}
+
+RECT TdlgAbout::TopBand() const { return {1, 1, kWidth - 1, 1 + kTopBandHeight}; }
+
+void TdlgAbout::Paint() {
+  PAINTSTRUCT ps;
+  const HDC dc = BeginPaint(window_, &ps);
+  const RECT all = {0, 0, kWidth, kHeight};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  const RECT top = TopBand();
+  FillRect(dc, &top, grey_);
+  const RECT middle = {1, top.bottom, kWidth - 1, kHeight - 1 - kBottomBandHeight};
+  FillRect(dc, &middle, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const RECT bottom = {1, middle.bottom, kWidth - 1, kHeight - 1};
+  FillRect(dc, &bottom, grey_);
+  EndPaint(window_, &ps);
+}
+
+void TdlgAbout::FormMouseDown() {
+  // The band acts as a title bar: the system drags the window from here.
+  ReleaseCapture();
+  SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void TdlgAbout::cmEmail() { OpenInShell(window_, kMakerEmail); }
+
+void TdlgAbout::cmHomepage() { OpenInShell(window_, kMakerHomepage); }
+
+LRESULT CALLBACK TdlgAbout::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* dialog = reinterpret_cast<TdlgAbout*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!dialog) return DefWindowProcW(window, message, wParam, lParam);
+  return dialog->Handle(message, wParam, lParam);
+}
+
+LRESULT TdlgAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND self = window_;
+  switch (message) {
+    case WM_SHOWWINDOW:
+      if (wParam) SetFocus(Button2);
+      break;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_LBUTTONDOWN: {
+      const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      const RECT band = TopBand();
+      if (PtInRect(&band, at)) FormMouseDown();
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      const auto control = reinterpret_cast<HWND>(lParam);
+      if (control == mLic || control == lEmail || control == lWWW) {
+        SetTextColor(dc, control == mLic ? RGB(0, 0, 0) : kLinkGrey);
+        SetBkColor(dc, RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+      }
+      SetTextColor(dc, control == lDesc ? kNavy : RGB(0, 0, 0));
+      SetBkColor(dc, kBandGrey);
+      return reinterpret_cast<LRESULT>(grey_);
+    }
+    case WM_CTLCOLORBTN:
+      return reinterpret_cast<LRESULT>(grey_);
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == lEmail || reinterpret_cast<HWND>(wParam) == lWWW) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lParam) == lEmail && HIWORD(wParam) == STN_CLICKED) {
+        cmEmail();
+      } else if (reinterpret_cast<HWND>(lParam) == lWWW && HIWORD(wParam) == STN_CLICKED) {
+        cmHomepage();
+      } else if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        DestroyWindow(window_);
+      }
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(window_);
+      return 0;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(self, message, wParam, lParam);
+}
+
+void TdlgAbout::ShowModal() {
+  if (!window_) return;
+  const HWND window = window_;
+  RunModal(owner_, window, [window](MSG& msg) { return IsDialogMessageW(window, &msg) != FALSE; });
+}
+
+void ShowAboutDialog(HWND owner) {
+  TdlgAbout dialog(owner, platform::ReadVersionInfo());
+  dialog.ShowModal();
+}
+
+}  // namespace brannock::ui

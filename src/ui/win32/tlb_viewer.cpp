@@ -1,0 +1,345 @@
+#include "ui/win32/tlb_viewer.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "platform/win32/wide_text.h"
+#include "ui/logic/viewer_status.h"
+#include "ui/win32/modal_loop.h"
+#include "ui/win32/text_view.h"
+#include "ui/win32/viewer_images.h"
+
+namespace brannock::ui {
+
+namespace {
+
+constexpr int kClientWidth = 792;
+constexpr int kClientHeight = 554;
+constexpr int kTreeWidth = 207;
+constexpr int kSplitterWidth = 3;
+constexpr int kStatusBarHeight = 19;
+constexpr int kTreeItemHeight = 16;
+
+enum : int { kIdTree = 100, kIdText, kIdStatus };
+enum : int { kCmPrint = 200, kCmExit, kCmFind, kCmFindNext };
+
+void RegisterViewerClass() {
+  static const bool registered = [] {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    wc.lpszClassName = kViewerWindowClass;
+    return RegisterClassExW(&wc) != 0;
+  }();
+  (void)registered;
+}
+
+UINT FindMessage() {
+  static const UINT message = RegisterWindowMessageW(FINDMSGSTRINGW);
+  return message;
+}
+
+}  // namespace
+
+TfrmTLBView::TfrmTLBView(HWND owner) : owner_(owner), treeWidth_(kTreeWidth) { FormCreate(); }
+
+TfrmTLBView::~TfrmTLBView() {
+  if (window_) DestroyWindow(window_);
+  if (accelerators_) DestroyAcceleratorTable(accelerators_);
+  if (ImageList) ImageList_Destroy(ImageList);
+  if (font_) DeleteObject(font_);
+}
+
+void TfrmTLBView::FormCreate() {
+  FCurrentLine = -1;
+  RegisterViewerClass();
+  CreateMenu();
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  RECT frame = {0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, style, TRUE, 0);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  window_ = CreateWindowExW(0, kViewerWindowClass, reinterpret_cast<const wchar_t*>(kViewerCaption), style,
+                            work.left + std::max<LONG>(0, (work.right - work.left - width) / 2),
+                            work.top + std::max<LONG>(0, (work.bottom - work.top - height) / 2), width, height,
+                            owner_, MainMenu, GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TfrmTLBView::WindowProc));
+
+  font_ = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+  Tree = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                             TVS_SHOWSELALWAYS,
+                         0, 0, kTreeWidth, 100, window_, reinterpret_cast<HMENU>(kIdTree), GetModuleHandleW(nullptr),
+                         nullptr);
+  SendMessageW(Tree, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  TreeView_SetItemHeight(Tree, kTreeItemHeight);
+  ImageList = CreateViewerImages();
+  TreeView_SetImageList(Tree, ImageList, TVSIL_NORMAL);
+  SetWindowSubclass(Tree, &TfrmTLBView::TreeProc, 1, reinterpret_cast<DWORD_PTR>(this));
+
+  SynMemo = TTextView::Create(window_, kIdText);
+  SynMemo->OnStatusChange = [this] { SynMemoStatusChange(); };
+
+  sb = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
+                       reinterpret_cast<HMENU>(kIdStatus), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(sb, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(sb, SB_SETMINHEIGHT, kStatusBarHeight, 0);
+  SetPanel(0, kReadyText);
+  SetPanel(1, u"");
+
+  FindRequest.lStructSize = sizeof(FindRequest);
+  FindRequest.hwndOwner = window_;
+  FindRequest.lpstrFindWhat = findText_.data();
+  FindRequest.wFindWhatLen = static_cast<WORD>(findText_.size());
+  FindRequest.Flags = FR_DOWN;
+  Layout();
+}
+
+void TfrmTLBView::CreateMenu() {
+  MainMenu = ::CreateMenu();
+  const HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, kCmPrint, L"Print...");
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file, MF_STRING, kCmExit, L"Exit\tEsc");
+  AppendMenuW(MainMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
+  const HMENU edit = CreatePopupMenu();
+  AppendMenuW(edit, MF_STRING, kCmFind, L"Find...\tCtrl+F");
+  AppendMenuW(edit, MF_STRING, kCmFindNext, L"Find Next\tF3");
+  AppendMenuW(MainMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"Edit");
+  ACCEL keys[] = {{FVIRTKEY, VK_ESCAPE, kCmExit},
+                  {FVIRTKEY | FCONTROL, 'F', kCmFind},
+                  {FVIRTKEY, VK_F3, kCmFindNext}};
+  accelerators_ = CreateAcceleratorTableW(keys, 3);
+}
+
+void TfrmTLBView::Layout() {
+  RECT rc;
+  GetClientRect(window_, &rc);
+  SendMessageW(sb, WM_SIZE, 0, 0);
+  RECT status;
+  GetWindowRect(sb, &status);
+  const int statusHeight = status.bottom - status.top;
+  const int height = std::max<int>(0, rc.bottom - statusHeight);
+  treeWidth_ = std::clamp(treeWidth_, 20, std::max<int>(20, rc.right - kSplitterWidth - 20));
+  MoveWindow(Tree, 0, 0, treeWidth_, height, TRUE);
+  MoveWindow(SynMemo->Handle(), treeWidth_ + kSplitterWidth, 0,
+             std::max<int>(0, rc.right - treeWidth_ - kSplitterWidth), height, TRUE);
+  TreeResize();
+}
+
+void TfrmTLBView::TreeResize() {
+  RECT rc;
+  GetWindowRect(Tree, &rc);
+  const int parts[2] = {static_cast<int>(rc.right - rc.left), -1};
+  SendMessageW(sb, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+}
+
+void TfrmTLBView::SetPanel(int panel, const Text& text) {
+  const std::wstring wide = platform::ToWide(text);
+  SendMessageW(sb, SB_SETTEXTW, static_cast<WPARAM>(panel) | (panel == 0 ? SBT_NOBORDERS : 0),
+               reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+Text TfrmTLBView::PanelText(int panel) const {
+  const auto length = LOWORD(SendMessageW(sb, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0));
+  std::wstring text(length + 1u, L'\0');
+  SendMessageW(sb, SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(length);
+  return platform::FromWide(text);
+}
+
+HTREEITEM TfrmTLBView::AddNode(HTREEITEM parent, const TTypeTreeItem& item) {
+  nodes_.push_back(item.Node);
+  const std::wstring text = platform::ToWide(TypeNodeText(item.Node, item.Children.size()));
+  TVINSERTSTRUCTW insert = {};
+  insert.hParent = parent ? parent : TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+  insert.item.lParam = static_cast<LPARAM>(nodes_.size() - 1);
+  // Kind is the image index; a node without a kind shows a blank image.
+  const int image = item.Node.Kind >= 0 && item.Node.Kind < kViewerImageCount ? item.Node.Kind : 8;
+  insert.item.iImage = insert.item.iSelectedImage = image;
+  const HTREEITEM added = TreeView_InsertItem(Tree, &insert);
+  for (const TTypeTreeItem& child : item.Children) AddNode(added, child);
+  return added;
+}
+
+void TfrmTLBView::FillTree(typelib::TypeLib& lib) {
+  SendMessageW(Tree, WM_SETREDRAW, FALSE, 0);
+  struct EndUpdate {
+    HWND tree;
+    ~EndUpdate() {
+      SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
+      InvalidateRect(tree, nullptr, TRUE);
+    }
+  } endUpdate{Tree};
+  TreeView_DeleteAllItems(Tree);
+  nodes_.clear();
+  const TTypeTree tree = BuildTypeTree(lib);
+  const HTREEITEM root = AddNode(nullptr, tree.Root);
+  if (tree.Complete) TreeView_Expand(Tree, root, TVE_EXPAND);
+}
+
+const TTypeNode* TfrmTLBView::NodeOf(HTREEITEM item) const {
+  TVITEMW data = {};
+  data.mask = TVIF_PARAM;
+  data.hItem = item;
+  if (!item || !TreeView_GetItem(Tree, &data)) return nullptr;
+  const auto index = static_cast<size_t>(data.lParam);
+  return index < nodes_.size() ? &nodes_[index] : nullptr;
+}
+
+void TfrmTLBView::AllTreeItems(HTREEITEM item, std::vector<HTREEITEM>* out) const {
+  for (; item; item = TreeView_GetNextSibling(Tree, item)) {
+    out->push_back(item);
+    AllTreeItems(TreeView_GetChild(Tree, item), out);
+  }
+}
+
+void TfrmTLBView::TreeTypeAhead(wchar_t typed, int64_t timeMs) {
+  const char16_t c[2] = {static_cast<char16_t>(typed), 0};
+  const Text& search = typeAhead_.Type(c, timeMs);
+  std::vector<HTREEITEM> items;
+  AllTreeItems(TreeView_GetRoot(Tree), &items);
+  TextList shown;
+  shown.reserve(items.size());
+  for (HTREEITEM item : items) {
+    wchar_t buffer[1024] = {};
+    TVITEMW data = {};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = buffer;
+    data.cchTextMax = 1024;
+    TreeView_GetItem(Tree, &data);
+    shown.push_back(platform::FromWide(buffer, wcslen(buffer)));
+  }
+  const auto focused = std::find(items.begin(), items.end(), TreeView_GetSelection(Tree));
+  const auto match = FindTypeAheadMatch(shown, static_cast<size_t>(focused - items.begin()), search);
+  if (!match) {
+    MessageBeep(MB_OK);
+    return;
+  }
+  TreeView_SelectItem(Tree, items[*match]);
+  TreeView_EnsureVisible(Tree, items[*match]);
+}
+
+LRESULT CALLBACK TfrmTLBView::TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data) {
+  // Typed characters search the shown texts of all nodes (the control's own
+  // search sees only expanded ones and ignores letter case).
+  if (message == WM_CHAR && wParam >= 0x20) {
+    reinterpret_cast<TfrmTLBView*>(data)->TreeTypeAhead(static_cast<wchar_t>(wParam),
+                                                        static_cast<int64_t>(GetTickCount64()));
+    return 0;
+  }
+  return DefSubclassProc(tree, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TfrmTLBView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* view = reinterpret_cast<TfrmTLBView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!view) return DefWindowProcW(window, message, wParam, lParam);
+  return view->Handle(message, wParam, lParam);
+}
+
+LRESULT TfrmTLBView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND self = window_;
+  if (message == FindMessage()) {
+    const auto* request = reinterpret_cast<const FINDREPLACEW*>(lParam);
+    if (request->Flags & FR_DIALOGTERM) {
+      fd = nullptr;
+    } else if (request->Flags & FR_FINDNEXT) {
+      fdFind();
+    }
+    return 0;
+  }
+  switch (message) {
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window_) {
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));  // the splitter
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      splitting_ = true;
+      SetCapture(window_);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (splitting_) {
+        treeWidth_ = GET_X_LPARAM(lParam);
+        Layout();
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (splitting_) {
+        splitting_ = false;
+        ReleaseCapture();
+      }
+      return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->hwndFrom == Tree && header->code == NM_DBLCLK) TreeDblClick();
+      return 0;
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kCmPrint: cmPrint(); return 0;
+        case kCmExit: cmExit(); return 0;
+        case kCmFind: cmFind(); return 0;
+        case kCmFindNext: cmFindNext(); return 0;
+        default: break;
+      }
+      break;
+    case WM_HELP:
+      return TRUE;  // no context help
+    case WM_CLOSE:
+      cmExit();
+      return 0;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      SynMemo = nullptr;
+      Tree = sb = fd = nullptr;
+      break;
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        focused_ = GetFocus();
+      } else if (focused_ && IsChild(window_, focused_)) {
+        SetFocus(focused_);
+      }
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(self, message, wParam, lParam);
+}
+
+void TfrmTLBView::cmExit() {
+  if (fd) DestroyWindow(fd);
+  if (window_) DestroyWindow(window_);
+}
+
+void TfrmTLBView::ShowModal() {
+  if (!window_) return;
+  SetFocus(SynMemo->Handle());
+  // The find dialog gets its keys; Esc, Ctrl+F and F3 work everywhere else.
+  RunModal(owner_, window_, [this](MSG& msg) {
+    if (fd && IsDialogMessageW(fd, &msg)) return true;
+    return window_ && TranslateAcceleratorW(window_, accelerators_, &msg) != 0;
+  });
+}
+
+}  // namespace brannock::ui
