@@ -158,21 +158,39 @@ Text TfrmTLBView::PanelText(int panel) const {
   return platform::FromWide(text);
 }
 
-HTREEITEM TfrmTLBView::AddNode(HTREEITEM parent, const TTypeTreeItem& item) {
+HTREEITEM TfrmTLBView::AddNode(HTREEITEM parent, const TTypeTreeItem& item, int depth) {
   nodes_.push_back(item.Node);
   const std::wstring text = platform::ToWide(TypeNodeText(item.Node, item.Children.size()));
   TVINSERTSTRUCTW insert = {};
   insert.hParent = parent ? parent : TVI_ROOT;
   insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
   insert.item.pszText = const_cast<wchar_t*>(text.c_str());
   insert.item.lParam = static_cast<LPARAM>(nodes_.size() - 1);
+  insert.item.cChildren = item.Children.empty() ? 0 : 1;
   // Kind is the image index; a node without a kind shows a blank image.
   const int image = item.Node.Kind >= 0 && item.Node.Kind < kViewerImageCount ? item.Node.Kind : 8;
   insert.item.iImage = insert.item.iSelectedImage = image;
   const HTREEITEM added = TreeView_InsertItem(Tree, &insert);
-  for (const TTypeTreeItem& child : item.Children) AddNode(added, child);
+  // The types of a category go into the control when it is first expanded
+  // (the tree view takes long for thousands of items under Wine).
+  if (depth == 0) {
+    for (const TTypeTreeItem& child : item.Children) AddNode(added, child, depth + 1);
+  } else if (!item.Children.empty()) {
+    pending_.push_back({added, &item});
+  }
   return added;
+}
+
+void TfrmTLBView::InsertPendingChildren(HTREEITEM item) {
+  for (Pending& pending : pending_) {
+    if (pending.item != item || pending.inserted) continue;
+    pending.inserted = true;
+    SendMessageW(Tree, WM_SETREDRAW, FALSE, 0);
+    for (const TTypeTreeItem& child : pending.node->Children) AddNode(item, child, 2);
+    SendMessageW(Tree, WM_SETREDRAW, TRUE, 0);
+    return;
+  }
 }
 
 void TfrmTLBView::FillTree(typelib::TypeLib& lib) {
@@ -186,9 +204,10 @@ void TfrmTLBView::FillTree(typelib::TypeLib& lib) {
   } endUpdate{Tree};
   TreeView_DeleteAllItems(Tree);
   nodes_.clear();
-  const TTypeTree tree = BuildTypeTree(lib);
-  const HTREEITEM root = AddNode(nullptr, tree.Root);
-  if (tree.Complete) TreeView_Expand(Tree, root, TVE_EXPAND);
+  pending_.clear();
+  tree_ = BuildTypeTree(lib);
+  const HTREEITEM root = AddNode(nullptr, tree_.Root, 0);
+  if (tree_.Complete) TreeView_Expand(Tree, root, TVE_EXPAND);
 }
 
 const TTypeNode* TfrmTLBView::NodeOf(HTREEITEM item) const {
@@ -200,38 +219,55 @@ const TTypeNode* TfrmTLBView::NodeOf(HTREEITEM item) const {
   return index < nodes_.size() ? &nodes_[index] : nullptr;
 }
 
-void TfrmTLBView::AllTreeItems(HTREEITEM item, std::vector<HTREEITEM>* out) const {
-  for (; item; item = TreeView_GetNextSibling(Tree, item)) {
-    out->push_back(item);
-    AllTreeItems(TreeView_GetChild(Tree, item), out);
-  }
-}
-
 void TfrmTLBView::TreeTypeAhead(wchar_t typed, int64_t timeMs) {
   const char16_t c[2] = {static_cast<char16_t>(typed), 0};
   const Text& search = typeAhead_.Type(c, timeMs);
-  std::vector<HTREEITEM> items;
-  AllTreeItems(TreeView_GetRoot(Tree), &items);
-  TextList shown;
-  shown.reserve(items.size());
-  for (HTREEITEM item : items) {
-    wchar_t buffer[1024] = {};
-    TVITEMW data = {};
-    data.mask = TVIF_TEXT;
-    data.hItem = item;
-    data.pszText = buffer;
-    data.cchTextMax = 1024;
-    TreeView_GetItem(Tree, &data);
-    shown.push_back(platform::FromWide(buffer, wcslen(buffer)));
+  // Every node in display order, inserted into the control or not: the
+  // root, then each category followed by its types.
+  const HTREEITEM root = TreeView_GetRoot(Tree);
+  if (!root) return;
+  TextList shown{TypeNodeText(tree_.Root.Node, tree_.Root.Children.size())};
+  std::vector<std::pair<HTREEITEM, size_t>> where{{root, SIZE_MAX}};
+  HTREEITEM category = TreeView_GetChild(Tree, root);
+  for (const TTypeTreeItem& item : tree_.Root.Children) {
+    shown.push_back(TypeNodeText(item.Node, item.Children.size()));
+    where.emplace_back(category, SIZE_MAX);
+    for (size_t i = 0; i < item.Children.size(); ++i) {
+      shown.push_back(TypeNodeText(item.Children[i].Node, item.Children[i].Children.size()));
+      where.emplace_back(category, i);
+    }
+    category = TreeView_GetNextSibling(Tree, category);
   }
-  const auto focused = std::find(items.begin(), items.end(), TreeView_GetSelection(Tree));
-  const auto match = FindTypeAheadMatch(shown, static_cast<size_t>(focused - items.begin()), search);
+  // The focused node's place in that order: a category's own entry, or
+  // one of its types by index.
+  const HTREEITEM selected = TreeView_GetSelection(Tree);
+  const HTREEITEM selectedParent = selected ? TreeView_GetParent(Tree, selected) : nullptr;
+  const bool selectedIsType = selectedParent && selectedParent != root;
+  const std::pair<HTREEITEM, size_t> selectedAt =
+      selectedIsType ? std::pair{selectedParent, ChildIndex(selected)} : std::pair{selected, SIZE_MAX};
+  const auto at = std::find(where.begin(), where.end(), selectedAt);
+  const size_t focused = at == where.end() ? 0 : static_cast<size_t>(at - where.begin());
+  const auto match = FindTypeAheadMatch(shown, focused, search);
   if (!match) {
     MessageBeep(MB_OK);
     return;
   }
-  TreeView_SelectItem(Tree, items[*match]);
-  TreeView_EnsureVisible(Tree, items[*match]);
+  HTREEITEM found = where[*match].first;
+  if (where[*match].second != SIZE_MAX) {
+    InsertPendingChildren(found);
+    found = TreeView_GetChild(Tree, found);
+    for (size_t i = 0; i < where[*match].second && found; ++i) found = TreeView_GetNextSibling(Tree, found);
+  }
+  TreeView_SelectItem(Tree, found);
+  TreeView_EnsureVisible(Tree, found);
+}
+
+size_t TfrmTLBView::ChildIndex(HTREEITEM item) const {
+  size_t index = 0;
+  for (HTREEITEM sibling = TreeView_GetPrevSibling(Tree, item); sibling;
+       sibling = TreeView_GetPrevSibling(Tree, sibling))
+    ++index;
+  return index;
 }
 
 LRESULT CALLBACK TfrmTLBView::TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -292,6 +328,10 @@ LRESULT TfrmTLBView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->hwndFrom == Tree && header->code == NM_DBLCLK) TreeDblClick();
+      if (header->hwndFrom == Tree && header->code == TVN_ITEMEXPANDINGW) {
+        const auto* expanding = reinterpret_cast<const NMTREEVIEWW*>(lParam);
+        if (expanding->action & TVE_EXPAND) InsertPendingChildren(expanding->itemNew.hItem);
+      }
       return 0;
     }
     case WM_COMMAND:

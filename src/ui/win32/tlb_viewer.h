@@ -84,16 +84,25 @@ class TfrmTLBView {
   void FormCreate();
   void CreateMenu();
   void Layout();
-  HTREEITEM AddNode(HTREEITEM parent, const TTypeTreeItem& item);
+  HTREEITEM AddNode(HTREEITEM parent, const TTypeTreeItem& item, int depth);
+  void InsertPendingChildren(HTREEITEM item);
+  size_t ChildIndex(HTREEITEM item) const;
   bool SearchFromCaret();
   void SetPanel(int panel, const Text& text);
-  void AllTreeItems(HTREEITEM item, std::vector<HTREEITEM>* out) const;
 
   HWND owner_;
   HWND window_ = nullptr;
   HACCEL accelerators_ = nullptr;
   HFONT font_ = nullptr;
+  // A category whose types are not yet in the control.
+  struct Pending {
+    HTREEITEM item;
+    const TTypeTreeItem* node;
+    bool inserted = false;
+  };
+  TTypeTree tree_;
   std::vector<TTypeNode> nodes_;
+  std::vector<Pending> pending_;
   std::array<wchar_t, 256> findText_{};
   TypeAheadSearch typeAhead_;
   int treeWidth_;

@@ -111,21 +111,24 @@ void DrawImage(HDC dc, int kind) {
 }  // namespace
 
 HIMAGELIST CreateViewerImages() {
+  // All images side by side in one strip, added at once.
   const HIMAGELIST images = ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, kViewerImageCount, 0);
   const HDC screen = GetDC(nullptr);
   const HDC dc = CreateCompatibleDC(screen);
+  const HBITMAP strip = CreateCompatibleBitmap(screen, kSize * kViewerImageCount, kSize);
+  const HGDIOBJ old = SelectObject(dc, strip);
+  const RECT all = {0, 0, kSize * kViewerImageCount, kSize};
+  const HBRUSH back = CreateSolidBrush(kTransparent);
+  FillRect(dc, &all, back);
+  DeleteObject(back);
   for (int kind = 0; kind < kViewerImageCount; ++kind) {
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, kSize, kSize);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
-    const RECT all = {0, 0, kSize, kSize};
-    const HBRUSH back = CreateSolidBrush(kTransparent);
-    FillRect(dc, &all, back);
-    DeleteObject(back);
+    SetViewportOrgEx(dc, kind * kSize, 0, nullptr);
     DrawImage(dc, kind);
-    SelectObject(dc, old);
-    ImageList_AddMasked(images, bitmap, kTransparent);
-    DeleteObject(bitmap);
   }
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  SelectObject(dc, old);
+  ImageList_AddMasked(images, strip, kTransparent);
+  DeleteObject(strip);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
   return images;

@@ -1,7 +1,7 @@
 // Shows the Windows viewer or the About dialog for a screenshot (taken by
 // scripts/wine-viewer-stage.sh --screenshots with `import -window root`):
-//   viewer_screenshots_win32.exe viewer LIBRARY   the viewer, at a dual
-//                                                 interface's declaration
+//   viewer_screenshots_win32.exe viewer LIBRARY   the viewer, at the
+//                                                 declaration of IHTMLDocument2
 //   viewer_screenshots_win32.exe about            the About dialog
 #include <windows.h>
 #include <commctrl.h>
@@ -16,26 +16,6 @@
 using namespace brannock;
 using namespace brannock::ui;
 
-namespace {
-
-// The first interface node whose name starts with `prefix`.
-HTREEITEM FindType(HWND tree, const wchar_t* prefix) {
-  for (HTREEITEM category = TreeView_GetChild(tree, TreeView_GetRoot(tree)); category;
-       category = TreeView_GetNextSibling(tree, category))
-    for (HTREEITEM type = TreeView_GetChild(tree, category); type; type = TreeView_GetNextSibling(tree, type)) {
-      wchar_t text[256] = {};
-      TVITEMW item = {};
-      item.mask = TVIF_TEXT;
-      item.hItem = type;
-      item.pszText = text;
-      item.cchTextMax = 256;
-      TreeView_GetItem(tree, &item);
-      if (wcsncmp(text, prefix, wcslen(prefix)) == 0) return type;
-    }
-  return nullptr;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   InitCommonControls();
@@ -51,13 +31,11 @@ int wmain(int argc, wchar_t** argv) {
   record.Server = platform::FromWide(argv[2], wcslen(argv[2]));
   const auto view = OpenTypeLibView(record, *loader, nullptr);
   if (!view) return 1;
-  const HTREEITEM root = TreeView_GetRoot(view->Tree);
-  if (HTREEITEM type = FindType(view->Tree, L"interface IHTMLDocument2")) {
-    TreeView_SelectItem(view->Tree, type);
-    view->TreeDblClick();
-  } else {
-    TreeView_SelectItem(view->Tree, root);
-  }
+  // Typed into the tree, as a user reaches it, then double-clicked.
+  TreeView_SelectItem(view->Tree, TreeView_GetRoot(view->Tree));
+  int64_t time = 0;
+  for (const wchar_t* c = L"interface IHTMLDocument2"; *c; ++c) view->TreeTypeAhead(*c, time += 10);
+  view->TreeDblClick();
   view->ShowModal();
   return 0;
 }
