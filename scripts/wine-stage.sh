@@ -233,6 +233,11 @@ render_parity mshtml --render 'C:\windows\system32\mshtml.tlb'
 render_parity stdole2 --render-typelib '{00020430-0000-0000-C000-000000000046}' 2.0
 # Every library of the prefix: the files of system32 and every registration.
 scripts/wine-render-parity.sh "$win_cli" "$host_cli" "$work"
+# The Windows type library viewer and About dialog under Xvfb, in this
+# prefix, once the Windows window program is part of the build.
+if [ -f src/ui/win32/CMakeLists.txt ]; then
+  BRANNOCK_PREFIX_READY=1 work=$work scripts/wine-viewer-stage.sh
+fi
 
 echo "Windows unit test programs under Wine: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] || exit 1

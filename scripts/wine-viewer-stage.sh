@@ -4,7 +4,8 @@
 # the real window (tree view, own text view, common Find dialog, printing
 # onto a bitmap) and compares its text with what brannock-cli.exe --render
 # prints for the same file. Called from scripts/wine-stage.sh; runs on its
-# own as well.
+# own as well (with a throwaway prefix of its own); scripts/wine-stage.sh
+# passes its prefix (BRANNOCK_PREFIX_READY=1, WINEPREFIX and work set).
 #   BRANNOCK_WIN_BUILD   the cross build folder (default build/win)
 #   --screenshots        also write docs/win32-viewer.png and
 #                        docs/win32-about.png
@@ -21,7 +22,12 @@ fail() {
   exit 1
 }
 
-source scripts/wine-prefix.sh viewer
+if [ -z "${BRANNOCK_PREFIX_READY:-}" ]; then
+  source scripts/wine-prefix.sh viewer
+else
+  winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
+  work=$work/viewer
+fi
 
 step "cross build: viewer tests and brannock-cli ($win_build)"
 if [ ! -f "$win_build/build.ninja" ]; then
@@ -43,8 +49,10 @@ for name in minimal render_demo shapes; do
 done
 
 step "Wine prefix and the units brannock-cli.exe renders"
-wineboot -i >/dev/null 2>&1
-wineserver -w
+if [ -z "${BRANNOCK_PREFIX_READY:-}" ]; then
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
 cli=$win_build/src/app/brannock-cli.exe
 for name in minimal render_demo shapes; do
   wine "$cli" --render "$(winpath "$tlb_dir/$name.tlb")" >"$work/units/$name.unit" || fail "render $name failed"

@@ -4,7 +4,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "ui/logic/about_text.h"
-#include "ui/win32/modal_loop.h"
+#include "ui/win32/modal_keys.h"
 
 namespace brannock::ui {
 
@@ -261,7 +261,7 @@ LRESULT TdlgAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void TdlgAbout::ShowModal() {
   if (!window_) return;
   const HWND window = window_;
-  RunModal(owner_, window, [window](MSG& msg) { return IsDialogMessageW(window, &msg) != FALSE; });
+  RunModalWithKeys(owner_, window, [window](MSG& msg) { return IsDialogMessageW(window, &msg) != FALSE; });
 }
 
 void ShowAboutDialog(HWND owner) {

@@ -63,7 +63,7 @@ TEST(Win32Viewer, TreeAndTextMatchTheOtherFrontEndAndTheCommandLine) {
   }
 }
 
-void CheckJump(TfrmTLBView& view, HTREEITEM item, const Text& lowerText) {
+void CheckJump(TfrmTLBView& view, HTREEITEM item, const Text& lowerText, bool shown) {
   TreeView_SelectItem(view.Tree, item);
   view.TreeDblClick();
   const TTypeNode* node = view.NodeOf(item);
@@ -86,7 +86,7 @@ void CheckJump(TfrmTLBView& view, HTREEITEM item, const Text& lowerText) {
   EXPECT_EQ(doc.Offset(view.SynMemo->Marked()->Start), static_cast<int64_t>(at) - 1);
   EXPECT_EQ(doc.Offset(view.SynMemo->Marked()->End), static_cast<int64_t>(at));
   EXPECT_EQ(view.SynMemo->FirstVisibleLine(), std::max<int64_t>(0, doc.Caret().Line - 2));
-  EXPECT_EQ(GetFocus(), view.SynMemo->Handle());
+  if (shown) EXPECT_EQ(GetFocus(), view.SynMemo->Handle());
   EXPECT_EQ(view.PanelText(1).substr(0, 6 + IntToText(doc.Caret().Line + 1).size()),
             u"Line: " + IntToText(doc.Caret().Line + 1));
 }
@@ -97,19 +97,22 @@ TEST(Win32Viewer, DoubleClickGoesToTheDeclarationOfEveryKind) {
     BoxCapture boxes;
     const auto view = OpenView(library);
     ASSERT_TRUE(view);
-    ShowWindow(view->Handle(), SW_SHOW);
+    // Shown, the editor takes the focus; mshtml's thousands of nodes stay
+    // hidden (Wine's tree view measures every item of a shown tree).
+    const bool shown = library.name != "mshtml";
+    if (shown) ShowWindow(view->Handle(), SW_SHOW);
     const Text lowerText = LowerAscii(ViewText(view->SynMemo->Handle()));
     const HTREEITEM root = Children(view->Tree, nullptr).at(0);
-    CheckJump(*view, root, lowerText);  // the root finds nothing
+    CheckJump(*view, root, lowerText, shown);  // the root finds nothing
     std::vector<int> kindsReached;
     for (HTREEITEM category : Children(view->Tree, root)) {
-      CheckJump(*view, category, lowerText);
+      CheckJump(*view, category, lowerText, shown);
       TreeView_Expand(view->Tree, category, TVE_EXPAND);
       std::vector<HTREEITEM> types = Children(view->Tree, category);
       // mshtml has thousands: its first and last of each kind.
       if (library.name == "mshtml" && types.size() > 2) types = {types.front(), types.back()};
       for (HTREEITEM type : types) {
-        CheckJump(*view, type, lowerText);
+        CheckJump(*view, type, lowerText, shown);
         if (view->SynMemo->Marked()) kindsReached.push_back(view->NodeOf(type)->Kind);
       }
     }
