@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs all tests: unit and GUI tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer, short fuzz runs, and the
-# Windows stage under Wine. Installs the packages it needs.
+# Windows stage under Wine, and the packages (the .deb is installed into
+# this machine and removed again). Installs the packages it needs.
 #   ./test.sh               everything
-#   ./test.sh --skip-wine   without the Wine stage (for quick local runs only)
+#   ./test.sh --skip-wine   without the Wine and package stages (for quick local runs only)
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -17,7 +18,7 @@ for a in "$@"; do
 done
 
 groups=(build gui test)
-[ $skip_wine -eq 1 ] || groups+=(wine)
+[ $skip_wine -eq 1 ] || groups+=(wine package)
 scripts/install-deps.sh "${groups[@]}"
 
 export QT_QPA_PLATFORM=offscreen
@@ -35,5 +36,7 @@ scripts/fuzz-stage.sh
 if [ $skip_wine -eq 0 ]; then
   echo "== Windows build under Wine =="
   scripts/wine-stage.sh
+  echo "== Packages (.deb installed and removed, Windows zip under Wine) =="
+  scripts/package-stage.sh
 fi
 echo "All test stages passed."

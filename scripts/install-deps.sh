@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a stage needs, only when some are missing.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build gui test wine)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build gui test wine package)
 set -euo pipefail
 
 pkgs=()
@@ -10,6 +10,7 @@ for group in "$@"; do
     gui)   pkgs+=(qt6-base-dev libqscintilla2-qt6-dev libgl-dev) ;;
     test)  pkgs+=(libgtest-dev googletest clang libclang-rt-14-dev xvfb xauth) ;;
     wine)  pkgs+=(wine wine64 wine64-tools libwine-dev g++-mingw-w64-x86-64-posix mingw-w64-tools) ;;
+    package) pkgs+=(dpkg-dev lintian desktop-file-utils man-db) ;;
     *) echo "install-deps: unknown group $group" >&2; exit 2 ;;
   esac
 done

@@ -12,7 +12,7 @@ if(TARGET brannock_uiqt)
   endif()
   add_test(NAME brannock_batch_without_display
            COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:brannock> -DREGISTRY=${BRANNOCK_SOURCE_DIR}/data/demo.reg
-                   -P ${CMAKE_CURRENT_SOURCE_DIR}/ui/qt/batch_without_display.cmake)
+                   -DVERSION=${PROJECT_VERSION} -P ${CMAKE_CURRENT_SOURCE_DIR}/ui/qt/batch_without_display.cmake)
   if(BRANNOCK_BENCH)
     add_executable(main_window_bench ${CMAKE_CURRENT_SOURCE_DIR}/ui/main_window_bench.cpp)
     target_link_libraries(main_window_bench PRIVATE brannock_uiqt)

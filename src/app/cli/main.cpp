@@ -10,6 +10,7 @@
 #include "app/cli/render_command.h"
 #include "catalogue/batch_mode.h"
 #include "common/error.h"
+#include "common/version.h"
 #include "platform/files.h"
 #include "registry/registry_source.h"
 #include "registry/viewed_registry.h"

@@ -1,4 +1,5 @@
 #include "common/text.h"
+#include "common/version.h"
 #include "platform/version_info.h"
 
 namespace brannock::platform {

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "common/version.h"
 #include "platform/version_info.h"
 #include "platform/win32/wide_text.h"
 

@@ -23,11 +23,17 @@ bool IsFile(const std::filesystem::path& p) {
 
 }  // namespace
 
-std::filesystem::path FindInstanceHelper() {
+std::filesystem::path FindInstanceHelper() { return FindInstanceHelperFor(platform::ExecutableDirectory()); }
+
+std::filesystem::path FindInstanceHelperFor(const std::filesystem::path& programDir) {
   const char* named = std::getenv("BRANNOCK_INSTANCE_HELPER");
   if (named && *named) return IsFile(named) ? std::filesystem::path(named) : std::filesystem::path();
-  const std::filesystem::path beside = platform::ExecutableDirectory() / "brannock-instance.exe";
+  const std::filesystem::path beside = programDir / "brannock-instance.exe";
   if (IsFile(beside)) return beside;
+  // Installed: bin/brannock and lib/brannock/brannock-instance.exe.
+  const std::filesystem::path installed =
+      (programDir / ".." / "lib" / "brannock" / "brannock-instance.exe").lexically_normal();
+  if (IsFile(installed)) return installed;
 #if defined(BRANNOCK_CROSS_INSTANCE_HELPER)
   if (IsFile(BRANNOCK_CROSS_INSTANCE_HELPER)) return BRANNOCK_CROSS_INSTANCE_HELPER;
 #endif

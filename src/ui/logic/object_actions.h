@@ -79,9 +79,12 @@ InstanceReport ProbeInstance(const ToolHost& host, TextView progId);
 using InstanceProbe = std::function<InstanceReport(const ToolHost&, TextView progId)>;
 
 // The instance helper run under Wine: $BRANNOCK_INSTANCE_HELPER when set,
-// else brannock-instance.exe next to the program, else the one of the cross
+// else brannock-instance.exe next to the program, else the installed one in
+// ../lib/brannock/ from the program's folder, else the one of the cross
 // build; empty when none of them exists.
 std::filesystem::path FindInstanceHelper();
+// The same for a program in `programDir`.
+std::filesystem::path FindInstanceHelperFor(const std::filesystem::path& programDir);
 
 // The launcher words and environment that run a Windows program in the
 // host's Wine prefix.

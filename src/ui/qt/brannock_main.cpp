@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "catalogue/batch_mode.h"
+#include "common/version.h"
 #include "platform/files.h"
 #include "registry/registry_source.h"
 #include "registry/viewed_registry.h"
@@ -17,6 +18,7 @@
 #include "ui/logic/view_choice.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/program_icon.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/settings_file.h"
 #include "ui/qt/setup_locale.h"
@@ -31,6 +33,8 @@ struct Arguments {
   std::optional<std::string> screenshot;  // --screenshot FILE: grab the window and end
   std::optional<std::string> select;      // --select TEXT: the class selected for the screenshot
   std::vector<Text> params;               // the rest: the batch switches' parameters
+  bool help = false;
+  bool version = false;
   std::string error;
 };
 
@@ -66,6 +70,14 @@ Arguments ParseArguments(int argc, char** argv) {
       continue;
     }
     if (value("--screenshot", a.screenshot) || value("--select", a.select)) continue;
+    if (arg == "--help" || arg == "-h") {
+      a.help = true;
+      continue;
+    }
+    if (arg == "--version") {
+      a.version = true;
+      continue;
+    }
     a.params.push_back(Utf8ToUtf16(arg));
   }
   return a;
@@ -114,11 +126,33 @@ int TakeScreenshot(ui::TfrmMain& window, const std::string& file, const std::opt
 
 }  // namespace
 
+constexpr const char* kUsage =
+    "Usage: brannock [--registry PATH] [-SA] [-SI] [-SO] [-ST]\n"
+    "\n"
+    "Browses the COM registrations of a Wine prefix, a .reg export or a hive, and\n"
+    "renders type libraries as Object Pascal declaration units.\n"
+    "\n"
+    "  --registry PATH   registry to read: a Wine prefix folder, a .reg export or\n"
+    "                    a hive file (default: $WINEPREFIX, ~/.wine, the demo\n"
+    "                    registry)\n"
+    "  -SA -SI -SO -ST   write AppIds.csv, Intfs.csv, ObjClasses.csv, TypeLibs.csv\n"
+    "                    next to the program and end, without a window\n"
+    "  --help            show this text\n"
+    "  --version         show the program's version\n";
+
 int main(int argc, char** argv) {
   Arguments args = ParseArguments(argc, argv);
   if (!args.error.empty()) {
     std::fprintf(stderr, "brannock: %s\n", args.error.c_str());
     return 2;
+  }
+  if (args.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (args.version) {
+    std::puts("brannock " BRANNOCK_VERSION_TEXT);
+    return 0;
   }
 
   registry::RegistrySource source;
@@ -157,6 +191,9 @@ int main(int argc, char** argv) {
   ui::BrannockApplication app(argc, argv);
   ui::SetupLocale();
   QCoreApplication::setApplicationName(ui::ToQt(ui::kApplicationTitle));
+  QApplication::setWindowIcon(ui::ProgramIcon());
+  // Lets the desktop match the window to brannock.desktop and its icon.
+  QGuiApplication::setDesktopFileName("brannock");
   if (batchError) ui::ReportError(batchError);
 
   ui::SettingsFile settings(ui::SettingsFile::DefaultPath());

@@ -57,14 +57,7 @@ void DrawEmblem(QPainter& p, Emblem e, const QRectF& r) {
 }
 
 void DrawFolder(QPainter& p) {
-  QPainterPath path;
-  path.moveTo(0.5, 3.5);
-  path.lineTo(5.5, 3.5);
-  path.lineTo(7.5, 5.5);
-  path.lineTo(14.5, 5.5);
-  path.lineTo(14.5, 13.5);
-  path.lineTo(0.5, 13.5);
-  path.closeSubpath();
+  const QPainterPath path = FolderOutline(QRectF(QPointF(0.5, 3.5), QPointF(14.5, 13.5)));
   p.setPen(QPen(QColor(150, 110, 20), 1));
   p.setBrush(QColor(245, 205, 90));
   p.drawPath(path);
@@ -102,6 +95,20 @@ const std::array<QIcon, 8>& TreeImages() {
     return a;
   }();
   return images;
+}
+
+QPainterPath FolderOutline(const QRectF& box) {
+  // The tab takes the left five fourteenths and a fifth of the height.
+  const qreal w = box.width(), h = box.height();
+  QPainterPath path;
+  path.moveTo(box.left(), box.top());
+  path.lineTo(box.left() + w * 5 / 14, box.top());
+  path.lineTo(box.left() + w * 7 / 14, box.top() + h / 5);
+  path.lineTo(box.right(), box.top() + h / 5);
+  path.lineTo(box.right(), box.bottom());
+  path.lineTo(box.left(), box.bottom());
+  path.closeSubpath();
+  return path;
 }
 
 }  // namespace brannock::ui

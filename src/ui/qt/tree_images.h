@@ -5,10 +5,15 @@
 #pragma once
 
 #include <QIcon>
+#include <QPainterPath>
 #include <array>
 
 namespace brannock::ui {
 
 const std::array<QIcon, 8>& TreeImages();
+
+// The outline of a folder with its tab at the top left, filling `box`
+// (shared with the program icon).
+QPainterPath FolderOutline(const QRectF& box);
 
 }  // namespace brannock::ui

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/version.h"
+
 namespace brannock::ui {
 namespace {
 

@@ -78,5 +78,31 @@ TEST(ProbeInstance, RunsTheHelperThroughWineInThePrefixAndReadsItsReport) {
   std::filesystem::remove_all(dir);
 }
 
+// Where the helper is found: beside the program first, then in the folder
+// the package installs it to (/usr/bin/brannock ->
+// /usr/lib/brannock/brannock-instance.exe).
+TEST(ProbeInstance, FindsTheHelperBesideTheProgramOrInstalled) {
+  const std::filesystem::path dir = TempDir();
+  const char* old = std::getenv("BRANNOCK_INSTANCE_HELPER");
+  const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+  unsetenv("BRANNOCK_INSTANCE_HELPER");
+  std::filesystem::create_directories(dir / "bin");
+  std::filesystem::create_directories(dir / "lib" / "brannock");
+  const std::filesystem::path installed = dir / "lib" / "brannock" / "brannock-instance.exe";
+  std::ofstream(installed) << "MZ";
+  EXPECT_EQ(FindInstanceHelperFor(dir / "bin"), installed);
+  EXPECT_EQ(FindInstanceHelperFor(dir / "bin" / ""), installed);
+  std::ofstream(dir / "bin" / "brannock-instance.exe") << "MZ";
+  EXPECT_EQ(FindInstanceHelperFor(dir / "bin"), dir / "bin" / "brannock-instance.exe");
+  // A folder, not a file, is no helper.
+  std::filesystem::remove(installed);
+  std::filesystem::create_directories(dir / "other" / "bin");
+  std::filesystem::create_directories(dir / "other" / "lib" / "brannock" / "brannock-instance.exe");
+  const std::filesystem::path found = FindInstanceHelperFor(dir / "other" / "bin");
+  EXPECT_NE(found.parent_path(), dir / "other" / "lib" / "brannock");
+  if (saved) setenv("BRANNOCK_INSTANCE_HELPER", saved->c_str(), 1);
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace brannock::ui

@@ -1,12 +1,23 @@
 # Runs the window program with a batch switch and no display: it must write
 # the list file next to itself and end with exit code 0, never needing a
-# window. Arguments: -DPROGRAM=... -DREGISTRY=...
+# window; --version and --help need no display either.
+# Arguments: -DPROGRAM=... -DREGISTRY=... -DVERSION=...
 get_filename_component(_dir ${PROGRAM} DIRECTORY)
 file(REMOVE ${_dir}/ObjClasses.csv ${_dir}/Intfs.csv)
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
-          ${PROGRAM} /so --registry ${REGISTRY} -Si
-  RESULT_VARIABLE _rc OUTPUT_VARIABLE _out ERROR_VARIABLE _err)
+
+# Runs the program with the arguments given, without any display; sets
+# _rc, _out and _err.
+function(run_without_display)
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+            ${PROGRAM} ${ARGN}
+    RESULT_VARIABLE _rc OUTPUT_VARIABLE _out ERROR_VARIABLE _err)
+  set(_rc "${_rc}" PARENT_SCOPE)
+  set(_out "${_out}" PARENT_SCOPE)
+  set(_err "${_err}" PARENT_SCOPE)
+endfunction()
+
+run_without_display(/so --registry ${REGISTRY} -Si)
 if(NOT _rc EQUAL 0)
   message(FATAL_ERROR "exit code ${_rc}: ${_out}${_err}")
 endif()
@@ -22,10 +33,16 @@ endforeach()
 
 # Without a switch and without a display the window cannot open: a message,
 # and a failure exit code rather than a crash.
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
-          ${PROGRAM} --registry ${REGISTRY}
-  RESULT_VARIABLE _rc ERROR_VARIABLE _err)
+run_without_display(--registry ${REGISTRY})
 if(NOT _rc EQUAL 1 OR NOT _err MATCHES "no display")
   message(FATAL_ERROR "without display: exit code ${_rc}: ${_err}")
+endif()
+
+run_without_display(--version)
+if(NOT _rc EQUAL 0 OR NOT _out STREQUAL "brannock ${VERSION}\n")
+  message(FATAL_ERROR "--version: exit code ${_rc}: '${_out}' ${_err}")
+endif()
+run_without_display(--help)
+if(NOT _rc EQUAL 0 OR NOT _out MATCHES "--registry PATH" OR NOT _out MATCHES "-SA -SI -SO -ST")
+  message(FATAL_ERROR "--help: exit code ${_rc}: '${_out}' ${_err}")
 endif()

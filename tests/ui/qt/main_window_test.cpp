@@ -21,6 +21,7 @@
 #include "ui/qt/error_report.h"
 #include "ui/qt/header_icon.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/program_icon.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/settings_file.h"
 #include "ui/qt/velkar_dialogs.h"
@@ -130,6 +131,24 @@ class MainWindowTest : public QObject {
     w_->OCRoot->setExpanded(true);
     QCOMPARE(w_->sb->text(), QString("Ready"));
     QCOMPARE(w_->sbSource->text(), QString("Demo registry"));
+  }
+
+  // The program icon at each size of the icon theme: a tile that fills the
+  // middle, transparent round corners, and more than one colour.
+  void programIconAtEverySize() {
+    const QIcon icon = ProgramIcon();
+    for (int size : {16, 32, 48, 128, 256}) {
+      const QImage image = PaintProgramIcon(size);
+      QCOMPARE(image.size(), QSize(size, size));
+      QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+      QCOMPARE(qAlpha(image.pixel(size - 1, size - 1)), 0);
+      QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
+      QSet<QRgb> colours;
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) colours.insert(image.pixel(x, y));
+      QVERIFY2(colours.size() > 4, qPrintable(QString::number(size)));
+      QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+    }
   }
 
   void expansionReadsOnceAndSorts() {

@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# The packages, built and tried as a user would use them: the Debian package
+# is checked (contents, metadata, lintian), installed into this machine with
+# apt-get, run, and removed again; the Windows zip is unpacked into a
+# temporary folder and its brannock-cli.exe run from there under Wine.
+# A stage of ./test.sh. It installs into the machine itself, so it takes a
+# lock, removes a package left over by an earlier run, and on every exit
+# removes what it installed.
+#   scripts/package-stage.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+source scripts/wine-prefix.sh package
+step() { echo "-- $*"; }
+fail() {
+  echo "package-stage: $*" >&2
+  exit 1
+}
+
+version=$(sed -n 's/^project(Brannock VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || fail "no version in CMakeLists.txt"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+
+step "packages (./package.sh)"
+./package.sh "$work/packages"
+win_has_window=0
+grep -q '^brannock: ' <<<"$(cmake --build build/win --target help)" && win_has_window=1
+
+step "Debian package"
+deb=$work/packages/brannock_${version}_amd64.deb
+[ -f "$deb" ] || fail "no $deb: $(ls "$work/packages")"
+dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/contents"
+for f in /usr/bin/brannock /usr/bin/brannock-cli /usr/lib/brannock/brannock-instance.exe \
+  /usr/share/applications/brannock.desktop /usr/share/man/man1/brannock.1.gz /usr/share/man/man1/brannock-cli.1.gz \
+  /usr/share/doc/brannock/README.md /usr/share/doc/brannock/copyright /usr/share/doc/brannock/changelog.gz \
+  /usr/share/icons/hicolor/{16x16,32x32,48x48,128x128,256x256}/apps/brannock.png; do
+  grep -qx "$f" "$work/contents" || fail "$f is not in the package"
+done
+grep -v '/$' "$work/contents" | grep -v '^/usr/' && fail "files outside /usr"
+field() { dpkg-deb -f "$deb" "$1"; }
+depends=$(field Depends)
+info=$(dpkg-deb -I "$deb")
+[ "$(field Package)" = brannock ] || fail "Package: $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
+[ "$(field Architecture)" = amd64 ] || fail "Architecture: $(field Architecture)"
+grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks Qt: $depends"
+grep -q 'libhivex0' <<<"$depends" || fail "Depends lacks hivex: $depends"
+grep -q 'libc6' <<<"$depends" || fail "Depends lacks libc6: $depends"
+grep -qi 'wine' <<<"$depends" && fail "Wine must be a recommendation, not a dependency"
+[ "$(field Recommends)" = wine ] || fail "Recommends: $(field Recommends)"
+[ "$(field Description | head -1)" = "COM registration browser and type library renderer" ] ||
+  fail "short description: $(field Description | head -1)"
+[ "$(field Description | wc -l)" -ge 5 ] || fail "no long description"
+grep -q 'Installed-Size' <<<"$info" || fail "dpkg-deb -I: no Installed-Size"
+if command -v lintian >/dev/null; then
+  lintian --fail-on error "$deb" >"$work/lintian" 2>&1 ||
+    fail "lintian: $(cat "$work/lintian")"
+  echo "lintian: $(grep -c '^[EW]:' "$work/lintian" || true) errors and warnings"
+  sed 's/^/  /' "$work/lintian"
+fi
+
+# Installing into this machine: one run at a time, and whatever happens,
+# the package is removed again at the end.
+exec 9>/tmp/brannock-package-stage.lock
+flock -w 900 9 || fail "another package stage holds the lock"
+installed() { dpkg-query -W -f='${Status}' brannock 2>/dev/null | grep -q 'install ok installed'; }
+apt_get() { $sudo apt-get -o DPkg::Lock::Timeout=600 -y -qq "$@"; }
+if installed; then
+  echo "removing the brannock package left by an earlier run"
+  apt_get purge brannock >/dev/null
+fi
+dpkg-query -W -f='${Package}\n' | sort >"$work/packages-before"
+remove_package() {
+  if installed; then apt_get purge brannock >/dev/null 2>&1 || true; fi
+  # Packages that apt installed for it, and nothing else.
+  dpkg-query -W -f='${Package}\n' | sort | comm -13 "$work/packages-before" - >"$work/packages-added" || true
+  if [ -s "$work/packages-added" ]; then apt_get purge $(cat "$work/packages-added") >/dev/null 2>&1 || true; fi
+}
+trap 'remove_package; cleanup_prefix' EXIT
+
+step "apt-get install $deb"
+apt_get install --no-install-recommends "$deb" >/dev/null
+installed || fail "the package is not installed"
+[ "$(/usr/bin/brannock-cli --version)" = "brannock-cli $version" ] || fail "--version: $(/usr/bin/brannock-cli --version)"
+[ "$(/usr/bin/brannock --version)" = "brannock $version" ] || fail "brannock --version: $(/usr/bin/brannock --version)"
+fresh=$work/fresh
+mkdir -p "$fresh/home"
+(cd "$fresh" && env -u WINEPREFIX HOME="$fresh/home" brannock-cli --verbose --out-dir . -SA -SI -SO -ST 2>"$work/err") ||
+  fail "batch export: $(cat "$work/err")"
+grep -qx "brannock-cli: reading Demo registry" "$work/err" || fail "not the demo registry: $(cat "$work/err")"
+for f in AppIds.csv Intfs.csv ObjClasses.csv TypeLibs.csv; do
+  [ "$(head -c 10 "$fresh/$f" | od -An -c | tr -d ' ')" = 'Name;GUID\r' ] || fail "$f does not start with its header"
+done
+[ "$(wc -l <"$fresh/ObjClasses.csv")" -eq 9 ] || fail "ObjClasses.csv: $(wc -l <"$fresh/ObjClasses.csv") lines"
+desktop-file-validate /usr/share/applications/brannock.desktop || fail "desktop-file-validate"
+for page in brannock brannock-cli; do
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "man $page: $warnings"
+  text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "/usr/share/man/man1/$page.1.gz" 2>/dev/null)
+  grep -q -- '--registry' <<<"$text" || fail "man $page shows no options"
+done
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $3*256+$4 "x" $7*256+$8}'; }
+for size in 16 32 48 128 256; do
+  got=$(png_size "/usr/share/icons/hicolor/${size}x${size}/apps/brannock.png")
+  [ "$got" = "${size}x${size}" ] || fail "icon ${size}x${size} is $got"
+done
+
+step "apt-get purge brannock"
+apt_get purge brannock >/dev/null
+installed && fail "the package is still installed"
+while read -r f; do
+  case "$f" in */) [ ! -d "$f" ] || [ "$(ls -A "$f")" ] || fail "$f is left empty" ;; *) [ ! -e "$f" ] || fail "$f is left" ;; esac
+done <"$work/contents"
+for d in /usr/lib/brannock /usr/share/doc/brannock; do [ ! -e "$d" ] || fail "$d is left"; done
+
+step "Windows zip"
+zip=$work/packages/brannock-${version}-win64.zip
+[ -f "$zip" ] || fail "no $zip: $(ls "$work/packages")"
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$zip")
+dir=$work/unpacked/brannock-${version}-win64
+expected="README.txt brannock-cli.exe"
+[ $win_has_window -eq 0 ] || expected="README.txt brannock-cli.exe brannock.exe"
+[ "$(ls "$dir" | sort | xargs)" = "$expected" ] || fail "the zip holds: $(ls "$dir" | xargs)"
+grep -q $'\r$' "$dir/README.txt" || fail "README.txt has no CR LF line ends"
+grep -q "Brannock $version" "$dir/README.txt" || fail "README.txt names no version"
+wineboot -i >/dev/null 2>&1
+wineserver -w
+got=$(wine "$dir/brannock-cli.exe" --version | tr -d '\r')
+[ "$got" = "brannock-cli $version" ] || fail "brannock-cli.exe --version: $got"
+# From its own folder: the list files go next to the program.
+(cd "$dir" && wine brannock-cli.exe -SO -ST) || fail "brannock-cli.exe -SO -ST"
+classes=$(($(wc -l <"$dir/ObjClasses.csv") - 1))
+[ "$classes" -gt 300 ] || fail "brannock-cli.exe listed $classes classes of the live registry"
+[ -s "$dir/TypeLibs.csv" ] || fail "no TypeLibs.csv"
+echo "zip: brannock-cli.exe listed $classes classes"
+echo "package stage: passed"
