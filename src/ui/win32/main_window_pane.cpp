@@ -1,0 +1,200 @@
+// The detail pane of TfrmMain on Win32: the header, the registry tree with
+// its bold top-level lines, the memo and the enabling of the commands, all
+// from ui/logic; and the notifications of both trees.
+#include "platform/win32/wide_text.h"
+#include "ui/logic/detail_pane.h"
+#include "ui/win32/header_icon.h"
+#include "ui/win32/main_window.h"
+
+namespace brannock::ui {
+
+namespace {
+
+void SetText(HWND control, TextView text) { SetWindowTextW(control, platform::ToWide(text).c_str()); }
+
+void EnableMenuCommand(HMENU menu, UINT id, bool enabled) {
+  EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+class BatchUpdate {
+ public:
+  explicit BatchUpdate(HWND tree) : tree_(tree) { SendMessageW(tree_, WM_SETREDRAW, FALSE, 0); }
+  ~BatchUpdate() {
+    SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree_, nullptr, TRUE);
+  }
+  BatchUpdate(const BatchUpdate&) = delete;
+  BatchUpdate& operator=(const BatchUpdate&) = delete;
+
+ private:
+  HWND tree_;
+};
+
+}  // namespace
+
+void TfrmMain::TreeChange(HTREEITEM node) {
+  SetText(Memo, u"");
+  if (!node) return;
+  const TObjectNode* record = NodeOf(node);
+  if (!record) return;
+  SetText(eName, record->Text);
+  SetHeaderIcon(nullptr);
+  const bool root = IsRoot(node);
+  ShowPane(!root);
+  if (root) {
+    int children = 0;
+    for (HTREEITEM c = TreeView_GetChild(Tree, node); c; c = TreeView_GetNextSibling(Tree, c)) ++children;
+    SetText(eGUID, RootPaneText(children));
+    return;
+  }
+  ShowDetails(node);
+}
+
+void TfrmMain::ShowDetails(HTREEITEM item) {
+  TObjectNode& n = *NodeOf(item);
+  TObjects& list = catalogue_.List(n.Typ);
+  // A node whose list entry is gone (the list was read anew without
+  // rebuilding the tree) has nothing to show.
+  if (n.Index < 0 || static_cast<size_t>(n.Index) >= list.size()) return;
+  TObjectData& entry = list[static_cast<size_t>(n.Index)];
+  catalogue_.Resolve(entry);
+  const TObjectData snapshot = entry;
+  n.Server = snapshot.Server;
+
+  const CommandStates states = CommandStatesFor(snapshot);
+  EnableWindow(bReg, states.registerServer);
+  EnableWindow(bUnreg, states.registerServer);
+  EnableMenuCommand(Menu, cmdReg, states.registerServer);
+  EnableMenuCommand(Menu, cmdUnreg, states.registerServer);
+  EnableMenuCommand(Menu, cmdCreateInst, states.createInstance);
+  EnableMenuCommand(Menu, cmdView, states.viewTypeLib);
+  EnableWindow(bView, states.viewTypeLib);
+  EnableWindow(bCopy, TRUE);
+  SetText(eGUID, snapshot.GUID);
+
+  SetHeaderIcon(HeaderIcon(snapshot));
+
+  BatchUpdate batch(RegTree);
+  RegistryTreeBuilder builder(catalogue_.Backend(), hex_);
+  try {
+    for (const Text& path : RegistryTreePaths(snapshot)) builder.FillRegistryTree(path);
+  } catch (...) {
+    FillRegTree(builder.Lines(), false);
+    throw;
+  }
+  FillRegTree(builder.Lines(), true);
+}
+
+void TfrmMain::FillRegTree(const std::vector<RegLine>& lines, bool expand) {
+  TreeView_DeleteAllItems(RegTree);
+  regLines_ = lines;
+  std::vector<HTREEITEM> items;
+  items.reserve(regLines_.size());
+  for (size_t i = 0; i < regLines_.size(); ++i) {
+    const RegLine& line = regLines_[i];
+    std::wstring text = platform::ToWide(line.text);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = line.parent < 0 ? TVI_ROOT : items[static_cast<size_t>(line.parent)];
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.pszText = text.data();
+    insert.item.lParam = static_cast<LPARAM>(i);
+    items.push_back(TreeView_InsertItem(RegTree, &insert));
+  }
+  if (!expand) return;
+  for (HTREEITEM item : items)
+    if (TreeView_GetChild(RegTree, item)) TreeView_Expand(RegTree, item, TVE_EXPAND);
+}
+
+void TfrmMain::RegTreeChange(HTREEITEM line) {
+  SetText(Memo, u"");
+  if (!line) return;
+  TVITEMW tv{};
+  tv.mask = TVIF_PARAM | TVIF_HANDLE;
+  tv.hItem = line;
+  if (!TreeView_GetItem(RegTree, &tv) || tv.lParam < 0 || static_cast<size_t>(tv.lParam) >= regLines_.size()) return;
+  // The memo wants CR LF line ends; a value's own line feeds become them.
+  std::wstring text;
+  for (char16_t c : regLines_[static_cast<size_t>(tv.lParam)].text) {
+    if (c == u'\n') text += L'\r';
+    text += static_cast<wchar_t>(c);
+  }
+  SetWindowTextW(Memo, text.c_str());
+}
+
+void TfrmMain::mmHexClick() {
+  hex_ = !hex_;
+  CheckMenuItem(Menu, cmdHex, MF_BYCOMMAND | (hex_ ? MF_CHECKED : MF_UNCHECKED));
+  TreeChange(FocusedNode());
+}
+
+void TfrmMain::SetHeaderIcon(HICON icon) {
+  SendMessageW(imgDefaultIcon, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  if (headerIcon_) DestroyIcon(headerIcon_);
+  headerIcon_ = icon;
+}
+
+// ---------------------------------------------------------------- notifications
+
+LRESULT TfrmMain::OnNotify(NMHDR* header) {
+  if (header->hwndFrom == Tree) {
+    switch (header->code) {
+      case TVN_GETDISPINFOW: {  // TreeGetText, TreeGetImageIndex
+        auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
+        const auto* record = reinterpret_cast<const TObjectNode*>(info->item.lParam);
+        if (!record) return 0;
+        if (info->item.mask & TVIF_TEXT) {
+          const size_t n = std::min(record->Text.size(), static_cast<size_t>(std::max(info->item.cchTextMax - 1, 0)));
+          std::copy_n(record->Text.data(), n, info->item.pszText);
+          if (info->item.cchTextMax > 0) info->item.pszText[n] = L'\0';
+        }
+        const int image = TreeGetImageIndex(TreeView_GetParent(Tree, info->item.hItem) == nullptr, record->Typ);
+        if (info->item.mask & TVIF_IMAGE) info->item.iImage = image;
+        if (info->item.mask & TVIF_SELECTEDIMAGE) info->item.iSelectedImage = image;
+        return 0;
+      }
+      case TVN_ITEMEXPANDINGW: {
+        auto* view = reinterpret_cast<NMTREEVIEWW*>(header);
+        if (view->action & TVE_EXPAND) TreeExpanding(view->itemNew.hItem);
+        return FALSE;  // the expansion is always allowed
+      }
+      case TVN_ITEMEXPANDEDW:
+        SetTree();
+        return 0;
+      case TVN_SELCHANGEDW:
+        TreeChange(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);
+        return 0;
+      case TVN_DELETEITEMW:
+        delete reinterpret_cast<TObjectNode*>(reinterpret_cast<NMTREEVIEWW*>(header)->itemOld.lParam);
+        return 0;
+      case NM_DBLCLK:
+        cmViewTLB();
+        return 0;
+      default:
+        return 0;
+    }
+  }
+  if (header->hwndFrom == RegTree) {
+    switch (header->code) {
+      case TVN_SELCHANGEDW:
+        RegTreeChange(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);
+        return 0;
+      case NM_CUSTOMDRAW: {  // RegTreePaintText: level-0 lines in bold
+        auto* draw = reinterpret_cast<NMTVCUSTOMDRAW*>(header);
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+        if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+          if (!TreeView_GetParent(RegTree, reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec))) {
+            SelectObject(draw->nmcd.hdc, boldFont_);
+            return CDRF_NEWFONT;
+          }
+        }
+        return CDRF_DODEFAULT;
+      }
+      default:
+        return 0;
+    }
+  }
+  return 0;
+}
+
+}  // namespace brannock::ui
