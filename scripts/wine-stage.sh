@@ -242,5 +242,8 @@ fi
 echo "Windows unit test programs under Wine: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] || exit 1
 
+# The window program: brannock.exe's batch switches and its main window
+# under Xvfb, in this prefix.
+BRANNOCK_PREFIX_READY=1 work=$work scripts/wine-window-stage.sh
 scripts/wine-actions-stage.sh  # the object commands: real regsvr32 and test instances
 echo "Wine stage passed."

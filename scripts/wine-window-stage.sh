@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The Windows window program under Wine with Xvfb: brannock.exe's batch
+# switches without any window, then test_uiwin32.exe drives the real main
+# window in a prefix holding the fixtures of tests/data/wine/ and compares
+# its pane with what the Linux build shows for the same prefix
+# (brannock-pane-lines), its saved lists with brannock-cli.exe's, runs the
+# real regsvr32 and COM; last the settings it wrote are looked up in the
+# prefix's user.reg.
+# Called by scripts/wine-stage.sh with its prefix (BRANNOCK_PREFIX_READY=1,
+# WINEPREFIX and work set); runs on its own as well.
+#   BRANNOCK_WIN_BUILD   the cross build folder (default build/win)
+#   BRANNOCK_HOST_BUILD  the host build (default build/test when it exists,
+#                        else build/wine-window)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+win_build=${BRANNOCK_WIN_BUILD:-build/win}
+if [ -n "${BRANNOCK_HOST_BUILD:-}" ]; then
+  host_build=$BRANNOCK_HOST_BUILD
+elif [ -f build/test/build.ninja ]; then
+  host_build=build/test
+else
+  host_build=build/wine-window
+fi
+
+step() { echo "-- $*"; }
+fail() {
+  echo "wine-window-stage: $*" >&2
+  exit 1
+}
+
+if [ -z "${BRANNOCK_PREFIX_READY:-}" ]; then
+  source scripts/wine-prefix.sh window
+  export BRANNOCK_FIXTURE_DIR='C:\brannock-fixture'
+else
+  winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
+fi
+
+step "cross build: brannock.exe and its window tests ($win_build)"
+if [ ! -f "$win_build/build.ninja" ]; then
+  cmake -S . -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBRANNOCK_BENCH=OFF -DBRANNOCK_GUI=OFF >/dev/null
+fi
+cmake --build "$win_build" -j2 --target brannock brannock-cli test_uiwin32 brannock_regsvr_fixture
+win_exe=$win_build/src/app/win32/brannock.exe
+win_cli=$win_build/src/app/brannock-cli.exe
+
+step "host build: the Linux build's pane lines ($host_build)"
+if [ ! -f "$host_build/build.ninja" ]; then
+  cmake -S . -B "$host_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRANNOCK_GUI=OFF -DBRANNOCK_BENCH=OFF >/dev/null
+fi
+cmake --build "$host_build" -j2 --target brannock-pane-lines
+
+if [ -z "${BRANNOCK_PREFIX_READY:-}" ]; then
+  step "Wine prefix with the fixtures"
+  wineboot -i >/dev/null 2>&1
+  for reg in tests/data/wine/*.reg; do
+    wine reg import "$(winpath "$reg")" >/dev/null 2>&1 || fail "wine reg import $reg failed"
+  done
+fi
+wineserver -w
+mkdir -p "$WINEPREFIX/drive_c/brannock-fixture"
+cp src/app/win32/brannock.ico "$WINEPREFIX/drive_c/brannock-fixture/icon.ico"
+out=$work/window
+rm -rf "$out"
+mkdir -p "$out/cli" "$out/batch"
+
+step "brannock.exe batch switches: no window, exit code 0, the command-line program's files"
+wine "$win_cli" -SA -SI -SO -ST --out-dir "$(winpath "$out/cli")" || fail "brannock-cli.exe batch export failed"
+cp "$win_exe" "$out/batch/brannock.exe"
+# No display at all: a window would need one.
+if ! (unset DISPLAY WAYLAND_DISPLAY && wine "$out/batch/brannock.exe" -sa /SI -So /st) 2>"$out/batch.err"; then
+  cat "$out/batch.err" >&2
+  fail "brannock.exe -sa /SI -So /st did not end with exit code 0"
+fi
+grep -qi 'driver' "$out/batch.err" && fail "brannock.exe tried to open a window: $(cat "$out/batch.err")"
+for f in AppIds.csv Intfs.csv ObjClasses.csv TypeLibs.csv; do
+  cmp "$out/cli/$f" "$out/batch/$f" || fail "$f of brannock.exe differs from brannock-cli.exe's"
+done
+echo "batch: the four list files equal brannock-cli.exe's"
+
+step "the Linux build's panes of the fixture objects"
+# Wine's dictionary class and stdole2's library beside the fixtures.
+SystemRoot='C:\windows' "$host_build/tests/brannock-pane-lines" "$WINEPREFIX" \
+  '0:{EE09B103-97E0-11CF-978F-00A02463E06F}' '1:{00020430-0000-0000-C000-000000000046}' >"$out/pane.txt" ||
+  fail "brannock-pane-lines failed"
+echo "$(grep -c '^object' "$out/pane.txt") panes"
+
+step "the main window under Wine with Xvfb"
+fixture_dll=$out/brannock_regsvr_fixture.dll
+cp "$win_build/tests/brannock_regsvr_fixture.dll" "$fixture_dll"
+export BRANNOCK_PANE_EXPECTED BRANNOCK_CLI_LISTS BRANNOCK_REGSVR_FIXTURE BRANNOCK_WINDOW_SETTINGS=1
+BRANNOCK_PANE_EXPECTED=$(winpath "$out/pane.txt")
+BRANNOCK_CLI_LISTS=$(winpath "$out/cli")
+BRANNOCK_REGSVR_FIXTURE=$(winpath "$fixture_dll")
+test_exe=$(realpath "$win_build/tests/test_uiwin32.exe")
+xvfb-run -a -s '-screen 0 1280x1024x24' bash -c \
+  'wine "$1" --gtest_brief=1; rc=$?; wineserver -w; exit $rc' _ "$test_exe" ||
+  fail "the window tests failed under Wine"
+wineserver -w
+echo "window tests done after ${SECONDS}s of this stage"
+
+step "the window's settings in the prefix's user.reg"
+settings=$(awk '/^\[Software\\\\Velkar\\\\Brannock\\\\1.x\\\\frmMain\]/{on=1; next} /^\[/{on=0} on' "$WINEPREFIX/user.reg")
+for value in FormVersion ShowCmd Flags PixelsPerInch MinMaxPos NormPos Tree_Width; do
+  grep -q "^\"$value\"=" <<<"$settings" || fail "user.reg lacks $value below frmMain"
+done
+grep -q '^"ShowCmd"=dword:00000003' <<<"$settings" || fail "user.reg does not hold the maximized window"
+grep -q '^"NormPos([0-9]*x[0-9]*)"="' <<<"$settings" || fail "user.reg lacks the desktop's NormPos"
+echo "Wine window stage passed."
