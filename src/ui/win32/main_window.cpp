@@ -45,7 +45,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK TreeSubclassProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
   if (message == WM_CHAR && wParam >= 0x20) {
     auto* self = reinterpret_cast<TfrmMain*>(data);
-    Guarded([&] { self->TreeKeyPress(static_cast<wchar_t>(wParam)); });
+    // The time the key was typed, not the time it is handled: a slow pane
+    // update must not split one word into two searches.
+    const auto typedAt = static_cast<int64_t>(static_cast<DWORD>(GetMessageTime()));
+    Guarded([&] { self->TreeKeyPress(static_cast<wchar_t>(wParam), typedAt); });
     return 0;
   }
   return DefSubclassProc(tree, message, wParam, lParam);

@@ -85,7 +85,8 @@ class TfrmMain {
   void SetTree();
   void Refresh();
   void TreeExpanding(HTREEITEM node);
-  void TreeKeyPress(wchar_t typed);
+  // A character typed into Tree at `timeMs`, the time of its key message.
+  void TreeKeyPress(wchar_t typed, int64_t timeMs);
 
   // Detail pane.
   void TreeChange(HTREEITEM node);

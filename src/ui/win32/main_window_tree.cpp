@@ -129,8 +129,8 @@ void TfrmMain::Refresh() {
   }
 }
 
-void TfrmMain::TreeKeyPress(wchar_t typed) {
-  const Text search = typeAhead_.Type(Text(1, static_cast<char16_t>(typed)), static_cast<int64_t>(GetTickCount64()));
+void TfrmMain::TreeKeyPress(wchar_t typed, int64_t timeMs) {
+  const Text search = typeAhead_.Type(Text(1, static_cast<char16_t>(typed)), timeMs);
   // All nodes in tree order: the roots and the loaded objects below them,
   // whether their root is expanded or not.
   std::vector<HTREEITEM> items;
