@@ -13,9 +13,12 @@
 #include "platform/files.h"
 #include "platform/win32/wide_text.h"
 #include "registry/registry_source.h"
+#include "ui/win32/about_dialog.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/setup_locale.h"
+#include "ui/win32/tlb_viewer.h"
+#include "ui/win32/viewer_hook.h"
 
 namespace {
 
@@ -66,6 +69,8 @@ int RunWindow(Catalogue& catalogue, registry::RegistryBackend& settings, bool ba
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   ComApartment com;
   ui::SetupLocale();
+  ui::SetTypeLibViewer(ui::ShowTypeLibViewer);
+  ui::SetAboutDialog(ui::ShowAboutDialog);
 
   registry::RegistrySource source = registry::OpenRegistrySource(std::nullopt);
   Catalogue catalogue(*source.backend);
