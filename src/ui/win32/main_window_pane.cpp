@@ -5,6 +5,7 @@
 #include "ui/logic/detail_pane.h"
 #include "ui/win32/header_icon.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/tree_batch.h"
 
 namespace brannock::ui {
 
@@ -15,20 +16,6 @@ void SetText(HWND control, TextView text) { SetWindowTextW(control, platform::To
 void EnableMenuCommand(HMENU menu, UINT id, bool enabled) {
   EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
-
-class BatchUpdate {
- public:
-  explicit BatchUpdate(HWND tree) : tree_(tree) { SendMessageW(tree_, WM_SETREDRAW, FALSE, 0); }
-  ~BatchUpdate() {
-    SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(tree_, nullptr, TRUE);
-  }
-  BatchUpdate(const BatchUpdate&) = delete;
-  BatchUpdate& operator=(const BatchUpdate&) = delete;
-
- private:
-  HWND tree_;
-};
 
 }  // namespace
 
@@ -74,7 +61,7 @@ void TfrmMain::ShowDetails(HTREEITEM item) {
 
   SetHeaderIcon(HeaderIcon(snapshot));
 
-  BatchUpdate batch(RegTree);
+  TreeBatchUpdate batch(RegTree);
   RegistryTreeBuilder builder(catalogue_.Backend(), hex_);
   try {
     for (const Text& path : RegistryTreePaths(snapshot)) builder.FillRegistryTree(path);

@@ -6,25 +6,11 @@
 #include "ui/logic/main_window_text.h"
 #include "ui/win32/busy_status.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/tree_batch.h"
 
 namespace brannock::ui {
 
 namespace {
-
-// No repaint of a tree until the end, also on failure.
-class BatchUpdate {
- public:
-  explicit BatchUpdate(HWND tree) : tree_(tree) { SendMessageW(tree_, WM_SETREDRAW, FALSE, 0); }
-  ~BatchUpdate() {
-    SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(tree_, nullptr, TRUE);
-  }
-  BatchUpdate(const BatchUpdate&) = delete;
-  BatchUpdate& operator=(const BatchUpdate&) = delete;
-
- private:
-  HWND tree_;
-};
 
 HTREEITEM AddNode(HWND tree, HTREEITEM parent, TObjectNode node, bool hasChildren) {
   TVINSERTSTRUCTW insert{};
@@ -68,7 +54,7 @@ HTREEITEM TfrmMain::RootOf(TObjectType typ) const {
 }
 
 void TfrmMain::CreateTree() {
-  BatchUpdate batch(Tree);
+  TreeBatchUpdate batch(Tree);
   TreeView_DeleteAllItems(Tree);
   for (const RootInfo& info : kRoots) {
     HTREEITEM root = AddNode(Tree, TVI_ROOT, TObjectNode{info.caption, info.typ, 0, {}}, true);
@@ -101,7 +87,7 @@ void TfrmMain::SetTree() {
 
 void TfrmMain::FillKey(HTREEITEM root, const TObjects& list) {
   const TObjectType typ = NodeOf(root)->Typ;
-  BatchUpdate batch(Tree);
+  TreeBatchUpdate batch(Tree);
   std::vector<TextView> names;
   names.reserve(list.size());
   for (const TObjectData& d : list) names.push_back(d.Name);
