@@ -2,12 +2,17 @@
 # Rendered units of every type library of a Wine prefix, through oleaut32
 # under Wine (the Windows build) and through the file reader (the Linux
 # build), compared line by line: every registered library by GUID and
-# version, and every file of system32 that holds a TYPELIB resource.
-#   scripts/wine-render-parity.sh WINDOWS_CLI HOST_CLI WORK_DIR
+# version, every file of system32 that holds a TYPELIB resource, the
+# project's widl fixtures and the real-world libraries of
+# ../shared/fixtures/real/typelib/, the last two from a folder of their own
+# outside system32.
+#   scripts/wine-render-parity.sh WINDOWS_CLI HOST_CLI WORK_DIR [FIXTURE_TLB_DIR]
 # WINEPREFIX names the prefix; Wine must be quiet and set up as the Wine stage
-# does it (scripts/wine-prefix.sh).
+# does it (scripts/wine-prefix.sh). Without ../shared/fixtures/real/ the real
+# libraries are skipped, except under CI (CI=true), where that fails.
 set -euo pipefail
-win_cli=$1 host_cli=$2 work=$3/render-parity
+win_cli=$1 host_cli=$2 work=$3/render-parity fixture_tlbs=${4:-}
+root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$work"
 sys32=$WINEPREFIX/drive_c/windows/system32
 
@@ -16,7 +21,10 @@ fail() {
   exit 1
 }
 
-libraries=0 lines=0 known=0 failures=0
+libraries=0 lines=0 known=0 failures=0 identical=0
+# Lines adjusted per class of known difference (scripts/render-known-differences.pl).
+declare -A known_lines=([lcid]=0 [unloadable-base]=0)
+declare -A files_with=([lcid]=0 [unloadable-base]=0)
 # Compares the two units of one library; NAME, then the render arguments.
 compare() {
   local name=$1
@@ -49,7 +57,22 @@ compare() {
   [ $status -eq 0 ] || fail "brannock-cli.exe $* failed under Wine: $(cat "$win.err")"
   libraries=$((libraries + 1))
   lines=$((lines + $(wc -l <"$linux")))
-  cmp -s "$win" "$linux" && return 0
+  if cmp -s "$win" "$linux"; then
+    identical=$((identical + 1))
+    return 0
+  fi
+  # Wine's departures from Windows that the reader does not copy, named and
+  # checked one by one (see the script).
+  "$root/scripts/render-known-differences.pl" "$win" "$linux" >"$win.adjusted" 2>"$win.classes"
+  if cmp -s "$win.adjusted" "$linux"; then
+    local class count
+    while read -r class count; do
+      known_lines[$class]=$((${known_lines[$class]} + count))
+      [ "$count" -eq 0 ] || files_with[$class]=$((${files_with[$class]} + 1))
+    done <"$win.classes"
+    return 0
+  fi
+  cp "$win.adjusted" "$win"
   case "$name" in
     uianimation.dll)
       # Known difference: Wine's oleaut32 fails GetRefTypeInfo (E_FAIL) for
@@ -88,5 +111,46 @@ done < <(sed -n 's/^\[Software\\\\Classes\\\\Typelib\\\\\({[0-9A-Fa-f-]*}\)\\\\\
            "$WINEPREFIX/system.reg" | sort -u)
 [ "$registered" -ge 20 ] || fail "only $registered registered libraries found in the prefix"
 
-echo "render parity: $file_count files and $registered registered libraries, $lines lines compared;" \
-     "$known known differences (uianimation.dll lines, ADODB); $failures registrations fail alike"
+# The project's widl fixtures and the real-world libraries, from a folder
+# outside system32 (C:\brannock-tlb), by their Windows paths on both sides.
+own=$WINEPREFIX/drive_c/brannock-tlb
+mkdir -p "$own"
+outside=()
+if [ -n "$fixture_tlbs" ]; then
+  for f in "$fixture_tlbs"/*.tlb; do
+    [ "$(basename "$f")" = stdole2.tlb ] && continue
+    cp "$f" "$own/" && outside+=("$(basename "$f")")
+  done
+fi
+real=$root/../shared/fixtures/real/typelib
+real_count=0
+if [ -d "$real" ]; then
+  for f in "$real"/*/*; do
+    [ -f "$f" ] || continue
+    cp "$f" "$own/" && outside+=("$(basename "$f")")
+    real_count=$((real_count + 1))
+  done
+elif [ "${CI:-}" = true ]; then
+  fail "../shared/fixtures/real/ is missing (it must be there under CI)"
+else
+  echo "wine-render-parity: ../shared/fixtures/real/ is missing: the real-world libraries are skipped"
+fi
+sltg=0
+for f in "${outside[@]}"; do
+  # Known difference: the reader does not read the older SLTG format yet
+  # (TYPE_E_UNSUPFORMAT); oleaut32 reads it. Checked by the code.
+  if "$host_cli" --registry "$WINEPREFIX" --render "C:\\brannock-tlb\\$f" 2>&1 >/dev/null |
+       grep -q 'Error code: 0x80028019'; then
+    wine "$win_cli" --render "C:\\brannock-tlb\\$f" >/dev/null 2>&1 || fail "oleaut32 does not read the SLTG file $f"
+    sltg=$((sltg + 1))
+    continue
+  fi
+  compare "outside-$f" --render "C:\\brannock-tlb\\$f"
+done
+
+echo "render parity: $file_count files, $registered registered libraries, ${#outside[@]} libraries outside" \
+     "system32 ($real_count real), $lines lines compared; $identical units identical;" \
+     "known differences: uianimation.dll lines and ADODB ($known)," \
+     "[lcid] kept by Wine (${known_lines[lcid]} lines in ${files_with[lcid]} units)," \
+     "bases in an unloadable library (${known_lines[unloadable-base]} lines in ${files_with[unloadable-base]} units)," \
+     "SLTG not read by the reader ($sltg files); $failures registrations fail alike"

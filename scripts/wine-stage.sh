@@ -232,7 +232,7 @@ diff <(tail -n +2 "$work/render_demo.win.unit") <(tail -n +2 tests/data/render/r
 render_parity mshtml --render 'C:\windows\system32\mshtml.tlb'
 render_parity stdole2 --render-typelib '{00020430-0000-0000-C000-000000000046}' 2.0
 # Every library of the prefix: the files of system32 and every registration.
-scripts/wine-render-parity.sh "$win_cli" "$host_cli" "$work"
+scripts/wine-render-parity.sh "$win_cli" "$host_cli" "$work" "$([ -d build/test/tlb ] && echo "$root/build/test/tlb")"
 # The Windows type library viewer and About dialog under Xvfb, in this
 # prefix, once the Windows window program is part of the build.
 if [ -f src/ui/win32/CMakeLists.txt ]; then

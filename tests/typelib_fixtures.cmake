@@ -1,6 +1,8 @@
 # Type library fixtures: every tests/data/idl/*.idl is compiled by widl into
 # ${CMAKE_BINARY_DIR}/tlb/NAME.tlb before test_typelib builds; stdole2.tlb,
-# which they import, is copied beside them. Without widl the reader tests
+# which they import, is copied beside them. The libraries of
+# tests/data/idl/imported/ go to tlb/imported/, apart from the libraries
+# that import them, which then cannot find them when loaded. Without widl the reader tests
 # that need them skip.
 if(WIN32 OR NOT TARGET test_typelib)
   return()
@@ -26,15 +28,29 @@ add_custom_command(OUTPUT ${_tlb_dir}/stdole2.tlb
   COMMAND ${CMAKE_COMMAND} -E make_directory ${_tlb_dir}
   COMMAND ${CMAKE_COMMAND} -E copy ${WINE_PE_DIR}/stdole2.tlb ${_tlb_dir}/stdole2.tlb
   DEPENDS ${WINE_PE_DIR}/stdole2.tlb)
+set(_imported_dir ${_tlb_dir}/imported)
+file(GLOB _imported_idls CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/data/idl/imported/*.idl)
+set(_imported_tlbs)
+foreach(_idl ${_imported_idls})
+  get_filename_component(_name ${_idl} NAME_WE)
+  add_custom_command(OUTPUT ${_imported_dir}/${_name}.tlb
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${_imported_dir}
+    COMMAND ${WIDL_EXECUTABLE} -t -I ${WINE_IDL_DIR} -L ${WINE_PE_DIR} -o ${_imported_dir}/${_name}.tlb ${_idl}
+    DEPENDS ${_idl}
+    COMMENT "widl imported/${_name}.idl")
+  list(APPEND _imported_tlbs ${_imported_dir}/${_name}.tlb)
+endforeach()
 foreach(_idl ${_idls})
   get_filename_component(_name ${_idl} NAME_WE)
   add_custom_command(OUTPUT ${_tlb_dir}/${_name}.tlb
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_tlb_dir}
-    COMMAND ${WIDL_EXECUTABLE} -t -I ${WINE_IDL_DIR} -L ${WINE_PE_DIR} -o ${_tlb_dir}/${_name}.tlb ${_idl}
-    DEPENDS ${_idl}
+    COMMAND ${WIDL_EXECUTABLE} -t -I ${WINE_IDL_DIR} -I ${CMAKE_CURRENT_SOURCE_DIR}/data/idl/imported
+            -L ${WINE_PE_DIR} -L ${_imported_dir} -o ${_tlb_dir}/${_name}.tlb ${_idl}
+    DEPENDS ${_idl} ${_imported_tlbs}
     COMMENT "widl ${_name}.idl")
   list(APPEND _tlbs ${_tlb_dir}/${_name}.tlb)
 endforeach()
+list(APPEND _tlbs ${_imported_tlbs})
 add_custom_target(typelib_fixtures DEPENDS ${_tlbs})
 add_dependencies(test_typelib typelib_fixtures)
 target_compile_definitions(test_typelib PRIVATE BRANNOCK_TLB_DIR="${_tlb_dir}" BRANNOCK_WINE_PE_DIR="${WINE_PE_DIR}")

@@ -219,6 +219,10 @@ class TypeLibLoader {
   // The default asks the host file system; a loader that maps Windows paths
   // to host files (a Wine prefix) answers through its mapping.
   virtual bool FileExists(const Text& fileName);
+  // What the last failed load could not find, for a message beside the
+  // failure code (the Windows path of a missing file, and how to map it to
+  // a host folder); empty when there is nothing to add.
+  virtual Text FailureDetail() const { return {}; }
 };
 
 }  // namespace brannock::typelib

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <map>
 
+#include "platform/environment.h"
 #include "registry/registry_backend.h"
 #include "typelib/msft_model.h"
 #include "typelib/pe_resources.h"
@@ -17,6 +18,9 @@ struct FileTypeLibLoader::State : std::enable_shared_from_this<State> {
   registry::RegistryView view = registry::RegistryView::Bits64;
   // A 32-bit program on 64-bit Windows: system32 means SysWOW64.
   bool wow64Files = false;
+  TextList windowsEnvironment;
+  // The last file name that named no host file, for the failure's message.
+  Text missingFile;
 
   std::optional<std::filesystem::path> HostFile(TextView name) const;
   HRESULT RegisteredPath(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid, Text* path);
@@ -77,15 +81,25 @@ bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes
 }
 
 std::optional<std::filesystem::path> FileTypeLibLoader::State::HostFile(TextView name) const {
-  if (name.empty()) return std::nullopt;
-  if (auto mapped = mapper.MapWindowsPath(wow64Files ? RedirectToWow64Dir(name) : Text(name))) return mapped;
+  const Text plain = PlainWindowsPath(name);
+  if (plain.empty()) return std::nullopt;
+  if (!WindowsPathRoot(plain).empty()) {
+    if (auto mapped = mapper.MapWindowsPath(wow64Files ? RedirectToWow64Dir(plain) : plain)) return mapped;
+  }
+  // A host path as it is (without its quotes).
+  TextView unquoted = name;
+  if (unquoted.size() >= 2 && unquoted.front() == u'"' && unquoted.back() == u'"')
+    unquoted = unquoted.substr(1, unquoted.size() - 2);
   std::error_code ec;
-  std::filesystem::path host = HostPath(name);
+  std::filesystem::path host = HostPath(unquoted);
   if (std::filesystem::is_regular_file(host, ec)) return host;
-  // A bare file name is searched for in the system folder, as the search
-  // path of LoadTypeLib finds stdole2.tlb.
-  if (name.find_first_of(u"\\/:") == TextView::npos)
-    return mapper.MapWindowsPath(Text(wow64Files ? kWow64SystemDir : kSystemDir) + u"\\" + Text(name));
+  // A bare file name is searched for as LoadTypeLib searches for it: the
+  // system folder, then the Windows folder (the program's own folder and
+  // the current folder of a Windows process have no counterpart here).
+  if (plain.find_first_of(u"\\:") == Text::npos) {
+    for (TextView folder : {wow64Files ? kWow64SystemDir : kSystemDir, TextView(u"C:\\windows")})
+      if (auto found = mapper.MapWindowsPath(Text(folder) + u"\\" + plain)) return found;
+  }
   return std::nullopt;
 }
 
@@ -94,9 +108,11 @@ HRESULT FileTypeLibLoader::State::LoadFile(const Text& fileName, std::shared_ptr
   auto host = HostFile(fileName);
   if (!host) {
     const ResourceSuffix split = SplitResourceSuffix(fileName);
-    if (!split.resource) return Code::TypeCantLoadLibrary;
-    host = HostFile(split.path);
-    if (!host) return Code::TypeCantLoadLibrary;
+    if (split.resource) host = HostFile(split.path);
+    if (!host) {
+      missingFile = split.resource ? split.path : fileName;
+      return Code::TypeCantLoadLibrary;
+    }
     resource = *split.resource;
   }
   std::vector<uint8_t> bytes;
@@ -104,26 +120,40 @@ HRESULT FileTypeLibLoader::State::LoadFile(const Text& fileName, std::shared_ptr
   return OpenTypeLibBytes(bytes, resource, ResolverNextTo(*host), lib);
 }
 
+// An imported library is found as oleaut32 finds it: first by its
+// registration (GUID, version and locale of the import, as LoadRegTypeLib
+// looks them up), then by the file name the import records, as LoadTypeLib
+// searches for it; a bare name is looked for beside the importing library
+// first (the folder a Windows program loading it would search as its own),
+// then in the system and Windows folders.
 ImportResolver FileTypeLibLoader::State::ResolverNextTo(const std::filesystem::path& libraryFile) {
   // The library keeps the loader's state (not the loader) alive.
   std::shared_ptr<State> state = shared_from_this();
   const std::filesystem::path dir = libraryFile.parent_path();
   return [state, dir](const msft::ImportedLibrary& imported, std::shared_ptr<TypeLib>* lib) -> HRESULT {
+    const Text missingBefore = state->missingFile;
     HRESULT hr = state->LoadRegistered(imported.libid, imported.majorVersion, imported.minorVersion,
                                        imported.lcid, lib);
     if (Succeeded(hr)) return hr;
-    if (auto beside = FindNoCase(dir, imported.fileName)) {
-      const HRESULT local = state->LoadFile(HostPathText(*beside), lib);
-      if (Succeeded(local)) return local;
+    const Text plain = PlainWindowsPath(imported.fileName);
+    if (plain.find_first_of(u"\\:") == Text::npos) {
+      if (auto beside = FindNoCase(dir, plain)) {
+        const HRESULT local = state->LoadFile(HostPathText(*beside), lib);
+        if (Succeeded(local)) return local;
+      }
     }
+    if (!plain.empty() && Succeeded(state->LoadFile(plain, lib))) return S_OK_;
+    // A missing import is not the failure of the library that imports it.
+    state->missingFile = missingBefore;
     return hr;
   };
 }
 
 namespace {
 
-// A registry string value's text: UTF-16LE up to the first NUL.
-bool ReadDefaultString(registry::OpenedKey& key, Text* text) {
+// A registry string value's text: UTF-16LE up to the first NUL; an
+// expandable one with its %NAME% references expanded in `environment`.
+bool ReadDefaultString(registry::OpenedKey& key, const TextList& environment, Text* text) {
   uint32_t type = 0, size = 0;
   registry::Bytes data;
   if (!key.QueryValue(u"", &type, &size, &data)) return false;
@@ -134,7 +164,7 @@ bool ReadDefaultString(registry::OpenedKey& key, Text* text) {
     if (c == 0) break;
     t.push_back(c);
   }
-  *text = std::move(t);
+  *text = type == registry::RegType::ExpandSz ? platform::ExpandWithEntries(t, environment) : std::move(t);
   return true;
 }
 
@@ -190,7 +220,7 @@ HRESULT FileTypeLibLoader::State::RegisteredPath(const Guid& guid, uint16_t majo
     for (uint32_t locale : {lcid, lcid & 0x3FF, 0u}) {
       auto key = registry->Open(registry::RootKey::ClassesRoot, versionPath + HexUpper(locale) + u"\\" + platform,
                                 access);
-      if (key && ReadDefaultString(*key, path)) return S_OK_;
+      if (key && ReadDefaultString(*key, windowsEnvironment, path)) return S_OK_;
     }
   }
   return Code::TypeLibNotRegistered;
@@ -204,25 +234,51 @@ HRESULT FileTypeLibLoader::State::LoadRegistered(const Guid& guid, uint16_t majo
   return LoadFile(path, lib);
 }
 
+TextList DefaultWindowsEnvironment() {
+  return {u"SystemDrive=C:",
+          u"SystemRoot=C:\\windows",
+          u"windir=C:\\windows",
+          u"ProgramFiles=C:\\Program Files",
+          u"ProgramFiles(x86)=C:\\Program Files (x86)",
+          u"CommonProgramFiles=C:\\Program Files\\Common Files",
+          u"CommonProgramFiles(x86)=C:\\Program Files (x86)\\Common Files",
+          u"ProgramData=C:\\ProgramData",
+          u"ALLUSERSPROFILE=C:\\ProgramData"};
+}
+
 FileTypeLibLoader::FileTypeLibLoader(registry::RegistryBackend* registry, PathMapper mapper,
-                                     registry::RegistryView view)
+                                     registry::RegistryView view, TextList windowsEnvironment)
     : state_(std::make_shared<State>()) {
   state_->registry = registry;
   state_->mapper = std::move(mapper);
   state_->view = view;
   state_->wow64Files = view == registry::RegistryView::Bits32 &&
                        (registry == nullptr || registry->MachineView() == registry::RegistryView::Bits64);
+  state_->windowsEnvironment = std::move(windowsEnvironment);
 }
 
 FileTypeLibLoader::~FileTypeLibLoader() = default;
 
 HRESULT FileTypeLibLoader::LoadRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
                                           std::shared_ptr<TypeLib>* lib) {
+  state_->missingFile.clear();
   return state_->LoadRegistered(guid, major, minor, lcid, lib);
 }
 
 HRESULT FileTypeLibLoader::LoadTypeLib(const Text& fileName, std::shared_ptr<TypeLib>* lib) {
+  state_->missingFile.clear();
   return state_->LoadFile(CleanText(fileName), lib);
+}
+
+Text FileTypeLibLoader::FailureDetail() const {
+  const Text& file = state_->missingFile;
+  if (file.empty()) return {};
+  Text detail = u"File not found: " + file;
+  const Text hint = DriveOptionHint(file);
+  if (!hint.empty() && !state_->mapper.HasRootOf(file))
+    detail += u" (no host folder is mapped to " + WindowsPathRoot(PlainWindowsPath(file)) + u"; map one with " +
+              hint + u")";
+  return detail;
 }
 
 bool FileTypeLibLoader::FileExists(const Text& fileName) { return state_->HostFile(CleanText(fileName)).has_value(); }

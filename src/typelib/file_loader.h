@@ -18,8 +18,13 @@
 // In the 32-bit view of a 64-bit registry the files are those a 32-bit
 // program sees: C:\windows\system32 means C:\windows\syswow64.
 //
-// Imported libraries (stdole2.tlb) are found by registration and then next
-// to the importing file. The registry must outlive the loaded libraries.
+// Registered paths come in every form Windows accepts (see PathMapper), an
+// expandable one (REG_EXPAND_SZ) with %NAME% references expanded in the
+// Windows environment of the registry source, never the host's.
+//
+// Imported libraries (stdole2.tlb) are found by registration and then by
+// their file name (see ResolverNextTo). The registry must outlive the
+// loaded libraries.
 #pragma once
 
 #include <filesystem>
@@ -51,18 +56,26 @@ HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resol
 // Reads a whole host file; false when it cannot be read.
 bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes);
 
+// The environment of a Windows installation with its defaults (SystemRoot
+// C:\windows and so on), NAME=VALUE: what expandable registered paths are
+// expanded with when the registry source names no environment of its own.
+TextList DefaultWindowsEnvironment();
+
 class FileTypeLibLoader : public TypeLibLoader {
  public:
   // `registry` may be null: nothing is registered then. `view` is the
-  // registry view the libraries are looked up in.
+  // registry view the libraries are looked up in; `windowsEnvironment`
+  // (NAME=VALUE) expands REG_EXPAND_SZ paths of the registry.
   FileTypeLibLoader(registry::RegistryBackend* registry, PathMapper mapper,
-                    registry::RegistryView view = registry::RegistryView::Bits64);
+                    registry::RegistryView view = registry::RegistryView::Bits64,
+                    TextList windowsEnvironment = DefaultWindowsEnvironment());
   ~FileTypeLibLoader() override;
 
   HRESULT LoadRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
                          std::shared_ptr<TypeLib>* lib) override;
   HRESULT LoadTypeLib(const Text& fileName, std::shared_ptr<TypeLib>* lib) override;
   bool FileExists(const Text& fileName) override;
+  Text FailureDetail() const override;
 
   // The registered file of a library (QueryPathOfRegTypeLib), as written in
   // the registry.

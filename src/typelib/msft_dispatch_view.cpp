@@ -104,24 +104,31 @@ bool ViewBuilder::CollectForeign(std::shared_ptr<TypeInfo> info, int depth) {
   return true;
 }
 
-// An interface function as a dispatch function: an HRESULT result gives way
-// to the [out, retval] parameter's type (one pointer less), or to VT_VOID.
+// An interface function as a dispatch function, as the caller of
+// IDispatch::Invoke sees it: the locale parameter ([lcid]) is gone, in
+// whatever position, since Invoke passes the locale itself; a final
+// [out, retval] parameter becomes the result (one pointer less), whatever
+// the function returns (an HRESULT, nothing or a number); an HRESULT result
+// without one becomes VT_VOID.
 void ToDispatchFunction(FuncModel* f) {
   FuncDesc& d = f->desc;
   d.funckind = FUNC_DISPATCH;
-  if (d.elemdescFunc.tdesc.vt == VT_HRESULT) {
-    auto& params = d.lprgelemdescParam;
-    if (!params.empty() && (params.back().paramdesc.wParamFlags & ParamFlag::RetVal) != 0) {
-      const TypeDesc& retval = params.back().tdesc;
-      d.elemdescFunc.tdesc = (retval.vt == VT_PTR && retval.lptdesc) ? *retval.lptdesc : retval;
-      params.pop_back();
-      d.cParams = static_cast<int16_t>(params.size());
-      if (f->names.size() > params.size() + 1) f->names.resize(params.size() + 1);
-    } else {
-      d.elemdescFunc.tdesc = TypeDesc{};
-      d.elemdescFunc.tdesc.vt = VT_VOID;
-    }
+  auto& params = d.lprgelemdescParam;
+  for (size_t i = params.size(); i-- > 0;) {
+    if ((params[i].paramdesc.wParamFlags & ParamFlag::Lcid) == 0) continue;
+    params.erase(params.begin() + static_cast<ptrdiff_t>(i));
+    if (f->names.size() > i + 1) f->names.erase(f->names.begin() + static_cast<ptrdiff_t>(i + 1));
   }
+  if (!params.empty() && (params.back().paramdesc.wParamFlags & ParamFlag::RetVal) != 0) {
+    const TypeDesc& retval = params.back().tdesc;
+    d.elemdescFunc.tdesc = (retval.vt == VT_PTR && retval.lptdesc) ? *retval.lptdesc : retval;
+    params.pop_back();
+    if (f->names.size() > params.size() + 1) f->names.resize(params.size() + 1);
+  } else if (d.elemdescFunc.tdesc.vt == VT_HRESULT) {
+    d.elemdescFunc.tdesc = TypeDesc{};
+    d.elemdescFunc.tdesc.vt = VT_VOID;
+  }
+  d.cParams = static_cast<int16_t>(params.size());
   d.elemdescFunc.paramdesc = ParamDesc{};
 }
 

@@ -81,6 +81,12 @@ struct TypeModel {
   MemberIndex varByMemid;
 
   bool IsDual() const { return kind == TKIND_DISPATCH && (flags & TypeFlag::Dual) != 0; }
+  // A dispinterface declared by an interface ("dispinterface D { interface
+  // I; }"): no members of its own, and I, not IDispatch, as its base.
+  bool IsDeclaredByInterface(int32_t dispatchHref) const {
+    return kind == TKIND_DISPATCH && !IsDual() && funcs.empty() && vars.empty() && implTypeCount > 0 &&
+           baseHref != -1 && baseHref != dispatchHref;
+  }
 };
 
 struct ImportedLibrary {

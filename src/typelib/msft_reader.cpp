@@ -39,7 +39,12 @@ class MsftTypeInfo : public TypeInfo {
  private:
   const TypeModel& Type() const { return core_->model.types[index_]; }
   bool IsDispatchOfDual() const { return view_ == View::Default && Type().IsDual(); }
-  const DispatchView* ViewOrNull() const { return IsDispatchOfDual() ? &core_->DispatchViewOf(index_) : nullptr; }
+  // The dispatch view of a dual interface or of a dispinterface declared by
+  // an interface: functions gathered from the interface chain.
+  bool HasDispatchView() const {
+    return IsDispatchOfDual() || Type().IsDeclaredByInterface(core_->model.dispatchHref);
+  }
+  const DispatchView* ViewOrNull() const { return HasDispatchView() ? &core_->DispatchViewOf(index_) : nullptr; }
 
   LibCore* core_;
   size_t index_;
@@ -63,7 +68,7 @@ HRESULT MsftTypeInfo::GetTypeAttr(TypeAttr* attr) {
   attr->wMinorVerNum = t.minorVersion;
   attr->tdescAlias = t.aliasType;
   const auto dispatchVtable = static_cast<uint16_t>(7 * core_->model.PointerSize());
-  if (IsDispatchOfDual()) {
+  if (HasDispatchView()) {
     attr->cFuncs = static_cast<uint16_t>(core_->DispatchViewOf(index_).funcs.size());
     attr->cImplTypes = 1;
     attr->cbSizeVft = dispatchVtable;
@@ -169,7 +174,7 @@ HRESULT MsftTypeInfo::GetRefTypeOfImplType(unsigned index, HREFTYPE* href) {
 
 HRESULT MsftTypeInfo::GetRefTypeInfo(HREFTYPE href, std::shared_ptr<TypeInfo>* info) {
   if ((href & 3) == kForeignRefBits) {
-    if (!IsDispatchOfDual()) return Code::TypeElementNotFound;
+    if (!HasDispatchView()) return Code::TypeElementNotFound;
     const DispatchView& view = core_->DispatchViewOf(index_);
     const size_t i = href >> 2;
     if (i >= view.foreignRefs.size()) return Code::TypeElementNotFound;

@@ -1,6 +1,7 @@
 #include "typelib/object_typelib.h"
 
 #include "common/velkar_strutils.h"
+#include "platform/messages.h"
 
 namespace brannock::typelib {
 
@@ -19,6 +20,13 @@ HRESULT LoadObjectTypeLib(const TObjectData& record, TypeLibLoader& loader, std:
     hr = loader.LoadTypeLib(server.size() > kMaxFileNameChars ? Text() : server, lib);
   }
   return hr;
+}
+
+Text LoadFailureText(HRESULT hr, const TypeLibLoader& loader) {
+  Text text = platform::ErrorCodeText(static_cast<uint32_t>(hr));
+  const Text detail = loader.FailureDetail();
+  if (!detail.empty()) text += u"\n" + detail;
+  return text;
 }
 
 }  // namespace brannock::typelib

@@ -14,6 +14,10 @@ namespace brannock::typelib {
 // text that is not blank and not a GUID raises ConversionError.
 HRESULT LoadObjectTypeLib(const TObjectData& record, TypeLibLoader& loader, std::shared_ptr<TypeLib>* lib);
 
+// The message of a failed load: the failure code's text ("%s (Error code:
+// 0x%x)"), then, on a line of its own, what the loader could not find.
+Text LoadFailureText(HRESULT hr, const TypeLibLoader& loader);
+
 constexpr uint32_t kSystemDefaultLocale = 0x0800;
 
 }  // namespace brannock::typelib

@@ -57,7 +57,7 @@ int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& load
   }
   if (typelib::Succeeded(hr) && !lib) hr = typelib::Code::Pointer;
   if (typelib::Failed(hr)) {
-    *err += Utf16ToUtf8(platform::ErrorCodeText(static_cast<uint32_t>(hr))) + "\n";
+    *err += Utf16ToUtf8(typelib::LoadFailureText(hr, loader)) + "\n";
     return kRenderExitLoadFailed;
   }
   TextList lines;

@@ -247,7 +247,7 @@ std::unique_ptr<TfrmTLBView> OpenTypeLibView(const TObjectData& record, typelib:
   const typelib::HRESULT hr = typelib::LoadObjectTypeLib(record, loader, &lib);
   if (typelib::Failed(hr) || !lib) {
     cursor.Restore();
-    ShowErrorBox(platform::ErrorCodeText(static_cast<uint32_t>(typelib::Failed(hr) ? hr : typelib::Code::Fail)));
+    ShowErrorBox(typelib::LoadFailureText(typelib::Failed(hr) ? hr : typelib::Code::Fail, loader));
     return nullptr;
   }
   auto window = std::make_unique<TfrmTLBView>(owner);
