@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# By hand: renders Wine's mshtml.tlb with the file reader (Linux) and through
-# oleaut32 under Wine (Windows build), in the same run, two ways:
+# By hand: renders Wine's mshtml.tlb, or the library FILE given (placed in a
+# folder of its own on the prefix's C: drive; the largest real-world one is
+# ../shared/fixtures/real/typelib/pe/vb6wurzel_MSACC9.OLB), with the file
+# reader (Linux) and through oleaut32 under Wine (Windows build), in the
+# same run, two ways:
+#   scripts/bench-render-mshtml.sh [FILE]
 #  - inside one process, twenty times each (typelib_render_bench), which
 #    compares the two readers without process start-up;
 #  - as whole brannock-cli processes, ten times each.
@@ -11,6 +15,7 @@
 #     -DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/mingw-w64.cmake -DBRANNOCK_TESTS=OFF -DBRANNOCK_GUI=OFF -DBRANNOCK_BENCH=ON
 #   cmake --build build/win-release --target brannock-cli typelib_render_bench
 set -euo pipefail
+bench_file=${1:+$(realpath "$1")}
 cd "$(dirname "$0")/.."
 host_cli=${HOST_CLI:-build/release/src/app/brannock-cli}
 win_cli=${WIN_CLI:-build/win-release/src/app/brannock-cli.exe}
@@ -20,6 +25,13 @@ source scripts/wine-prefix.sh render-bench
 wineboot -i >/dev/null 2>&1
 wineserver -w
 tlb='C:\windows\system32\mshtml.tlb'
+name=mshtml.tlb
+if [ -n "$bench_file" ]; then
+  name=$(basename "$bench_file")
+  mkdir -p "$WINEPREFIX/drive_c/brannock-bench"
+  cp "$bench_file" "$WINEPREFIX/drive_c/brannock-bench/$name"
+  tlb="C:\\brannock-bench\\$name"
+fi
 wine "$win_cli" --render "$tlb" >/dev/null  # warm: Wine's server and DLLs loaded
 
 run10() {
@@ -39,6 +51,6 @@ mkdir -p "$work/out"
 registry_only=$(run10 "$host_cli" --registry "$WINEPREFIX" -SA --out-dir "$work/out")
 start_only=$(run10 wine cmd /c exit)
 wine_ms=$(run10 wine "$win_cli" --render "$tlb")
-echo "mshtml.tlb, per render, whole process: file reader $linux ms (of which reading the prefix's" \
+echo "$name, per render, whole process: file reader $linux ms (of which reading the prefix's" \
      "registry about $registry_only ms); oleaut32 under Wine $wine_ms ms (of which starting a Wine" \
      "process about $start_only ms)"

@@ -10,7 +10,9 @@
 # WINEPREFIX names the prefix; Wine must be quiet and set up as the Wine stage
 # does it (scripts/wine-prefix.sh). Without ../shared/fixtures/real/ the real
 # libraries are skipped, except under CI (CI=true), where that fails.
+# PARITY_PARTS (by hand) chooses among "system32 registered outside".
 set -euo pipefail
+parts=" ${PARITY_PARTS:-system32 registered outside} "
 win_cli=$1 host_cli=$2 work=$3/render-parity fixture_tlbs=${4:-}
 root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$work"
@@ -31,8 +33,8 @@ compare() {
   shift
   local win=$work/$name.win linux=$work/$name.linux
   local status=0 host_status=0
-  "$host_cli" --registry "$WINEPREFIX" "$@" >"$linux" 2>"$linux.err" || host_status=$?
-  wine "$win_cli" "$@" >"$win" 2>"$win.err" || status=$?
+  "$host_cli" --registry "$WINEPREFIX" "$@" >"$linux" 2>"$linux.err" </dev/null || host_status=$?
+  wine "$win_cli" "$@" >"$win" 2>"$win.err" </dev/null || status=$?
   if [ $host_status -ne 0 ]; then
     # A library that does not load (a registration naming a missing file)
     # must fail alike, with the same code; Wine has no message text for
@@ -92,10 +94,11 @@ compare() {
 # Files of system32 that hold a type library: the reader decides, and the
 # count below makes sure it still finds them.
 files=()
-while IFS= read -r -d '' f; do
+[[ $parts == *" system32 "* ]] && while IFS= read -r -d '' f; do
   "$host_cli" --render "$f" >/dev/null 2>&1 && files+=("$(basename "$f")")
 done < <(find "$sys32" -maxdepth 1 -type f \( -iname '*.tlb' -o -iname '*.olb' -o -iname '*.dll' -o -iname '*.ocx' -o -iname '*.exe' \) -print0 | sort -z)
-[ ${#files[@]} -ge 40 ] || fail "only ${#files[@]} files of system32 hold a type library the reader loads"
+[[ $parts != *" system32 "* ]] || [ ${#files[@]} -ge 40 ] ||
+  fail "only ${#files[@]} files of system32 hold a type library the reader loads"
 for f in "${files[@]}"; do
   compare "$f" --render "C:\\windows\\system32\\$f"
 done
@@ -107,15 +110,17 @@ registered=0
 while read -r guid version; do
   compare "reg-$guid-$version" --render-typelib "$guid" "$version"
   registered=$((registered + 1))
-done < <(sed -n 's/^\[Software\\\\Classes\\\\Typelib\\\\\({[0-9A-Fa-f-]*}\)\\\\\([0-9a-fA-F]*\.[0-9a-fA-F]*\)\] .*/\1 \2/Ip' \
+done < <([[ $parts == *" registered "* ]] && sed -n 's/^\[Software\\\\Classes\\\\Typelib\\\\\({[0-9A-Fa-f-]*}\)\\\\\([0-9a-fA-F]*\.[0-9a-fA-F]*\)\] .*/\1 \2/Ip' \
            "$WINEPREFIX/system.reg" | sort -u)
-[ "$registered" -ge 20 ] || fail "only $registered registered libraries found in the prefix"
+[[ $parts != *" registered "* ]] || [ "$registered" -ge 20 ] ||
+  fail "only $registered registered libraries found in the prefix"
 
 # The project's widl fixtures and the real-world libraries, from a folder
 # outside system32 (C:\brannock-tlb), by their Windows paths on both sides.
 own=$WINEPREFIX/drive_c/brannock-tlb
 mkdir -p "$own"
 outside=()
+[[ $parts == *" outside "* ]] || fixture_tlbs=
 if [ -n "$fixture_tlbs" ]; then
   for f in "$fixture_tlbs"/*.tlb; do
     [ "$(basename "$f")" = stdole2.tlb ] && continue
@@ -124,7 +129,9 @@ if [ -n "$fixture_tlbs" ]; then
 fi
 real=$root/../shared/fixtures/real/typelib
 real_count=0
-if [ -d "$real" ]; then
+if [[ $parts != *" outside "* ]]; then
+  :
+elif [ -d "$real" ]; then
   for f in "$real"/*/*; do
     [ -f "$f" ] || continue
     cp "$f" "$own/" && outside+=("$(basename "$f")")
@@ -139,13 +146,17 @@ sltg=0
 for f in "${outside[@]}"; do
   # Known difference: the reader does not read the older SLTG format yet
   # (TYPE_E_UNSUPFORMAT); oleaut32 reads it. Checked by the code.
-  if "$host_cli" --registry "$WINEPREFIX" --render "C:\\brannock-tlb\\$f" 2>&1 >/dev/null |
-       grep -q 'Error code: 0x80028019'; then
+  reader_error=$("$host_cli" --registry "$WINEPREFIX" --render "C:\\brannock-tlb\\$f" 2>&1 >/dev/null || true)
+  if [[ $reader_error == *"Error code: 0x80028019"* ]]; then
     wine "$win_cli" --render "C:\\brannock-tlb\\$f" >/dev/null 2>&1 || fail "oleaut32 does not read the SLTG file $f"
     sltg=$((sltg + 1))
     continue
   fi
   compare "outside-$f" --render "C:\\brannock-tlb\\$f"
+  # Every further TYPELIB resource of the file, as FILE\N.
+  while read -r number _; do
+    [ "$number" = 1 ] || compare "outside-$f-$number" --render "C:\\brannock-tlb\\$f\\$number"
+  done < <("$host_cli" --registry "$WINEPREFIX" --list-typelibs "C:\\brannock-tlb\\$f" 2>/dev/null || true)
 done
 
 echo "render parity: $file_count files, $registered registered libraries, ${#outside[@]} libraries outside" \

@@ -209,30 +209,68 @@ echo "win32-only library: renders in the 32-bit view; in the 64-bit one both fai
 echo "registry views checked in $((SECONDS - views_start)) s"
 
 step "rendered unit parity: oleaut32 under Wine against the file reader"
-# The rendering fixture, compiled by widl and placed on the prefix's C: drive
-# so that both builds are given the same Windows path.
-mkdir -p "$WINEPREFIX/drive_c/brannock-render"
-widl -t -I "$idl_dir" -L "$pe_dir" -o "$WINEPREFIX/drive_c/brannock-render/render_demo.tlb" tests/data/idl/render_demo.idl ||
-  fail "widl render_demo.idl failed"
+# The widl fixtures, placed on the prefix's C: drive outside system32 so
+# that both builds are given the same Windows path; the libraries of
+# tests/data/idl/imported/ go to a folder of their own, where the libraries
+# that import them do not find them.
+fixtures=$WINEPREFIX/drive_c/brannock-render
+mkdir -p "$fixtures/imported"
+for idl in tests/data/idl/imported/*.idl; do
+  widl -t -I "$idl_dir" -L "$pe_dir" -o "$fixtures/imported/$(basename "${idl%.idl}").tlb" "$idl" ||
+    fail "widl $idl failed"
+done
+for idl in tests/data/idl/*.idl; do
+  widl -t -I "$idl_dir" -I tests/data/idl/imported -L "$pe_dir" -L "$fixtures/imported" \
+    -o "$fixtures/$(basename "${idl%.idl}").tlb" "$idl" || fail "widl $idl failed"
+done
 render_parity() { # NAME, then the render option and its arguments
   local name=$1
   shift
   wine "$win_cli" "$@" >"$work/$name.win.unit" || fail "brannock-cli.exe $* failed under Wine"
   "$host_cli" --registry "$WINEPREFIX" "$@" >"$work/$name.linux.unit" || fail "brannock-cli $* failed"
-  if cmp -s "$work/$name.win.unit" "$work/$name.linux.unit"; then
+  # Wine's named departures from Windows (see the script) taken out.
+  scripts/render-known-differences.pl "$work/$name.win.unit" "$work/$name.linux.unit" >"$work/$name.win.adjusted" \
+    2>/dev/null || fail "render-known-differences.pl failed on $name"
+  if cmp -s "$work/$name.win.adjusted" "$work/$name.linux.unit"; then
     echo "$name: same unit ($(wc -l <"$work/$name.win.unit") lines)"
   else
-    diff "$work/$name.win.unit" "$work/$name.linux.unit" | head -20 || true
+    diff "$work/$name.win.adjusted" "$work/$name.linux.unit" | head -20 || true
     fail "the unit of $name differs between the Windows and the Linux build"
   fi
 }
-render_parity render_demo --render 'C:\brannock-render\render_demo.tlb'
-diff <(tail -n +2 "$work/render_demo.win.unit") <(tail -n +2 tests/data/render/render_demo.txt) >/dev/null ||
-  fail "the unit of render_demo.tlb differs from tests/data/render/render_demo.txt"
+for name in render_demo dispatch_forms dispatch_declared import_missing; do
+  render_parity "$name" --render "C:\\brannock-render\\$name.tlb"
+  diff <(tail -n +2 "$work/$name.win.adjusted") <(tail -n +2 "tests/data/render/$name.txt") >/dev/null ||
+    fail "the unit of $name.tlb differs from tests/data/render/$name.txt"
+done
+grep -q 'const lcid Param1: LongInt; const Param2: WideString); dispid 1;' "$work/dispatch_forms.win.unit" ||
+  fail "Wine's oleaut32 no longer keeps an [lcid] parameter that is not the last one"
 render_parity mshtml --render 'C:\windows\system32\mshtml.tlb'
 render_parity stdole2 --render-typelib '{00020430-0000-0000-C000-000000000046}' 2.0
 # Every library of the prefix: the files of system32 and every registration.
-scripts/wine-render-parity.sh "$win_cli" "$host_cli" "$work" "$([ -d build/test/tlb ] && echo "$root/build/test/tlb")"
+scripts/wine-render-parity.sh "$win_cli" "$host_cli" "$work" "$fixtures"
+
+step "a library in a folder of its own, stdole2 registered in the long-path form"
+# Once a program has loaded, through oleaut32, a library that imports
+# stdole2 from outside system32, Wine may register stdole2 (and its
+# HELPDIR) in the long-path form; the registration is rewritten here in
+# that form whatever Wine did, and the duals of a library in its own folder
+# must still render in full.
+stdole_key='HKCR\TypeLib\{00020430-0000-0000-C000-000000000046}\2.0'
+for platform in win32 win64; do
+  wine reg add "$stdole_key\\0\\$platform" /ve /d '\\?\C:\windows\system32\stdole2.tlb' /f >/dev/null 2>&1 ||
+    fail "reg add $stdole_key\\0\\$platform failed"
+done
+wine reg add "$stdole_key\\HELPDIR" /ve /d '\\?\C:\windows\system32' /f >/dev/null 2>&1 || fail "reg add HELPDIR failed"
+wineserver -w
+grep -qF '@="\\\\?\\C:\\windows\\system32\\stdole2.tlb"' "$WINEPREFIX/system.reg" ||
+  fail "stdole2's registration was not rewritten in the long-path form"
+for name in dispatch_forms import_missing; do
+  render_parity "$name-long-path" --render "C:\\brannock-render\\$name.tlb"
+  grep -q 'procedure QueryInterface(' "$work/$name-long-path.linux.unit" ||
+    fail "the duals of $name.tlb lost IUnknown's functions with stdole2 registered in the long-path form"
+  grep -q '0x8002802B' "$work/$name-long-path.linux.unit" && fail "$name.tlb: a function of a dual is missing"
+done
 # The Windows type library viewer and About dialog under Xvfb, in this
 # prefix, once the Windows window program is part of the build.
 if [ -f src/ui/win32/CMakeLists.txt ]; then

@@ -1,6 +1,7 @@
 #include "typelib/access.h"
 
 #include "platform/files.h"
+#include "typelib/file_loader.h"
 
 namespace brannock::typelib {
 
@@ -11,6 +12,10 @@ bool TypeLibLoader::FileExists(const Text& fileName) {
 #else
   return platform::FileExists(std::filesystem::path(Utf16ToUtf8(fileName)));
 #endif
+}
+
+bool TypeLibLoader::ReadLibraryFile(const Text& fileName, std::vector<uint8_t>* bytes) {
+  return !fileName.empty() && ReadHostFile(HostPath(fileName), bytes);
 }
 
 }  // namespace brannock::typelib

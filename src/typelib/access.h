@@ -198,9 +198,23 @@ class TypeInfo {
   virtual HRESULT GetRefTypeInfo(HREFTYPE href, std::shared_ptr<TypeInfo>* info) = 0;
 };
 
+// TLIBATTR: the library's identity.
+struct LibAttr {
+  Guid guid;
+  uint32_t lcid = 0;
+  uint32_t syskind = 0;
+  uint16_t wMajorVerNum = 0;
+  uint16_t wMinorVerNum = 0;
+  uint16_t wLibFlags = 0;
+};
+
 class TypeLib {
  public:
   virtual ~TypeLib() = default;
+  virtual HRESULT GetLibAttr(LibAttr* attr) {
+    *attr = LibAttr{};
+    return Code::NotImpl;
+  }
   virtual unsigned GetTypeInfoCount() = 0;
   // index -1 documents the library.
   virtual HRESULT GetDocumentation(int32_t index, Documentation* doc) = 0;
@@ -223,6 +237,9 @@ class TypeLibLoader {
   // failure code (the Windows path of a missing file, and how to map it to
   // a host folder); empty when there is nothing to add.
   virtual Text FailureDetail() const { return {}; }
+  // The bytes of the file `fileName` names as LoadTypeLib would open it;
+  // false when it cannot be read. The default reads the host file.
+  virtual bool ReadLibraryFile(const Text& fileName, std::vector<uint8_t>* bytes);
 };
 
 }  // namespace brannock::typelib

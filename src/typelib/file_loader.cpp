@@ -270,6 +270,11 @@ HRESULT FileTypeLibLoader::LoadTypeLib(const Text& fileName, std::shared_ptr<Typ
   return state_->LoadFile(CleanText(fileName), lib);
 }
 
+bool FileTypeLibLoader::ReadLibraryFile(const Text& fileName, std::vector<uint8_t>* bytes) {
+  const auto host = state_->HostFile(CleanText(fileName));
+  return host && ReadHostFile(*host, bytes);
+}
+
 Text FileTypeLibLoader::FailureDetail() const {
   const Text& file = state_->missingFile;
   if (file.empty()) return {};

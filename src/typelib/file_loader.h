@@ -76,6 +76,7 @@ class FileTypeLibLoader : public TypeLibLoader {
   HRESULT LoadTypeLib(const Text& fileName, std::shared_ptr<TypeLib>* lib) override;
   bool FileExists(const Text& fileName) override;
   Text FailureDetail() const override;
+  bool ReadLibraryFile(const Text& fileName, std::vector<uint8_t>* bytes) override;
 
   // The registered file of a library (QueryPathOfRegTypeLib), as written in
   // the registry.

@@ -189,6 +189,18 @@ class MsftTypeLib : public TypeLib {
 
   unsigned GetTypeInfoCount() override { return static_cast<unsigned>(core_->model.types.size()); }
 
+  HRESULT GetLibAttr(LibAttr* attr) override {
+    const LibModel& m = core_->model;
+    *attr = LibAttr{};
+    attr->guid = m.libid;
+    attr->lcid = m.lcid;
+    attr->syskind = m.syskind;
+    attr->wMajorVerNum = m.majorVersion;
+    attr->wMinorVerNum = m.minorVersion;
+    attr->wLibFlags = m.libFlags;
+    return S_OK_;
+  }
+
   HRESULT GetDocumentation(int32_t index, Documentation* doc) override {
     *doc = Documentation{};
     const LibModel& m = core_->model;

@@ -206,6 +206,21 @@ class OleTypeLib : public TypeLib {
 
   unsigned GetTypeInfoCount() override { return lib_->GetTypeInfoCount(); }
 
+  HRESULT GetLibAttr(LibAttr* out) override {
+    *out = LibAttr{};
+    ::TLIBATTR* attr = nullptr;
+    const HRESULT hr = lib_->GetLibAttr(&attr);
+    if (FAILED(hr) || !attr) return FAILED(hr) ? hr : E_POINTER;
+    out->guid = FromPlatform(attr->guid);
+    out->lcid = attr->lcid;
+    out->syskind = static_cast<uint32_t>(attr->syskind);
+    out->wMajorVerNum = attr->wMajorVerNum;
+    out->wMinorVerNum = attr->wMinorVerNum;
+    out->wLibFlags = attr->wLibFlags;
+    lib_->ReleaseTLibAttr(attr);
+    return S_OK;
+  }
+
   HRESULT GetDocumentation(int32_t index, Documentation* out) override {
     return CopyDocumentation(lib_, index, out);
   }

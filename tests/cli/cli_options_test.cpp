@@ -95,12 +95,22 @@ TEST(ParseCliOptions, RenderRequests) {
 
   p = Parse({"--render", "a.tlb", "--render-typelib", "{G}", "1.0"});
   EXPECT_FALSE(p.ok);
-  EXPECT_EQ(p.error, "'--render' and '--render-typelib' cannot be given together");
+  EXPECT_EQ(p.error, "only one of '--render', '--render-typelib' and '--list-typelibs' can be given");
+  EXPECT_FALSE(Parse({"--list-typelibs", "a.dll", "--render", "a.dll"}).ok);
+
+  p = Parse({"--list-typelibs", "FM20.DLL"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_TRUE(p.options.HasRender());
+  EXPECT_EQ(*p.options.render.listFile, "FM20.DLL");
+  EXPECT_EQ(Parse({"--list-typelibs"}).error, "option '--list-typelibs' needs a value");
 
   p = Parse({"--drive", "c=/mnt/win", "--render", "x.tlb", "--drive=D=/d"});
   ASSERT_TRUE(p.ok) << p.error;
   EXPECT_EQ(p.options.render.drives, (std::vector<std::string>{"c=/mnt/win", "D=/d"}));
-  EXPECT_EQ(Parse({"--drive", "1=/x"}).error, "option '--drive' needs LETTER=DIR, not '1=/x'");
+  EXPECT_EQ(Parse({"--drive", "1=/x"}).error, "option '--drive' needs LETTER=DIR or \\\\SERVER\\SHARE=DIR, not '1=/x'");
+  p = Parse({"--drive", "\\\\srv\\tools=/mnt/tools", "--render", "x.tlb"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.render.drives, (std::vector<std::string>{"\\\\srv\\tools=/mnt/tools"}));
 
   EXPECT_EQ(Parse({"--render="}).error, "option '--render' needs a value");
   EXPECT_EQ(Parse({"-SA", "--out-dir", ""}).error, "option '--out-dir' needs a value");

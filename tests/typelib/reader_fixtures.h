@@ -28,6 +28,18 @@ inline std::filesystem::path WinePeDir() { return {}; }
 
 inline std::filesystem::path Fixture(const char* name) { return FixtureDir() / name; }
 
+// The real-world libraries beside the project (../shared/fixtures/real/
+// typelib, never copied into it); empty when that folder is missing.
+inline std::filesystem::path RealTypeLibDir() {
+  std::error_code ec;
+  const auto dir = std::filesystem::path(BRANNOCK_TEST_DATA) / ".." / ".." / ".." / "shared" / "fixtures" / "real" /
+                   "typelib";
+  return std::filesystem::is_directory(dir, ec) ? dir.lexically_normal() : std::filesystem::path();
+}
+
+#define REQUIRE_REAL_TYPELIBS()                                                               \
+  if (::brannock::typelib::testing::RealTypeLibDir().empty()) GTEST_SKIP() << "../shared/fixtures/real is missing"
+
 // Loads a fixture by its host path; imports resolve next to it.
 inline std::shared_ptr<TypeLib> LoadFixture(const char* name) {
   FileTypeLibLoader loader(nullptr, PathMapper());

@@ -55,11 +55,13 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
       options.outDir = PathFromArgument(value);
     } else if (TakeValue(args, i, "--drive", value, error)) {
       if (!typelib::PathMapper().AddDriveOption(Utf8ToUtf16(value)))
-        error = "option '--drive' needs LETTER=DIR, not '" + value + "'";
+        error = "option '--drive' needs LETTER=DIR or \\\\SERVER\\SHARE=DIR, not '" + value + "'";
       else
         options.render.drives.push_back(value);
     } else if (TakeValue(args, i, "--render", value, error)) {
       options.render.file = value;
+    } else if (TakeValue(args, i, "--list-typelibs", value, error)) {
+      options.render.listFile = value;
     } else if (arg == "--render-typelib") {
       if (i + 2 >= args.size()) {
         error = "option '--render-typelib' needs a GUID and a version";
@@ -77,8 +79,9 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
       error = "unknown argument '" + arg + "'";
     }
   }
-  if (error.empty() && options.render.file && options.render.typeLibGuid)
-    error = "'--render' and '--render-typelib' cannot be given together";
+  if (error.empty() && (options.render.file.has_value() + options.render.typeLibGuid.has_value() +
+                        options.render.listFile.has_value()) > 1)
+    error = "only one of '--render', '--render-typelib' and '--list-typelibs' can be given";
   return error.empty();
 }
 
@@ -86,6 +89,7 @@ std::string UsageText() {
   return "Usage: brannock-cli [OPTIONS] [-SA] [-SI] [-SO] [-ST]\n"
          "       brannock-cli [--registry PATH] --render FILE\n"
          "       brannock-cli [--registry PATH] --render-typelib {GUID} MAJOR.MINOR\n"
+         "       brannock-cli [--registry PATH] --list-typelibs FILE\n"
          "\n"
          "Writes the list files of the COM registrations, or renders a type library as\n"
          "an Object Pascal declaration unit on standard output.\n"
@@ -108,9 +112,12 @@ std::string UsageText() {
          "                    FILE\\N for resource N)\n"
          "  --render-typelib {GUID} MAJOR.MINOR\n"
          "                    render a registered type library\n"
-         "  --drive LETTER=DIR\n"
-         "                    map a Windows drive to a host folder for the paths\n"
-         "                    found in the registry (repeatable)\n"
+         "  --list-typelibs FILE\n"
+         "                    list the type libraries of FILE: resource number, name,\n"
+         "                    GUID and version, one a line\n"
+         "  --drive LETTER=DIR, --drive \\\\SERVER\\SHARE=DIR\n"
+         "                    map a Windows drive or network share to a host folder\n"
+         "                    for the paths found in the registry (repeatable)\n"
          "  --verbose         name the registry read on standard error\n"
          "  --help            show this text\n"
          "  --version         show the program's version\n"

@@ -2,6 +2,7 @@
 //   brannock-cli [--registry PATH] [--view 32|64] [--out-dir DIR] [-SA] [-SI] [-SO] [-ST]
 //   brannock-cli [--registry PATH] --render FILE
 //   brannock-cli [--registry PATH] --render-typelib {GUID} MAJOR.MINOR
+//   brannock-cli [--registry PATH] --list-typelibs FILE
 //   brannock-cli --help | --version
 // --verbose adds, on standard error, which registry is read.
 // The batch switches are those of the window program ("-" or "/" and the
@@ -32,7 +33,9 @@ struct CliOptions {
   // Name the registry read (and the places passed over) on standard error.
   bool verbose = false;
 
-  bool HasRender() const { return render.file.has_value() || render.typeLibGuid.has_value(); }
+  bool HasRender() const {
+    return render.file.has_value() || render.typeLibGuid.has_value() || render.listFile.has_value();
+  }
 };
 
 // Parses the arguments after the program name (UTF-8 on every platform).

@@ -3,11 +3,13 @@
 #include <cstdio>
 
 #include "common/error.h"
+#include "platform/messages.h"
 #include "common/velkar_strutils.h"
 #include "platform/messages.h"
 #include "registry/registry_source.h"
 #include "typelib/loader.h"
 #include "typelib/object_typelib.h"
+#include "typelib/typelib_resources.h"
 #include "typelib/unit_text.h"
 
 #ifdef _WIN32
@@ -72,6 +74,29 @@ int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& load
   return 0;
 }
 
+int ListTypeLibraries(const RenderRequest& request, typelib::TypeLibLoader& loader, std::string* out,
+                      std::string* err) {
+  std::vector<typelib::TypeLibResource> resources;
+  const Text file = Utf8ToUtf16(request.listFile.value_or(""));
+  const typelib::HRESULT hr = typelib::ListTypeLibResources(loader, file, &resources);
+  if (typelib::Failed(hr)) {
+    *err += Utf16ToUtf8(typelib::LoadFailureText(hr, loader)) + "\n";
+    return kRenderExitLoadFailed;
+  }
+  bool any = false;
+  for (const auto& r : resources) {
+    *out += std::to_string(r.number) + " ";
+    if (typelib::Failed(r.hr)) {
+      *out += Utf16ToUtf8(platform::ErrorCodeText(static_cast<uint32_t>(r.hr))) + "\n";
+      continue;
+    }
+    any = true;
+    *out += Utf16ToUtf8(r.name) + " " + Utf16ToUtf8(GuidToText(r.guid)) + " " + std::to_string(r.majorVersion) + "." +
+            std::to_string(r.minorVersion) + "\n";
+  }
+  return any ? 0 : kRenderExitLoadFailed;
+}
+
 int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source, registry::RegistryView view) {
   // The live registry is the loader's own; a Wine prefix also maps paths.
   const bool live = !source || source->kind == registry::RegistrySource::Kind::Live;
@@ -88,7 +113,8 @@ int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* sou
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::string out, err;
-  int code = RenderTypeLibrary(request, *loader, &out, &err);
+  int code = request.listFile ? ListTypeLibraries(request, *loader, &out, &err)
+                              : RenderTypeLibrary(request, *loader, &out, &err);
   WriteAll(out, stdout);
   WriteAll(err, stderr);
   return code;

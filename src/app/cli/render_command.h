@@ -22,6 +22,8 @@ struct RenderRequest {
   std::optional<std::string> file;
   // --render-typelib {GUID} MAJOR.MINOR
   std::optional<std::string> typeLibGuid;
+  // --list-typelibs FILE
+  std::optional<std::string> listFile;
   std::string version;
   // --drive LETTER=DIR, as given: Windows drives mapped to host folders for
   // the paths found in the registry (beside a Wine prefix's own drives).
@@ -42,6 +44,12 @@ int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* sou
 // A file request renders the record of a library opened from a file (empty
 // uid, version 0.0); a registered one the record of that GUID and version.
 int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& loader, std::string* out,
+                      std::string* err);
+
+// --list-typelibs: one line per TYPELIB resource of the file, "N NAME
+// {GUID} MAJOR.MINOR" (a resource that does not load: "N" and its error
+// text); the same exit codes.
+int ListTypeLibraries(const RenderRequest& request, typelib::TypeLibLoader& loader, std::string* out,
                       std::string* err);
 
 constexpr int kRenderExitLoadFailed = 1;

@@ -8,6 +8,7 @@
 
 #include "catalogue/catalogue.h"
 #include "registry/viewed_registry.h"
+#include "typelib/access.h"
 #include "ui/logic/icon_location.h"
 #include "ui/logic/object_actions.h"
 #include "ui/logic/registry_tree_builder.h"
@@ -120,6 +121,7 @@ class TfrmMain : public QMainWindow {
   // object's list entry, none on a root; the viewer for a record.
   std::optional<TObjectData> FocusedObject() const;
   void ViewObjectTypeLib(const TObjectData& record);
+  std::unique_ptr<typelib::TypeLibLoader> CreateLoader();
   void ReadWindowSettings();
   void WriteWindowSettings();
   ScreenInfo Screens() const;

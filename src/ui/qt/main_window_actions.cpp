@@ -3,10 +3,12 @@
 // library, and view a type library file.
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 
 #include "platform/messages.h"
 #include "typelib/loader.h"
+#include "ui/logic/typelib_choice.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/object_action_hooks.h"
 #include "ui/qt/qt_text.h"
@@ -27,10 +29,19 @@ QString ChooseTypeLibFile(QWidget* owner) {
   return dialog.selectedFiles().first();
 }
 
+// The index of the chosen item, or -1 when the user cancels.
+int ChooseTypeLibResource(QWidget* owner, const QStringList& items) {
+  bool ok = false;
+  const QString chosen =
+      QInputDialog::getItem(owner, "View TypeLib", "This file holds several type libraries:", items, 0, false, &ok);
+  return ok ? static_cast<int>(items.indexOf(chosen)) : -1;
+}
+
 struct Hooks {
   ToolRunner runner;
   InstanceProbe probe;
   TypeLibFileChooser chooser;
+  TypeLibResourceChooser resourceChooser;
 };
 
 Hooks& ActionHooks() {
@@ -64,6 +75,10 @@ class StatusWorking {
 void SetToolRunner(ToolRunner runner) { ActionHooks().runner = std::move(runner); }
 void SetInstanceProbe(InstanceProbe probe) { ActionHooks().probe = std::move(probe); }
 void SetTypeLibFileChooser(TypeLibFileChooser chooser) { ActionHooks().chooser = std::move(chooser); }
+
+void SetTypeLibResourceChooser(TypeLibResourceChooser chooser) {
+  ActionHooks().resourceChooser = std::move(chooser);
+}
 
 std::optional<TObjectData> TfrmMain::FocusedObject() const {
   QTreeWidgetItem* item = Tree->currentItem();
@@ -114,15 +129,32 @@ void TfrmMain::cmViewTypeLib() {
   if (file.isEmpty()) return;
   TObjectData record;
   record.Server = FromQt(file);
+  // A file with several type libraries: the user chooses one.
+  if (const auto loader = CreateLoader()) {
+    std::vector<typelib::TypeLibResource> resources;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    typelib::ListTypeLibResources(*loader, record.Server, &resources);
+    QApplication::restoreOverrideCursor();
+    if (resources.size() > 1) {
+      QStringList items;
+      for (const Text& item : TypeLibChoiceItems(resources)) items << ToQt(item);
+      const TypeLibResourceChooser& choose = ActionHooks().resourceChooser;
+      const int index = choose ? choose(this, items) : ChooseTypeLibResource(this, items);
+      if (index < 0) return;
+      record.Server = TypeLibChoiceFile(record.Server, resources, static_cast<size_t>(index));
+    }
+  }
   ViewObjectTypeLib(record);
 }
 
+std::unique_ptr<typelib::TypeLibLoader> TfrmMain::CreateLoader() {
+  return typelib::CreateTypeLibLoader(options_.tools.kind == ToolHost::Kind::Native ? nullptr : &catalogue_.Backend(),
+                                      options_.tools.winePrefix, {},
+                                      options_.view ? options_.view->View() : registry::RegistryView::Bits64);
+}
+
 void TfrmMain::ViewObjectTypeLib(const TObjectData& record) {
-  const std::unique_ptr<typelib::TypeLibLoader> loader =
-      typelib::CreateTypeLibLoader(options_.tools.kind == ToolHost::Kind::Native ? nullptr : &catalogue_.Backend(),
-                                   options_.tools.winePrefix, {},
-                                   options_.view ? options_.view->View() : registry::RegistryView::Bits64);
-  if (loader) ViewTypeLib(record, *loader, this);
+  if (const std::unique_ptr<typelib::TypeLibLoader> loader = CreateLoader()) ViewTypeLib(record, *loader, this);
 }
 
 }  // namespace brannock::ui

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "ui/logic/object_actions.h"
@@ -20,5 +21,11 @@ void SetInstanceProbe(InstanceProbe probe);
 // cancels. The default shows the open dialog.
 using TypeLibFileChooser = std::function<QString(QWidget* owner)>;
 void SetTypeLibFileChooser(TypeLibFileChooser chooser);
+
+// Returns the index of the library chosen among the items of a file with
+// several type libraries, or -1 when the user cancels. The default shows a
+// small list.
+using TypeLibResourceChooser = std::function<int(QWidget* owner, const QStringList& items)>;
+void SetTypeLibResourceChooser(TypeLibResourceChooser chooser);
 
 }  // namespace brannock::ui

@@ -40,6 +40,7 @@ struct Captured {
     SetToolRunner(nullptr);
     SetInstanceProbe(nullptr);
     SetTypeLibFileChooser(nullptr);
+    SetTypeLibResourceChooser(nullptr);
   }
 };
 

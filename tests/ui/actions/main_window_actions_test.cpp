@@ -278,5 +278,40 @@ TEST(cmViewTypeLib, OpensTheChosenFileAndNothingOnCancel) {
   EXPECT_EQ(captured.boxes[0].kind, BoxKind::Error);
 }
 
+TEST(cmViewTypeLib, AFileWithSeveralLibrariesAsksWhichOne) {
+  const auto fm20 = std::filesystem::path(BRANNOCK_TEST_SOURCE_DIR) / ".." / ".." / "shared" / "fixtures" / "real" /
+                    "typelib" / "pe" / "win8-wow64_FM20.DLL";
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(fm20, ec)) GTEST_SKIP() << "../shared/fixtures/real is missing";
+  Captured captured;
+  Window w(ToolHost{});
+  SetTypeLibFileChooser([&](QWidget*) { return QString::fromStdString(fm20.string()); });
+  QStringList offered;
+  int answer = -1;
+  SetTypeLibResourceChooser([&](QWidget* owner, const QStringList& items) {
+    EXPECT_EQ(owner, w.frm.get());
+    offered = items;
+    return answer;
+  });
+  ModalSeen cancelled;
+  WatchModal(cancelled, w.frm.get());
+  w.frm->mmViewTypeLib->trigger();
+  QTest::qWait(0);
+  ASSERT_EQ(offered.size(), 2);
+  EXPECT_TRUE(offered[0].startsWith("1: MSForms {0D452EE1-E08F-101A-852E-02608C4D0BB4} 2.0")) << offered[0].toStdString();
+  EXPECT_TRUE(offered[1].startsWith("2: MSForms {AC2DE821-36A2-11CF-8053-00AA006009FA}")) << offered[1].toStdString();
+  EXPECT_FALSE(cancelled.opened) << "cancelled: no viewer";
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+  answer = 1;
+  ModalSeen opened;
+  WatchModal(opened, w.frm.get());
+  w.frm->mmViewTypeLib->trigger();
+  EXPECT_TRUE(opened.opened);
+  EXPECT_GT(opened.typeTreeItems, 0);
+  EXPECT_TRUE(captured.boxes.empty());
+  SetTypeLibResourceChooser(nullptr);
+}
+
 }  // namespace
 }  // namespace brannock::ui::testing
