@@ -7,11 +7,10 @@ namespace brannock::typelib {
 
 bool TypeLibLoader::FileExists(const Text& fileName) {
   if (fileName.empty()) return false;
-#ifdef _WIN32
-  return platform::FileExists(std::filesystem::path(std::wstring(fileName.begin(), fileName.end())));
-#else
-  return platform::FileExists(std::filesystem::path(Utf16ToUtf8(fileName)));
-#endif
+  if (platform::FileExists(HostPath(fileName))) return true;
+  // "x.dll\2": resource 2 of an existing x.dll.
+  const ResourceSuffix split = SplitResourceSuffix(fileName);
+  return split.resource && !split.path.empty() && platform::FileExists(HostPath(split.path));
 }
 
 bool TypeLibLoader::ReadLibraryFile(const Text& fileName, std::vector<uint8_t>* bytes) {

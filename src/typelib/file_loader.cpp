@@ -286,7 +286,14 @@ Text FileTypeLibLoader::FailureDetail() const {
   return detail;
 }
 
-bool FileTypeLibLoader::FileExists(const Text& fileName) { return state_->HostFile(CleanText(fileName)).has_value(); }
+// A name with a resource suffix ("x.dll\2") names an existing file when
+// the file before the suffix exists, as LoadTypeLib takes it.
+bool FileTypeLibLoader::FileExists(const Text& fileName) {
+  const Text name = CleanText(fileName);
+  if (state_->HostFile(name)) return true;
+  const ResourceSuffix split = SplitResourceSuffix(name);
+  return split.resource && state_->HostFile(split.path);
+}
 
 HRESULT FileTypeLibLoader::QueryPathOfRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
                                                  Text* path) {

@@ -106,6 +106,8 @@ TEST(TypeLibLoader, DefaultFileTestUsesTheHostFileSystem) {
   EXPECT_FALSE(loader.TypeLibLoader::FileExists(Utf8ToUtf16((dir / "missing.tlb").string())));
   EXPECT_FALSE(loader.TypeLibLoader::FileExists(Utf8ToUtf16(dir.string())));
   EXPECT_FALSE(loader.TypeLibLoader::FileExists(u""));
+  EXPECT_TRUE(loader.TypeLibLoader::FileExists(Utf8ToUtf16(file.string()) + u"\\3")) << "resource 3 of the file";
+  EXPECT_FALSE(loader.TypeLibLoader::FileExists(Utf8ToUtf16((dir / "missing.tlb").string()) + u"\\3"));
   std::filesystem::remove_all(dir);
 }
 

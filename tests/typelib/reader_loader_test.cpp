@@ -103,6 +103,8 @@ TEST(ReaderLoader, LoadTypeLibFailureCodes) {
   EXPECT_EQ(loader.LoadTypeLib(HostPathText(dir.path() / "old.tlb"), &lib), Code::TypeUnsupFormat);
   EXPECT_FALSE(loader.FileExists(HostPathText(dir.path() / "missing.tlb")));
   EXPECT_TRUE(loader.FileExists(HostPathText(dir.path() / "text.tlb")));
+  EXPECT_TRUE(loader.FileExists(HostPathText(dir.path() / "text.tlb") + u"\\2")) << "a resource of an existing file";
+  EXPECT_FALSE(loader.FileExists(HostPathText(dir.path() / "missing.tlb") + u"\\2"));
 
   // A plain MSFT file also loads under a name with a resource suffix.
   EXPECT_EQ(loader.LoadTypeLib(HostPathText(Fixture("minimal.tlb")) + u"\\1", &lib), S_OK_);
