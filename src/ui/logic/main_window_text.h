@@ -9,9 +9,8 @@
 
 namespace brannock::ui {
 
+// The status texts are busy_scope.h's kWorkingText and kReadyText.
 inline constexpr char16_t kApplicationTitle[] = u"Brannock";
-inline constexpr char16_t kWorkingText[] = u"Working...";
-inline constexpr char16_t kIdleText[] = u"Ready";
 
 // Register and unregister share one handler; the tag of the button or menu
 // item chooses: 0 registers, any other value unregisters.

@@ -1,18 +1,17 @@
 #include "ui/win32/busy_status.h"
 
-#include "ui/logic/main_window_text.h"
-
 namespace brannock::ui {
 
-BusyStatus::BusyStatus(TfrmMain& window, bool hourglass) : window_(window), hourglass_(hourglass) {
-  if (hourglass_) previous_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-  window_.SetStatusText(kWorkingText);
-  window_.RepaintNow();
+void MainWindowBusyDisplay::SetWaitCursor(bool wait) {
+  if (wait) {
+    previous_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return;
+  }
+  SetCursor(previous_ ? previous_ : LoadCursorW(nullptr, IDC_ARROW));
 }
 
-BusyStatus::~BusyStatus() {
-  if (hourglass_) SetCursor(previous_ ? previous_ : LoadCursorW(nullptr, IDC_ARROW));
-  window_.SetStatusText(kIdleText);
-}
+void MainWindowBusyDisplay::SetStatusText(TextView text) { window_.SetStatusText(text); }
+
+void MainWindowBusyDisplay::Repaint() { window_.RepaintNow(); }
 
 }  // namespace brannock::ui

@@ -1,23 +1,22 @@
-// "Working..." in the main window's status bar (and, when asked, the
-// hourglass) while a handler works, shown at once; "Ready" and the default
-// cursor again on every way out.
+// The main window's side of the busy state (ui/logic/busy_scope.h): the
+// hourglass, the status bar's first panel and an immediate repaint.
 #pragma once
 
+#include "ui/logic/busy_scope.h"
 #include "ui/win32/main_window.h"
 
 namespace brannock::ui {
 
-class BusyStatus {
+class MainWindowBusyDisplay : public BusyDisplay {
  public:
-  BusyStatus(TfrmMain& window, bool hourglass);
-  ~BusyStatus();
-  BusyStatus(const BusyStatus&) = delete;
-  BusyStatus& operator=(const BusyStatus&) = delete;
+  explicit MainWindowBusyDisplay(TfrmMain& window) : window_(window) {}
+  void SetWaitCursor(bool wait) override;
+  void SetStatusText(TextView text) override;
+  void Repaint() override;
 
  private:
   TfrmMain& window_;
   HCURSOR previous_ = nullptr;
-  bool hourglass_;
 };
 
 }  // namespace brannock::ui

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/win32/wide_text.h"
+#include "ui/logic/busy_scope.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/tree_images.h"
@@ -146,7 +147,7 @@ void TfrmMain::CreateControls() {
 
   sb = Child(STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, 0, window_, 8);
   SetStatusPanels({});
-  SetStatusText(kIdleText);
+  SetStatusText(kReadyText);
 }
 
 void TfrmMain::BuildMenus() {

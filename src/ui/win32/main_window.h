@@ -118,7 +118,7 @@ class TfrmMain {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  friend class BusyStatus;
+  friend class MainWindowBusyDisplay;
   void CreateControls();
   void BuildMenus();
   void Layout();

@@ -149,7 +149,8 @@ void TfrmMain::bRegClick(int tag) {
 void TfrmMain::cmCreateInst() {
   HTREEITEM item = FocusedNode();
   if (!item || IsRoot(item)) return;
-  BusyStatus busy(*this, true);
+  MainWindowBusyDisplay display(*this);
+  BusyScope busy(display, BusyScope::Cursor::Wait);
   const std::optional<TObjectData> object = FocusedObject();
   if (!object) return;
   const InstanceReport report = ProbeInstance(ToolHost{ToolHost::Kind::Native, {}}, object->ProgId);
@@ -173,7 +174,8 @@ void TfrmMain::cmViewTLB() {
   HTREEITEM item = FocusedNode();
   if (!item || IsRoot(item)) return;
   // The viewer is modal: "Working..." stays until it is closed.
-  BusyStatus busy(*this, false);
+  MainWindowBusyDisplay display(*this);
+  BusyScope busy(display, BusyScope::Cursor::Unchanged);
   if (const std::optional<TObjectData> object = FocusedObject()) ViewObjectTypeLib(*object);
 }
 

@@ -99,7 +99,8 @@ void TfrmMain::TreeExpanding(HTREEITEM node) {
   if (!node || TreeView_GetChild(Tree, node)) return;
   HTREEITEM parent = TreeView_GetParent(Tree, node);
   if (parent && TreeView_GetParent(Tree, parent)) return;
-  BusyStatus busy(*this, true);
+  MainWindowBusyDisplay display(*this);
+  BusyScope busy(display, BusyScope::Cursor::Wait);
   if (parent) return;
   const TObjectType typ = NodeOf(node)->Typ;
   if (catalogue_.List(typ).empty()) catalogue_.ReadList(typ);
@@ -107,7 +108,8 @@ void TfrmMain::TreeExpanding(HTREEITEM node) {
 }
 
 void TfrmMain::Refresh() {
-  BusyStatus busy(*this, true);
+  MainWindowBusyDisplay display(*this);
+  BusyScope busy(display, BusyScope::Cursor::Wait);
   CreateTree();
   for (TObjectType typ : {TObjectType::otCLSID, TObjectType::otTypeLib, TObjectType::otAppID, TObjectType::otInterface}) {
     catalogue_.ReadList(typ);

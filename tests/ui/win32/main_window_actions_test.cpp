@@ -5,6 +5,7 @@
 //   BRANNOCK_CLI_LISTS       brannock-cli.exe's four list files of the prefix
 //   BRANNOCK_REGSVR_FIXTURE  the fixture server's Windows path
 #include "registry/registry_reader.h"
+#include "ui/logic/busy_scope.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/win32/viewer_hook.h"
 #include "window_fixture.h"
@@ -154,7 +155,7 @@ TEST(Win32MainWindow, CreateInstanceObtainsWinesDictionary) {
   ASSERT_TRUE(MenuEnabled(frm.Menu, cmdCreateInst));
   Command(frm, cmdCreateInst);
   EXPECT_TRUE(captured.boxes.empty()) << "the dictionary gives its type information";
-  EXPECT_EQ(frm.StatusText(), kIdleText);
+  EXPECT_EQ(frm.StatusText(), kReadyText);
 
   // A ProgID that resolves to nothing shows nothing but the status text.
   HKEY key;
@@ -171,7 +172,7 @@ TEST(Win32MainWindow, CreateInstanceObtainsWinesDictionary) {
   w.Select(stale);
   Command(frm, cmdCreateInst);
   EXPECT_TRUE(captured.boxes.empty());
-  EXPECT_EQ(frm.StatusText(), kIdleText);
+  EXPECT_EQ(frm.StatusText(), kReadyText);
   RegDeleteTreeW(HKEY_CLASSES_ROOT, kStale);
   EXPECT_TRUE(captured.reports.empty());
 }
@@ -206,7 +207,7 @@ TEST(Win32MainWindow, ViewTypeInformationShowsTheRenderedUnit) {
   EXPECT_NE(g_unitText.find(u"unit Scripting"), Text::npos) << Utf16ToUtf8(g_unitText.substr(0, 400));
   EXPECT_NE(g_unitText.find(u"IDictionary = interface"), Text::npos);
   EXPECT_TRUE(g_statusWorking) << "Working... while the modal window is open";
-  EXPECT_EQ(frm.StatusText(), kIdleText);
+  EXPECT_EQ(frm.StatusText(), kReadyText);
   EXPECT_TRUE(IsWindowEnabled(frm.Handle()));
 
   // An application ID names no library: the load error, and no window.
@@ -218,7 +219,7 @@ TEST(Win32MainWindow, ViewTypeInformationShowsTheRenderedUnit) {
   ASSERT_EQ(captured.boxes.size(), 1u);
   EXPECT_EQ(captured.boxes[0].kind, BoxKind::Error);
   EXPECT_NE(captured.boxes[0].text.find(u"(Error code: 0x80004001)"), Text::npos) << Utf16ToUtf8(captured.boxes[0].text);
-  EXPECT_EQ(frm.StatusText(), kIdleText);
+  EXPECT_EQ(frm.StatusText(), kReadyText);
 
   // View TypeLib...: the chosen file; a cancelled dialog opens nothing.
   TfrmMain::SetTypeLibFileChooser([](HWND, TextView) { return Text(); });

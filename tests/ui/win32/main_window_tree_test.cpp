@@ -2,6 +2,7 @@
 // driven through messages: the four roots, lazy reading on expansion, the
 // order of the children, Refresh, and the type-ahead search.
 #include "ui/logic/detail_pane.h"
+#include "ui/logic/busy_scope.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/logic/object_tree.h"
 #include "window_fixture.h"
@@ -16,7 +17,7 @@ TEST(Win32MainWindow, RootsReadTheirCollectionOnceAndListItSorted) {
   std::vector<Text> roots;
   for (HTREEITEM r : Children(frm.Tree, nullptr)) roots.push_back(ItemText(frm.Tree, r));
   EXPECT_EQ(roots, (std::vector<Text>{u"Object Classes", u"Application IDs", u"Type Libraries", u"Interfaces"}));
-  EXPECT_EQ(frm.StatusText(), kIdleText);
+  EXPECT_EQ(frm.StatusText(), kReadyText);
   EXPECT_FALSE(MenuEnabled(frm.Menu, cmdView));
   EXPECT_FALSE(MenuEnabled(frm.Menu, cmdCreateInst));
   EXPECT_FALSE(MenuEnabled(frm.Menu, cmdReg));
@@ -43,7 +44,7 @@ TEST(Win32MainWindow, RootsReadTheirCollectionOnceAndListItSorted) {
       }
       EXPECT_EQ(ItemText(frm.Tree, children[i]), list[static_cast<size_t>(b->Index)].Name);
     }
-    EXPECT_EQ(frm.StatusText(), kIdleText);
+    EXPECT_EQ(frm.StatusText(), kReadyText);
     w.Select(nullptr);
     w.Select(root);
     EXPECT_EQ(WindowText(frm.eGUID), RootPaneText(static_cast<int>(children.size())));
@@ -74,7 +75,7 @@ TEST(Win32MainWindow, RefreshReadsEveryCollectionAndLeavesTheRootsCollapsed) {
     EXPECT_FALSE(w.catalogue.List(info.typ).empty());
   }
   EXPECT_EQ(TreeView_GetSelection(frm.Tree), nullptr);
-  EXPECT_EQ(frm.StatusText(), kIdleText);
+  EXPECT_EQ(frm.StatusText(), kReadyText);
   // The accelerator Ctrl+R gives the same command.
   MSG msg{frm.Handle(), WM_KEYDOWN, 'R', 0, 0, {}};
   const HWND focus = GetFocus();
