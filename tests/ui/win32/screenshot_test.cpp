@@ -1,0 +1,43 @@
+// The picture of the main window for the README, taken by
+// scripts/screenshot-win32.sh under Xvfb: the window shows a fixture class;
+// its screen rectangle goes into BRANNOCK_SCREENSHOT_READY, and the window
+// stays until BRANNOCK_SCREENSHOT_DONE exists (at most 30 s).
+#include "window_fixture.h"
+
+namespace brannock::ui::testing {
+namespace {
+
+TEST(Win32Screenshot, MainWindowWithAClassSelected) {
+  const std::string ready = Env("BRANNOCK_SCREENSHOT_READY"), done = Env("BRANNOCK_SCREENSHOT_DONE");
+  if (ready.empty() || done.empty()) GTEST_SKIP() << "run by scripts/screenshot-win32.sh";
+  Captured captured;
+  LiveWindow w;
+  TfrmMain& frm = *w.frm;
+  frm.Show(SW_SHOWNORMAL);
+  HTREEITEM item = w.Find(TObjectType::otCLSID, u"{B4A22001-0000-4000-8000-000000000001}");
+  ASSERT_TRUE(item);
+  w.Select(item);
+  TreeView_EnsureVisible(frm.Tree, item);
+  TreeView_SelectItem(frm.RegTree, TreeView_GetRoot(frm.RegTree));
+  SetForegroundWindow(frm.Handle());
+  for (int i = 0; i < 10; ++i) {
+    Pump();
+    Sleep(50);
+  }
+  RECT r;
+  GetWindowRect(frm.Handle(), &r);
+  {
+    std::ofstream out(std::filesystem::path(ready + ".tmp"));
+    out << (r.right - r.left) << "x" << (r.bottom - r.top) << "+" << r.left << "+" << r.top << "\n";
+  }
+  std::filesystem::rename(ready + ".tmp", ready);
+  for (int i = 0; i < 600 && !std::filesystem::exists(done); ++i) {
+    Pump();
+    Sleep(50);
+  }
+  EXPECT_TRUE(std::filesystem::exists(done));
+  EXPECT_TRUE(captured.reports.empty());
+}
+
+}  // namespace
+}  // namespace brannock::ui::testing
