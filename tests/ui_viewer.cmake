@@ -9,6 +9,7 @@ if(TARGET brannock_uiqt AND NOT WIN32)
     set_target_properties(test_ui_viewer PROPERTIES AUTOMOC ON)
     target_link_libraries(test_ui_viewer PRIVATE brannock_uiqt Qt6::Test GTest::gtest)
     target_include_directories(test_ui_viewer PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${BRANNOCK_SOURCE_DIR}/src)
+    target_compile_definitions(test_ui_viewer PRIVATE BRANNOCK_TEST_DATA="${BRANNOCK_TEST_DATA}")
     # The widl-compiled libraries (tests/typelib_fixtures.cmake), when built.
     if(TARGET typelib_fixtures)
       add_dependencies(test_ui_viewer typelib_fixtures)
