@@ -49,8 +49,10 @@ class ComApartment {
   HRESULT result_;
 };
 
-int RunWindow(Catalogue& catalogue, registry::RegistryBackend& settings, bool batchFailed, int showCommand) {
+int RunWindow(Catalogue& catalogue, registry::RegistryBackend& settings, const Text& sourceText, bool batchFailed,
+              int showCommand) {
   ui::TfrmMain::Options options;
+  options.sourceText = sourceText;
   options.settings = &settings;
   options.batchFailed = batchFailed;
   ui::TfrmMain window(catalogue, options);
@@ -90,6 +92,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   }
 
   int result = 0;
-  ui::Guarded([&] { result = RunWindow(catalogue, *source.backend, batchFailed, showCommand); });
+  ui::Guarded([&] { result = RunWindow(catalogue, *source.backend, source.Description(), batchFailed, showCommand); });
   return result;
 }

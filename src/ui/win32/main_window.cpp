@@ -146,7 +146,12 @@ void TfrmMain::CreateControls() {
   bUnreg = Child(L"BUTTON", L"Unregister", WS_TABSTOP | BS_PUSHBUTTON, 0, window_, cmdButtonUnreg);
 
   sb = Child(STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, 0, window_, 8);
-  SetStatusPanels({});
+  if (options_.sourceText.empty()) {
+    SetStatusPanels({});
+  } else {
+    SetStatusPanels({kStatusPanelWidth});
+    SetStatusPanelText(1, options_.sourceText);
+  }
   SetStatusText(kReadyText);
 }
 
@@ -262,10 +267,12 @@ void TfrmMain::SetStatusPanelText(int panel, TextView text) {
 
 void TfrmMain::SetStatusText(TextView text) { SetStatusPanelText(0, text); }
 
-Text TfrmMain::StatusText() const {
-  const LRESULT length = LOWORD(SendMessageW(sb, SB_GETTEXTLENGTHW, 0, 0));
+Text TfrmMain::StatusText() const { return StatusPanelText(0); }
+
+Text TfrmMain::StatusPanelText(int panel) const {
+  const LRESULT length = LOWORD(SendMessageW(sb, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0));
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendMessageW(sb, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+  SendMessageW(sb, SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(length));
   return platform::FromWide(text);
 }

@@ -51,6 +51,9 @@ class TfrmMain {
     // Closing the window ends the message loop (WM_QUIT); tests keep it
     // running.
     bool quitOnClose = true;
+    // The registry shown, for the second status bar panel ("Live
+    // registry"); empty shows one panel.
+    Text sourceText;
   };
 
   // FormCreate: the window exists, hidden, with four collapsed roots.
@@ -110,6 +113,8 @@ class TfrmMain {
   HTREEITEM RootOf(TObjectType typ) const;
   HTREEITEM FocusedNode() const;
   Text StatusText() const;
+  // The text of status bar panel `panel` (0 is the running status).
+  Text StatusPanelText(int panel) const;
   int TreeWidth() const { return treeWidth_; }
   // Status bar panels after the first: a source's name and the like.
   void SetStatusPanels(const std::vector<int>& extraWidths);

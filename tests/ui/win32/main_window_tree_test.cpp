@@ -5,10 +5,28 @@
 #include "ui/logic/busy_scope.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/logic/object_tree.h"
+#include "registry/registry_source.h"
 #include "window_fixture.h"
 
 namespace brannock::ui::testing {
 namespace {
+
+// The second status bar panel names the registry shown; "Ready" stays in
+// the first, and a window given no source text has no second panel text.
+TEST(Win32MainWindow, StatusBarNamesTheRegistryShown) {
+  registry::RegistrySource source = registry::OpenRegistrySource(std::nullopt);
+  Catalogue catalogue(*source.backend);
+  TfrmMain::Options options;
+  options.quitOnClose = false;
+  options.sourceText = source.Description();
+  TfrmMain frm(catalogue, options);
+  EXPECT_EQ(frm.StatusPanelText(1), u"Live registry");
+  EXPECT_EQ(frm.StatusText(), kReadyText);
+
+  LiveWindow plain;
+  EXPECT_EQ(plain.frm->StatusPanelText(1), u"");
+  EXPECT_EQ(plain.frm->StatusText(), kReadyText);
+}
 
 TEST(Win32MainWindow, RootsReadTheirCollectionOnceAndListItSorted) {
   Captured captured;
