@@ -63,8 +63,12 @@ export BRANNOCK_VIEWER_TLB_DIR=$(winpath "$tlb_dir")
 export BRANNOCK_VIEWER_RENDERED_DIR=$(winpath "$work/units")
 
 step "viewer and About dialog under Wine with Xvfb"
-xvfb-run -a -s "-screen 0 1280x1024x24" wine "$win_build/tests/test_uiwin32_viewer.exe" --gtest_brief=1 ||
-  fail "test_uiwin32_viewer failed"
+# The console programs above may have started Wine's desktop process
+# without a display; windows made on that desktop fail. Let that server
+# end first, and end the one of the tests before their X server goes.
+wineserver -w
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'wine "$1" --gtest_brief=1; rc=$?; wineserver -w; exit $rc' _ \
+  "$win_build/tests/test_uiwin32_viewer.exe" || fail "test_uiwin32_viewer failed"
 
 if [ "$screenshots" = 1 ]; then
   step "screenshots into docs/"
