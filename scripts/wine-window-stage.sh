@@ -95,6 +95,9 @@ BRANNOCK_PANE_EXPECTED=$(winpath "$out/pane.txt")
 BRANNOCK_CLI_LISTS=$(winpath "$out/cli")
 BRANNOCK_REGSVR_FIXTURE=$(winpath "$fixture_dll")
 test_exe=$(realpath "$win_build/tests/test_uiwin32.exe")
+# The console programs above may have started Wine's desktop process
+# without a display, on which no window can be made: let that server end.
+wineserver -w
 xvfb-run -a -s '-screen 0 1280x1024x24' bash -c \
   'wine "$1" --gtest_brief=1; rc=$?; wineserver -w; exit $rc' _ "$test_exe" ||
   fail "the window tests failed under Wine"
