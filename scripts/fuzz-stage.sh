@@ -25,6 +25,10 @@ gather() {
       wine:*) name=${entry#wine:}; cp "$wine_dir/$name" "$into/$name" ;;
       widl:*) name=$(basename "${entry#widl:}" .idl)
               widl -t -I "$idl_dir" -L "$wine_dir" -o "$into/$name.tlb" "${entry#widl:}" ;;
+      real:*) name=../shared/fixtures/real/${entry#real:}
+              # The real files stay beside the project; without them the
+              # target starts from what libFuzzer kept.
+              if [ -f "$name" ]; then cp "$name" "$into/$(basename "$name")"; fi ;;
       *)      cp "$entry" "$into/$(basename "$entry")" ;;
     esac
   done <"$list"

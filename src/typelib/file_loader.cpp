@@ -8,6 +8,7 @@
 #include "registry/registry_backend.h"
 #include "typelib/msft_model.h"
 #include "typelib/pe_resources.h"
+#include "typelib/sltg_parser.h"
 #include "typelib/wow64_paths.h"
 
 namespace brannock::typelib {
@@ -47,19 +48,19 @@ ResourceSuffix SplitResourceSuffix(TextView name) {
 
 namespace {
 
-// A library's own bytes: MSFT, or the older SLTG format (ICreateTypeLib),
-// which this reader does not read.
-bool IsSltgTypeLib(ByteSpan bytes) { return bytes.size() >= 4 && std::memcmp(bytes.data(), "SLTG", 4) == 0; }
-
+// A library's own bytes: MSFT, or the older SLTG format.
 HRESULT OpenLibraryData(ByteSpan data, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
-  if (IsSltgTypeLib(data)) return Code::TypeUnsupFormat;
+  if (sltg::IsSltgTypeLib(data)) {
+    Expected<void> opened = OpenSltgTypeLib(data, std::move(resolver), lib);
+    return opened ? S_OK_ : opened.Failure().code;
+  }
   return OpenMsftTypeLib(data, std::move(resolver), lib);
 }
 
 }  // namespace
 
 HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
-  if (msft::IsMsftTypeLib(bytes) || IsSltgTypeLib(bytes)) return OpenLibraryData(bytes, std::move(resolver), lib);
+  if (msft::IsMsftTypeLib(bytes) || sltg::IsSltgTypeLib(bytes)) return OpenLibraryData(bytes, std::move(resolver), lib);
   ByteSpan data;
   const PeError e = FindPeResource(bytes, Text(u"TYPELIB"), resource, &data);
   if (e == PeError::Malformed) return Code::TypeInvDataRead;

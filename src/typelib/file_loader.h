@@ -47,10 +47,9 @@ struct ResourceSuffix {
 };
 ResourceSuffix SplitResourceSuffix(TextView name);
 
-// An MSFT library in `bytes`, or the TYPELIB resource `resource` of a PE
-// file. TYPE_E_CANTLOADLIBRARY when the bytes are neither or the resource is
-// missing, TYPE_E_INVDATAREAD when the library is damaged, TYPE_E_UNSUPFORMAT
-// for the older SLTG format.
+// An MSFT or SLTG library in `bytes`, or the TYPELIB resource `resource` of
+// a PE file. TYPE_E_CANTLOADLIBRARY when the bytes are neither or the
+// resource is missing, TYPE_E_INVDATAREAD when the library is damaged.
 HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resolver, std::shared_ptr<TypeLib>* lib);
 
 // Reads a whole host file; false when it cannot be read.

@@ -69,6 +69,9 @@ struct TypeModel {
   uint16_t alignment = 0;
   uint16_t vtableSize = 0;
   uint16_t implTypeCount = 0;
+  // Set when the reader can name the type but not describe it: every call
+  // that would describe it fails with this code.
+  HRESULT unreadable = S_OK_;
   Text name;
   Text docString;
   uint32_t helpContext = 0;
@@ -132,5 +135,9 @@ struct LibModel {
 HRESULT ParseMsftTypeLib(ByteSpan file, LibModel* out);
 
 bool IsMsftTypeLib(ByteSpan file);
+
+// Names and texts are 8-bit in the library's code page; Windows-1252 is
+// what Western libraries use (Latin-1 apart from 0x80-0x9F).
+Text AnsiToText(ByteSpan bytes);
 
 }  // namespace brannock::typelib::msft

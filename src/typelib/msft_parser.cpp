@@ -7,12 +7,7 @@
 #include "typelib/msft_records.h"
 
 namespace brannock::typelib::msft {
-namespace {
 
-constexpr int kMaxTypeDepth = 32;
-
-// Names and texts are 8-bit in the library's code page; Windows-1252 is
-// what Western libraries use (Latin-1 apart from 0x80-0x9F).
 Text AnsiToText(ByteSpan bytes) {
   static constexpr std::array<char16_t, 32> k80 = {
       0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -23,6 +18,10 @@ Text AnsiToText(ByteSpan bytes) {
   for (uint8_t b : bytes) t.push_back(b >= 0x80 && b < 0xA0 ? k80[b - 0x80] : static_cast<char16_t>(b));
   return t;
 }
+
+namespace {
+
+constexpr int kMaxTypeDepth = 32;
 
 class Parser {
  public:

@@ -2,6 +2,7 @@
 
 #include "typelib/msft_library.h"
 #include "typelib/msft_records.h"
+#include "typelib/sltg_parser.h"
 
 namespace brannock::typelib {
 namespace msft {
@@ -52,6 +53,7 @@ class MsftTypeInfo : public TypeInfo {
 };
 
 HRESULT MsftTypeInfo::GetTypeAttr(TypeAttr* attr) {
+  if (Failed(Type().unreadable)) return Type().unreadable;
   const TypeModel& t = Type();
   *attr = TypeAttr{};
   attr->guid = t.guid;
@@ -82,6 +84,7 @@ HRESULT MsftTypeInfo::GetTypeAttr(TypeAttr* attr) {
 }
 
 HRESULT MsftTypeInfo::GetFuncDesc(unsigned index, FuncDesc* desc) {
+  if (Failed(Type().unreadable)) return Type().unreadable;
   if (const DispatchView* view = ViewOrNull()) {
     if (index >= view->funcs.size() || !view->funcs[index].present) return Code::TypeElementNotFound;
     *desc = view->funcs[index].model.desc;
@@ -93,6 +96,7 @@ HRESULT MsftTypeInfo::GetFuncDesc(unsigned index, FuncDesc* desc) {
 }
 
 HRESULT MsftTypeInfo::GetVarDesc(unsigned index, VarDesc* desc) {
+  if (Failed(Type().unreadable)) return Type().unreadable;
   if (index >= Type().vars.size()) return Code::TypeElementNotFound;
   *desc = Type().vars[index].desc;
   return S_OK_;
@@ -144,6 +148,7 @@ HRESULT MsftTypeInfo::GetDocumentation(MEMBERID memid, Documentation* doc) {
 }
 
 HRESULT MsftTypeInfo::GetRefTypeOfImplType(unsigned index, HREFTYPE* href) {
+  if (Failed(Type().unreadable)) return Type().unreadable;
   const TypeModel& t = Type();
   if (index == static_cast<unsigned>(-1)) {
     if (!IsDispatchOfDual()) return Code::TypeElementNotFound;
@@ -292,17 +297,34 @@ const DispatchView& LibCore::DispatchViewOf(size_t index) {
 
 }  // namespace msft
 
-HRESULT OpenMsftTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
-  auto core = std::make_shared<msft::LibCore>();
-  const HRESULT hr = msft::ParseMsftTypeLib(file, &core->model);
-  if (Failed(hr)) return hr;
+namespace {
+
+// Serves a parsed library through the access layer.
+void ServeLibModel(std::shared_ptr<msft::LibCore> core, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
   core->resolver = std::move(resolver);
   core->importedLibs.resize(core->model.imports.size());
   core->dispatchViews.resize(core->model.types.size());
   for (auto& infos : core->typeInfos) infos.resize(core->model.types.size());
   for (size_t i = 0; i < core->model.types.size(); ++i) core->typeByGuid.emplace(core->model.types[i].guid, i);
   *lib = std::make_shared<msft::MsftTypeLib>(std::move(core));
+}
+
+}  // namespace
+
+HRESULT OpenMsftTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
+  auto core = std::make_shared<msft::LibCore>();
+  const HRESULT hr = msft::ParseMsftTypeLib(file, &core->model);
+  if (Failed(hr)) return hr;
+  ServeLibModel(std::move(core), std::move(resolver), lib);
   return S_OK_;
+}
+
+Expected<void> OpenSltgTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
+  auto core = std::make_shared<msft::LibCore>();
+  Expected<void> parsed = sltg::ParseSltgTypeLib(file, &core->model);
+  if (!parsed) return parsed;
+  ServeLibModel(std::move(core), std::move(resolver), lib);
+  return {};
 }
 
 HRESULT FindTypeInfoOfGuid(TypeLib& lib, const Guid& guid, std::shared_ptr<TypeInfo>* info) {

@@ -16,6 +16,7 @@
 #include "typelib/access.h"
 #include "typelib/byte_reader.h"
 #include "typelib/msft_model.h"
+#include "typelib/read_error.h"
 
 namespace brannock::typelib {
 
@@ -26,6 +27,12 @@ using ImportResolver = std::function<HRESULT(const msft::ImportedLibrary&, std::
 // Parses `file` as an MSFT library. Failure codes: TYPE_E_CANTLOADLIBRARY
 // when it is not one, TYPE_E_INVDATAREAD when it is damaged.
 HRESULT OpenMsftTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib);
+
+// Parses `file` as a library of the older SLTG format and serves it the same
+// way. A failure says where the file is damaged; its code is
+// TYPE_E_CANTLOADLIBRARY when the bytes are not SLTG and TYPE_E_INVDATAREAD
+// when a structure lies outside the file.
+Expected<void> OpenSltgTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib);
 
 // The type with the given GUID in any library (a linear search when the
 // library is not one of this reader's).

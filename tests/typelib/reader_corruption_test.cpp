@@ -45,6 +45,10 @@ std::vector<uint8_t> ReadFixture(const std::filesystem::path& path) {
 std::vector<std::filesystem::path> DamageTargets() {
   std::vector<std::filesystem::path> targets = {Fixture("shapes.tlb"), Fixture("minimal.tlb")};
   if (!WinePeDir().empty()) targets.push_back(WinePeDir() / "stdole2.tlb");
+  // The older SLTG format, as real files carry it.
+  if (!RealTypeLibDir().empty())
+    for (const char* name : {"win8-wow64_stdole32.res1.sltg.tlb", "win8-wow64_olepro32.res1.sltg.tlb"})
+      targets.push_back(RealTypeLibDir() / "extracted" / name);
   return targets;
 }
 

@@ -1,0 +1,167 @@
+// The reader of the older SLTG format: a library built by hand, the same
+// library damaged in each of its structures, and the real SLTG files beside
+// the project.
+#include <gtest/gtest.h>
+
+#include "typelib/msft_reader.h"
+#include "typelib/reader_fixtures.h"
+#include "typelib/sltg_builder.h"
+#include "typelib/typelib_walk.h"
+
+namespace brannock::typelib {
+namespace {
+
+using namespace testing;
+
+Expected<void> Open(const std::vector<uint8_t>& bytes, std::shared_ptr<TypeLib>* lib) {
+  return OpenSltgTypeLib(bytes, nullptr, lib);
+}
+
+template <typename T>
+void Put(std::vector<uint8_t>* bytes, size_t at, T value) {
+  std::memcpy(bytes->data() + at, &value, sizeof value);
+}
+
+TEST(SltgReader, LibraryAndTypeDescriptions) {
+  const SltgBytes built = BuildSltgLibrary();
+  std::shared_ptr<TypeLib> lib;
+  ASSERT_TRUE(Open(built.bytes, &lib));
+  LibAttr attr;
+  ASSERT_EQ(lib->GetLibAttr(&attr), S_OK_);
+  EXPECT_EQ(attr.syskind, 1u);
+  EXPECT_EQ(attr.wMajorVerNum, 2);
+  EXPECT_EQ(attr.wMinorVerNum, 3);
+  EXPECT_EQ(attr.guid.Data1, 0x030201A1u);
+  Documentation doc;
+  ASSERT_EQ(lib->GetDocumentation(-1, &doc), S_OK_);
+  EXPECT_EQ(doc.name, u"Lib");
+  EXPECT_EQ(doc.docString, u"A library built by hand");
+  EXPECT_EQ(doc.helpContext, 5u);
+  EXPECT_TRUE(doc.helpFile.empty());
+
+  ASSERT_EQ(lib->GetTypeInfoCount(), 1u);
+  ASSERT_EQ(lib->GetDocumentation(0, &doc), S_OK_);
+  EXPECT_EQ(doc.name, u"Point");
+  EXPECT_EQ(doc.helpContext, 7u);
+  TypeKind kind = TKIND_ENUM;
+  ASSERT_EQ(lib->GetTypeInfoType(0, &kind), S_OK_);
+  EXPECT_EQ(kind, TKIND_RECORD);
+  std::shared_ptr<TypeInfo> info;
+  ASSERT_EQ(lib->GetTypeInfo(0, &info), S_OK_);
+  EXPECT_EQ(NameOf(*info), u"Point");
+  // The members are not read yet: the type says so rather than describing
+  // itself wrongly.
+  TypeAttr typeAttr;
+  EXPECT_EQ(info->GetTypeAttr(&typeAttr), Code::TypeUnsupFormat);
+  VarDesc var;
+  EXPECT_EQ(info->GetVarDesc(0, &var), Code::TypeUnsupFormat);
+  EXPECT_EQ(lib->GetTypeInfo(1, &info), Code::TypeElementNotFound);
+
+  // Served by the file loader's entry point as well.
+  ASSERT_EQ(OpenTypeLibBytes(built.bytes, 1, nullptr, &lib), S_OK_);
+  EXPECT_EQ(lib->GetTypeInfoCount(), 1u);
+}
+
+TEST(SltgReader, DamagedStructuresSayWhere) {
+  const SltgBytes built = BuildSltgLibrary();
+  std::shared_ptr<TypeLib> lib;
+  const auto failure = [&](const std::vector<uint8_t>& bytes) {
+    lib.reset();
+    Expected<void> opened = Open(bytes, &lib);
+    EXPECT_FALSE(opened);
+    EXPECT_FALSE(lib);
+    return opened ? std::string("loaded") : opened.Failure().Where();
+  };
+  const auto changed = [&](size_t at, auto value) {
+    std::vector<uint8_t> bytes = built.bytes;
+    Put(&bytes, at, value);
+    return failure(bytes);
+  };
+  EXPECT_EQ(changed(built.blockCount, uint16_t{0xFFFF}).substr(0, 15), "block directory") << "a count too large";
+  EXPECT_EQ(changed(built.typeBlockLength, uint32_t{0xFFFFFF00}).substr(0, 5), "block") << "a block past the end";
+  EXPECT_EQ(changed(built.typeCount, uint16_t{0xFFFF}).substr(0, 10), "type entry");
+  EXPECT_EQ(changed(built.sectionsOffset, uint32_t{0x7FFFFFFF}).substr(0, 10), "name table");
+  EXPECT_EQ(changed(built.typeNameOffset, uint16_t{0x7000}).substr(0, 9), "type name") << "a name outside the table";
+  EXPECT_EQ(changed(built.typeMembersOffset, uint32_t{0xFFFFFFF0}).substr(0, 12), "type members");
+
+  // Every shorter length fails; the bytes past the end are never read
+  // (AddressSanitizer watches the copy).
+  for (size_t length = 0; length < built.bytes.size(); ++length) {
+    const std::vector<uint8_t> cut(built.bytes.begin(), built.bytes.begin() + static_cast<ptrdiff_t>(length));
+    lib.reset();
+    Expected<void> opened = Open(cut, &lib);
+    ASSERT_FALSE(opened) << length;
+    EXPECT_EQ(opened.Failure().code, length < 4 ? Code::TypeCantLoadLibrary : Code::TypeInvDataRead) << length;
+  }
+  // A chain that runs in a circle ends after as many blocks as there are.
+  std::vector<uint8_t> circle = built.bytes;
+  Put(&circle, 0x1C + 8 * 2 + 6, uint16_t{1});  // the library block leads back to the type
+  lib.reset();
+  if (Open(circle, &lib)) WalkTypeLib(*lib);
+}
+
+struct RealSltg {
+  const char* path;
+  const char16_t* name;
+  const char16_t* docString;
+  unsigned typeCount;
+};
+
+TEST(SltgReader, RealLibraries) {
+  REQUIRE_REAL_TYPELIBS();
+  const RealSltg files[] = {
+      {"standalone/vb6wurzel_SHELLLNK.TLB", u"IShellLinkA", u"VB 5 - IShellLinkA Interface(ANSI)", 7},
+      {"extracted/win8-wow64_stdole32.res1.sltg.tlb", u"stdole", u"OLE Automation", 6},
+      {"pe/win8-wow64_stdole32.tlb", u"stdole", u"OLE Automation", 6},
+      {"extracted/win8-wow64_olepro32.res1.sltg.tlb", u"StdType", u"Standard OLE Types", 32},
+      {"pe/win8-wow64_olepro32.dll", u"StdType", u"Standard OLE Types", 32},
+      {"extracted/win8-wow64_VBAEN32.res1.sltg.tlb", u"VBA", u"Visual Basic For Applications", 10},
+      {"pe/win8-wow64_VBAEN32.OLB", u"VBA", u"Visual Basic For Applications", 10},
+  };
+  FileTypeLibLoader loader(nullptr, PathMapper());
+  for (const RealSltg& f : files) {
+    std::shared_ptr<TypeLib> lib;
+    ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / f.path), &lib), S_OK_) << f.path;
+    Documentation doc;
+    ASSERT_EQ(lib->GetDocumentation(-1, &doc), S_OK_);
+    EXPECT_EQ(doc.name, f.name) << f.path;
+    EXPECT_EQ(doc.docString, f.docString) << f.path;
+    EXPECT_EQ(lib->GetTypeInfoCount(), f.typeCount) << f.path;
+    WalkTypeLib(*lib);
+  }
+
+  // What oleaut32 reports for them (LoadTypeLibEx under Wine).
+  std::shared_ptr<TypeLib> lib;
+  ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_VBAEN32.OLB"), &lib), S_OK_);
+  Documentation doc;
+  ASSERT_EQ(lib->GetDocumentation(-1, &doc), S_OK_);
+  EXPECT_EQ(doc.helpFile, u"VBA.HLP");
+  EXPECT_EQ(doc.helpContext, 1009553u);
+  ASSERT_EQ(lib->GetDocumentation(0, &doc), S_OK_);
+  EXPECT_EQ(doc.name, u"Constants");
+  EXPECT_EQ(doc.helpContext, 1011389u);
+  LibAttr attr;
+  ASSERT_EQ(lib->GetLibAttr(&attr), S_OK_);
+  EXPECT_EQ(attr.guid, TextToGuid(u"{000204F3-0000-0000-C000-000000000046}"));
+
+  ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_stdole32.tlb"), &lib), S_OK_);
+  ASSERT_EQ(lib->GetLibAttr(&attr), S_OK_);
+  EXPECT_EQ(attr.wMajorVerNum, 1);
+  EXPECT_EQ(attr.wMinorVerNum, 0);
+  EXPECT_EQ(attr.wLibFlags, 1);
+  EXPECT_EQ(attr.syskind, 1u);
+  const std::pair<const char16_t*, TypeKind> types[] = {{u"GUID", TKIND_RECORD},     {u"DISPPARAMS", TKIND_RECORD},
+                                                        {u"EXCEPINFO", TKIND_RECORD}, {u"IUnknown", TKIND_INTERFACE},
+                                                        {u"IDispatch", TKIND_INTERFACE},
+                                                        {u"IEnumVARIANT", TKIND_INTERFACE}};
+  for (unsigned i = 0; i < 6; ++i) {
+    TypeKind kind = TKIND_ENUM;
+    ASSERT_EQ(lib->GetDocumentation(static_cast<int32_t>(i), &doc), S_OK_);
+    EXPECT_EQ(doc.name, types[i].first);
+    ASSERT_EQ(lib->GetTypeInfoType(i, &kind), S_OK_);
+    EXPECT_EQ(kind, types[i].second) << i;
+  }
+}
+
+}  // namespace
+}  // namespace brannock::typelib
