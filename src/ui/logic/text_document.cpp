@@ -298,20 +298,26 @@ std::optional<TTextRange> TTextDocument::Find(TextView text, TTextPos from, cons
     return accepted(line, at);
   };
   const size_t n = text.size();
-  // The characters a match can begin with: lines are skimmed for them.
-  char16_t firstChars[3] = {text[0], 0, 0};
+  // Lines are skimmed for one character of the text, its first one that is
+  // not a blank (blanks are everywhere; a declaration's search text starts
+  // with one), in both letter cases unless case counts.
+  size_t anchor = 0;
+  while (anchor + 1 < n && (text[anchor] == u' ' || text[anchor] == u'\t')) ++anchor;
+  char16_t anchorChars[3] = {text[anchor], 0, 0};
   if (!options.MatchCase) {
-    firstChars[0] = FoldCase(text[0]);
-    firstChars[1] = UpperOf(firstChars[0]);
+    anchorChars[0] = FoldCase(text[anchor]);
+    anchorChars[1] = UpperOf(anchorChars[0]);
   }
-  const TextView first(firstChars, firstChars[1] != 0 && firstChars[1] != firstChars[0] ? 2 : 1);
+  const TextView skim(anchorChars, anchorChars[1] != 0 && anchorChars[1] != anchorChars[0] ? 2 : 1);
   if (options.Forward) {
     for (int64_t l = from.Line; l < LineCount(); ++l) {
       const Text& line = Line(l);
       const TextView view(line);
-      for (size_t at = view.find_first_of(first, l == from.Line ? static_cast<size_t>(from.Column) : 0);
-           at != TextView::npos && at + n <= line.size(); at = view.find_first_of(first, at + 1))
-        if (matchAt(line, at)) return TTextRange{{l, static_cast<int64_t>(at)}, {l, static_cast<int64_t>(at + n)}};
+      const size_t begin = (l == from.Line ? static_cast<size_t>(from.Column) : 0) + anchor;
+      for (size_t p = view.find_first_of(skim, begin); p != TextView::npos && p - anchor + n <= line.size();
+           p = view.find_first_of(skim, p + 1))
+        if (matchAt(line, p - anchor))
+          return TTextRange{{l, static_cast<int64_t>(p - anchor)}, {l, static_cast<int64_t>(p - anchor + n)}};
     }
   } else {
     for (int64_t l = from.Line; l >= 0; --l) {
@@ -319,9 +325,10 @@ std::optional<TTextRange> TTextDocument::Find(TextView text, TTextPos from, cons
       const size_t limit = l == from.Line ? static_cast<size_t>(from.Column) : line.size();
       if (limit < n) continue;
       const TextView view(line);
-      for (size_t at = view.find_last_of(first, limit - n); at != TextView::npos;
-           at = at == 0 ? TextView::npos : view.find_last_of(first, at - 1))
-        if (matchAt(line, at)) return TTextRange{{l, static_cast<int64_t>(at)}, {l, static_cast<int64_t>(at + n)}};
+      for (size_t p = view.find_last_of(skim, limit - n + anchor); p != TextView::npos && p >= anchor;
+           p = p == anchor ? TextView::npos : view.find_last_of(skim, p - 1))
+        if (matchAt(line, p - anchor))
+          return TTextRange{{l, static_cast<int64_t>(p - anchor)}, {l, static_cast<int64_t>(p - anchor + n)}};
     }
   }
   return std::nullopt;

@@ -1,6 +1,8 @@
 #include "ui/win32/text_view.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 #include "ui/logic/viewer_status.h"
 
@@ -59,7 +61,12 @@ TTextView::TTextView(HWND window) : window_(window) {
   FitGutter();
 }
 
-TTextView::~TTextView() = default;
+TTextView::~TTextView() {
+  if (!backDc_) return;
+  SelectObject(backDc_, backOld_);
+  DeleteObject(backBitmap_);
+  DeleteDC(backDc_);
+}
 
 LRESULT CALLBACK TTextView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* view = reinterpret_cast<TTextView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -97,6 +104,8 @@ void TTextView::SetLines(TextList lines) {
   colouring_.Prepare(document_);
   firstLine_ = firstColumn_ = 0;
   marked_.reset();
+  shownFrom_ = 0;
+  shownTo_ = -1;
   FitGutter();
   UpdateScrollBars();
   PlaceCaret();
@@ -106,11 +115,45 @@ void TTextView::SetLines(TextList lines) {
 void TTextView::SetFirstVisibleLine(int64_t line) {
   line = std::clamp<int64_t>(line, 0, std::max<int64_t>(0, document_.LineCount() - 1));
   if (line == firstLine_) return;
-  firstLine_ = line;
+  ScrollToLine(line);
   UpdateScrollBars();
   PlaceCaret();
-  InvalidateRect(window_, nullptr, FALSE);
-  if (OnStatusChange) OnStatusChange();
+  NotifyStatus();
+}
+
+void TTextView::ScrollToLine(int64_t line) {
+  const int64_t delta = line - firstLine_;
+  if (delta == 0) return;
+  firstLine_ = line;
+  if (std::abs(delta) > VisibleLines()) {
+    InvalidateRect(window_, nullptr, FALSE);
+    return;
+  }
+  // The window moves what stays in view, and what is waiting to be
+  // painted with it; only the uncovered lines are painted.
+  ScrollWindowEx(window_, 0, static_cast<int>(-delta * LineHeight()), nullptr, nullptr, nullptr, nullptr,
+                 SW_INVALIDATE);
+}
+
+void TTextView::InvalidateLines(int64_t from, int64_t to) {
+  from = std::max(from, firstLine_);
+  to = std::min(to, firstLine_ + VisibleLines());
+  if (from > to) return;
+  const RECT rows = {0, static_cast<LONG>((from - firstLine_) * LineHeight()), 32767,
+                     static_cast<LONG>((to - firstLine_ + 1) * LineHeight())};
+  InvalidateRect(window_, &rows, FALSE);
+}
+
+void TTextView::RefreshCaretLines() {
+  InvalidateLines(shownFrom_, shownTo_);
+  const TTextRange selection = document_.Selection();
+  shownFrom_ = std::min(selection.Start.Line, document_.Caret().Line);
+  shownTo_ = std::max(selection.End.Line, document_.Caret().Line);
+  if (marked_) {
+    shownFrom_ = std::min(shownFrom_, marked_->Start.Line);
+    shownTo_ = std::max(shownTo_, marked_->End.Line);
+  }
+  InvalidateLines(shownFrom_, shownTo_);
 }
 
 POINT TTextView::PointOf(TTextPos pos) const {
@@ -128,17 +171,41 @@ TTextPos TTextView::PosAt(POINT point) const {
 }
 
 void TTextView::UpdateScrollBars() {
-  SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
-  si.nMax = static_cast<int>(document_.LineCount() - 1);
-  si.nPage = static_cast<UINT>(VisibleLines());
-  si.nPos = static_cast<int>(firstLine_);
-  SetScrollInfo(window_, SB_VERT, &si, TRUE);
   RECT rc;
   GetClientRect(window_, &rc);
-  si.nMax = 1024;  // columns; long units have lines of several hundred
-  si.nPage = static_cast<UINT>(std::max<LONG>(1, (rc.right - gutterWidth_) / fonts_->CharWidth()));
-  si.nPos = static_cast<int>(firstColumn_);
-  SetScrollInfo(window_, SB_HORZ, &si, TRUE);
+  wantedBars_[SB_VERT] = {static_cast<int>(document_.LineCount() - 1), static_cast<int>(VisibleLines()),
+                          static_cast<int>(firstLine_)};
+  // Columns: long units have lines of several hundred.
+  wantedBars_[SB_HORZ] = {1024, static_cast<int>(std::max<LONG>(1, (rc.right - gutterWidth_) / fonts_->CharWidth())),
+                          static_cast<int>(firstColumn_)};
+  if (wantedBars_[SB_VERT] == shownBars_[SB_VERT] && wantedBars_[SB_HORZ] == shownBars_[SB_HORZ]) return;
+  // A paint must come even when no line changed: one pixel of the gutter.
+  const RECT corner = {0, 0, 1, 1};
+  InvalidateRect(window_, &corner, FALSE);
+}
+
+void TTextView::ShowScrollBars() {
+  for (const int bar : {SB_VERT, SB_HORZ}) {
+    if (wantedBars_[bar] == shownBars_[bar]) continue;
+    SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
+    si.nMax = wantedBars_[bar].Max;
+    si.nPage = static_cast<UINT>(std::max(0, wantedBars_[bar].Page));
+    si.nPos = wantedBars_[bar].Pos;
+    SetScrollInfo(window_, bar, &si, TRUE);
+    shownBars_[bar] = wantedBars_[bar];
+  }
+}
+
+void TTextView::NotifyStatus() {
+  if (updating_ > 0) {
+    statusChanged_ = true;
+    return;
+  }
+  if (OnStatusChange) OnStatusChange();
+}
+
+void TTextView::EndUpdate() {
+  if (updating_ > 0 && --updating_ == 0 && std::exchange(statusChanged_, false)) NotifyStatus();
 }
 
 void TTextView::PlaceCaret() {
@@ -157,9 +224,11 @@ void TTextView::EnsureCaretVisible() {
   GetClientRect(window_, &rc);
   const int64_t columns = std::max<int64_t>(1, (rc.right - gutterWidth_ - kTextMargin) / fonts_->CharWidth());
   const int64_t column = DisplayColumnOf(document_.Line(caret.Line), caret.Column);
+  const int64_t oldColumn = firstColumn_;
   if (column < firstColumn_) firstColumn_ = std::max<int64_t>(0, column - 4);
   if (column >= firstColumn_ + columns) firstColumn_ = column - columns + 4;
-  firstLine_ = std::clamp<int64_t>(first, 0, std::max<int64_t>(0, document_.LineCount() - 1));
+  if (firstColumn_ != oldColumn) InvalidateRect(window_, nullptr, FALSE);
+  ScrollToLine(std::clamp<int64_t>(first, 0, std::max<int64_t>(0, document_.LineCount() - 1)));
   UpdateScrollBars();
 }
 
@@ -167,13 +236,15 @@ void TTextView::CaretMoved() {
   marked_.reset();
   EnsureCaretVisible();
   PlaceCaret();
-  InvalidateRect(window_, nullptr, FALSE);
-  if (OnStatusChange) OnStatusChange();
+  RefreshCaretLines();
+  NotifyStatus();
 }
 
 void TTextView::EditDone() {
   if (const auto changed = document_.TakeFirstChangedLine()) colouring_.Invalidate(*changed);
   FitGutter();
+  // An edit can change the colours of every line below it and the gutter.
+  InvalidateRect(window_, nullptr, FALSE);
   CaretMoved();
 }
 
@@ -190,14 +261,28 @@ void TTextView::SelectApartFromCaret(TTextRange marked, TTextPos caret) {
   document_.SetCaret(caret, false);
   PlaceCaret();
   marked_ = marked.Start < marked.End ? std::optional<TTextRange>(marked) : std::nullopt;
-  InvalidateRect(window_, nullptr, FALSE);
-  if (OnStatusChange) OnStatusChange();
+  RefreshCaretLines();
+  NotifyStatus();
 }
 
 void TTextView::ShowCaretLine(bool show) {
   if (show == caretLineShown_) return;
   caretLineShown_ = show;
-  InvalidateRect(window_, nullptr, FALSE);
+  RefreshCaretLines();
+}
+
+HDC TTextView::BackBuffer(HDC screen, int width, int height) {
+  if (backDc_ && backSize_.cx >= width && backSize_.cy >= height) return backDc_;
+  if (backDc_) {
+    SelectObject(backDc_, backOld_);
+    DeleteObject(backBitmap_);
+    DeleteDC(backDc_);
+  }
+  backDc_ = CreateCompatibleDC(screen);
+  backBitmap_ = CreateCompatibleBitmap(screen, width, height);
+  backOld_ = SelectObject(backDc_, backBitmap_);
+  backSize_ = {width, height};
+  return backDc_;
 }
 
 void TTextView::Paint() {
@@ -207,43 +292,39 @@ void TTextView::Paint() {
   GetClientRect(window_, &client);
   const int width = std::max<LONG>(1, client.right);
   const int height = std::max<LONG>(1, client.bottom);
-  // Drawn off screen, then copied, so that scrolling does not flicker.
-  const HDC dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  // Drawn off screen, then copied, so that nothing flickers; only the lines
+  // of the region to paint are drawn.
+  const HDC dc = BackBuffer(screen, width, height);
+  const RECT area = ps.rcPaint;
+  FillSolid(dc, {std::max<LONG>(area.left, gutterWidth_), area.top, area.right, area.bottom}, RGB(255, 255, 255));
+  FillSolid(dc, {area.left, area.top, std::min<LONG>(area.right, gutterWidth_), area.bottom}, kGutterColour);
 
   const int lineHeight = LineHeight();
-  const RECT all = {0, 0, width, height};
-  const HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-  FillRect(dc, &all, white);
-  DeleteObject(white);
-  const RECT gutter = {0, 0, gutterWidth_, height};
-  const HBRUSH grey = CreateSolidBrush(kGutterColour);
-  FillRect(dc, &gutter, grey);
-  DeleteObject(grey);
-
   const TTextRange selection = document_.Selection();
-  const int64_t firstRow = std::max<LONG>(0, ps.rcPaint.top) / lineHeight;
-  const int64_t lastRow = std::min<LONG>(height, ps.rcPaint.bottom + lineHeight - 1) / lineHeight;
+  const int64_t firstRow = std::max<LONG>(0, area.top) / lineHeight;
+  const int64_t lastRow = std::min<LONG>(height, area.bottom + lineHeight - 1) / lineHeight;
+  // The gutter's font stays selected; each line's painter puts back what
+  // it selects.
+  const HGDIOBJ oldFont = SelectObject(dc, gutterFonts_->Normal());
   SetBkMode(dc, TRANSPARENT);
   for (int64_t row = firstRow; row <= lastRow; ++row) {
     const int64_t line = firstLine_ + row;
     if (line >= document_.LineCount()) break;
     const int top = static_cast<int>(row) * lineHeight;
-    // Gutter number, right-aligned.
-    const Text number = GutterLineText(line);
-    const HGDIOBJ oldFont = SelectObject(dc, gutterFonts_->Normal());
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    RECT numberRect = {0, top, gutterWidth_ - kGutterPadding, top + lineHeight};
-    DrawTextW(dc, reinterpret_cast<const wchar_t*>(number.c_str()), static_cast<int>(number.size()), &numberRect,
-              DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
-
+    if (area.left < gutterWidth_) {
+      // Gutter number, right-aligned, centred in the line's height.
+      const Text number = GutterLineText(line);
+      SetTextColor(dc, RGB(0, 0, 0));
+      const UINT align = SetTextAlign(dc, TA_RIGHT | TA_TOP);
+      ExtTextOutW(dc, gutterWidth_ - kGutterPadding, top + (lineHeight - gutterFonts_->LineHeight()) / 2, 0, nullptr,
+                  reinterpret_cast<const wchar_t*>(number.c_str()), static_cast<UINT>(number.size()), nullptr);
+      SetTextAlign(dc, align);
+    }
+    if (area.right <= gutterWidth_) continue;
     TLinePaint paint;
     paint.Left = TextLeft();
-    paint.ClipLeft = gutterWidth_;
-    paint.Right = width;
+    paint.ClipLeft = std::max<int>(gutterWidth_, area.left);
+    paint.Right = std::min<int>(width, area.right);
     paint.Top = top;
     paint.Background = caretLineShown_ && line == document_.Caret().Line ? kCaretLineColour : RGB(255, 255, 255);
     const auto selectIn = [&](const TTextRange& range) {
@@ -256,12 +337,12 @@ void TTextView::Paint() {
     if (marked_) selectIn(*marked_);
     PaintTextLine(dc, *fonts_, document_.Line(line), colouring_.RunsOf(document_, line), paint);
   }
-  BitBlt(screen, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-         ps.rcPaint.bottom - ps.rcPaint.top, dc, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
+  SelectObject(dc, oldFont);
+  BitBlt(screen, area.left, area.top, area.right - area.left, area.bottom - area.top, dc, area.left, area.top,
+         SRCCOPY);
   EndPaint(window_, &ps);
+  // The scroll bars after the lines, which the user waits for.
+  ShowScrollBars();
 }
 
 }  // namespace brannock::ui

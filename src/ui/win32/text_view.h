@@ -64,6 +64,10 @@ class TTextView {
 
   // Called after the caret, the selection, the scrolling or the text changed.
   std::function<void()> OnStatusChange;
+  // Between the two, the changes are told once, at the end (a jump that
+  // moves the caret and the view in several steps).
+  void BeginUpdate() { ++updating_; }
+  void EndUpdate();
 
  private:
   explicit TTextView(HWND window);
@@ -78,10 +82,23 @@ class TTextView {
   void EditDone();
   void CaretMoved();
   void EnsureCaretVisible();
+  // The scroll bars follow the view: their ranges and positions are set at
+  // the next paint (drawing a scroll bar costs as much as a paint of lines).
   void UpdateScrollBars();
+  void ShowScrollBars();
+  void NotifyStatus();
   void PlaceCaret();
   void FitGutter();
   int TextLeft() const;
+  // Makes `line` the first visible line, moving the pixels that stay in
+  // view instead of painting them again.
+  void ScrollToLine(int64_t line);
+  // Repaints the lines whose look the caret or the selection gave or gives
+  // (the yellow caret line, selected and marked characters).
+  void RefreshCaretLines();
+  void InvalidateLines(int64_t from, int64_t to);
+  // The off-screen bitmap of the paint, kept while the size stays.
+  HDC BackBuffer(HDC screen, int width, int height);
 
   HWND window_;
   TTextDocument document_;
@@ -96,6 +113,24 @@ class TTextView {
   bool selecting_ = false;
   std::optional<TTextRange> marked_;
   int wheelDelta_ = 0;
+  // The lines the caret line, the selection and the marked range covered
+  // when they were last drawn.
+  int64_t shownFrom_ = 0;
+  int64_t shownTo_ = -1;
+  int updating_ = 0;
+  bool statusChanged_ = false;
+  struct TBar {
+    int Max = -1;
+    int Page = 0;
+    int Pos = -1;
+    friend bool operator==(const TBar&, const TBar&) = default;
+  };
+  TBar wantedBars_[2];
+  TBar shownBars_[2];
+  HDC backDc_ = nullptr;
+  HBITMAP backBitmap_ = nullptr;
+  HGDIOBJ backOld_ = nullptr;
+  SIZE backSize_ = {};
 };
 
 }  // namespace brannock::ui

@@ -143,6 +143,7 @@ void TTextView::MouseDown(LPARAM lParam, bool extend) {
 }
 
 void TTextView::Scroll(int bar, WPARAM wParam) {
+  ShowScrollBars();
   SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
   GetScrollInfo(window_, bar, &si);
   int64_t pos = si.nPos;

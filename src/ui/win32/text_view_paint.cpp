@@ -53,43 +53,67 @@ int64_t IndexOfDisplayColumn(TextView line, int64_t column) {
   return static_cast<int64_t>(line.size());
 }
 
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  const COLORREF old = SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  SetBkColor(dc, old);
+}
+
 void PaintTextLine(HDC dc, const TTextFonts& fonts, TextView line, const std::vector<TTokenRun>& runs,
                    const TLinePaint& paint) {
   const int cw = fonts.CharWidth();
   const int height = fonts.LineHeight();
-  const HBRUSH background = CreateSolidBrush(paint.Background);
   const RECT band = {paint.ClipLeft, paint.Top, paint.Right, paint.Top + height};
-  FillRect(dc, &band, background);
-  DeleteObject(background);
+  FillSolid(dc, band, paint.Background);
 
   const int64_t selStart = std::min(paint.SelectionStart, paint.SelectionEnd);
   const int64_t selEnd = std::max(paint.SelectionStart, paint.SelectionEnd);
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   const COLORREF highlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  const auto fillColumns = [&](int64_t from, int64_t to, COLORREF colour) {
+    const int x = paint.Left + static_cast<int>(from) * cw;
+    FillSolid(dc, {std::max<LONG>(x, band.left), paint.Top,
+                   std::min<LONG>(paint.Left + static_cast<int>(to) * cw, paint.Right), paint.Top + height},
+              colour);
+  };
   if (paint.SelectionToEnd) {
     // The selected line break: one column behind the text.
-    const int x = paint.Left + static_cast<int>(DisplayColumnOf(line, static_cast<int64_t>(line.size()))) * cw;
-    const RECT rc = {std::max<LONG>(x, band.left), paint.Top, std::min<LONG>(x + cw, paint.Right), paint.Top + height};
-    if (rc.right > rc.left) {
-      const HBRUSH brush = CreateSolidBrush(highlight);
-      FillRect(dc, &rc, brush);
-      DeleteObject(brush);
-    }
+    const int64_t end = DisplayColumnOf(line, static_cast<int64_t>(line.size()));
+    fillColumns(end, end + 1, highlight);
   }
 
   const HGDIOBJ oldFont = SelectObject(dc, fonts.Normal());
+  HGDIOBJ font = fonts.Normal();
   const int oldMode = SetBkMode(dc, OPAQUE);
   int64_t column = 0;
-  for (const TTokenRun& run : runs) {
-    const TTokenStyle style = PascalTokenStyle(run.Token);
-    SelectObject(dc, style.Bold ? fonts.Bold() : fonts.Normal());
-    size_t i = run.Start;
-    const size_t end = std::min<size_t>(run.Start + run.Length, line.size());
+  for (size_t r = 0; r < runs.size() && paint.Left + static_cast<int>(column) * cw < paint.Right;) {
+    // Runs of one look that follow each other are drawn in one call;
+    // blanks look alike in any colour and weight and join any run.
+    TTokenStyle style = PascalTokenStyle(runs[r].Token);
+    bool blanksOnly = runs[r].Token == TPascalToken::Blank;
+    size_t i = runs[r].Start;
+    size_t end = std::min<size_t>(runs[r].Start + runs[r].Length, line.size());
+    for (++r; r < runs.size() && runs[r].Start == end; ++r) {
+      if (runs[r].Token != TPascalToken::Blank) {
+        const TTokenStyle next = PascalTokenStyle(runs[r].Token);
+        if (blanksOnly) {
+          style = next;
+          blanksOnly = false;
+        } else if (next.Colour != style.Colour || next.Bold != style.Bold) {
+          break;
+        }
+      }
+      end = std::min<size_t>(runs[r].Start + runs[r].Length, line.size());
+    }
+    const HGDIOBJ wanted = style.Bold ? fonts.Bold() : fonts.Normal();
+    if (wanted != font) SelectObject(dc, font = wanted);
     while (i < end) {
-      // One piece: up to a tab, a selection edge or the run's end.
+      // One piece: up to a tab, a selection edge or the end.
       const bool selected = static_cast<int64_t>(i) >= selStart && static_cast<int64_t>(i) < selEnd;
       size_t j = i;
-      while (j < end && line[j] != u'\t' && (static_cast<int64_t>(j) >= selStart && static_cast<int64_t>(j) < selEnd) == selected)
+      while (j < end && line[j] != u'\t' &&
+             (static_cast<int64_t>(j) >= selStart && static_cast<int64_t>(j) < selEnd) == selected)
         ++j;
       const int x = paint.Left + static_cast<int>(column) * cw;
       if (j > i) {
@@ -97,7 +121,8 @@ void PaintTextLine(HDC dc, const TTextFonts& fonts, TextView line, const std::ve
         if (x < paint.Right && x + width > band.left) {
           SetTextColor(dc, selected ? highlightText : ColourRef(style.Colour));
           SetBkColor(dc, selected ? highlight : paint.Background);
-          const RECT clip = {std::max<LONG>(x, band.left), paint.Top, std::min<LONG>(x + width, paint.Right), paint.Top + height};
+          const RECT clip = {std::max<LONG>(x, band.left), paint.Top, std::min<LONG>(x + width, paint.Right),
+                             paint.Top + height};
           ExtTextOutW(dc, x, paint.Top, ETO_CLIPPED | ETO_OPAQUE, &clip, reinterpret_cast<const wchar_t*>(line.data() + i),
                       static_cast<UINT>(j - i), nullptr);
         }
@@ -106,21 +131,12 @@ void PaintTextLine(HDC dc, const TTextFonts& fonts, TextView line, const std::ve
       } else {
         // A tab: blank columns up to the next stop, selected or not.
         const int64_t next = (column / kTextTabWidth + 1) * kTextTabWidth;
-        if (selected) {
-          const RECT rc = {std::max<LONG>(x, band.left), paint.Top,
-                           std::min<LONG>(paint.Left + static_cast<int>(next) * cw, paint.Right), paint.Top + height};
-          if (rc.right > rc.left) {
-            const HBRUSH brush = CreateSolidBrush(highlight);
-            FillRect(dc, &rc, brush);
-            DeleteObject(brush);
-          }
-        }
+        if (selected) fillColumns(column, next, highlight);
         column = next;
         ++i;
       }
       if (paint.Left + static_cast<int>(column) * cw >= paint.Right) break;
     }
-    if (paint.Left + static_cast<int>(column) * cw >= paint.Right) break;
   }
   SetBkMode(dc, oldMode);
   SelectObject(dc, oldFont);

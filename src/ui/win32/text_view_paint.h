@@ -50,8 +50,11 @@ struct TLinePaint {
   bool SelectionToEnd = false;
 };
 
+// Fills `rect` with one colour (through ExtTextOutW, with no brush to make).
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
+
 // Fills the line's band from `paint.ClipLeft` to `paint.Right` and draws the
-// text in its token colours.
+// text in its token colours: neighbouring tokens of one look in one call.
 void PaintTextLine(HDC dc, const TTextFonts& fonts, TextView line, const std::vector<TTokenRun>& runs,
                    const TLinePaint& paint);
 

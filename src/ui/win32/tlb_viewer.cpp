@@ -145,6 +145,9 @@ void TfrmTLBView::TreeResize() {
 }
 
 void TfrmTLBView::SetPanel(int panel, const Text& text) {
+  // Each new text paints the status bar at once: only changes go there.
+  if (panelTexts_[static_cast<size_t>(panel)] == text) return;
+  panelTexts_[static_cast<size_t>(panel)] = text;
   const std::wstring wide = platform::ToWide(text);
   SendMessageW(sb, SB_SETTEXTW, static_cast<WPARAM>(panel) | (panel == 0 ? SBT_NOBORDERS : 0),
                reinterpret_cast<LPARAM>(wide.c_str()));

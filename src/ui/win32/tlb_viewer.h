@@ -104,6 +104,7 @@ class TfrmTLBView {
   std::vector<TTypeNode> nodes_;
   std::vector<Pending> pending_;
   std::array<wchar_t, 256> findText_{};
+  std::array<Text, 2> panelTexts_;
   TypeAheadSearch typeAhead_;
   int treeWidth_;
   HWND focused_ = nullptr;

@@ -25,6 +25,8 @@ void TfrmTLBView::SetUnitLines(TextList lines) { SynMemo->SetLines(std::move(lin
 void TfrmTLBView::TreeDblClick() {
   const TTypeNode* node = NodeOf(TreeView_GetSelection(Tree));
   if (!node) return;
+  // The caret and the view move in several steps: the status follows once.
+  SynMemo->BeginUpdate();
   SynMemo->SelectRange({}, {});
   SynMemo->SetFirstVisibleLine(0);
   const TTextDocument& text = SynMemo->Document();
@@ -35,6 +37,7 @@ void TfrmTLBView::TreeDblClick() {
                                   text.PosOfOffset(jump.Caret));
     SynMemo->SetFirstVisibleLine(jump.FirstVisibleLine);
   }
+  SynMemo->EndUpdate();
   SetFocus(SynMemo->Handle());
 }
 

@@ -126,6 +126,20 @@ TEST(TextDocument, FindWordAndOptions) {
   EXPECT_EQ(doc.WordAt({0, 4}), u"IFoo");  // just behind the word
   EXPECT_EQ(doc.WordAt({0, 5}), u"");
   EXPECT_EQ(Document({u"Läden"}).Find(u"LÄDEN", {}, {}).has_value(), true);
+
+  // Texts that begin with blanks (a declaration's search text): the match
+  // starts at the blanks, also at a line's start or right at the caret.
+  TTextDocument decl = Document({u" x = 1;", u"  IFoo = interface", u"ifoo = x; IFoo =", u"   "});
+  EXPECT_EQ(decl.Find(u" ifoo = ", {}, {}), (TTextRange{{1, 1}, {1, 9}}));
+  EXPECT_EQ(decl.Find(u" x = ", {}, {}), (TTextRange{{0, 0}, {0, 5}}));
+  EXPECT_EQ(decl.Find(u" x = ", {0, 1}, {}), std::nullopt);  // the caret is behind its start
+  EXPECT_EQ(decl.Find(u"  IFoo", {1, 0}, {.MatchCase = true}), (TTextRange{{1, 0}, {1, 6}}));
+  EXPECT_EQ(decl.Find(u" IFoo =", {2, 9}, {.MatchCase = true}), (TTextRange{{2, 9}, {2, 16}}));
+  EXPECT_EQ(decl.Find(u" ifoo = ", {3, 3}, {.Forward = false}), (TTextRange{{1, 1}, {1, 9}}));
+  EXPECT_EQ(decl.Find(u" IFoo =", {2, 16}, {.Forward = false}), (TTextRange{{2, 9}, {2, 16}}));
+  EXPECT_EQ(decl.Find(u" IFoo =", {2, 15}, {.Forward = false}), (TTextRange{{1, 1}, {1, 8}}));
+  EXPECT_EQ(decl.Find(u"  ", {3, 3}, {.Forward = false}), (TTextRange{{3, 1}, {3, 3}}));
+  EXPECT_EQ(decl.Find(u"  ", {3, 0}, {}), (TTextRange{{3, 0}, {3, 2}}));
 }
 
 }  // namespace
