@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,80 @@ TEST(Win32About, LinksGoToTheShellAndEnterCloses) {
   PostMessageW(about.Button2, WM_KEYDOWN, VK_RETURN, 0);
   about.ShowModal();
   EXPECT_LT(GetTickCount() - start, 5000u);
+  EXPECT_FALSE(about.Handle());
+}
+
+INPUT MouseAt(POINT p, DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  // Absolute coordinates: 0 to 65535 over the primary screen.
+  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx = static_cast<LONG>((p.x * 65536LL + width / 2) / width);
+  input.mi.dy = static_cast<LONG>((p.y * 65536LL + height / 2) / height);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  return input;
+}
+
+// A press of the left button at `from` (screen) through the system's input
+// queue. The dialog answers a press on its top band by starting the
+// system's move of the window from a title bar (SC_MOVE with HTCAPTION):
+// that request is taken here instead of the system's move loop, which
+// under Xvfb waits for input that does not reach it. Returns whether the
+// press started a move from the title bar.
+LRESULT CALLBACK TakeMove(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MOVE) {
+    *reinterpret_cast<WPARAM*>(data) = wParam;
+    return 0;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+bool PressStartsTitleBarMove(HWND dialog, POINT from) {
+  WPARAM move = 0;
+  SetWindowSubclass(dialog, TakeMove, 1, reinterpret_cast<DWORD_PTR>(&move));
+  SetCursorPos(from.x, from.y);
+  Pump();
+  INPUT inputs[] = {MouseAt(from, MOUSEEVENTF_LEFTDOWN), MouseAt(from, MOUSEEVENTF_LEFTUP)};
+  SendInput(2, inputs, sizeof(INPUT));
+  for (const DWORD begin = GetTickCount(); GetTickCount() - begin < 300;) {
+    Pump();
+    Sleep(10);
+  }
+  RemoveWindowSubclass(dialog, TakeMove, 1);
+  return move == (SC_MOVE | HTCAPTION);
+}
+
+POINT ScreenCentre(HWND window) {
+  RECT rc;
+  GetWindowRect(window, &rc);
+  return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+TEST(Win32About, ThePressOnTheTopBandOrItsControlsMovesTheDialog) {
+  TdlgAbout about(nullptr, platform::ReadVersionInfo());
+  ShowWindow(about.Handle(), SW_SHOW);
+  SetForegroundWindow(about.Handle());
+  UpdateWindow(about.Handle());
+  Pump();
+
+  // On the band itself, below the icon, and on its labels, icon and logo.
+  POINT band = {20, 80};
+  ClientToScreen(about.Handle(), &band);
+  for (const POINT from : {band, ScreenCentre(about.lProduct), ScreenCentre(about.lVer), ScreenCentre(about.lCR),
+                           ScreenCentre(about.lDesc), ScreenCentre(about.Icon), ScreenCentre(about.Image1)})
+    EXPECT_TRUE(PressStartsTitleBarMove(about.Handle(), from)) << "at " << from.x << "," << from.y;
+
+  // Not from the white middle band, its links or the bottom band.
+  POINT middle = {230, 117 + 5}, bottom = {20, 367 - 20};
+  ClientToScreen(about.Handle(), &middle);
+  ClientToScreen(about.Handle(), &bottom);
+  std::vector<Text> opened;
+  SetShellOpenHook([&](const Text& address) { opened.push_back(address); });
+  for (const POINT from : {middle, bottom, ScreenCentre(about.lWWW), ScreenCentre(about.Button2)})
+    EXPECT_FALSE(PressStartsTitleBarMove(about.Handle(), from)) << "at " << from.x << "," << from.y;
+  SetShellOpenHook({});
+  // The link under the mouse was followed; OK closed the dialog.
+  EXPECT_EQ(opened, std::vector<Text>{kMakerHomepage});
   EXPECT_FALSE(about.Handle());
 }
 
