@@ -18,6 +18,14 @@
 #   functions and fails only the inherited ones (TYPE_E_ELEMENTNOTFOUND).
 #   Taken only where the reader's block has those failures and as many
 #   members as Wine's block has failures.
+# sltg-array: in a library of the older SLTG format Wine takes an array's
+#   element count from the array's own type description (VT_CARRAY, 0x1C,
+#   in the low 16 bits of the count) instead of its bounds. Taken where the
+#   reader's line is the same field with another upper bound and Wine's
+#   count has 0x1C in its low 16 bits.
+# sltg-record-ref: Wine leaves the types that a record of the SLTG format
+#   refers to unresolved (<UnknownCustomType>). Taken where the reader's line
+#   is the same field and names a type that the reader's unit declares.
 use strict;
 use warnings;
 
@@ -30,7 +38,7 @@ sub lines_of {
 }
 my @wine = lines_of($wine_file);
 my @reader = lines_of($reader_file);
-my %count = (lcid => 0, 'unloadable-base' => 0);
+my %count = (lcid => 0, 'unloadable-base' => 0, 'sltg-array' => 0, 'sltg-record-ref' => 0);
 
 # Blocks of members: from a head line "  NAME = interface..." or
 # "  NAME = dispinterface" to "  end;"; keyed by head line and occurrence.
@@ -79,6 +87,23 @@ for my $line (@wine) {
     $line =~ s/\bParam(\d+)\b/'Param' . ($1 > $n ? $1 - 1 : $1)/ge;
   }
   $count{lcid}++ if $line ne $before;
+}
+my %declared = map { /^  (\w+) = / ? ($1 => 1) : () } @reader;
+for my $i (0 .. ($#wine < $#reader ? $#wine : $#reader)) {
+  my ($w, $r) = ($wine[$i], $reader[$i]);
+  if ($w =~ /^(\s+\w+: array\[0\.\.)(\d+)(\] of \S+;)$/) {
+    my ($head, $bound, $tail) = ($1, $2, $3);
+    if ($r =~ /^\Q$head\E(\d+)\Q$tail\E$/ && $1 != $bound && (($bound + 1) & 0xFFFF) == 0x1C) {
+      $wine[$i] = $r;
+      $count{'sltg-array'}++;
+    }
+  } elsif ($w =~ /^(\s+\w+: )<UnknownCustomType>;$/) {
+    my $head = $1;
+    if ($r =~ /^\Q$head\E(\w+);$/ && $declared{$1}) {
+      $wine[$i] = $r;
+      $count{'sltg-record-ref'}++;
+    }
+  }
 }
 print @wine;
 print STDERR "$_ $count{$_}\n" for sort keys %count;

@@ -140,4 +140,7 @@ bool IsMsftTypeLib(ByteSpan file);
 // what Western libraries use (Latin-1 apart from 0x80-0x9F).
 Text AnsiToText(ByteSpan bytes);
 
+// A constant of type `vt` from the bits it is stored in.
+Variant VariantFromBits(uint16_t vt, uint64_t bits);
+
 }  // namespace brannock::typelib::msft

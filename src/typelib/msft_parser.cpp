@@ -19,6 +19,32 @@ Text AnsiToText(ByteSpan bytes) {
   return t;
 }
 
+Variant VariantFromBits(uint16_t vt, uint64_t bits) {
+  Variant v;
+  v.vt = vt;
+  switch (vt) {
+    case VT_I1: v.intVal = static_cast<int8_t>(bits); break;
+    case VT_UI1: v.intVal = static_cast<uint8_t>(bits); break;
+    case VT_I2:
+    case VT_BOOL: v.intVal = static_cast<int16_t>(bits); break;
+    case VT_UI2: v.intVal = static_cast<uint16_t>(bits); break;
+    case VT_I4:
+    case VT_INT:
+    case VT_ERROR:
+    case VT_HRESULT: v.intVal = static_cast<int32_t>(bits); break;
+    case VT_UI4:
+    case VT_UINT: v.intVal = static_cast<uint32_t>(bits); break;
+    case VT_R4: v.dblVal = std::bit_cast<float>(static_cast<uint32_t>(bits)); break;
+    case VT_R8:
+    case VT_DATE:
+      v.dblVal = std::bit_cast<double>(bits);
+      v.intVal = static_cast<int64_t>(bits);
+      break;
+    default: v.intVal = static_cast<int64_t>(bits); break;
+  }
+  return v;
+}
+
 namespace {
 
 constexpr int kMaxTypeDepth = 32;
@@ -156,31 +182,6 @@ bool Parser::ArrayType(int32_t offset, int depth, std::shared_ptr<const ArrayDes
 }
 
 // The variant's value from its raw little-endian bits.
-Variant VariantFromBits(uint16_t vt, uint64_t bits) {
-  Variant v;
-  v.vt = vt;
-  switch (vt) {
-    case VT_I1: v.intVal = static_cast<int8_t>(bits); break;
-    case VT_UI1: v.intVal = static_cast<uint8_t>(bits); break;
-    case VT_I2:
-    case VT_BOOL: v.intVal = static_cast<int16_t>(bits); break;
-    case VT_UI2: v.intVal = static_cast<uint16_t>(bits); break;
-    case VT_I4:
-    case VT_INT:
-    case VT_ERROR:
-    case VT_HRESULT: v.intVal = static_cast<int32_t>(bits); break;
-    case VT_UI4:
-    case VT_UINT: v.intVal = static_cast<uint32_t>(bits); break;
-    case VT_R4: v.dblVal = std::bit_cast<float>(static_cast<uint32_t>(bits)); break;
-    case VT_R8:
-    case VT_DATE:
-      v.dblVal = std::bit_cast<double>(bits);
-      v.intVal = static_cast<int64_t>(bits);
-      break;
-    default: v.intVal = static_cast<int64_t>(bits); break;
-  }
-  return v;
-}
 
 size_t ValueSize(uint16_t vt) {
   switch (vt) {

@@ -1,5 +1,7 @@
 #include "typelib/sltg_parser.h"
 
+#include "typelib/sltg_members.h"
+
 #include <cstring>
 #include <string_view>
 
@@ -39,41 +41,10 @@ struct SectionHeader {
   uint8_t kind;
   uint32_t length;
 };
-struct TypeHeader {
-  uint16_t magic;
-  uint32_t referencesOffset;
-  uint32_t reserved06;
-  uint32_t membersOffset;
-  uint32_t reserved0e;
-  uint8_t reserved12[8];
-  uint16_t flags;  // TYPEFLAGS << 3
-  uint8_t reserved1c;
-  uint8_t kind;
-};
-struct MembersHeader {
-  uint8_t reserved[4];
-  uint8_t kind;
-  uint32_t length;
-};
-// Follows the member records.
-struct TypeTail {
-  uint16_t funcCount;
-  uint16_t varCount;
-  uint16_t implTypeCount;
-  uint8_t reserved06[26];
-  uint16_t instanceSize;
-  uint16_t alignment;
-  uint8_t reserved24[4];
-  uint16_t vtableSize;
-  uint8_t reserved2a[12];
-};
 #pragma pack(pop)
-static_assert(sizeof(FileHeader) == 0x1C && sizeof(BlockEntry) == 8 && sizeof(TypeHeader) == 0x1E &&
-              sizeof(MembersHeader) == 9 && sizeof(TypeTail) == 0x36 && sizeof(SectionHeader) == 7);
+static_assert(sizeof(FileHeader) == 0x1C && sizeof(BlockEntry) == 8 && sizeof(SectionHeader) == 7);
 
 constexpr uint16_t kLibraryMagic = 0x51CC;
-constexpr uint16_t kTypeMagic = 0x0501;
-constexpr uint16_t kNoText = 0xFFFF;
 // Between the block names and the first block.
 constexpr size_t kBlockNamesPadding = 9;
 // Before each name in the name table.
@@ -96,7 +67,8 @@ class Parser {
   }
   Expected<void> ReadBlocks();
   Expected<void> ReadLibrary(msft::LibModel* lib);
-  Expected<void> ReadType(size_t index, const Block& block, msft::TypeModel* type);
+  // The href of a reference text of a type block.
+  bool Reference(ByteSpan text, msft::LibModel* lib, HREFTYPE* href);
   // A text with a 16-bit length before it (0xFFFF: none).
   bool CountedText(ByteReader& r, ByteSpan* out) const;
   bool Name(uint16_t offset, Text* out) const;
@@ -106,18 +78,19 @@ class Parser {
   std::vector<Block> blocks_;
   size_t libraryOffset_ = 0;
   ByteReader names_;
+  std::vector<uint16_t> importNames_;  // the name table offset of each import
 };
 
 bool Parser::CountedText(ByteReader& r, ByteSpan* out) const {
   uint16_t length = 0;
   *out = ByteSpan();
   if (r.Read(&length) != ReadError::None) return false;
-  return length == kNoText || r.ReadBytes(length, out) == ReadError::None;
+  return length == kNone || r.ReadBytes(length, out) == ReadError::None;
 }
 
 bool Parser::Name(uint16_t offset, Text* out) const {
   out->clear();
-  if (offset == kNoText) return true;
+  if (offset == kNone) return true;
   ByteReader r = names_;
   ByteSpan rest;
   if (r.Seek(size_t{offset} + kNameEntryPrefix) != ReadError::None || r.ReadBytes(r.Remaining(), &rest) != ReadError::None)
@@ -223,34 +196,95 @@ Expected<void> Parser::ReadLibrary(msft::LibModel* lib) {
     return where("name table");
   if (!Name(head[2], &lib->name)) return where("library name");
 
+  LibraryContext library;
+  library.name = [this](uint16_t offset, Text* out) { return Name(offset, out); };
+  library.reference = [this, lib](ByteSpan text, HREFTYPE* href) { return Reference(text, lib, href); };
   for (size_t i = 0; i < entries.size(); ++i) {
     msft::TypeModel& t = lib->types[i];
     t.href = static_cast<HREFTYPE>(i << 2);
     lib->typeByHref.emplace(t.href, i);
+  }
+  for (size_t i = 0; i < entries.size(); ++i) {
+    msft::TypeModel& t = lib->types[i];
     if (!Name(entries[i].name, &t.name)) return where("type name");
     const Block* block = FindBlock(entries[i].block);
     if (!block) return where("type block name");
-    if (Expected<void> read = ReadType(i, *block, &t); !read) return read;
+    if (Expected<void> read = ReadTypeBlock(block->bytes.Data(), block->offset, library, lib, &t); !read) return read;
   }
   return {};
 }
 
-Expected<void> Parser::ReadType(size_t, const Block& block, msft::TypeModel* t) {
-  ByteReader r = block.bytes;
-  TypeHeader h;
-  MembersHeader members;
-  TypeTail tail;
-  if (r.Read(&h) != ReadError::None || h.magic != kTypeMagic) return Damaged(block.offset, "type block");
-  if (r.Seek(h.membersOffset) != ReadError::None || r.Read(&members) != ReadError::None ||
-      r.Skip(members.length) != ReadError::None || r.Read(&tail) != ReadError::None)
-    return Damaged(block.offset + r.Offset(), "type members");
-  t->flags = static_cast<uint16_t>(h.flags >> 3);
-  t->implTypeCount = tail.implTypeCount;
-  t->instanceSize = tail.instanceSize;
-  t->alignment = tail.alignment;
-  t->vtableSize = tail.vtableSize;
-  t->unreadable = Code::TypeUnsupFormat;
-  return {};
+// "*\R<hex>*#<hex>": the library (ffff: this one; otherwise the name table
+// offset of its "*\G{GUID}#MAJOR.MINOR#LCID#PATH#" text) and the type's index.
+bool Parser::Reference(ByteSpan text, msft::LibModel* lib, HREFTYPE* href) {
+  const std::string_view s(reinterpret_cast<const char*>(text.data()), text.size());
+  const auto hex = [](std::string_view digits, uint32_t* out) {
+    if (digits.empty() || digits.size() > 8) return false;
+    *out = 0;
+    for (char c : digits) {
+      const int v = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+      if (v < 0) return false;
+      *out = *out * 16 + static_cast<uint32_t>(v);
+    }
+    return true;
+  };
+  const size_t hash = s.find("*#");
+  uint32_t library = 0, index = 0;
+  if (s.substr(0, 3) != "*\\R" || hash == std::string_view::npos || !hex(s.substr(3, hash - 3), &library) ||
+      !hex(s.substr(hash + 2), &index))
+    return false;
+  if (library == kNone) {
+    if (index >= lib->types.size()) return false;
+    *href = index << 2;
+    return true;
+  }
+  size_t importIndex = 0;
+  while (importIndex < importNames_.size() && importNames_[importIndex] != library) ++importIndex;
+  if (importIndex == importNames_.size()) {
+    Text described;
+    if (!Name(static_cast<uint16_t>(library), &described)) return false;
+    // *\G{GUID}#MAJOR.MINOR#LCID#PATH#
+    const size_t close = described.find(u'}');
+    Guid guid;
+    if (described.substr(0, 3) != u"*\\G" || close == Text::npos || !TryTextToGuid(described.substr(3, close - 2), &guid))
+      return false;
+    std::vector<std::string> fields;
+    std::string current;
+    for (char16_t c : described.substr(close + 1)) {
+      if (c == u'#') {
+        fields.push_back(current);
+        current.clear();
+      } else {
+        current.push_back(static_cast<char>(c < 0x80 ? c : '?'));
+      }
+    }
+    fields.push_back(current);
+    uint32_t major = 0, minor = 0, lcid = 0;
+    const size_t dot = fields.size() > 1 ? fields[1].find('.') : std::string::npos;
+    if (fields.size() < 4 || dot == std::string::npos || !hex(std::string_view(fields[1]).substr(0, dot), &major) ||
+        !hex(std::string_view(fields[1]).substr(dot + 1), &minor) || !hex(fields[2], &lcid))
+      return false;
+    msft::ImportedLibrary imported;
+    imported.libid = guid;
+    imported.majorVersion = static_cast<uint16_t>(major);
+    imported.minorVersion = static_cast<uint16_t>(minor);
+    imported.lcid = lcid;
+    // The path as the library's maker had it: LoadTypeLib finds the file
+    // by its name.
+    const size_t sep = fields[3].find_last_of("\\/");
+    imported.fileName = Latin1ToUtf16(sep == std::string::npos ? fields[3] : fields[3].substr(sep + 1));
+    lib->imports.push_back(std::move(imported));
+    importNames_.push_back(static_cast<uint16_t>(library));
+  }
+  // Imported types get hrefs of their own: (n << 2) | 1.
+  *href = static_cast<HREFTYPE>((lib->importedTypes.size() << 2) | 1);
+  for (const auto& [known, type] : lib->importedTypes)
+    if (type.library == importIndex && type.index == index) {
+      *href = known;
+      return true;
+    }
+  lib->importedTypes.emplace(*href, msft::ImportedType{importIndex, false, Guid{}, index});
+  return true;
 }
 
 Expected<void> Parser::Run(msft::LibModel* lib) {

@@ -23,9 +23,12 @@ namespace brannock::typelib::sltg {
 
 bool IsSltgTypeLib(ByteSpan file);
 
-// Parses the library and every type's attributes. The members of a type
-// are not described yet: such a type answers TYPE_E_UNSUPFORMAT for its
-// attributes and members (its name, kind and help context are read).
+// Parses the library and every type with its members. A type holding a
+// record this reader does not know is named but answers TYPE_E_UNSUPFORMAT
+// for its attributes and members; a structure outside the file fails the
+// whole library with TYPE_E_INVDATAREAD and the place. The help strings of
+// types and members are stored compressed and are left empty (as oleaut32
+// under Wine leaves them).
 Expected<void> ParseSltgTypeLib(ByteSpan file, msft::LibModel* out);
 
 }  // namespace brannock::typelib::sltg

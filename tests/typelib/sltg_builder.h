@@ -19,6 +19,7 @@ struct SltgBytes {
   size_t typeCount = 0;         // u16 in the library block
   size_t typeNameOffset = 0;    // u16 of the type's entry
   size_t sectionsOffset = 0;    // u32 after the type entries
+  size_t firstVarMagic = 0;     // u8, in the type block until the block is placed
 };
 
 class ByteAppender {
@@ -51,11 +52,13 @@ class ByteAppender {
 
 inline SltgBytes BuildSltgLibrary() {
   SltgBytes r;
-  // The type's block: header, an empty member section, the tail.
+  // The type's block: header, the member section with two variables
+  // (x: LongInt at 0, y: Word at 4, their types in the records' own
+  // words), the tail.
   std::vector<uint8_t> type;
   ByteAppender t(&type);
   t.U16(0x0501);
-  t.U32(0xFFFFFFFF);
+  t.U32(0xFFFFFFFF);  // no references
   t.U32(0xFFFFFFFF);
   const size_t membersField = t.U32(0x1E);
   t.U32(0xFFFFFFFF);
@@ -65,11 +68,27 @@ inline SltgBytes BuildSltgLibrary() {
   t.U8(1);  // TKIND_RECORD
   t.Fill(4, 0);
   t.U8(1);
-  t.U32(0);  // no member records yet
+  t.U32(2 * 0x12);
+  for (uint16_t i = 0; i < 2; ++i) {
+    const size_t at = t.U8(0x0A);
+    if (i == 0) r.firstVarMagic = at;
+    t.U8(0x02);                                  // the type is the word itself
+    t.U16(i == 0 ? uint16_t{0x12} : uint16_t{0xFFFF});  // the next variable
+    t.U16(i == 0 ? uint16_t{0x20} : uint16_t{0x30});    // name
+    t.U16(static_cast<uint16_t>(4 * i));        // offset in the record
+    t.U16(i == 0 ? uint16_t{3} : uint16_t{18});  // VT_I4, VT_UI2
+    t.U32(0x40000000u + i);
+    t.U16(0xFFFE);
+    t.U16(0xFFFF);
+  }
   t.U16(0);  // functions
   t.U16(2);  // variables
   t.U16(0);  // implemented types
-  t.Fill(26, 0);
+  t.U16(0);
+  t.U16(0xFFFF);  // first function
+  t.U16(0);       // first variable
+  t.U16(0xFFFF);  // first implemented type
+  t.Fill(18, 0);
   t.U16(8);  // size
   t.U16(4);  // alignment
   t.Fill(4, 0);
@@ -115,11 +134,13 @@ inline SltgBytes BuildSltgLibrary() {
   d.U16(0);
   d.U16(0xFFFF);
   d.U8(1);
-  d.U32(0x20);
-  d.Fill(8, 0);
-  d.Str(std::string("Lib\0\0\0\0\0", 8));
-  d.Fill(8, 0);
-  d.Str(std::string("Point\0\0\0", 8));
+  d.U32(0x40);
+  for (const char* name : {"Lib", "Point", "x", "y"}) {
+    d.Fill(8, 0);
+    std::string text(name);
+    text.resize(8, '\0');
+    d.Str(text);
+  }
 
   std::vector<uint8_t> compObj(0x20, 0);
   const std::string blockNames("\1CompObj\0B\0dir\0", 15);
@@ -146,6 +167,7 @@ inline SltgBytes BuildSltgLibrary() {
   const size_t dirAt = f.Str(std::string(dir.begin(), dir.end()));
   f.Str(std::string(compObj.begin(), compObj.end()));
   r.typeMembersOffset = typeAt + membersField;
+  r.firstVarMagic += typeAt;
   r.typeCount = dirAt + countField;
   r.typeNameOffset = dirAt + nameField;
   r.sectionsOffset = dirAt + sectionsField;

@@ -49,13 +49,31 @@ TEST(SltgReader, LibraryAndTypeDescriptions) {
   std::shared_ptr<TypeInfo> info;
   ASSERT_EQ(lib->GetTypeInfo(0, &info), S_OK_);
   EXPECT_EQ(NameOf(*info), u"Point");
-  // The members are not read yet: the type says so rather than describing
-  // itself wrongly.
   TypeAttr typeAttr;
-  EXPECT_EQ(info->GetTypeAttr(&typeAttr), Code::TypeUnsupFormat);
+  ASSERT_EQ(info->GetTypeAttr(&typeAttr), S_OK_);
+  EXPECT_EQ(typeAttr.typekind, TKIND_RECORD);
+  EXPECT_EQ(typeAttr.cVars, 2);
+  EXPECT_EQ(typeAttr.cbSizeInstance, 8u);
+  EXPECT_EQ(typeAttr.cbAlignment, 4);
+  EXPECT_EQ(typeAttr.wTypeFlags, TypeFlag::Hidden);
   VarDesc var;
-  EXPECT_EQ(info->GetVarDesc(0, &var), Code::TypeUnsupFormat);
+  ASSERT_EQ(info->GetVarDesc(1, &var), S_OK_);
+  EXPECT_EQ(var.memid, 0x40000001);
+  EXPECT_EQ(var.varkind, VAR_PERINSTANCE);
+  EXPECT_EQ(var.oInst, 4u);
+  EXPECT_EQ(var.elemdescVar.tdesc.vt, VT_UI2);
+  EXPECT_EQ(NamesOf(*info, 0x40000001), TextList{u"y"});
   EXPECT_EQ(lib->GetTypeInfo(1, &info), Code::TypeElementNotFound);
+
+  // A record this reader does not know: the type is named but says it
+  // cannot be described.
+  std::vector<uint8_t> unknown = built.bytes;
+  unknown[built.firstVarMagic] = 0x0B;
+  ASSERT_TRUE(Open(unknown, &lib));
+  ASSERT_EQ(lib->GetTypeInfo(0, &info), S_OK_);
+  EXPECT_EQ(NameOf(*info), u"Point");
+  EXPECT_EQ(info->GetTypeAttr(&typeAttr), Code::TypeUnsupFormat);
+  EXPECT_EQ(info->GetVarDesc(0, &var), Code::TypeUnsupFormat);
 
   // Served by the file loader's entry point as well.
   ASSERT_EQ(OpenTypeLibBytes(built.bytes, 1, nullptr, &lib), S_OK_);
@@ -83,6 +101,8 @@ TEST(SltgReader, DamagedStructuresSayWhere) {
   EXPECT_EQ(changed(built.sectionsOffset, uint32_t{0x7FFFFFFF}).substr(0, 10), "name table");
   EXPECT_EQ(changed(built.typeNameOffset, uint16_t{0x7000}).substr(0, 9), "type name") << "a name outside the table";
   EXPECT_EQ(changed(built.typeMembersOffset, uint32_t{0xFFFFFFF0}).substr(0, 12), "type members");
+  EXPECT_EQ(changed(built.firstVarMagic + 2, uint16_t{0x7000}).substr(0, 12), "type members") << "a record outside";
+  EXPECT_EQ(changed(built.firstVarMagic + 4, uint16_t{0x7000}).substr(0, 11), "member name");
 
   // Every shorter length fails; the bytes past the end are never read
   // (AddressSanitizer watches the copy).
@@ -150,6 +170,51 @@ TEST(SltgReader, RealLibraries) {
   EXPECT_EQ(attr.wMinorVerNum, 0);
   EXPECT_EQ(attr.wLibFlags, 1);
   EXPECT_EQ(attr.syskind, 1u);
+  // Members as oleaut32 describes them.
+  std::shared_ptr<TypeInfo> info;
+  ASSERT_EQ(lib->GetTypeInfo(0, &info), S_OK_);  // GUID
+  VarDesc var;
+  ASSERT_EQ(info->GetVarDesc(3, &var), S_OK_);
+  ASSERT_EQ(var.elemdescVar.tdesc.vt, VT_CARRAY);
+  ASSERT_TRUE(var.elemdescVar.tdesc.lpadesc);
+  EXPECT_EQ(var.elemdescVar.tdesc.lpadesc->rgbounds.at(0).cElements, 8u) << "Data4: 8 bytes";
+  EXPECT_EQ(var.elemdescVar.tdesc.lpadesc->tdescElem.vt, VT_UI1);
+  EXPECT_EQ(var.oInst, 8u);
+  ASSERT_EQ(lib->GetTypeInfo(4, &info), S_OK_);  // IDispatch
+  const FuncDesc invoke = FuncOf(*info, 3);
+  EXPECT_EQ(invoke.memid, 0x60010003);
+  EXPECT_EQ(invoke.funckind, FUNC_PUREVIRTUAL);
+  EXPECT_EQ(invoke.elemdescFunc.tdesc.vt, VT_HRESULT);
+  ASSERT_EQ(invoke.cParams, 8);
+  EXPECT_EQ(invoke.lprgelemdescParam[4].tdesc.vt, VT_PTR);
+  EXPECT_EQ(RefName(*info, invoke.lprgelemdescParam[4].tdesc.lptdesc->hreftype), u"DISPPARAMS");
+  EXPECT_EQ(invoke.lprgelemdescParam[5].paramdesc.wParamFlags, ParamFlag::Out);
+  EXPECT_EQ(NamesOf(*info, invoke.memid).at(8), u"puArgErr");
+  HREFTYPE base = 0;
+  ASSERT_EQ(info->GetRefTypeOfImplType(0, &base), S_OK_);
+  EXPECT_EQ(RefName(*info, base), u"IUnknown");
+
+  ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / "standalone" / "vb6wurzel_SHELLLNK.TLB"), &lib), S_OK_);
+  ASSERT_EQ(lib->GetTypeInfo(2, &info), S_OK_);  // SLR_FLAGS
+  ASSERT_EQ(info->GetVarDesc(2, &var), S_OK_);
+  EXPECT_EQ(var.varkind, VAR_CONST);
+  ASSERT_TRUE(var.lpvarValue);
+  EXPECT_EQ(var.lpvarValue->intVal, 4) << "SLR_UPDATE";
+  ASSERT_EQ(lib->GetTypeInfo(6, &info), S_OK_);  // the coclass ShellLinkA
+  ASSERT_EQ(info->GetRefTypeOfImplType(0, &base), S_OK_);
+  EXPECT_EQ(RefName(*info, base), u"IShellLinkA");
+  ASSERT_EQ(lib->GetTypeInfo(5, &info), S_OK_);  // IShellLinkA: its base lies in stdole32
+  ASSERT_EQ(info->GetRefTypeOfImplType(0, &base), S_OK_);
+  EXPECT_EQ(base & 3, 1u) << "an imported type";
+
+  ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_olepro32.dll"), &lib), S_OK_);
+  ASSERT_EQ(lib->GetTypeInfo(26, &info), S_OK_);  // IFontDisp, an alias of the dispinterface Font
+  const TypeAttr alias = AttrOf(*info);
+  EXPECT_EQ(alias.typekind, TKIND_ALIAS);
+  ASSERT_EQ(alias.tdescAlias.vt, VT_USERDEFINED);
+  EXPECT_EQ(RefName(*info, alias.tdescAlias.hreftype), u"Font");
+
+  ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_stdole32.tlb"), &lib), S_OK_);
   const std::pair<const char16_t*, TypeKind> types[] = {{u"GUID", TKIND_RECORD},     {u"DISPPARAMS", TKIND_RECORD},
                                                         {u"EXCEPINFO", TKIND_RECORD}, {u"IUnknown", TKIND_INTERFACE},
                                                         {u"IDispatch", TKIND_INTERFACE},
