@@ -34,6 +34,13 @@ class ViewedRegistry : public RegistryBackend {
 // The view a source is read in unless the user chooses: the machine's own.
 inline RegistryView DefaultView(const RegistryBackend& backend) { return backend.MachineView(); }
 
+// Whether a program that reads `view` of this machine opens the 32-bit
+// system folder (SysWOW64) where a path names system32: the file system
+// redirection of a 32-bit program on 64-bit Windows.
+inline bool SeesWow64Files(const RegistryBackend& backend, RegistryView view) {
+  return view == RegistryView::Bits32 && backend.MachineView() == RegistryView::Bits64;
+}
+
 // "32" or "64" (the --view option); nothing for any other text.
 std::optional<RegistryView> ViewFromText(TextView text);
 // "32-bit" or "64-bit".

@@ -6,6 +6,7 @@
 
 #include "platform/environment.h"
 #include "registry/registry_backend.h"
+#include "registry/viewed_registry.h"
 #include "typelib/msft_model.h"
 #include "typelib/pe_resources.h"
 #include "typelib/sltg_parser.h"
@@ -253,8 +254,7 @@ FileTypeLibLoader::FileTypeLibLoader(registry::RegistryBackend* registry, PathMa
   state_->registry = registry;
   state_->mapper = std::move(mapper);
   state_->view = view;
-  state_->wow64Files = view == registry::RegistryView::Bits32 &&
-                       (registry == nullptr || registry->MachineView() == registry::RegistryView::Bits64);
+  state_->wow64Files = registry ? registry::SeesWow64Files(*registry, view) : view == registry::RegistryView::Bits32;
   state_->windowsEnvironment = std::move(windowsEnvironment);
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "registry/win32_registry.h"
+#include "registry/viewed_registry.h"
 #include "typelib/file_loader.h"
 #include "typelib/loader.h"
 #include "typelib/oleaut32_adapter.h"
@@ -28,7 +29,7 @@ class OleLoader : public TypeLibLoader {
  public:
   explicit OleLoader(registry::RegistryView view)
       : view_(view),
-        wow64Files_(view == registry::RegistryView::Bits32 && live_.MachineView() == registry::RegistryView::Bits64),
+        wow64Files_(registry::SeesWow64Files(live_, view)),
         systemDir_(SystemFolder(GetSystemDirectoryW)),
         wow64Dir_(SystemFolder(GetSystemWow64DirectoryW)) {}
 

@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "common/velkar_strutils.h"
+#include "typelib/wow64_paths.h"
 
 namespace brannock::ui {
 
@@ -48,11 +49,13 @@ fs::path HostFileLocator::Existing(TextView name) const {
   return p.empty() ? p : fs::absolute(p);
 }
 
-fs::path HostFileLocator::LocateIconFile(TextView name) const {
+fs::path HostFileLocator::LocateIconFile(TextView name, bool wow64Files) const {
   if (name.empty()) return {};
+  if (wow64Files && IsDrivePath(name)) return Existing(typelib::RedirectToWow64Dir(name));
   if (fs::path p = Existing(name); !p.empty()) return p;
   if (drives_.Empty() || name.find_first_of(u"\\/:") != TextView::npos) return {};
-  for (TextView dir : {u"C:\\windows\\system32\\", u"C:\\windows\\"})
+  const Text system = Text(wow64Files ? typelib::kWow64SystemDir : typelib::kSystemDir) + u"\\";
+  for (TextView dir : {TextView(system), TextView(u"C:\\windows\\")})
     if (fs::path p = IfFile(drives_.MapWindowsPath(Text(dir) + Text(name))); !p.empty()) return p;
   return {};
 }

@@ -37,7 +37,10 @@ class HostFileLocator {
 
   // The file under its own name, else in the system directory, else in the
   // Windows directory; empty when none holds it or the name is empty.
-  std::filesystem::path LocateIconFile(TextView name) const;
+  // With `wow64Files` (the 32-bit view of a 64-bit registry) the system
+  // directory is SysWOW64, also where the name itself says system32, as a
+  // 32-bit program would open it.
+  std::filesystem::path LocateIconFile(TextView name, bool wow64Files = false) const;
 
  private:
   typelib::PathMapper drives_;

@@ -75,11 +75,11 @@ QIcon AssociatedFileIcon(const fs::path& file) {
   return provider.icon(QFileInfo(QtPath(file)));
 }
 
-QIcon HeaderIcon(const TObjectData& snapshot, const HostFileLocator& locator) {
+QIcon HeaderIcon(const TObjectData& snapshot, const HostFileLocator& locator, bool wow64Files) {
   fs::path located;
   for (const Text* candidate : {&snapshot.DefaultIcon, &snapshot.Server}) {
     const IconLocation loc = SplitIconLocation(*candidate);
-    located = locator.LocateIconFile(loc.file);
+    located = locator.LocateIconFile(loc.file, wow64Files);
     QIcon icon = ExtractFileIcon(located, loc.index);
     if (!icon.isNull()) return icon;
   }

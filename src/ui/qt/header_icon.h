@@ -20,6 +20,6 @@ QIcon AssociatedFileIcon(const std::filesystem::path& file);
 
 // The two candidates in turn, then the associated icon of the second. An
 // icon index that is not an integer raises ConversionError.
-QIcon HeaderIcon(const TObjectData& snapshot, const HostFileLocator& locator);
+QIcon HeaderIcon(const TObjectData& snapshot, const HostFileLocator& locator, bool wow64Files = false);
 
 }  // namespace brannock::ui

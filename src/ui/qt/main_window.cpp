@@ -431,7 +431,9 @@ void TfrmMain::ShowDetails(ObjectNodeItem* node) {
   eGUID->setText(ToQt(snapshot.GUID));
   eGUID->setCursorPosition(0);
 
-  const QIcon icon = HeaderIcon(snapshot, options_.locator);
+  const QIcon icon =
+      HeaderIcon(snapshot, options_.locator,
+                 options_.view && registry::SeesWow64Files(*options_.view, options_.view->View()));
   if (!icon.isNull()) imgDefaultIcon->setPixmap(icon.pixmap(32, 32));
 
   BatchUpdate batch(RegTree);

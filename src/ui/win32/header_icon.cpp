@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/wide_text.h"
+#include "typelib/wow64_paths.h"
 #include "ui/logic/icon_location.h"
 
 namespace brannock::ui {
@@ -27,13 +28,19 @@ std::wstring FullPath(const std::wstring& path) {
 
 using DirectoryFunction = UINT(WINAPI*)(LPWSTR, UINT);
 
-std::wstring InDirectory(DirectoryFunction directory, const std::wstring& name) {
+// The folder without a closing backslash; empty when there is none.
+Text Folder(DirectoryFunction directory) {
   wchar_t buffer[MAX_PATH];
   const UINT length = directory(buffer, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return {};
   std::wstring path(buffer, length);
-  if (path.back() != L'\\') path += L'\\';
-  return path + name;
+  while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+  return platform::FromWide(path);
+}
+
+std::wstring InDirectory(DirectoryFunction directory, const std::wstring& name) {
+  const Text folder = Folder(directory);
+  return folder.empty() ? std::wstring() : platform::ToWide(folder) + L'\\' + name;
 }
 
 // ExtractIconW gives 1 for a file that is not an executable, a library or
@@ -45,23 +52,29 @@ HICON UsableIcon(HICON icon) {
 
 }  // namespace
 
-Text LocateIconFile(TextView name) {
+Text LocateIconFile(TextView name, bool wow64Files) {
   if (name.empty()) return {};
-  const std::wstring wide = platform::ToWide(name);
-  if (FileExists(wide)) return Text(name);
-  for (DirectoryFunction directory : {&GetSystemDirectoryW, &GetWindowsDirectoryW}) {
+  Text redirected(name);
+  if (wow64Files) {
+    const Text system = Folder(&GetSystemDirectoryW), wow64 = Folder(&GetSystemWow64DirectoryW);
+    if (!system.empty() && !wow64.empty()) redirected = typelib::RedirectToWow64Dir(name, system, wow64);
+  }
+  const std::wstring wide = platform::ToWide(redirected);
+  if (FileExists(wide)) return redirected;
+  for (DirectoryFunction directory : {wow64Files ? &GetSystemWow64DirectoryW : &GetSystemDirectoryW,
+                                      &GetWindowsDirectoryW}) {
     const std::wstring candidate = InDirectory(directory, wide);
     if (!candidate.empty() && FileExists(candidate)) return platform::FromWide(FullPath(candidate));
   }
   return {};
 }
 
-HICON HeaderIcon(const TObjectData& snapshot) {
+HICON HeaderIcon(const TObjectData& snapshot, bool wow64Files) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   Text located;
   for (const Text* candidate : {&snapshot.DefaultIcon, &snapshot.Server}) {
     const IconLocation location = SplitIconLocation(*candidate);
-    located = LocateIconFile(location.file);
+    located = LocateIconFile(location.file, wow64Files);
     if (located.empty()) continue;
     if (HICON icon = UsableIcon(ExtractIconW(instance, platform::ToWide(located).c_str(), location.index)))
       return icon;

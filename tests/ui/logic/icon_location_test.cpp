@@ -65,5 +65,25 @@ TEST_F(TempPrefix, LocatesThroughDriveSystemAndWindowsDirectories) {
   EXPECT_TRUE(host.LocateIconFile(u"shell32.dll").empty());
 }
 
+// The 32-bit view of a 64-bit prefix: a 32-bit program opening system32
+// gets SysWOW64, for full paths and for bare names alike; a file only in
+// system32 is not its file.
+TEST_F(TempPrefix, The32BitViewFindsTheFilesOfSysWow64) {
+  fs::create_directories(root_ / "drive_c/windows/syswow64");
+  Touch(root_ / "drive_c/windows/syswow64/both.dll");
+  Touch(root_ / "drive_c/windows/syswow64/only32.dll");
+  HostFileLocator loc(root_);
+  const fs::path wow = fs::canonical(root_ / "drive_c/windows/syswow64");
+  EXPECT_EQ(fs::canonical(loc.LocateIconFile(u"C:\\WINDOWS\\system32\\both.dll", true)), wow / "both.dll");
+  EXPECT_EQ(fs::canonical(loc.LocateIconFile(u"c:/windows/System32/only32.dll", true)), wow / "only32.dll");
+  EXPECT_EQ(fs::canonical(loc.LocateIconFile(u"both.dll", true)), wow / "both.dll");
+  EXPECT_TRUE(loc.LocateIconFile(u"C:\\windows\\system32\\shell32.dll", true).empty());
+  EXPECT_TRUE(loc.LocateIconFile(u"only32.dll").empty()) << "the 64-bit view does not search SysWOW64";
+  EXPECT_EQ(fs::canonical(loc.LocateIconFile(u"Explorer.exe", true)),
+            fs::canonical(root_ / "drive_c/windows/explorer.exe"));
+  EXPECT_EQ(fs::canonical(loc.LocateIconFile(u"C:\\windows\\explorer.exe", true)),
+            fs::canonical(root_ / "drive_c/windows/explorer.exe"));
+}
+
 }  // namespace
 }  // namespace brannock::ui
