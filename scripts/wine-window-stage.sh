@@ -79,6 +79,23 @@ for f in AppIds.csv Intfs.csv ObjClasses.csv TypeLibs.csv; do
   cmp "$out/cli/$f" "$out/batch/$f" || fail "$f of brannock.exe differs from brannock-cli.exe's"
 done
 echo "batch: the four list files equal brannock-cli.exe's"
+# --view: the 32-bit view's lists as brannock-cli.exe writes them; a value
+# other than 32 or 64 ends the program with exit code 2 before any window.
+mkdir -p "$out/cli32" "$out/batch32"
+wine "$win_cli" --view 32 -SA -SI -SO -ST --out-dir "$(winpath "$out/cli32")" || fail "brannock-cli.exe --view 32 failed"
+cp "$win_exe" "$out/batch32/brannock.exe"
+(unset DISPLAY WAYLAND_DISPLAY && wine "$out/batch32/brannock.exe" -SA --view 32 -SI -SO -ST) 2>"$out/batch32.err" ||
+  fail "brannock.exe --view 32 -SA -SI -SO -ST failed: $(cat "$out/batch32.err")"
+for f in AppIds.csv Intfs.csv ObjClasses.csv TypeLibs.csv; do
+  cmp "$out/cli32/$f" "$out/batch32/$f" || fail "$f of brannock.exe --view 32 differs from brannock-cli.exe's"
+done
+grep -q 'Brannock 32-bit Only' "$out/batch32/ObjClasses.csv" || fail "brannock.exe --view 32 lists no 32-bit class"
+grep -q 'Brannock 32-bit Only' "$out/batch/ObjClasses.csv" && fail "brannock.exe lists a 32-bit class in the 64-bit view"
+status=0
+(unset DISPLAY WAYLAND_DISPLAY && wine "$out/batch32/brannock.exe" --view 48 -SO) 2>"$out/view48.err" || status=$?
+[ "$status" -eq 2 ] || fail "brannock.exe --view 48 ended with $status, not 2"
+grep -q "brannock: --view needs 32 or 64, not '48'" "$out/view48.err" || fail "brannock.exe --view 48: $(cat "$out/view48.err")"
+echo "batch: --view 32 lists equal brannock-cli.exe's; --view 48 refused"
 
 step "the Linux build's panes of the fixture objects"
 # Wine's dictionary class and stdole2's library beside the fixtures.

@@ -23,9 +23,13 @@ constexpr int kHeaderHeight = 41;
 constexpr int kMemoHeight = 107;
 constexpr int kButtonRowHeight = 38;
 constexpr int kStatusPanelWidth = 50;
+constexpr int kViewPanelWidth = 140;
 constexpr int kMinTreeWidth = 30;
 
-constexpr UINT_PTR kTreeSubclass = 1;
+// The window whose object tree a tree view is (a window property).
+constexpr wchar_t kTreeOwner[] = L"BrannockTreeOwner";
+// The tree view class's own window procedure.
+WNDPROC treeViewProc = nullptr;
 
 HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, HWND parent, int id) {
   return CreateWindowExW(exStyle, cls, text, WS_CHILD | style, 0, 0, 0, 0, parent,
@@ -42,17 +46,21 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return self->HandleMessage(message, wParam, lParam);
 }
 
-// Typed characters go to the object tree's own type-ahead search.
-LRESULT CALLBACK TreeSubclassProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+// Typed characters go to the object tree's own type-ahead search. The
+// tree's window procedure is replaced, not subclassed through comctl32:
+// under Wine that chain looks a window property up for every message,
+// which made inserting 40,000 nodes take seconds.
+LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CHAR && wParam >= 0x20) {
-    auto* self = reinterpret_cast<TfrmMain*>(data);
-    // The time the key was typed, not the time it is handled: a slow pane
-    // update must not split one word into two searches.
-    const auto typedAt = static_cast<int64_t>(static_cast<DWORD>(GetMessageTime()));
-    Guarded([&] { self->TreeKeyPress(static_cast<wchar_t>(wParam), typedAt); });
-    return 0;
+    if (auto* self = static_cast<TfrmMain*>(GetPropW(tree, kTreeOwner))) {
+      // The time the key was typed, not the time it is handled: a slow
+      // pane update must not split one word into two searches.
+      const auto typedAt = static_cast<int64_t>(static_cast<DWORD>(GetMessageTime()));
+      Guarded([&] { self->TreeKeyPress(static_cast<wchar_t>(wParam), typedAt); });
+      return 0;
+    }
   }
-  return DefSubclassProc(tree, message, wParam, lParam);
+  return CallWindowProcW(treeViewProc, tree, message, wParam, lParam);
 }
 
 }  // namespace
@@ -89,9 +97,9 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options) : catalogue_(catalogue
                                  width, height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!created) throw std::runtime_error("The main window could not be created");
   window_ = created;
-  SetWindowTextW(window_, platform::ToWide(kApplicationTitle).c_str());
   CreateControls();
   BuildMenus();
+  ShowView();
   SetFonts();
   Layout();
 
@@ -123,7 +131,10 @@ void TfrmMain::CreateControls() {
                WS_EX_CLIENTEDGE, window_, 1);
   images_ = CreateTreeImages();
   TreeView_SetImageList(Tree, images_, TVSIL_NORMAL);
-  SetWindowSubclass(Tree, TreeSubclassProc, kTreeSubclass, reinterpret_cast<DWORD_PTR>(this));
+  SetPropW(Tree, kTreeOwner, this);
+  const auto classProc =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(Tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TreeProc)));
+  if (classProc != &TreeProc) treeViewProc = classProc;
 
   imgDefaultIcon = Child(L"STATIC", L"", WS_VISIBLE | SS_ICON | SS_CENTERIMAGE, 0, window_, 2);
   eName = Child(L"EDIT", L"", WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 0, window_, 3);
@@ -146,12 +157,12 @@ void TfrmMain::CreateControls() {
   bUnreg = Child(L"BUTTON", L"Unregister", WS_TABSTOP | BS_PUSHBUTTON, 0, window_, cmdButtonUnreg);
 
   sb = Child(STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, 0, window_, 8);
-  if (options_.sourceText.empty()) {
-    SetStatusPanels({});
-  } else {
-    SetStatusPanels({kStatusPanelWidth});
-    SetStatusPanelText(1, options_.sourceText);
-  }
+  // The view's panel, then the registry's, which takes the rest.
+  std::vector<int> panels;
+  if (options_.view) panels.push_back(kViewPanelWidth);
+  if (!options_.sourceText.empty()) panels.push_back(kStatusPanelWidth);
+  SetStatusPanels(panels);
+  if (!options_.sourceText.empty()) SetStatusPanelText(static_cast<int>(panels.size()), options_.sourceText);
   SetStatusText(kReadyText);
 }
 
@@ -184,6 +195,7 @@ void TfrmMain::BuildMenus() {
 
   Menu = CreateMenu();
   AppendMenuW(Menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
+  if (options_.view) AppendMenuW(Menu, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildViewMenu()), L"View");
   AppendMenuW(Menu, MF_POPUP, reinterpret_cast<UINT_PTR>(object), L"Object");
   AppendMenuW(Menu, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"Help");
   SetMenu(window_, Menu);
@@ -299,6 +311,8 @@ void TfrmMain::OnCommand(WORD id) {
     case cmdButtonUnreg: return bRegClick(kUnregisterTag);
     case cmdButtonCopy: return bCopyClick();
     case cmdAbout: return cmAbout();
+    case cmdView64: return cmChooseView(registry::RegistryView::Bits64);
+    case cmdView32: return cmChooseView(registry::RegistryView::Bits32);
     default: return;
   }
 }
@@ -354,7 +368,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       if (!settingsWritten_) Guarded([&] { WriteWindowSettings(); });
-      RemoveWindowSubclass(Tree, TreeSubclassProc, kTreeSubclass);
+      RemovePropW(Tree, kTreeOwner);
+      for (auto& nodes : loaded_) nodes.clear();
       TreeView_DeleteAllItems(Tree);
       if (options_.quitOnClose) PostQuitMessage(0);
       return 0;

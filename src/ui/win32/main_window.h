@@ -7,12 +7,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "catalogue/catalogue.h"
 #include "registry/registry_backend.h"
+#include "registry/viewed_registry.h"
 #include "ui/logic/object_tree.h"
 #include "ui/logic/registry_tree_builder.h"
 #include "ui/logic/type_ahead.h"
@@ -37,6 +39,8 @@ enum MainCommand : WORD {
   cmdButtonCopy,
   cmdButtonReg,
   cmdButtonUnreg,
+  cmdView64,  // the View menu's radio items
+  cmdView32,
 };
 
 inline constexpr wchar_t kMainWindowClass[] = L"BrannockMainWindow";
@@ -54,6 +58,9 @@ class TfrmMain {
     // The registry shown, for the second status bar panel ("Live
     // registry"); empty shows one panel.
     Text sourceText;
+    // The registry the catalogue reads, in the view the View menu chooses;
+    // none shows no View menu.
+    registry::ViewedRegistry* view = nullptr;
   };
 
   // FormCreate: the window exists, hidden, with four collapsed roots.
@@ -106,15 +113,29 @@ class TfrmMain {
   void cmViewTLB();
   void cmViewTypeLib();
   void cmAbout();
+  // The View menu: all four collections read anew from the other view.
+  void cmChooseView(registry::RegistryView view);
 
   // The node record of a tree node; null for none.
   TObjectNode* NodeOf(HTREEITEM item) const;
   bool IsRoot(HTREEITEM item) const;
+  // The nodes below a root in tree order, with their records, as the
+  // window filled them: no message to the tree view, whose look-up of an
+  // item takes time in proportion to the number of items.
+  struct LoadedNode {
+    HTREEITEM item;
+    const TObjectNode* record;
+  };
+  const std::vector<LoadedNode>& LoadedChildren(TObjectType typ) const {
+    return loaded_[static_cast<size_t>(typ)];
+  }
   HTREEITEM RootOf(TObjectType typ) const;
   HTREEITEM FocusedNode() const;
   Text StatusText() const;
   // The text of status bar panel `panel` (0 is the running status).
   Text StatusPanelText(int panel) const;
+  // The status bar panel naming the view (1 with a view, else none: -1).
+  int ViewPanel() const { return options_.view ? 1 : -1; }
   int TreeWidth() const { return treeWidth_; }
   // Status bar panels after the first: a source's name and the like.
   void SetStatusPanels(const std::vector<int>& extraWidths);
@@ -126,6 +147,8 @@ class TfrmMain {
   friend class MainWindowBusyDisplay;
   void CreateControls();
   void BuildMenus();
+  HMENU BuildViewMenu();
+  void ShowView();
   void Layout();
   void SetFonts();
   void SetStatusText(TextView text);
@@ -135,6 +158,8 @@ class TfrmMain {
   void ShowDetails(HTREEITEM item);
   void FillRegTree(const std::vector<RegLine>& lines, bool expand);
   void ShowPane(bool visible);
+  // No object shown: header, registry tree and memo empty, the page hidden.
+  void ClearPane();
   void SetHeaderIcon(HICON icon);
   std::optional<TObjectData> FocusedObject() const;
   void ViewObjectTypeLib(const TObjectData& record);
@@ -159,6 +184,7 @@ class TfrmMain {
   // The registry tree's lines; each item's lParam is its index here, so the
   // memo and the summary get a line's whole text.
   std::vector<RegLine> regLines_;
+  std::array<std::vector<LoadedNode>, 4> loaded_;
   TypeAheadSearch typeAhead_;
   bool settingsRead_ = false;
   bool settingsWritten_ = false;

@@ -188,7 +188,8 @@ void TfrmMain::cmViewTypeLib() {
 }
 
 void TfrmMain::ViewObjectTypeLib(const TObjectData& record) {
-  const std::unique_ptr<typelib::TypeLibLoader> loader = typelib::CreateTypeLibLoader(nullptr, {});
+  const std::unique_ptr<typelib::TypeLibLoader> loader = typelib::CreateTypeLibLoader(
+      nullptr, {}, {}, options_.view ? options_.view->View() : registry::RegistryView::Bits64);
   if (loader) ViewTypeLib(window_, record, *loader);
 }
 

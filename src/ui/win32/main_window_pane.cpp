@@ -29,9 +29,7 @@ void TfrmMain::TreeChange(HTREEITEM node) {
   const bool root = IsRoot(node);
   ShowPane(!root);
   if (root) {
-    int children = 0;
-    for (HTREEITEM c = TreeView_GetChild(Tree, node); c; c = TreeView_GetNextSibling(Tree, c)) ++children;
-    SetText(eGUID, RootPaneText(children));
+    SetText(eGUID, RootPaneText(static_cast<int>(LoadedChildren(record->Typ).size())));
     return;
   }
   ShowDetails(node);
@@ -59,7 +57,7 @@ void TfrmMain::ShowDetails(HTREEITEM item) {
   EnableWindow(bCopy, TRUE);
   SetText(eGUID, snapshot.GUID);
 
-  SetHeaderIcon(HeaderIcon(snapshot));
+  SetHeaderIcon(HeaderIcon(snapshot, options_.view && registry::SeesWow64Files(*options_.view, options_.view->View())));
 
   TreeBatchUpdate batch(RegTree);
   RegistryTreeBuilder builder(catalogue_.Backend(), hex_);
@@ -70,6 +68,16 @@ void TfrmMain::ShowDetails(HTREEITEM item) {
     throw;
   }
   FillRegTree(builder.Lines(), true);
+}
+
+void TfrmMain::ClearPane() {
+  SetText(eName, u"");
+  SetText(eGUID, u"");
+  SetText(Memo, u"");
+  SetHeaderIcon(nullptr);
+  TreeView_DeleteAllItems(RegTree);
+  regLines_.clear();
+  ShowPane(false);
 }
 
 void TfrmMain::FillRegTree(const std::vector<RegLine>& lines, bool expand) {
@@ -126,20 +134,6 @@ void TfrmMain::SetHeaderIcon(HICON icon) {
 LRESULT TfrmMain::OnNotify(NMHDR* header) {
   if (header->hwndFrom == Tree) {
     switch (header->code) {
-      case TVN_GETDISPINFOW: {  // TreeGetText, TreeGetImageIndex
-        auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
-        const auto* record = reinterpret_cast<const TObjectNode*>(info->item.lParam);
-        if (!record) return 0;
-        if (info->item.mask & TVIF_TEXT) {
-          const size_t n = std::min(record->Text.size(), static_cast<size_t>(std::max(info->item.cchTextMax - 1, 0)));
-          std::copy_n(record->Text.data(), n, info->item.pszText);
-          if (info->item.cchTextMax > 0) info->item.pszText[n] = L'\0';
-        }
-        const int image = TreeGetImageIndex(TreeView_GetParent(Tree, info->item.hItem) == nullptr, record->Typ);
-        if (info->item.mask & TVIF_IMAGE) info->item.iImage = image;
-        if (info->item.mask & TVIF_SELECTEDIMAGE) info->item.iSelectedImage = image;
-        return 0;
-      }
       case TVN_ITEMEXPANDINGW: {
         auto* view = reinterpret_cast<NMTREEVIEWW*>(header);
         if (view->action & TVE_EXPAND) TreeExpanding(view->itemNew.hItem);

@@ -3,6 +3,7 @@
 // ui/logic/window_settings.h on HKEY_CURRENT_USER.
 #include <algorithm>
 
+#include "ui/logic/view_choice.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_boxes.h"
 
@@ -104,6 +105,7 @@ void TfrmMain::WriteWindowSettings() {
   current.pixelsPerInch = screens.pixelsPerInch;
   current.treeWidth = treeWidth_;
   WriteSettings(*options_.settings, screens, settingsRead_, current);
+  if (options_.view) WriteStoredView(*options_.settings, options_.view->View());
 }
 
 }  // namespace brannock::ui

@@ -1,7 +1,9 @@
 // The object tree of TfrmMain on Win32: the four roots, the lazy reading of
 // a collection when its root is first expanded, the sorted children, the
-// full refresh and the type-ahead search. Node texts and images come
-// through TVN_GETDISPINFO from the node records.
+// full refresh and the type-ahead search. A node's text and image are
+// given with the node (TreeGetText and TreeGetImageIndex of its record):
+// neither changes while the node lives, and a callback for them would cost
+// a notification and a text measurement per node at every expansion.
 #include "platform/win32/wide_text.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/win32/busy_status.h"
@@ -12,19 +14,19 @@ namespace brannock::ui {
 
 namespace {
 
-HTREEITEM AddNode(HWND tree, HTREEITEM parent, TObjectNode node, bool hasChildren) {
+HTREEITEM AddNode(HWND tree, HTREEITEM parent, TObjectNode node, bool root, TObjectNode** added = nullptr) {
+  auto* record = new TObjectNode(std::move(node));
   TVINSERTSTRUCTW insert{};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN;
-  insert.item.pszText = LPSTR_TEXTCALLBACKW;
-  insert.item.iImage = I_IMAGECALLBACK;
-  insert.item.iSelectedImage = I_IMAGECALLBACK;
-  insert.item.cChildren = hasChildren ? 1 : 0;
-  auto* record = new TObjectNode(std::move(node));
+  insert.item.pszText = reinterpret_cast<wchar_t*>(record->Text.data());  // copied by the control
+  insert.item.iImage = insert.item.iSelectedImage = TreeGetImageIndex(root, record->Typ);
+  insert.item.cChildren = root ? 1 : 0;
   insert.item.lParam = reinterpret_cast<LPARAM>(record);
   HTREEITEM item = TreeView_InsertItem(tree, &insert);
   if (!item) delete record;
+  if (added) *added = item ? record : nullptr;
   return item;
 }
 
@@ -39,7 +41,9 @@ TObjectNode* TfrmMain::NodeOf(HTREEITEM item) const {
   return reinterpret_cast<TObjectNode*>(tv.lParam);
 }
 
-bool TfrmMain::IsRoot(HTREEITEM item) const { return item && !TreeView_GetParent(Tree, item); }
+bool TfrmMain::IsRoot(HTREEITEM item) const {
+  return item && (item == OCRoot || item == AIRoot || item == TLRoot || item == IFRoot);
+}
 
 HTREEITEM TfrmMain::FocusedNode() const { return TreeView_GetSelection(Tree); }
 
@@ -55,6 +59,8 @@ HTREEITEM TfrmMain::RootOf(TObjectType typ) const {
 
 void TfrmMain::CreateTree() {
   TreeBatchUpdate batch(Tree);
+  OCRoot = AIRoot = TLRoot = IFRoot = nullptr;
+  for (auto& nodes : loaded_) nodes.clear();
   TreeView_DeleteAllItems(Tree);
   for (const RootInfo& info : kRoots) {
     HTREEITEM root = AddNode(Tree, TVI_ROOT, TObjectNode{info.caption, info.typ, 0, {}}, true);
@@ -91,8 +97,14 @@ void TfrmMain::FillKey(HTREEITEM root, const TObjects& list) {
   std::vector<TextView> names;
   names.reserve(list.size());
   for (const TObjectData& d : list) names.push_back(d.Name);
-  for (int32_t i : SortedChildOrder(names))
-    AddNode(Tree, root, TObjectNode{list[static_cast<size_t>(i)].Name, typ, i, {}}, false);
+  std::vector<LoadedNode>& loaded = loaded_[static_cast<size_t>(typ)];
+  loaded.clear();
+  loaded.reserve(list.size());
+  for (int32_t i : SortedChildOrder(names)) {
+    TObjectNode* record = nullptr;
+    HTREEITEM item = AddNode(Tree, root, TObjectNode{list[static_cast<size_t>(i)].Name, typ, i, {}}, false, &record);
+    if (item) loaded.push_back({item, record});
+  }
 }
 
 void TfrmMain::TreeExpanding(HTREEITEM node) {
@@ -125,15 +137,16 @@ void TfrmMain::TreeKeyPress(wchar_t typed, int64_t timeMs) {
   std::vector<TextView> texts;
   const HTREEITEM focused = FocusedNode();
   size_t start = 0;
-  auto add = [&](HTREEITEM item) {
+  auto add = [&](HTREEITEM item, const TObjectNode* record) {
     if (item == focused) start = items.size();
     items.push_back(item);
-    texts.push_back(NodeOf(item)->Text);
+    texts.push_back(record->Text);
   };
-  for (HTREEITEM root = TreeView_GetRoot(Tree); root; root = TreeView_GetNextSibling(Tree, root)) {
-    add(root);
-    for (HTREEITEM child = TreeView_GetChild(Tree, root); child; child = TreeView_GetNextSibling(Tree, child))
-      add(child);
+  for (const RootInfo& info : kRoots) {
+    HTREEITEM root = RootOf(info.typ);
+    if (!root) continue;
+    add(root, NodeOf(root));
+    for (const LoadedNode& child : LoadedChildren(info.typ)) add(child.item, child.record);
   }
   const std::optional<size_t> found = FindIncremental(texts, start, search);
   if (!found) return;

@@ -14,18 +14,6 @@ namespace {
 using brannock::testing::PaneLine;
 using brannock::testing::PaneRecord;
 
-std::vector<PaneLine> RegTreeLines(HWND tree) {
-  std::vector<PaneLine> lines;
-  std::function<void(HTREEITEM, int)> walk = [&](HTREEITEM item, int level) {
-    for (; item; item = TreeView_GetNextSibling(tree, item)) {
-      lines.push_back({level, ItemText(tree, item)});
-      walk(TreeView_GetChild(tree, item), level + 1);
-    }
-  };
-  walk(TreeView_GetRoot(tree), 0);
-  return lines;
-}
-
 // Wine keeps "%NAME%" whole after an unknown variable where the portable
 // expansion goes on from the second "%" (checked on its own by the Wine
 // stage): the line of that one value is left out on both sides.

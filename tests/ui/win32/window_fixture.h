@@ -7,12 +7,14 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "pane_lines.h"
 #include "platform/win32/wide_text.h"
 #include "registry/win32_registry.h"
 #include "ui/win32/main_window.h"
@@ -58,6 +60,19 @@ inline std::vector<HTREEITEM> Children(HWND tree, HTREEITEM parent) {
        c = TreeView_GetNextSibling(tree, c))
     items.push_back(c);
   return items;
+}
+
+// Every line of a tree with its level, in tree order.
+inline std::vector<brannock::testing::PaneLine> RegTreeLines(HWND tree) {
+  std::vector<brannock::testing::PaneLine> lines;
+  std::function<void(HTREEITEM, int)> walk = [&](HTREEITEM item, int level) {
+    for (; item; item = TreeView_GetNextSibling(tree, item)) {
+      lines.push_back({level, ItemText(tree, item)});
+      walk(TreeView_GetChild(tree, item), level + 1);
+    }
+  };
+  walk(TreeView_GetRoot(tree), 0);
+  return lines;
 }
 
 inline bool IsExpanded(HWND tree, HTREEITEM item) {
