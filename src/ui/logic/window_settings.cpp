@@ -1,5 +1,7 @@
 #include "ui/logic/window_settings.h"
 
+#include <algorithm>
+
 #include "common/error.h"
 #include "common/velkar_strutils.h"
 #include "registry/memory_store.h"
@@ -101,9 +103,10 @@ RestorePlan PlanRestore(const StoredSettings& stored, Placement current, bool vi
   }
   if (!stored.minMaxPos.empty() || !stored.normPos.empty()) {
     const int ppi = stored.pixelsPerInch.value_or(screen.pixelsPerInch);
-    plan.applyPlacement = ppi == screen.pixelsPerInch && p.normal.left < p.normal.right &&
-                          OnMonitor(screen, {p.normal.left, p.normal.top}) &&
+    const bool sound = ppi == screen.pixelsPerInch && p.normal.left < p.normal.right;
+    plan.applyPlacement = sound && OnMonitor(screen, {p.normal.left, p.normal.top}) &&
                           OnMonitor(screen, {p.normal.right - 1, p.normal.bottom - 1});
+    plan.offMonitor = sound && !plan.applyPlacement && p.normal.top < p.normal.bottom;
   }
   switch (stored.showCmd.value_or(showBefore)) {
     case 2: case 6: case 7: plan.show = ShowState::Minimized; break;
@@ -112,6 +115,14 @@ RestorePlan PlanRestore(const StoredSettings& stored, Placement current, bool vi
   }
   plan.treeWidth = stored.treeWidth;
   return plan;
+}
+
+Rect MoveOntoMonitor(Rect window, Rect workArea) {
+  const int width = std::min(window.right - window.left, workArea.right - workArea.left);
+  const int height = std::min(window.bottom - window.top, workArea.bottom - workArea.top);
+  const int left = std::clamp(window.left, workArea.left, workArea.right - width);
+  const int top = std::clamp(window.top, workArea.top, workArea.bottom - height);
+  return {left, top, left + width, top + height};
 }
 
 void WriteSettings(registry::RegistryBackend& store, const ScreenInfo& screen, bool settingsRead,

@@ -62,6 +62,10 @@ enum class ShowState { Normal, Minimized, Maximized };
 struct RestorePlan {
   bool read = false;             // FormVersion was not below 0
   bool applyPlacement = false;   // the stored rectangle is used
+  // The stored rectangle is sound (this screen's pixels per inch, left
+  // below right) but does not lie on the monitors: the front end moves it
+  // onto the nearest one (MoveOntoMonitor) rather than lose it.
+  bool offMonitor = false;
   Placement placement;           // the placement to apply
   ShowState show = ShowState::Normal;
   std::optional<int> treeWidth;
@@ -72,6 +76,10 @@ struct RestorePlan {
 // yet), `geometry` the window's left, top, width and height.
 RestorePlan PlanRestore(const StoredSettings& stored, Placement current, bool visible, const ScreenInfo& screen,
                         Rect geometry);
+
+// `window` moved the least distance that puts it inside `workArea`, its
+// size kept where it fits (else cut to the work area's).
+Rect MoveOntoMonitor(Rect window, Rect workArea);
 
 // The state that is written when the window closes.
 struct CurrentSettings {

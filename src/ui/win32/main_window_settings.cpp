@@ -16,6 +16,16 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
   return TRUE;
 }
 
+// A rectangle that lies off the monitors, moved into the work area of the
+// monitor nearest to it.
+Rect OntoNearestMonitor(const Rect& r) {
+  const RECT rect{r.left, r.top, r.right, r.bottom};
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) return r;
+  return MoveOntoMonitor(r, {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+}
+
 }  // namespace
 
 ScreenInfo TfrmMain::Screens() const {
@@ -64,14 +74,14 @@ void TfrmMain::Show(int showCommand) {
       if (!restore.read) return;
       plan.read = true;
       plan.state = restore.show;
-      if (restore.applyPlacement) {
+      if (restore.applyPlacement || restore.offMonitor) {
         WINDOWPLACEMENT wp{};
         wp.length = sizeof wp;
         wp.flags = restore.placement.flags & WPF_SETMINPOSITION;
         wp.showCmd = SW_HIDE;
         wp.ptMinPosition = {restore.placement.minPos.x, restore.placement.minPos.y};
         wp.ptMaxPosition = {restore.placement.maxPos.x, restore.placement.maxPos.y};
-        const Rect& n = restore.placement.normal;
+        const Rect n = restore.offMonitor ? OntoNearestMonitor(restore.placement.normal) : restore.placement.normal;
         wp.rcNormalPosition = {n.left, n.top, n.right, n.bottom};
         SetWindowPlacement(window_, &wp);
       }

@@ -99,18 +99,43 @@ TEST(WindowSettings, ForeignMonitorOtherPpiAndDesktopSuffix) {
   stored = ReadStoredSettings(store, OneMonitor());
   EXPECT_FALSE(PlanRestore(stored, Normal({}), false, OneMonitor(), {}).applyPlacement);
 
-  // A bottom-right corner off every monitor, or left not below right.
+  // A bottom-right corner off every monitor, or left not below right. The
+  // first is a rectangle to move onto a monitor, the second none at all;
+  // one at another pixels per inch is not moved either.
   store.SetDword(RootKey::CurrentUser, kSettingsKey, u"PixelsPerInch", 96);
   store.SetString(RootKey::CurrentUser, kSettingsKey, u"NormPos(1920x1080)", u"10,20,1921,400");
-  EXPECT_FALSE(PlanRestore(ReadStoredSettings(store, OneMonitor()), Normal({}), false, OneMonitor(), {}).applyPlacement);
+  RestorePlan off = PlanRestore(ReadStoredSettings(store, OneMonitor()), Normal({}), false, OneMonitor(), {});
+  EXPECT_FALSE(off.applyPlacement);
+  EXPECT_TRUE(off.offMonitor);
+  EXPECT_EQ(off.placement.normal, (Rect{10, 20, 1921, 400}));
   store.SetString(RootKey::CurrentUser, kSettingsKey, u"NormPos(1920x1080)", u"300,20,300,400");
-  EXPECT_FALSE(PlanRestore(ReadStoredSettings(store, OneMonitor()), Normal({}), false, OneMonitor(), {}).applyPlacement);
+  off = PlanRestore(ReadStoredSettings(store, OneMonitor()), Normal({}), false, OneMonitor(), {});
+  EXPECT_FALSE(off.applyPlacement || off.offMonitor);
+  store.SetString(RootKey::CurrentUser, kSettingsKey, u"NormPos(1920x1080)", u"-5000,-5000,-4300,-4520");
+  off = PlanRestore(ReadStoredSettings(store, OneMonitor()), Normal({}), false, OneMonitor(), {});
+  EXPECT_TRUE(off.offMonitor);
+  store.SetDword(RootKey::CurrentUser, kSettingsKey, u"PixelsPerInch", 120);
+  EXPECT_FALSE(PlanRestore(ReadStoredSettings(store, OneMonitor()), Normal({}), false, OneMonitor(), {}).offMonitor);
+  store.SetDword(RootKey::CurrentUser, kSettingsKey, u"PixelsPerInch", 96);
 
   // Fields that are not numbers take the window's left, top, width, height.
   store.SetString(RootKey::CurrentUser, kSettingsKey, u"NormPos(1920x1080)", u"x,20,y");
   const RestorePlan plan =
       PlanRestore(ReadStoredSettings(store, OneMonitor()), Normal({}), false, OneMonitor(), {7, 8, 500, 400});
   EXPECT_EQ(plan.placement.normal, (Rect{7, 20, 500, 400}));
+}
+
+// Onto a monitor's work area by the shortest move; a window larger than the
+// work area is cut to it.
+TEST(WindowSettings, MoveOntoMonitorKeepsTheSizeAndMovesTheLeast) {
+  const Rect work{0, 0, 1920, 1040};
+  EXPECT_EQ(MoveOntoMonitor({-5000, -5000, -4300, -4520}, work), (Rect{0, 0, 700, 480}));
+  EXPECT_EQ(MoveOntoMonitor({1800, 100, 2500, 580}, work), (Rect{1220, 100, 1920, 580}));
+  EXPECT_EQ(MoveOntoMonitor({100, 1000, 800, 1480}, work), (Rect{100, 560, 800, 1040}));
+  EXPECT_EQ(MoveOntoMonitor({10, 20, 710, 500}, work), (Rect{10, 20, 710, 500})) << "already inside";
+  EXPECT_EQ(MoveOntoMonitor({-100, -50, 3000, 2000}, work), work);
+  const Rect second{1920, 0, 3200, 1024};  // a monitor right of the first
+  EXPECT_EQ(MoveOntoMonitor({4000, 300, 4700, 780}, second), (Rect{2500, 300, 3200, 780}));
 }
 
 TEST(WindowSettings, FormVersionShowCommandsAndFlags) {

@@ -27,6 +27,8 @@ Text StoredText(const wchar_t* name) {
   return platform::FromWide(buffer, wcslen(buffer));
 }
 
+std::wstring IntToWide(long v) { return std::to_wstring(v); }
+
 RECT NormalRect(HWND window) {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
@@ -107,27 +109,41 @@ TEST(Win32MainWindow, SettingsRoundTripThroughTheRegistry) {
     Pump();
   }
   EXPECT_EQ(StoredDword(L"ShowCmd"), 3u);
-  {
-    // A rectangle on no monitor is ignored: the window opens centred.
+  // A rectangle that lies off the monitors, wholly or in part, is moved
+  // onto the nearest one by the least distance, its size kept.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor));
+  const RECT work = monitor.rcWork;
+  struct Off {
+    std::wstring stored;
+    RECT expected;
+  };
+  const Off offs[] = {
+      {L"-5000,-5000,-4300,-4520", {work.left, work.top, work.left + 700, work.top + 480}},
+      {IntToWide(work.right - 300) + L",100," + IntToWide(work.right + 400) + L",580",
+       {work.right - 700, 100, work.right, 580}},
+  };
+  for (const Off& off : offs) {
+    SCOPED_TRACE(Utf16ToUtf8(platform::FromWide(off.stored)));
     HKEY key;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, platform::ToWide(kSettingsKey).c_str(), 0, KEY_WRITE, &key),
               ERROR_SUCCESS);
-    const wchar_t offScreen[] = L"-5000,-5000,-4300,-4520";
     for (std::wstring name : {std::wstring(L"NormPos"), L"NormPos" + platform::ToWide(suffix)})
-      RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(offScreen), sizeof offScreen);
+      RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(off.stored.c_str()),
+                     static_cast<DWORD>((off.stored.size() + 1) * sizeof(wchar_t)));
     const DWORD normal = 1;
     RegSetValueExW(key, L"ShowCmd", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&normal), sizeof normal);
     RegCloseKey(key);
-    LiveWindow w;  // no settings written back by this one
     LiveWindow stored(true);
     stored.frm->Show(SW_SHOWNORMAL);
     Pump();
-    RECT a, b;
-    GetWindowRect(w.frm->Handle(), &a);
-    GetWindowRect(stored.frm->Handle(), &b);
-    EXPECT_EQ(a.left, b.left);
-    EXPECT_EQ(a.top, b.top);
-    EXPECT_GE(b.left, 0);
+    const RECT r = NormalRect(stored.frm->Handle());
+    EXPECT_EQ(r.left, off.expected.left);
+    EXPECT_EQ(r.top, off.expected.top);
+    EXPECT_EQ(r.right, off.expected.right);
+    EXPECT_EQ(r.bottom, off.expected.bottom);
+    EXPECT_TRUE(IsWindowVisible(stored.frm->Handle()));
     ShowWindow(stored.frm->Handle(), SW_MAXIMIZE);
     Pump();
   }
