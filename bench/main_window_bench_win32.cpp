@@ -1,8 +1,8 @@
-// The Win32 main window's figures under Wine (run under xvfb-run): filling
-// and sorting a root of 40,000 interfaces already read into memory, a
-// selection's pane on that registry and on the live one, and reading the
-// live registry's collections through advapi32. Prints figures; asserts
-// nothing.
+// The Win32 main window's figures under Wine (scripts/bench-win32-window.sh
+// runs it under xvfb-run): filling and sorting a root of 40,000 interfaces
+// already read into memory, a selection's pane on that registry and on the
+// live one, a typed character's search, and reading the live registry's
+// collections through advapi32. Prints figures; asserts nothing.
 //   wine main_window_bench_win32.exe [INTERFACES]
 #include <windows.h>
 #include <commctrl.h>
@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "registry/memory_store.h"
+#include "ui/logic/object_tree.h"
 #include "registry/win32_registry.h"
 #include "ui/win32/main_window.h"
 
@@ -54,19 +55,22 @@ std::unique_ptr<registry::MemoryStore> SyntheticRegistry(int interfaces) {
   return store;
 }
 
-// Selects the middle child of the root and times the pane's update.
-double SelectionMs(ui::TfrmMain& frm, HTREEITEM root) {
-  HTREEITEM item = TreeView_GetChild(frm.Tree, root);
-  const size_t count = static_cast<size_t>(TreeView_GetCount(frm.Tree));
-  for (size_t i = 0; item && i < count / 2; ++i) {
-    HTREEITEM next = TreeView_GetNextSibling(frm.Tree, item);
-    if (!next) break;
-    item = next;
-  }
+// Selects the child at `part` (0..1) of the root's children and times the
+// pane's update, painting included.
+double SelectionMs(ui::TfrmMain& frm, TObjectType typ, double part) {
+  const auto& children = frm.LoadedChildren(typ);
+  if (children.empty()) return 0;
+  HTREEITEM item = children[static_cast<size_t>(part * static_cast<double>(children.size() - 1))].item;
   const auto start = Clock::now();
   TreeView_SelectItem(frm.Tree, item);
   UpdateWindow(frm.Handle());
   return Ms(start);
+}
+
+void PrintSelections(ui::TfrmMain& frm, TObjectType typ, const char* registry) {
+  for (double part : {0.5, 0.25, 0.75, 0.1})
+    std::printf("a selection's pane (%s, child at %.0f%%): %.1f ms\n", registry, part * 100,
+                SelectionMs(frm, typ, part));
 }
 
 }  // namespace
@@ -85,6 +89,34 @@ int main(int argc, char** argv) {
 
     ui::TfrmMain::Options options;
     options.quitOnClose = false;
+    {
+      // Where the fill's time goes: the sort, the insertion below the
+      // collapsed root, and the expansion that shows the nodes.
+      std::vector<TextView> names;
+      for (const TObjectData& d : catalogue.IFList) names.push_back(d.Name);
+      start = Clock::now();
+      const std::vector<int32_t> order = ui::SortedChildOrder(names);
+      std::printf("  of which sorting the names: %.0f ms\n", Ms(start));
+      ui::TfrmMain parts(catalogue, options);
+      parts.Show(SW_SHOWNORMAL);
+      Pump();
+      start = Clock::now();
+      parts.FillKey(parts.IFRoot, catalogue.IFList);
+      std::printf("  of which sorting and inserting below the collapsed root: %.0f ms\n", Ms(start));
+      start = Clock::now();
+      TreeView_Expand(parts.Tree, parts.IFRoot, TVE_EXPAND);
+      std::printf("  of which expanding the root: %.0f ms\n", Ms(start));
+      start = Clock::now();
+      UpdateWindow(parts.Handle());
+      std::printf("  of which painting: %.0f ms\n", Ms(start));
+      start = Clock::now();
+      TreeView_Expand(parts.Tree, parts.IFRoot, TVE_COLLAPSE);
+      TreeView_Expand(parts.Tree, parts.IFRoot, TVE_EXPAND);
+      UpdateWindow(parts.Handle());
+      std::printf("collapsing and expanding the filled root again: %.0f ms\n", Ms(start));
+      start = Clock::now();
+    }
+    std::printf("  closing a window of %zu nodes: %.0f ms\n", catalogue.IFList.size(), Ms(start));
     ui::TfrmMain frm(catalogue, options);
     frm.Show(SW_SHOWNORMAL);
     Pump();
@@ -93,7 +125,12 @@ int main(int argc, char** argv) {
     UpdateWindow(frm.Handle());
     std::printf("filling and sorting %zu interfaces into the tree view: %.0f ms\n", catalogue.IFList.size(), Ms(start));
     Pump();
-    for (int i = 0; i < 3; ++i) std::printf("a selection's pane (memory registry): %.1f ms\n", SelectionMs(frm, frm.IFRoot));
+    PrintSelections(frm, TObjectType::otInterface, "memory registry");
+    start = Clock::now();
+    frm.TreeKeyPress(L'I', 0);
+    frm.TreeKeyPress(L'Z', 100);
+    std::printf("type-ahead, two characters over %zu nodes: %.1f ms\n", frm.LoadedChildren(TObjectType::otInterface).size(),
+                Ms(start));
     start = Clock::now();
     SendMessageW(frm.Handle(), WM_COMMAND, ui::cmdRefresh, 0);
     std::printf("Refresh (all four collections read and filled): %.0f ms\n", Ms(start));
@@ -114,7 +151,7 @@ int main(int argc, char** argv) {
     Pump();
     TreeView_Expand(frm.Tree, frm.OCRoot, TVE_EXPAND);
     Pump();
-    for (int i = 0; i < 3; ++i) std::printf("a selection's pane (Wine's registry): %.1f ms\n", SelectionMs(frm, frm.OCRoot));
+    PrintSelections(frm, TObjectType::otCLSID, "Wine's registry");
   }
   CoUninitialize();
   return 0;
