@@ -23,6 +23,15 @@ Text MainWindowTitle(TextView applicationTitle, RegistryView view) {
   return Text(applicationTitle) + u" - " + registry::ViewName(view);
 }
 
+bool SwitchView(registry::ViewedRegistry& viewed, Catalogue& catalogue, RegistryView view) {
+  if (view == viewed.View()) return false;
+  registry::RequireView(viewed, view);
+  viewed.SetView(view);
+  for (TObjectType typ : {TObjectType::otCLSID, TObjectType::otTypeLib, TObjectType::otAppID, TObjectType::otInterface})
+    catalogue.List(typ).clear();
+  return true;
+}
+
 RegistryView StartView(std::optional<RegistryView> commandLine, std::optional<RegistryView> stored,
                        const registry::RegistryBackend& source) {
   if (commandLine) return *commandLine;

@@ -6,7 +6,9 @@
 
 #include <optional>
 
+#include "catalogue/catalogue.h"
 #include "registry/registry_backend.h"
+#include "registry/viewed_registry.h"
 
 namespace brannock::ui {
 
@@ -27,6 +29,13 @@ bool ViewItemEnabled(registry::RegistryView view, const registry::RegistryBacken
 Text MainWindowTitle(TextView applicationTitle, registry::RegistryView view);
 // The status bar panel: "64-bit registrations", "32-bit registrations".
 Text ViewStatusText(registry::RegistryView view);
+
+// The View menu's choice for a window whose catalogue reads `viewed`:
+// false when `view` is the one shown; a view the source lacks raises
+// RequireView's Error. Otherwise `viewed` reads `view` from now on and the
+// four lists, read from the other view, are emptied; the window then
+// clears its pane and reads them anew as Refresh does.
+bool SwitchView(registry::ViewedRegistry& viewed, Catalogue& catalogue, registry::RegistryView view);
 
 // The view at start-up: the one given on the command line, else the stored
 // one when the source has it, else the source's own.

@@ -302,13 +302,9 @@ void TfrmMain::ShowView() {
 
 void TfrmMain::cmChooseView(registry::RegistryView view) {
   if (!options_.view) return;
-  if (view != options_.view->View()) {
-    registry::RequireView(*options_.view, view);
-    options_.view->SetView(view);
+  if (SwitchView(*options_.view, catalogue_, view)) {
     // Every list, record and detail line came from the other view: none
     // stays, also when reading the new view fails half-way.
-    for (TObjectType typ : {TObjectType::otCLSID, TObjectType::otTypeLib, TObjectType::otAppID, TObjectType::otInterface})
-      catalogue_.List(typ).clear();
     eName->clear();
     eGUID->clear();
     imgDefaultIcon->clear();

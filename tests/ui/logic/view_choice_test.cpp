@@ -35,6 +35,37 @@ TEST(ViewChoice, TextsAndTheViewsASourceHas) {
   EXPECT_EQ(StartView(RegistryView::Bits64, RegistryView::Bits32, both), RegistryView::Bits64);
 }
 
+// A switch empties the lists read from the other view; the view shown, or
+// one the source lacks, changes nothing.
+TEST(ViewChoice, SwitchingEmptiesTheListsOfTheOtherView) {
+  MemoryStore both;
+  both.SetString(RootKey::ClassesRoot, u"CLSID\\{C64}", u"", u"Sixty-four");
+  both.SetString(RootKey::ClassesRoot, u"Wow6432Node\\CLSID\\{C32}", u"", u"Thirty-two");
+  both.SetString(RootKey::ClassesRoot, u"Interface\\{I}", u"", u"IShared");
+  registry::ViewedRegistry viewed(both, RegistryView::Bits64);
+  Catalogue catalogue(viewed);
+  catalogue.ReadList(TObjectType::otCLSID);
+  catalogue.ReadList(TObjectType::otInterface);
+  EXPECT_FALSE(SwitchView(viewed, catalogue, RegistryView::Bits64));
+  EXPECT_EQ(catalogue.OCList.size(), 1u);
+  EXPECT_TRUE(SwitchView(viewed, catalogue, RegistryView::Bits32));
+  EXPECT_EQ(viewed.View(), RegistryView::Bits32);
+  EXPECT_TRUE(catalogue.OCList.empty() && catalogue.IFList.empty());
+  catalogue.ReadList(TObjectType::otCLSID);
+  ASSERT_EQ(catalogue.OCList.size(), 1u);
+  EXPECT_EQ(catalogue.OCList[0].Name, u"Thirty-two");
+
+  MemoryStore only32;
+  only32.SetMachineView(RegistryView::Bits32);
+  only32.SetString(RootKey::ClassesRoot, u"CLSID\\{C}", u"", u"Class");
+  registry::ViewedRegistry viewed32(only32, RegistryView::Bits32);
+  Catalogue catalogue32(viewed32);
+  catalogue32.ReadList(TObjectType::otCLSID);
+  EXPECT_THROW(SwitchView(viewed32, catalogue32, RegistryView::Bits64), Error);
+  EXPECT_EQ(viewed32.View(), RegistryView::Bits32);
+  EXPECT_EQ(catalogue32.OCList.size(), 1u);
+}
+
 TEST(ViewChoice, KeptBesideTheWindowPlacement) {
   MemoryStore settings;
   EXPECT_FALSE(ReadStoredView(settings));
