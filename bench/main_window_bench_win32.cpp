@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "registry/memory_store.h"
+#include "support/synthetic_interfaces.h"
 #include "ui/logic/object_tree.h"
 #include "registry/win32_registry.h"
 #include "ui/win32/main_window.h"
@@ -33,26 +34,6 @@ void Pump() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-}
-
-std::unique_ptr<registry::MemoryStore> SyntheticRegistry(int interfaces) {
-  auto store = std::make_unique<registry::MemoryStore>();
-  constexpr auto R = registry::RootKey::ClassesRoot;
-  uint32_t seed = 12345;
-  for (int i = 0; i < interfaces; ++i) {
-    seed = seed * 1103515245u + 12345u;
-    char guid[64];
-    std::snprintf(guid, sizeof guid, "{%08X-0000-0000-C000-%012X}", seed, i);
-    char name[64];
-    std::snprintf(name, sizeof name, "I%cInterface%06u", 'A' + static_cast<int>(seed % 26), seed % 1000000);
-    const Text key = u"Interface\\" + Utf8ToUtf16(guid);
-    store->SetString(R, key, u"", Utf8ToUtf16(name));
-    store->SetString(R, key + u"\\ProxyStubClsid32", u"", u"{00020424-0000-0000-C000-000000000046}");
-    store->SetString(R, key + u"\\NumMethods", u"", u"7");
-  }
-  store->SetString(R, u"CLSID\\{00020424-0000-0000-C000-000000000046}", u"", u"PSOAInterface");
-  store->SetString(R, u"CLSID\\{00020424-0000-0000-C000-000000000046}\\InprocServer32", u"", u"oleaut32.dll");
-  return store;
 }
 
 // Selects the child at `part` (0..1) of the root's children and times the
@@ -80,7 +61,7 @@ int main(int argc, char** argv) {
   CoInitialize(nullptr);
   {
     auto start = Clock::now();
-    const auto store = SyntheticRegistry(interfaces);
+    const auto store = testing::SyntheticInterfaces(interfaces);
     std::printf("synthetic registry of %d interfaces built in memory: %.0f ms\n", interfaces, Ms(start));
     Catalogue catalogue(*store);
     start = Clock::now();
