@@ -8,10 +8,9 @@
 #include <functional>
 
 #include "common/text.h"
+#include "ui/logic/main_window_text.h"  // kApplicationTitle, the boxes' caption
 
 namespace brannock::ui {
-
-inline constexpr char16_t kApplicationTitle[] = u"Brannock";
 
 void ReportError(const std::exception_ptr& error);
 

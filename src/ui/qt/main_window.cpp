@@ -22,6 +22,7 @@
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/branch_line_style.h"
 #include "ui/logic/detail_pane.h"
+#include "ui/logic/main_window_text.h"
 #include "ui/logic/view_choice.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/header_icon.h"
@@ -38,8 +39,8 @@ TfrmMain::SaveFileChooser& Chooser() {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({"CSV files (*.csv)", "All files (*)"});
-    dialog.setDefaultSuffix("csv");
+    dialog.setNameFilters({ToQt(kListFileFilterName), "All files (*)"});
+    dialog.setDefaultSuffix(ToQt(kListFileExtension));
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().first();
@@ -246,10 +247,11 @@ void TfrmMain::BuildMenus() {
   mmHex->setChecked(true);
   file->addSeparator();
   QMenu* save = file->addMenu("Save");
-  mmSaveAppId = action(save, "Application IDs...", [this] { cmSave(0); });
-  mmSaceIntf = action(save, "Interfaces...", [this] { cmSave(1); });
-  mmSaveObjCls = action(save, "Object Classes...", [this] { cmSave(2); });
-  mmSaveTLB = action(save, "Type Libraries...", [this] { cmSave(3); });
+  QAction** saveItems[kSaveCommandCount] = {&mmSaveAppId, &mmSaceIntf, &mmSaveObjCls, &mmSaveTLB};
+  for (int tag = 0; tag < kSaveCommandCount; ++tag) {
+    *saveItems[tag] = save->addAction(ToQt(SaveCommandFor(tag)->caption));
+    connect(*saveItems[tag], &QAction::triggered, this, [this, tag] { Guarded([&] { cmSave(tag); }); });
+  }
   file->addSeparator();
   mmRefresh = action(file, "Refresh", [this] { cmRefresh(); });
   mmRefresh->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -469,24 +471,16 @@ void TfrmMain::mmHexClick() { TreeChange(Tree->currentItem()); }
 // ---------------------------------------------------------------- commands
 
 void TfrmMain::cmSave(int tag) {
-  struct Export {
-    TObjectType typ;
-    const char* suggested;
-  };
-  static constexpr Export kExports[4] = {{TObjectType::otAppID, "AppIds.csv"},
-                                         {TObjectType::otInterface, "Intfs.csv"},
-                                         {TObjectType::otCLSID, "ObjClasses.csv"},
-                                         {TObjectType::otTypeLib, "TLBs.csv"}};
-  if (tag < 0 || tag > 3) return;
-  const Export& e = kExports[tag];
-  const QString file = Chooser()(this, e.suggested);
+  const std::optional<SaveCommand> command = SaveCommandFor(tag);
+  if (!command) return;
+  const QString file = Chooser()(this, ToQt(command->suggestedFile));
   if (file.isEmpty()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   struct Restore {
     ~Restore() { QApplication::restoreOverrideCursor(); }
   } restore;
-  if (catalogue_.List(e.typ).empty()) catalogue_.ReadList(e.typ);
-  SaveList(std::filesystem::path(file.toStdString()), catalogue_.List(e.typ));
+  if (catalogue_.List(command->typ).empty()) catalogue_.ReadList(command->typ);
+  SaveList(std::filesystem::path(file.toStdString()), catalogue_.List(command->typ));
 }
 
 void TfrmMain::bCopyClick() {
