@@ -11,12 +11,23 @@ TEST(Win32Screenshot, MainWindowWithAClassSelected) {
   const std::string ready = Env("BRANNOCK_SCREENSHOT_READY"), done = Env("BRANNOCK_SCREENSHOT_DONE");
   if (ready.empty() || done.empty()) GTEST_SKIP() << "run by scripts/screenshot-win32.sh";
   Captured captured;
-  LiveWindow w;
-  TfrmMain& frm = *w.frm;
+  // As brannock.exe opens it: the live registry in its 64-bit view.
+  registry::Win32Registry live;
+  registry::ViewedRegistry viewed(live, registry::RegistryView::Bits64);
+  Catalogue catalogue(viewed);
+  TfrmMain::Options options;
+  options.quitOnClose = false;
+  options.view = &viewed;
+  options.sourceText = u"Live registry";
+  TfrmMain frm(catalogue, options);
   frm.Show(SW_SHOWNORMAL);
-  HTREEITEM item = w.Find(TObjectType::otCLSID, u"{B4A22001-0000-4000-8000-000000000001}");
+  TreeView_Expand(frm.Tree, frm.OCRoot, TVE_EXPAND);
+  HTREEITEM item = nullptr;
+  for (const TfrmMain::LoadedNode& node : frm.LoadedChildren(TObjectType::otCLSID))
+    if (catalogue.OCList[static_cast<size_t>(node.record->Index)].GUID == u"{B4A22001-0000-4000-8000-000000000001}")
+      item = node.item;
   ASSERT_TRUE(item);
-  w.Select(item);
+  TreeView_SelectItem(frm.Tree, item);
   TreeView_EnsureVisible(frm.Tree, item);
   TreeView_SelectItem(frm.RegTree, TreeView_GetRoot(frm.RegTree));
   SetForegroundWindow(frm.Handle());
