@@ -8,6 +8,8 @@
 #  - inside one process, twenty times each (typelib_render_bench), which
 #    compares the two readers without process start-up;
 #  - as whole brannock-cli processes, ten times each.
+# BENCH_RUNS and PROCESS_RUNS change the two counts (a library whose
+# render takes Wine tens of seconds, such as MSACC9.OLB, wants fewer).
 # Needs release builds with the benchmarks:
 #   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRANNOCK_BENCH=ON
 #   cmake --build build/release --target brannock-cli typelib_render_bench
@@ -34,16 +36,17 @@ if [ -n "$bench_file" ]; then
 fi
 wine "$win_cli" --render "$tlb" >/dev/null  # warm: Wine's server and DLLs loaded
 
+runs=${BENCH_RUNS:-20} process_runs=${PROCESS_RUNS:-10}
 run10() {
-  local start end
+  local start end i
   start=$(date +%s.%N)
-  for _ in 1 2 3 4 5 6 7 8 9 10; do "$@" >/dev/null; done
+  for ((i = 0; i < process_runs; i++)); do "$@" >/dev/null; done
   end=$(date +%s.%N)
-  printf '%.1f' "$(echo "($end - $start) * 100" | bc)"  # ms per run
+  printf '%.1f' "$(echo "($end - $start) * 1000 / $process_runs" | bc -l)"  # ms per run
 }
-echo "In one process, 20 runs each:"
-echo "  file reader:         $("$host_bench" "$tlb" 20 --registry "$WINEPREFIX")"
-echo "  oleaut32 under Wine: $(wine "$win_bench" "$tlb" 20)"
+echo "In one process, $runs runs each:"
+echo "  file reader:         $("$host_bench" "$tlb" "$runs" --registry "$WINEPREFIX")"
+echo "  oleaut32 under Wine: $(wine "$win_bench" "$tlb" "$runs")"
 linux=$(run10 "$host_cli" --registry "$WINEPREFIX" --render "$tlb")
 # What of that is reading the prefix's registry files (a batch export of the
 # empty application IDs list).
