@@ -125,6 +125,25 @@ Rect MoveOntoMonitor(Rect window, Rect workArea) {
   return {left, top, left + width, top + height};
 }
 
+std::optional<Rect> NearestMonitor(Rect window, const std::vector<Rect>& monitors) {
+  std::optional<Rect> best;
+  int64_t bestShared = -1, bestDistance = 0;
+  for (const Rect& m : monitors) {
+    const int64_t w = std::min(window.right, m.right) - std::max(window.left, m.left);
+    const int64_t h = std::min(window.bottom, m.bottom) - std::max(window.top, m.top);
+    const int64_t shared = w > 0 && h > 0 ? w * h : 0;
+    const int64_t dx = std::max<int64_t>({int64_t{m.left} - window.right, int64_t{window.left} - m.right, 0});
+    const int64_t dy = std::max<int64_t>({int64_t{m.top} - window.bottom, int64_t{window.top} - m.bottom, 0});
+    const int64_t distance = dx * dx + dy * dy;
+    if (!best || shared > bestShared || (shared == 0 && bestShared == 0 && distance < bestDistance)) {
+      best = m;
+      bestShared = shared;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
 void WriteSettings(registry::RegistryBackend& store, const ScreenInfo& screen, bool settingsRead,
                    const CurrentSettings& current) {
   auto key = store.Create(RootKey::CurrentUser, kSettingsKey);

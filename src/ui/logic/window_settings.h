@@ -81,6 +81,11 @@ RestorePlan PlanRestore(const StoredSettings& stored, Placement current, bool vi
 // size kept where it fits (else cut to the work area's).
 Rect MoveOntoMonitor(Rect window, Rect workArea);
 
+// Of `monitors`, the one sharing the largest area with `window`, else the
+// one closest to it (as MonitorFromRect's MONITOR_DEFAULTTONEAREST); none
+// when there are no monitors.
+std::optional<Rect> NearestMonitor(Rect window, const std::vector<Rect>& monitors);
+
 // The state that is written when the window closes.
 struct CurrentSettings {
   Placement placement;

@@ -543,8 +543,17 @@ void TfrmMain::ReadWindowSettings() {
   const RestorePlan plan =
       PlanRestore(stored, CurrentPlacement(), isVisible(), screens, {x(), y(), width(), height()});
   if (!plan.read) return;
-  if (plan.applyPlacement) {
-    const Rect& r = plan.placement.normal;
+  if (plan.applyPlacement || plan.offMonitor) {
+    Rect r = plan.placement.normal;
+    if (plan.offMonitor) {
+      // Off the screens: moved onto the nearest one's available area.
+      std::vector<Rect> areas;
+      for (QScreen* s : QGuiApplication::screens()) {
+        const QRect a = s->availableGeometry();
+        areas.push_back({a.x(), a.y(), a.x() + a.width(), a.y() + a.height()});
+      }
+      if (const std::optional<Rect> area = NearestMonitor(r, areas)) r = MoveOntoMonitor(r, *area);
+    }
     setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
   }
   switch (plan.show) {

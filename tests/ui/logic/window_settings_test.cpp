@@ -136,6 +136,14 @@ TEST(WindowSettings, MoveOntoMonitorKeepsTheSizeAndMovesTheLeast) {
   EXPECT_EQ(MoveOntoMonitor({-100, -50, 3000, 2000}, work), work);
   const Rect second{1920, 0, 3200, 1024};  // a monitor right of the first
   EXPECT_EQ(MoveOntoMonitor({4000, 300, 4700, 780}, second), (Rect{2500, 300, 3200, 780}));
+
+  // The nearest monitor: the most shared area, else the least distance.
+  const std::vector<Rect> two = {work, second};
+  EXPECT_EQ(NearestMonitor({4000, 300, 4700, 780}, two), second);
+  EXPECT_EQ(NearestMonitor({-5000, -5000, -4300, -4520}, two), work);
+  EXPECT_EQ(NearestMonitor({1800, 100, 2500, 580}, two), second) << "more of it on the second";
+  EXPECT_EQ(NearestMonitor({1500, 100, 2000, 580}, two), work);
+  EXPECT_FALSE(NearestMonitor({0, 0, 10, 10}, {}).has_value());
 }
 
 TEST(WindowSettings, FormVersionShowCommandsAndFlags) {

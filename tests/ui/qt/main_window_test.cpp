@@ -1,4 +1,5 @@
 // The main window driven on the fixture registry, offscreen.
+#include <QScreen>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -386,6 +387,26 @@ class MainWindowTest : public QObject {
       QVERIFY(w_->isMaximized());
       QCOMPARE(w_->normalGeometry(), QRect(20, 30, 700, 500));
       w_.reset();  // it writes into `settings` when it goes
+    }
+    {
+      // Stored off the screens: moved onto the nearest one, its size kept.
+      SettingsFile settings(path);
+      settings.Load();
+      ScreenInfo screen;
+      screen.desktopWidth = QGuiApplication::primaryScreen()->virtualGeometry().width();
+      screen.desktopHeight = QGuiApplication::primaryScreen()->virtualGeometry().height();
+      for (const Text& name : {Text(u"NormPos"), u"NormPos" + DesktopSuffix(screen)})
+        settings.Store().SetString(registry::RootKey::CurrentUser, kSettingsKey, name, u"-5000,-5000,-4300,-4520");
+      settings.Store().SetDword(registry::RootKey::CurrentUser, kSettingsKey, u"ShowCmd", 1);
+      TfrmMain::Options o;
+      o.settings = &settings;
+      Open(std::move(o));
+      const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+      const QRect placed = w_->geometry();
+      w_.reset();
+      QCOMPARE(placed.size(), QSize(700, 480));
+      QVERIFY(area.contains(placed));
+      QVERIFY(placed.x() - area.x() < 20 && placed.y() - area.y() < 20);  // the corner nearest to the stored place
     }
     qunsetenv("XDG_CONFIG_HOME");
   }
