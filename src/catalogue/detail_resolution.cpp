@@ -2,6 +2,7 @@
 // the registry, in place, when its object is selected.
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_paths.h"
+#include "common/typelib_version.h"
 #include "common/velkar_strutils.h"
 #include "registry/registry_error.h"
 #include "registry/registry_reader.h"
@@ -84,7 +85,8 @@ void Catalogue::ResolveInterface(const Text& G, TObjectData& rec) {
     const Text subkey = KeyPath(interfaceKey, N);
     if (Contains(U, u"TYPELIB")) {
       rec.TypeLib = ValueText(*backend_, subkey);
-      ParseVersion(ValueText(*backend_, subkey, u"Version"), &rec.MajorVersion, &rec.MinorVersion);
+      // Written by the type library registration, in hexadecimal.
+      ParseTypeLibVersion(ValueText(*backend_, subkey, u"Version"), &rec.MajorVersion, &rec.MinorVersion);
     } else if (Contains(U, u"CLSID")) {
       rec.CLSID = ValueText(*backend_, subkey);
     }

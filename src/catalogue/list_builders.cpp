@@ -3,6 +3,7 @@
 // accepted subkey, in enumeration order.
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_paths.h"
+#include "common/typelib_version.h"
 #include "common/velkar_strutils.h"
 #include "registry/registry_error.h"
 #include "registry/registry_reader.h"
@@ -81,7 +82,8 @@ void Catalogue::ReadTypeLibraries(TObjects& list) {
     const Text& V = versions.front();
     if (!reader.OpenKeyReadOnly(KeyPath(libraryKey, V))) continue;
     rec.Name = reader.ReadString(u"");
-    ParseVersion(V, &rec.MajorVersion, &rec.MinorVersion);
+    // Version keys are written in hexadecimal ("1.a" is version 1.10).
+    ParseTypeLibVersion(V, &rec.MajorVersion, &rec.MinorVersion);
     if (IsBlank(rec.Name)) rec.Name = G;
     list.push_back(std::move(rec));
     reader.CloseKey();

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <map>
 
+#include "common/typelib_version.h"
 #include "platform/environment.h"
 #include "registry/registry_backend.h"
 #include "registry/viewed_registry.h"
@@ -170,22 +171,6 @@ bool ReadDefaultString(registry::OpenedKey& key, const TextList& environment, Te
   return true;
 }
 
-bool ParseHex(TextView s, uint32_t* value) {
-  if (s.empty() || s.size() > 8) return false;
-  uint32_t v = 0;
-  for (char16_t c : s) {
-    const char16_t u = UpperAscii(c);
-    if (u >= u'0' && u <= u'9')
-      v = v * 16 + (u - u'0');
-    else if (u >= u'A' && u <= u'F')
-      v = v * 16 + (u - u'A' + 10);
-    else
-      return false;
-  }
-  *value = v;
-  return true;
-}
-
 }  // namespace
 
 HRESULT FileTypeLibLoader::State::RegisteredPath(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
@@ -200,11 +185,8 @@ HRESULT FileTypeLibLoader::State::RegisteredPath(const Guid& guid, uint16_t majo
   std::optional<Text> versionKey;
   uint32_t bestMinor = 0;
   for (const Text& name : lib->SubkeyNames()) {
-    const size_t dot = name.find(u'.');
     uint32_t keyMajor, keyMinor;
-    if (dot == Text::npos || !ParseHex(TextView(name).substr(0, dot), &keyMajor) ||
-        !ParseHex(TextView(name).substr(dot + 1), &keyMinor) || keyMajor != major)
-      continue;
+    if (!ParseTypeLibVersion(name, &keyMajor, &keyMinor) || keyMajor != major) continue;
     if (keyMinor == minor) {
       versionKey = name;
       break;

@@ -182,7 +182,7 @@ TEST(ResolveInterface, EveryMatchingSubkeyLastWins) {
   s.SetString(CR, k + u"\\ProxyStubClsid", u"", u"{PS16}");
   s.SetString(CR, k + u"\\ProxyStubClsid32", u"", u"{PS32}");
   s.SetString(CR, k + u"\\TypeLib", u"", u"{LIB}");
-  s.SetString(CR, k + u"\\TypeLib", u"Version", u"3.4");
+  s.SetString(CR, k + u"\\TypeLib", u"Version", u"3.1a");  // hexadecimal, as registered
   s.SetString(CR, k + u"\\BaseInterface", u"", u"{BASE}");
 
   Catalogue cat(s);
@@ -191,7 +191,7 @@ TEST(ResolveInterface, EveryMatchingSubkeyLastWins) {
   EXPECT_EQ(r.CLSID, u"{PS32}");
   EXPECT_EQ(r.TypeLib, u"{LIB}");
   EXPECT_EQ(r.MajorVersion, 3u);
-  EXPECT_EQ(r.MinorVersion, 4u);
+  EXPECT_EQ(r.MinorVersion, 26u);
   EXPECT_EQ(r.Server, u"");
   EXPECT_EQ(r.Name, u"N");
 

@@ -72,7 +72,7 @@ TEST(ReadObjectClasses, MissingCategoryAndUnopenableEntries) {
   EXPECT_EQ(b.openKeys, 0);
 }
 
-TEST(ReadTypeLibraries, FirstVersionOnly) {
+TEST(ReadTypeLibraries, FirstVersionOnlyReadInHexadecimal) {
   MemoryStore s;
   s.SetString(CR, u"TypeLib\\{L1}\\2.0", u"", u"Second");
   s.SetString(CR, u"TypeLib\\{L1}\\1.0", u"", u"First");
@@ -81,19 +81,30 @@ TEST(ReadTypeLibraries, FirstVersionOnly) {
   s.CreatePath(CR, u"TypeLib\\{L4}\\3.1");                 // no name
   s.SetString(CR, u"Typelib\\{L5}\\10.0", u"", u"Ten");  // Wine's spelling
   s.SetString(CR, u"TypeLib\\{L5}\\9.0", u"", u"Nine");
+  s.SetString(CR, u"TypeLib\\{L6}\\2.10", u"", u"Two sixteen");
+  s.SetString(CR, u"TypeLib\\{L7}\\a.0", u"", u"Ten zero");
+  s.SetString(CR, u"TypeLib\\{L8}\\1.z", u"", u"Bad minor");
 
   Catalogue cat(s);
   cat.ReadTypeLibraries(cat.TLList);
-  ASSERT_EQ(Guids(cat.TLList), (TextList{u"{L1}", u"{L3}", u"{L4}", u"{L5}"}));
-  EXPECT_EQ(Names(cat.TLList), (TextList{u"First", u"Odd version", u"{L4}", u"Ten"}));
+  ASSERT_EQ(Guids(cat.TLList), (TextList{u"{L1}", u"{L3}", u"{L4}", u"{L5}", u"{L6}", u"{L7}", u"{L8}"}));
+  EXPECT_EQ(Names(cat.TLList),
+            (TextList{u"First", u"Odd version", u"{L4}", u"Ten", u"Two sixteen", u"Ten zero", u"Bad minor"}));
   EXPECT_EQ(cat.TLList[0].MajorVersion, 1u);
   EXPECT_EQ(cat.TLList[0].MinorVersion, 0u);
-  EXPECT_EQ(cat.TLList[1].MajorVersion, 1u);  // "1.a": the minor does not read
-  EXPECT_EQ(cat.TLList[1].MinorVersion, 0u);
+  // The registration writes the numbers in hexadecimal: "1.a" is 1.10.
+  EXPECT_EQ(cat.TLList[1].MajorVersion, 1u);
+  EXPECT_EQ(cat.TLList[1].MinorVersion, 10u);
   EXPECT_EQ(cat.TLList[2].MajorVersion, 3u);
   EXPECT_EQ(cat.TLList[2].MinorVersion, 1u);
   // "10.0" is enumerated before "9.0": the order is by name, not by number.
-  EXPECT_EQ(cat.TLList[3].MajorVersion, 10u);
+  EXPECT_EQ(cat.TLList[3].MajorVersion, 16u);
+  EXPECT_EQ(cat.TLList[4].MajorVersion, 2u);  // "2.10"
+  EXPECT_EQ(cat.TLList[4].MinorVersion, 16u);
+  EXPECT_EQ(cat.TLList[5].MajorVersion, 10u);  // "a.0"
+  EXPECT_EQ(cat.TLList[5].MinorVersion, 0u);
+  EXPECT_EQ(cat.TLList[6].MajorVersion, 1u);  // "1.z": the minor does not read
+  EXPECT_EQ(cat.TLList[6].MinorVersion, 0u);
   for (const auto& r : cat.TLList) EXPECT_EQ(r.Typ, TObjectType::otTypeLib);
 }
 
