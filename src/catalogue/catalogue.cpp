@@ -6,6 +6,8 @@ Catalogue::Catalogue(registry::RegistryBackend& backend) : backend_(&backend) {}
 
 registry::RegistryBackend& Catalogue::Backend() { return *backend_; }
 
+void Catalogue::CaptureEnvironment() { Environment = backend_->WindowsEnvironment(); }
+
 TObjects& Catalogue::List(TObjectType t) {
   switch (t) {
     case TObjectType::otTypeLib:

@@ -23,9 +23,12 @@ class Catalogue {
   // The four collections; empty until read. A list is only ever replaced as
   // a whole by its builder; detail resolution changes entries in place.
   TObjects OCList, TLList, AIList, IFList;
-  // NAME=VALUE lines, captured once at start-up (GetEnvironmentList); the
+  // NAME=VALUE lines, captured once at start-up (CaptureEnvironment); the
   // server paths of object classes are expanded with it.
   TextList Environment;
+  // Fills Environment with the Windows environment of the registry's
+  // machine (RegistryBackend::WindowsEnvironment), not the host's.
+  void CaptureEnvironment();
 
   // List builders: each empties the list and appends one record per
   // accepted subkey of its category key, in enumeration order. A registry

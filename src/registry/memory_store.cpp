@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "registry/classes_view.h"
+#include "registry/windows_environment.h"
 
 namespace brannock::registry {
 
@@ -182,6 +183,10 @@ std::unique_ptr<OpenedKey> MemoryStore::Open(RootKey root, TextView path, uint32
   Node* node = Find(root, path);
   if (node == nullptr) return nullptr;
   return std::make_unique<MemoryKey>(node, this);
+}
+
+TextList MemoryStore::WindowsEnvironment() const {
+  return environment_ ? *environment_ : DefaultWindowsEnvironment();
 }
 
 std::unique_ptr<OpenedKey> MemoryStore::Create(RootKey root, TextView path) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "registry/registry_backend.h"
 
@@ -94,6 +95,10 @@ class MemoryStore : public RegistryBackend {
   std::unique_ptr<OpenedKey> Open(RootKey root, TextView path, uint32_t access) override;
   std::unique_ptr<OpenedKey> Create(RootKey root, TextView path) override;
 
+  // The Windows defaults until a source sets its own.
+  void SetWindowsEnvironment(TextList environment) { environment_ = std::move(environment); }
+  TextList WindowsEnvironment() const override;
+
   // UTF-16LE bytes of a text with its terminating NUL, as REG_SZ data is stored.
   static Bytes TextData(TextView s);
 
@@ -101,6 +106,7 @@ class MemoryStore : public RegistryBackend {
   std::array<Node, 4> roots_;
   bool readOnly_ = false;
   RegistryView machineView_ = RegistryView::Bits64;
+  std::optional<TextList> environment_;
 };
 
 }  // namespace brannock::registry

@@ -1,6 +1,7 @@
 #include "registry/registry_backend.h"
 
 #include "common/error.h"
+#include "registry/windows_environment.h"
 
 namespace brannock::registry {
 
@@ -9,5 +10,7 @@ void OpenedKey::SetValue(TextView, uint32_t, const Bytes&) {
 }
 
 std::unique_ptr<OpenedKey> RegistryBackend::Create(RootKey, TextView) { return nullptr; }
+
+TextList RegistryBackend::WindowsEnvironment() const { return DefaultWindowsEnvironment(); }
 
 }  // namespace brannock::registry

@@ -97,6 +97,13 @@ class RegistryBackend {
   // ignores the view flags.
   virtual RegistryView MachineView() const { return RegistryView::Bits64; }
   bool HasView(RegistryView view) const { return view == RegistryView::Bits32 || MachineView() == view; }
+
+  // The Windows environment of the machine whose registry this is
+  // (NAME=VALUE entries, see windows_environment.h): REG_EXPAND_SZ texts and
+  // server paths are expanded with it. The Windows defaults unless the back
+  // end knows better: the process environment for the live registry, the
+  // prefix's own for a Wine prefix.
+  virtual TextList WindowsEnvironment() const;
 };
 
 }  // namespace brannock::registry

@@ -5,6 +5,7 @@
 #include "registry/memory_store.h"
 #include "registry/reg_file_parser.h"
 #include "registry/registry_parse_error.h"
+#include "registry/windows_environment.h"
 #include "registry/wine_reg_parser.h"
 
 namespace brannock::registry {
@@ -57,6 +58,10 @@ std::optional<std::string> NotAWinePrefix(const std::filesystem::path& folder) {
   return std::nullopt;
 }
 
+TextList RegistrySource::WindowsEnvironment() const {
+  return backend ? backend->WindowsEnvironment() : DefaultWindowsEnvironment();
+}
+
 RegistrySource OpenRegistryPath(const std::filesystem::path& path) {
   std::error_code ec;
   const auto status = std::filesystem::status(path, ec);
@@ -68,6 +73,7 @@ RegistrySource OpenRegistryPath(const std::filesystem::path& path) {
       throw RegistryParseError(SourceName(path) + u": not a Wine prefix (" + SourceName(path / "system.reg") +
                                u" is missing)");
     LoadWinePrefix(path, *store);
+    store->SetWindowsEnvironment(WinePrefixEnvironment(*store));
     return FileSource(RegistrySource::Kind::WinePrefix, path, std::move(store));
   }
   if (HasRegExtension(path)) {

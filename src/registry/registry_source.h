@@ -25,6 +25,12 @@ struct RegistrySource {
   // exports/hkcr.reg", "Hive UsrClass.dat", "Demo registry". Paths are
   // shown as given, a path inside the home folder starting with "~".
   Text Description() const;
+
+  // The Windows environment of the source's machine (NAME=VALUE entries):
+  // the process environment for the live registry, what Wine gives the
+  // programs of a prefix, the Windows defaults for an export, a hive or the
+  // demo registry. The host's environment never enters a file source's.
+  TextList WindowsEnvironment() const;
 };
 
 // An explicit path: a directory is a Wine prefix, a file ending in ".reg"

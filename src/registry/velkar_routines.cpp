@@ -31,14 +31,16 @@ Text CharBytes(const Bytes& data) {
 
 }  // namespace
 
-Text RegValueDataText(TextView valueName, uint32_t type, const Bytes& data, bool asHex) {
+Text RegValueDataText(TextView valueName, uint32_t type, const Bytes& data, bool asHex,
+                      const TextList& environment) {
   switch (type) {
     case RegType::Sz:
       return TextUpToNul(data);
     case RegType::ExpandSz: {
       Text raw = TextUpToNul(data);
-      if (auto expanded = platform::ExpandEnvironmentStrings(raw, kExpandBufferChars)) return *expanded;
-      return raw;
+      // The expansion replaces the text only when it fits the buffer.
+      Text expanded = platform::ExpandWithEntries(raw, environment);
+      return expanded.size() < kExpandBufferChars ? expanded : raw;
     }
     case RegType::Dword:
     case RegType::DwordBigEndian: {
@@ -64,7 +66,10 @@ Text GetRegValueText(RegistryBackend& backend, RootKey root, TextView keyPath, T
   uint32_t type = 0;
   Bytes data;
   if (!reader.GetData(valueName, &type, &data)) return Text();
-  return RegValueDataText(valueName, type, data, asHex);
+  // Expanded with the environment of the registry's own machine, never the
+  // host's.
+  const TextList environment = type == RegType::ExpandSz ? backend.WindowsEnvironment() : TextList();
+  return RegValueDataText(valueName, type, data, asHex, environment);
 }
 
 void GetRegKeyNames(RegistryBackend& backend, RootKey root, TextView keyPath, TextList& list) {

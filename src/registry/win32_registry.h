@@ -23,6 +23,8 @@ class Win32Registry : public RegistryBackend {
   // 64-bit Windows (a 64-bit process, or a 32-bit one under WOW64) has both
   // views; RegOpenKeyExW takes the view flag of every open.
   RegistryView MachineView() const override;
+  // The process environment: on Windows the host is the registry's machine.
+  TextList WindowsEnvironment() const override;
 };
 
 }  // namespace brannock::registry

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/velkar_environment.h"
 #include "platform/win32/wide_text.h"
 #include "registry/registry_error.h"
 
@@ -155,6 +156,12 @@ bool Win32Registry::RunsUnderWow64() const {
 
 RegistryView Win32Registry::MachineView() const {
   return sizeof(void*) == 8 || RunsUnderWow64() ? RegistryView::Bits64 : RegistryView::Bits32;
+}
+
+TextList Win32Registry::WindowsEnvironment() const {
+  TextList list;
+  platform::GetEnvironmentList(list);
+  return list;
 }
 
 }  // namespace brannock::registry

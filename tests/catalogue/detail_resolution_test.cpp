@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "catalogue/catalogue.h"
 #include "registry/registry_error.h"
 #include "support/view_backend.h"
@@ -95,11 +98,19 @@ TEST(ResolveObjectClass, ServerExpansionByStoredType) {
   MemoryStore s;
   s.SetString(CR, u"CLSID\\{Sz}\\InprocServer32", u"", u"%systemroot%\\x.dll");
   s.SetString(CR, u"CLSID\\{Backslash}\\InprocServer32", u"", u"\\SystemRoot\\System32\\x.dll");
-  ::setenv("BRANNOCK_TEST_SYSROOT", "D:\\Win", 1);
-  s.SetString(CR, u"CLSID\\{Expand}\\InprocServer32", u"", u"%brannock_test_sysroot%\\x.dll", RegType::ExpandSz);
+  s.SetString(CR, u"CLSID\\{Expand}\\InprocServer32", u"", u"%test_sysroot%\\x.dll", RegType::ExpandSz);
+  s.SetString(CR, u"CLSID\\{Home}\\InprocServer32", u"", u"C:\\HOMEWORK\\x.dll");
+  s.SetWindowsEnvironment({u"SystemRoot=C:\\Windows", u"TEST_SYSROOT=D:\\Win"});
+  // The host's variables never enter: a HOME of the host would rewrite
+  // "\HOME..." by the backslash rule.
+  const char* home = std::getenv("HOME");
+  const std::string oldHome = home ? home : "";
+  ::setenv("HOME", "/home/someone", 1);
+  ::setenv("TEST_SYSROOT", "/host", 1);
 
   Catalogue cat(s);
-  cat.Environment = {u"SystemRoot=C:\\Windows"};
+  cat.CaptureEnvironment();
+  EXPECT_EQ(cat.Environment, (TextList{u"SystemRoot=C:\\Windows", u"TEST_SYSROOT=D:\\Win"}));
   auto server = [&](const Text& G) {
     TObjectData r = Record(G, TObjectType::otCLSID);
     cat.ResolveObjectClass(G, r);
@@ -108,6 +119,9 @@ TEST(ResolveObjectClass, ServerExpansionByStoredType) {
   EXPECT_EQ(server(u"{Sz}"), u"%systemroot%\\x.dll");  // the list's search is case-sensitive
   EXPECT_EQ(server(u"{Backslash}"), u"C:\\Windows\\System32\\x.dll");
   EXPECT_EQ(server(u"{Expand}"), u"D:\\Win\\x.dll");  // the value text already expanded it
+  EXPECT_EQ(server(u"{Home}"), u"C:\\HOMEWORK\\x.dll");
+  ::unsetenv("TEST_SYSROOT");
+  if (home) ::setenv("HOME", oldHome.c_str(), 1);
 }
 
 TEST(ResolveObjectClass, ErrorsInServerSearchPropagateLaterOnesStopQuietly) {

@@ -90,19 +90,35 @@ TEST(GetRegValueText, BinaryAsHexOrCharacters) {
   EXPECT_EQ(ErrorOf(RegType::None, Bytes(8195, 0)), "Invalid data type for 'v'");
 }
 
-TEST(GetRegValueText, ExpandSzUsesTheProcessEnvironment) {
-  ::setenv("BRANNOCK_TEST_ROOT", "C:\\Windows", 1);
-  ::setenv("BRANNOCK_TEST_BIG", std::string(5000, 'b').c_str(), 1);
-  ::unsetenv("BRANNOCK_TEST_MISSING");
-  auto expand = [](const Text& raw) { return ValueText(RegType::ExpandSz, MemoryStore::TextData(raw)); };
-  EXPECT_EQ(expand(u"%BRANNOCK_TEST_ROOT%\\x.dll"), u"C:\\Windows\\x.dll");
-  EXPECT_EQ(expand(u"%brannock_test_root%\\x.dll"), u"C:\\Windows\\x.dll");  // names without regard to case
-  EXPECT_EQ(expand(u"%BRANNOCK_TEST_MISSING%\\x.dll"), u"%BRANNOCK_TEST_MISSING%\\x.dll");
-  EXPECT_EQ(expand(Text(u"%BRANNOCK_TEST_ROOT%\0tail", 25)), u"C:\\Windows");
+TEST(GetRegValueText, ExpandSzUsesTheEnvironmentOfTheSource) {
+  // The host's variables never reach a registry of another machine.
+  ::setenv("SystemRoot", "/host/root", 1);
+  ::setenv("BRANNOCK_TEST_HOST", "host", 1);
+  MemoryStore s;
+  s.SetWindowsEnvironment({u"BIG=" + Text(5000, u'b'), u"FIT=" + Text(4090, u'f'), u"TestRoot=C:\\Windows"});
+  auto expand = [&](const Text& raw) {
+    s.SetBytes(CR, u"K", u"v", RegType::ExpandSz, MemoryStore::TextData(raw));
+    return GetRegValueText(s, CR, u"K", u"v", true);
+  };
+  EXPECT_EQ(expand(u"%TestRoot%\\x.dll"), u"C:\\Windows\\x.dll");
+  EXPECT_EQ(expand(u"%TESTROOT%\\x.dll"), u"C:\\Windows\\x.dll");  // names without regard to case
+  EXPECT_EQ(expand(u"%Missing%\\x.dll"), u"%Missing%\\x.dll");
+  EXPECT_EQ(expand(u"%SystemRoot%\\%BRANNOCK_TEST_HOST%"), u"%SystemRoot%\\%BRANNOCK_TEST_HOST%");
+  EXPECT_EQ(expand(Text(u"%TestRoot%\0tail", 15)), u"C:\\Windows");
   // An expansion that does not fit 4097 characters leaves the text as stored.
-  EXPECT_EQ(expand(u"%BRANNOCK_TEST_BIG%"), u"%BRANNOCK_TEST_BIG%");
+  EXPECT_EQ(expand(u"%BIG%"), u"%BIG%");
+  EXPECT_EQ(expand(u"%FIT%abcdef"), Text(4090, u'f') + u"abcdef");  // 4096 characters and the NUL
+  EXPECT_EQ(expand(u"%FIT%abcdefg"), u"%FIT%abcdefg");
   // Plain strings are never expanded.
-  EXPECT_EQ(ValueText(RegType::Sz, MemoryStore::TextData(u"%BRANNOCK_TEST_ROOT%")), u"%BRANNOCK_TEST_ROOT%");
+  s.SetString(CR, u"K", u"sz", u"%TestRoot%");
+  EXPECT_EQ(GetRegValueText(s, CR, u"K", u"sz", true), u"%TestRoot%");
+
+  // Without an environment of its own a store has the Windows defaults.
+  MemoryStore plain;
+  plain.SetBytes(CR, u"K", u"v", RegType::ExpandSz, MemoryStore::TextData(u"%SystemRoot%\\x.dll;%windir%"));
+  EXPECT_EQ(GetRegValueText(plain, CR, u"K", u"v", true), u"C:\\Windows\\x.dll;C:\\Windows");
+  ::unsetenv("SystemRoot");
+  ::unsetenv("BRANNOCK_TEST_HOST");
 }
 
 TEST(GetRegValueText, ReadsTheNativeViewWithOneOpen) {

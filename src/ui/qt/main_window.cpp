@@ -151,7 +151,7 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
   pc->hide();
   catalogue_.Environment.clear();
   if (!options_.batchFailed) {
-    GetEnvironmentList(catalogue_.Environment);
+    catalogue_.CaptureEnvironment();
     CreateTree();
   }
   SetMainWindow(this);
