@@ -9,7 +9,6 @@
 namespace brannock::typelib {
 namespace {
 
-Text MessageLine(HRESULT hr) { return platform::SystemMessageText(static_cast<uint32_t>(hr)); }
 Text ErrorLine(HRESULT hr) { return platform::ErrorCodeText(static_cast<uint32_t>(hr)); }
 
 Text GuidLine(const TypeAttr& attr) { return u"     ['" + GuidToText(attr.guid) + u"']"; }
@@ -98,6 +97,26 @@ void AddDualDeclaration(const Text& name, const Text& docString, TypeInfo& info,
   AddTypeDeclaration(DeclarationName(name, dual.typekind), docString, info, lines, dual);
 }
 
+// Texts from the library (names, documentation, constant values) never break
+// a line of the unit: each CR LF, CR or LF inside a line becomes one blank,
+// so that every line keeps its "//" and the line numbers stay those of the
+// unit.
+void KeepOnOneLine(Text& line) {
+  size_t at = line.find_first_of(u"\r\n");
+  if (at == Text::npos) return;
+  size_t out = at;
+  while (at < line.size()) {
+    const char16_t c = line[at++];
+    if (c == u'\r' || c == u'\n') {
+      if (c == u'\r' && at < line.size() && line[at] == u'\n') ++at;
+      line[out++] = u' ';
+    } else {
+      line[out++] = c;
+    }
+  }
+  line.resize(out);
+}
+
 void AddType(TypeLib& lib, unsigned index, TextList* lines) {
   Documentation libDoc;
   TypeKind kind = TKIND_ENUM;
@@ -110,8 +129,10 @@ void AddType(TypeLib& lib, unsigned index, TextList* lines) {
   if (Succeeded(hr) && !info) hr = Code::Pointer;
   if (Succeeded(hr)) hr = info->GetDocumentation(MEMBERID_NIL, &doc);
   if (Succeeded(hr)) hr = info->GetTypeAttr(&attr);
+  // A type that cannot be described names its failure code, like the
+  // member lines do (the system text alone is empty for many codes).
   if (Failed(hr)) {
-    lines->push_back(MessageLine(hr));
+    lines->push_back(ErrorLine(hr));
     return;
   }
   AddTypeDeclaration(DeclarationName(doc.name, kind), doc.docString, *info, lines, attr);
@@ -165,6 +186,7 @@ void AddTypeDeclaration(const Text& name, const Text& docString, TypeInfo& info,
 }
 
 Text TypeLibToStrings(const TObjectData& record, TypeLib& lib, TextList* lines) {
+  const size_t first = lines->size();
   const unsigned count = lib.GetTypeInfoCount();
   Documentation doc;
   lib.GetDocumentation(-1, &doc);
@@ -177,6 +199,7 @@ Text TypeLibToStrings(const TObjectData& record, TypeLib& lib, TextList* lines) 
     lines->push_back(std::move(line));
   for (unsigned i = 0; i < count; ++i) AddType(lib, i, lines);
   for (const char16_t* line : {u"", u"implementation", u"", u"end."}) lines->push_back(line);
+  for (size_t i = first; i < lines->size(); ++i) KeepOnOneLine((*lines)[i]);
   return unitName;
 }
 

@@ -15,7 +15,6 @@ using namespace testing;
 // (Wine has none for most type library codes); what is checked is where
 // they stand.
 Text ErrorLine(HRESULT hr) { return platform::ErrorCodeText(static_cast<uint32_t>(hr)); }
-Text MessageLine(HRESULT hr) { return platform::SystemMessageText(static_cast<uint32_t>(hr)); }
 
 const TextList kHead = {u"// typelib filename: C:\\demo.tlb", u"", u"// uid: ", u"// version: 0.0",
                         u"// helpstring: Demo types", u"// helpfile: ", u"", u"unit DemoLib;", u"",
@@ -166,7 +165,7 @@ TEST(TypeLibToStrings, EmptyLibraryAndRegisteredRecord) {
   EXPECT_EQ(lines[7], u"unit ;");
 }
 
-TEST(TypeLibToStrings, FailuresInPlaceOfTypes) {
+TEST(TypeLibToStrings, FailuresInPlaceOfTypesWithTheirCodes) {
   MemoryTypeLib lib(u"DemoLib", u"Demo types");
   lib.AddType(TKIND_ALIAS, u"A1");
   lib.types.back().docResult = Code::TypeElementNotFound;
@@ -183,10 +182,31 @@ TEST(TypeLibToStrings, FailuresInPlaceOfTypes) {
   TextList lines;
   TypeLibToStrings(FileRecord(), lib, &lines);
   EXPECT_EQ(lines, Join({kHead,
-                         {MessageLine(Code::TypeElementNotFound), MessageLine(Code::TypeInvDataRead),
-                          MessageLine(Code::TypeUnsupFormat), MessageLine(Code::OutOfMemory), MessageLine(Code::Fail),
-                          u"", u"type", u"  Fine = WideString;", u""},
+                         {ErrorLine(Code::TypeElementNotFound), ErrorLine(Code::TypeInvDataRead),
+                          ErrorLine(Code::TypeUnsupFormat), ErrorLine(Code::OutOfMemory), ErrorLine(Code::Fail),
+                          // A code without a system message still names itself.
+                          u" (Error code: 0x80001234)", u"type", u"  Fine = WideString;", u""},
                          kTail}));
+}
+
+TEST(TypeLibToStrings, LibraryTextsStayOnOneLine) {
+  MemoryTypeLib lib(u"DemoLib", u"Demo\r\ntypes");
+  auto shape = lib.AddType(TKIND_INTERFACE, u"IShape", u"First\r\nSecond\nThird\rFourth\r\r\n");
+  shape->AddFunction(1, u"Draw", Vt(VT_HRESULT)).doc.docString = u"Draws\nthe shape";
+  auto colors = lib.AddType(TKIND_ENUM, u"Colors");
+  colors->AddConstant(0, u"cRed", Variant::Str(u"a\r\nb"));
+  TextList lines;
+  TypeLibToStrings(FileRecord(), lib, &lines);
+  TextList head = kHead;
+  head[4] = u"// helpstring: Demo types";
+  const Text guid = u"     ['" + GuidToText(shape->attr.guid) + u"']";
+  EXPECT_EQ(lines, Join({head,
+                         {u"type", u"  // First Second Third Fourth  ", u"  // Flags: (0)",
+                          u"  IShape = interface(IDispatch)", guid, u"    // Draws the shape",
+                          u"    procedure Draw: HRESULT;", u"  end;", u""},
+                         {u"type", u"  Colors = TOleEnum;", u"const", u"  cRed = a b;", u""},
+                         kTail}));
+  for (const Text& line : lines) EXPECT_EQ(line.find_first_of(u"\r\n"), Text::npos);
 }
 
 TEST(TypeLibToStrings, DualInterfaces) {
