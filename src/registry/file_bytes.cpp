@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "registry/input_limits.h"
 #include "registry/registry_parse_error.h"
 
 namespace brannock::registry {
@@ -35,6 +36,8 @@ FilePtr OpenForReading(const std::filesystem::path& file, TextView source, size_
   const long end = std::ftell(f.get());
   if (end < 0) FailRead(source, errno);
   if (std::fseek(f.get(), 0, SEEK_SET) != 0) FailRead(source, errno);
+  if (const std::string tooBig = RegistryFileSizeError(static_cast<uint64_t>(end)); !tooBig.empty())
+    throw RegistryParseError::At(source, 0, tooBig);
   size = static_cast<size_t>(end);
   return f;
 }

@@ -4,11 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "registry/classes_root.h"
+#include "registry/file_bytes.h"
+#include "registry/input_limits.h"
 #include "registry/reg_file_parser.h"
 #include "registry/registry_parse_error.h"
 
@@ -30,6 +33,30 @@ void LoadHive(const std::filesystem::path& file, MemoryStore&) {
 
 namespace {
 
+// What hivex's error numbers say about the file.
+std::string HivexErrorText(int error) {
+  switch (error) {
+    case 0: return "the hive is damaged";
+    case EFAULT: return "the hive is damaged: a record points outside the file";
+    case EINVAL: return "the hive is damaged: a record is not what its place says (" + std::string(std::strerror(error)) + ")";
+    case ENOTSUP: return "the file holds hive data that cannot be read (a transaction log, or an unknown record type)";
+    case ERANGE: return "the hive passes a limit of the hive reader (too many subkeys or values, or a value too large)";
+    case ELOOP: return "the hive is damaged: its keys form a loop";
+    case ENOMEM: return "not enough memory for the hive";
+    default: return std::strerror(error);
+  }
+}
+
+// The size a hive file's header gives it: the 4096-byte header block and
+// the hive bins after it; nothing when the file does not start like a hive.
+std::optional<uint64_t> HeaderSize(const std::filesystem::path& file, TextView source) {
+  constexpr size_t kHeaderBytes = 4096;
+  const std::string head = ReadFileHead(file, source, kHeaderBytes);
+  if (head.size() < 0x2C || head.compare(0, 4, "regf") != 0) return std::nullopt;
+  const auto* b = reinterpret_cast<const unsigned char*>(head.data());
+  return kHeaderBytes + (b[0x28] | (b[0x29] << 8) | (b[0x2A] << 16) | (uint64_t{b[0x2B]} << 24));
+}
+
 struct Freer {
   void operator()(void* p) const { std::free(p); }
 };
@@ -49,8 +76,7 @@ class Hive {
   Hive& operator=(const Hive&) = delete;
 
   [[noreturn]] void Fail(const char* what) const {
-    const int error = errno;
-    throw RegistryParseError::At(source_, 0, std::string(what) + ": " + (error ? std::strerror(error) : "bad hive"));
+    throw RegistryParseError::At(source_, 0, std::string(what) + ": " + HivexErrorText(errno));
   }
 
   hive_node_h Root() {
@@ -96,7 +122,8 @@ class Hive {
       uint32_t code = 0;
       std::memcpy(&code, &type, sizeof code);
       const auto* bytes = reinterpret_cast<const uint8_t*>(data.get());
-      into.SetValue(Utf8ToUtf16(key.get()), code, bytes == nullptr ? Bytes() : Bytes(bytes, bytes + len));
+      SetValueWithinLimits(into, Utf8ToUtf16(key.get()), code,
+                           bytes == nullptr ? Bytes() : Bytes(bytes, bytes + len));
     }
   }
 
@@ -118,7 +145,7 @@ void CopyTree(Hive& hive, hive_node_h from, MemoryStore::Node& into) {
       if (!seen.insert(child).second) continue;
       const Text name = hive.Name(child);
       if (name.empty() || name.find(u'\\') != Text::npos) continue;  // not a valid key name
-      work.emplace_back(child, target->AddChild(name));
+      work.emplace_back(child, AddChildWithinLimits(*target, name));
     }
   }
 }
@@ -132,13 +159,27 @@ void LoadHive(const std::filesystem::path& file, MemoryStore& store) {
   std::error_code ec;
   if (std::filesystem::is_directory(file, ec))
     throw RegistryParseError::At(source, 0, "cannot open the hive: it is a folder");
+  std::error_code sizeError;
+  const uint64_t size = std::filesystem::file_size(file, sizeError);
+  if (!sizeError) {
+    if (const std::string tooBig = RegistryFileSizeError(size); !tooBig.empty())
+      throw RegistryParseError::At(source, 0, tooBig);
+  }
+  const std::optional<uint64_t> expected = HeaderSize(file, source);
+  if (expected && !sizeError && size < *expected)
+    throw RegistryParseError::At(source, 0, "the hive is truncated: its header gives " + std::to_string(*expected) +
+                                                " bytes, the file holds " + std::to_string(size));
   Hive hive(file, source);
   const hive_node_h root = hive.Root();
   bool software = false;
   for (hive_node_h child : hive.Children(root))
     if (EqualsNoCase(hive.Name(child), u"Classes")) software = true;
   MemoryStore::Node* target = store.CreatePath(RootKey::LocalMachine, software ? u"Software" : u"Software\\Classes");
-  CopyTree(hive, root, *target);
+  try {
+    CopyTree(hive, root, *target);
+  } catch (const InputLimitExceeded& e) {
+    throw RegistryParseError::At(source, 0, e.what());
+  }
   BuildClassesRoot(store);
 }
 

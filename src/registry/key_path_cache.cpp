@@ -1,5 +1,7 @@
 #include "registry/key_path_cache.h"
 
+#include "registry/input_limits.h"
+
 namespace brannock::registry {
 
 MemoryStore::Node* KeyPathCache::Open(RootKey root, TextView path) {
@@ -33,7 +35,7 @@ MemoryStore::Node* KeyPathCache::Open(RootKey root, TextView path) {
       Invalidate();
       return nullptr;
     }
-    node = node->AddChild(part);
+    node = AddChildWithinLimits(*node, part);
     chain_.push_back(Component{end, node});
     if (end == path.size()) return node;
     start = end + 1;

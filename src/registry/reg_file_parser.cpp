@@ -4,6 +4,7 @@
 
 #include "registry/classes_root.h"
 #include "registry/file_bytes.h"
+#include "registry/input_limits.h"
 #include "registry/key_path_cache.h"
 #include "registry/registry_parse_error.h"
 #include "registry/text_scan.h"
@@ -47,9 +48,13 @@ class RegFileParser {
       while (i < line.size() && scan::IsBlankChar(line[i])) ++i;
       const View t = line.substr(i);
       if (t.empty() || t[0] == ';') continue;
-      if (t[0] == '[') KeyLine(t);
-      else if (t[0] == '@' || t[0] == '"') ValueLine(t);
-      else Fail("unexpected text " + scan::Quote(t));
+      try {
+        if (t[0] == '[') KeyLine(t);
+        else if (t[0] == '@' || t[0] == '"') ValueLine(t);
+        else Fail("unexpected text " + scan::Quote(t));
+      } catch (const InputLimitExceeded& e) {
+        Fail(e.what());
+      }
     }
     BuildClassesRoot(store_);
   }
@@ -166,7 +171,7 @@ class RegFileParser {
       size_t j = 1;
       if (!ReadQuoted(data, j, text_)) Fail("unterminated string");
       if (!IsEnd(data.substr(j))) Fail("unexpected text after the value " + scan::Quote(data.substr(j)));
-      if (key_ != nullptr) key_->SetValue(name_, RegType::Sz, scan::StringData(text_));
+      if (key_ != nullptr) SetValueWithinLimits(*key_, name_, RegType::Sz, scan::StringData(text_));
       return;
     }
     if (scan::StartsWithNoCase(data, "dword:")) {
@@ -175,7 +180,7 @@ class RegFileParser {
       if (semicolon != View::npos) digits = digits.substr(0, semicolon);
       uint32_t v = 0;
       if (!scan::ReadDword(digits, v)) Fail("invalid dword value " + scan::Quote(data.substr(6)));
-      if (key_ != nullptr) key_->SetValue(name_, RegType::Dword, scan::DwordBytes(v));
+      if (key_ != nullptr) SetValueWithinLimits(*key_, name_, RegType::Dword, scan::DwordBytes(v));
       return;
     }
     uint32_t type = RegType::Binary;
@@ -196,7 +201,7 @@ class RegFileParser {
     if (!error.empty()) Fail(error);
     if (regedit4_ && (type == RegType::Sz || type == RegType::ExpandSz || type == RegType::MultiSz))
       bytes = WidenAnsi(bytes);
-    if (key_ != nullptr) key_->SetValue(name_, type, std::move(bytes));
+    if (key_ != nullptr) SetValueWithinLimits(*key_, name_, type, std::move(bytes));
   }
 
   // REGEDIT4 writes string types as ANSI bytes; the registry holds UTF-16.

@@ -4,6 +4,7 @@
 
 #include "registry/classes_root.h"
 #include "registry/file_bytes.h"
+#include "registry/input_limits.h"
 #include "registry/key_path_cache.h"
 #include "registry/reg_file_parser.h"
 #include "registry/registry_parse_error.h"
@@ -34,10 +35,14 @@ class WineRegParser {
         if (key_ == nullptr) ArchLine(t);
         continue;
       }
-      if (t[0] == ';') HeaderComment(t);
-      else if (t[0] == '[') KeyLine(t);
-      else if (t[0] == '@' || t[0] == '"') ValueLine(t);
-      else Fail("unexpected text " + scan::Quote(t));
+      try {
+        if (t[0] == ';') HeaderComment(t);
+        else if (t[0] == '[') KeyLine(t);
+        else if (t[0] == '@' || t[0] == '"') ValueLine(t);
+        else Fail("unexpected text " + scan::Quote(t));
+      } catch (const InputLimitExceeded& e) {
+        Fail(e.what());
+      }
     }
   }
 
@@ -156,7 +161,7 @@ class WineRegParser {
     if (scan::StartsWithNoCase(data, "dword:")) {
       uint32_t v = 0;
       if (!scan::ReadDword(data.substr(6), v)) Fail("invalid dword value " + scan::Quote(data.substr(6)));
-      key_->SetValue(name_, RegType::Dword, scan::DwordBytes(v));
+      SetValueWithinLimits(*key_, name_, RegType::Dword, scan::DwordBytes(v));
       return;
     }
     type = RegType::Binary;
@@ -174,7 +179,7 @@ class WineRegParser {
     Bytes bytes;
     const std::string error = scan::ReadHexBytes(rest, lines_, bytes);
     if (!error.empty()) Fail(error);
-    key_->SetValue(name_, type, std::move(bytes));
+    SetValueWithinLimits(*key_, name_, type, std::move(bytes));
   }
 
   // `rest` follows the opening quote.
@@ -183,7 +188,7 @@ class WineRegParser {
     if (!ReadEscaped(rest, j, '"', text_)) Fail("unterminated string");
     if (!scan::TrimBlanks(rest.substr(j)).empty())
       Fail("unexpected text after the value " + scan::Quote(rest.substr(j)));
-    key_->SetValue(name_, type, scan::StringData(text_));
+    SetValueWithinLimits(*key_, name_, type, scan::StringData(text_));
   }
 
   scan::LineReader<char> lines_;

@@ -73,11 +73,12 @@ HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resol
 bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return false;
+  if (std::filesystem::file_size(path, ec) > kMaxTypeLibFileBytes || ec) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
-  if (size < 0) return false;
+  if (size < 0 || static_cast<uintmax_t>(size) > kMaxTypeLibFileBytes) return false;
   in.seekg(0);
   bytes->resize(static_cast<size_t>(size));
   return static_cast<bool>(in.read(reinterpret_cast<char*>(bytes->data()), size));

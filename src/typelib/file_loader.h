@@ -39,6 +39,10 @@
 
 namespace brannock::typelib {
 
+// The largest file the loader reads (TYPE_E_CANTLOADLIBRARY beyond it):
+// type libraries, also inside programs, are far smaller.
+inline constexpr uintmax_t kMaxTypeLibFileBytes = uintmax_t{256} << 20;  // 256 MiB
+
 // "x.dll\2" as the path "x.dll" and resource 2; a name without such a
 // suffix has no resource number.
 struct ResourceSuffix {

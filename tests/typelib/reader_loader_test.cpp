@@ -107,6 +107,12 @@ TEST(ReaderLoader, LoadTypeLibFailureCodes) {
   EXPECT_TRUE(loader.FileExists(HostPathText(dir.path() / "text.tlb") + u"\\2")) << "a resource of an existing file";
   EXPECT_FALSE(loader.FileExists(HostPathText(dir.path() / "missing.tlb") + u"\\2"));
 
+  // A file over 256 MiB is not read at all (a sparse file: only its size).
+  std::filesystem::copy_file(Fixture("minimal.tlb"), dir.path() / "huge.tlb");
+  std::filesystem::resize_file(dir.path() / "huge.tlb", kMaxTypeLibFileBytes + 1);
+  EXPECT_EQ(loader.LoadTypeLib(HostPathText(dir.path() / "huge.tlb"), &lib), Code::TypeCantLoadLibrary);
+  std::filesystem::remove(dir.path() / "huge.tlb");
+
   // A plain MSFT file also loads under a name with a resource suffix.
   EXPECT_EQ(loader.LoadTypeLib(HostPathText(Fixture("minimal.tlb")) + u"\\1", &lib), S_OK_);
   EXPECT_EQ(LibName(*lib), u"MinimalLib");
