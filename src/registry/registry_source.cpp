@@ -16,13 +16,41 @@ bool HasRegExtension(const std::filesystem::path& path) {
   return EqualsNoCase(SourceName(path.extension()), u".reg");
 }
 
-RegistrySource FileSource(RegistrySource::Kind kind, const std::filesystem::path& path,
-                          std::unique_ptr<MemoryStore> store) {
+// The files a file source is read from.
+std::vector<std::filesystem::path> SourceFiles(RegistrySource::Kind kind, const std::filesystem::path& path) {
+  if (kind == RegistrySource::Kind::WinePrefix) return {path / "system.reg", path / "user.reg"};
+  if (kind == RegistrySource::Kind::RegFile || kind == RegistrySource::Kind::Hive) return {path};
+  return {};
+}
+
+std::vector<FileStamp> StampsOf(RegistrySource::Kind kind, const std::filesystem::path& path) {
+  std::vector<FileStamp> stamps;
+  for (const auto& file : SourceFiles(kind, path)) stamps.push_back(FileStamp::Of(file));
+  return stamps;
+}
+
+std::unique_ptr<MemoryStore> LoadFileStore(RegistrySource::Kind kind, const std::filesystem::path& path) {
+  auto store = std::make_unique<MemoryStore>();
+  switch (kind) {
+    case RegistrySource::Kind::WinePrefix:
+      LoadWinePrefix(path, *store);
+      store->SetWindowsEnvironment(WinePrefixEnvironment(*store));
+      break;
+    case RegistrySource::Kind::RegFile: LoadRegFile(path, *store); break;
+    case RegistrySource::Kind::Hive: LoadHive(path, *store); break;
+    case RegistrySource::Kind::Live:
+    case RegistrySource::Kind::Demo: break;
+  }
   store->SetReadOnly(true);
+  return store;
+}
+
+RegistrySource FileSource(RegistrySource::Kind kind, const std::filesystem::path& path) {
   RegistrySource source;
   source.kind = kind;
   source.path = path;
-  source.backend = std::move(store);
+  source.stamps = StampsOf(kind, path);
+  source.backend = LoadFileStore(kind, path);
   return source;
 }
 
@@ -62,32 +90,50 @@ TextList RegistrySource::WindowsEnvironment() const {
   return backend ? backend->WindowsEnvironment() : DefaultWindowsEnvironment();
 }
 
+FileStamp FileStamp::Of(const std::filesystem::path& file) {
+  FileStamp stamp;
+  stamp.file = file;
+  std::error_code ec;
+  const uintmax_t size = std::filesystem::file_size(file, ec);
+  if (!ec) stamp.size = size;
+  const auto time = std::filesystem::last_write_time(file, ec);
+  if (!ec) stamp.time = time;
+  return stamp;
+}
+
+bool RegistrySource::ReloadIfChanged() {
+  auto* store = dynamic_cast<MemoryStore*>(backend.get());
+  if (store == nullptr || stamps.empty()) return false;
+  std::vector<FileStamp> now = StampsOf(kind, path);
+  if (now == stamps) return false;
+  *store = std::move(*LoadFileStore(kind, path));
+  stamps = std::move(now);
+  return true;
+}
+
 RegistrySource OpenRegistryPath(const std::filesystem::path& path) {
   std::error_code ec;
   const auto status = std::filesystem::status(path, ec);
   if (!std::filesystem::exists(status))
     throw RegistryParseError::At(SourceName(path), 0, "no such file or folder");
-  auto store = std::make_unique<MemoryStore>();
   if (std::filesystem::is_directory(status)) {
     if (NotAWinePrefix(path))
       throw RegistryParseError(SourceName(path) + u": not a Wine prefix (" + SourceName(path / "system.reg") +
                                u" is missing)");
-    LoadWinePrefix(path, *store);
-    store->SetWindowsEnvironment(WinePrefixEnvironment(*store));
-    return FileSource(RegistrySource::Kind::WinePrefix, path, std::move(store));
+    return FileSource(RegistrySource::Kind::WinePrefix, path);
   }
-  if (HasRegExtension(path)) {
-    LoadRegFile(path, *store);
-    return FileSource(RegistrySource::Kind::RegFile, path, std::move(store));
-  }
-  LoadHive(path, *store);
-  return FileSource(RegistrySource::Kind::Hive, path, std::move(store));
+  if (HasRegExtension(path)) return FileSource(RegistrySource::Kind::RegFile, path);
+  return FileSource(RegistrySource::Kind::Hive, path);
 }
 
 RegistrySource OpenDemoRegistry() {
   auto store = std::make_unique<MemoryStore>();
   ParseRegFile(DemoRegistryBytes(), u"demo.reg", *store);
-  return FileSource(RegistrySource::Kind::Demo, {}, std::move(store));
+  store->SetReadOnly(true);
+  RegistrySource source;
+  source.kind = RegistrySource::Kind::Demo;
+  source.backend = std::move(store);
+  return source;
 }
 
 }  // namespace brannock::registry

@@ -6,10 +6,22 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "registry/registry_backend.h"
 
 namespace brannock::registry {
+
+// The size and time of a file a source was read from; a missing file has
+// neither.
+struct FileStamp {
+  std::filesystem::path file;
+  std::optional<uintmax_t> size;
+  std::optional<std::filesystem::file_time_type> time;
+
+  static FileStamp Of(const std::filesystem::path& file);
+  bool operator==(const FileStamp&) const = default;
+};
 
 struct RegistrySource {
   enum class Kind { Live, WinePrefix, RegFile, Hive, Demo };
@@ -31,6 +43,17 @@ struct RegistrySource {
   // programs of a prefix, the Windows defaults for an export, a hive or the
   // demo registry. The host's environment never enters a file source's.
   TextList WindowsEnvironment() const;
+
+  // Reads a file source (Wine prefix, .reg export, hive) again when one of
+  // its files changed in size or time since it was read, and says whether
+  // it did. The backend object stays the same, so whoever holds it sees the
+  // new contents. The live registry is read anew at every access anyway; the
+  // demo registry never changes. Raises RegistryParseError when the changed
+  // file cannot be read; the source then keeps what it held.
+  bool ReloadIfChanged();
+
+  // The files the source was read from, as they were just before.
+  std::vector<FileStamp> stamps;
 };
 
 // An explicit path: a directory is a Wine prefix, a file ending in ".reg"
