@@ -6,6 +6,25 @@ namespace brannock::ui {
 
 Text DeclarationSearchText(TextView nodeText) { return u" " + Text(nodeText) + u" = "; }
 
+std::optional<size_t> FindDeclarationLine(TextView text, TextView nodeText) {
+  const Text wanted = u"  " + Text(nodeText) + u" = ";
+  bool blockHead = false;  // after a "type" line and its comment lines
+  for (size_t start = 0; start <= text.size();) {
+    size_t end = text.find(u'\n', start);
+    if (end == TextView::npos) end = text.size();
+    TextView line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+    if (line == u"type") {
+      blockHead = true;
+    } else if (blockHead && !line.starts_with(u"  //")) {
+      if (line.starts_with(wanted)) return start + 1;
+      blockHead = false;
+    }
+    start = end + 1;
+  }
+  return std::nullopt;
+}
+
 TDeclarationJump DeclarationJump(int64_t foundLine, int64_t matchStart, int64_t matchEnd,
                                  int64_t positionBeforeMatch) {
   TDeclarationJump jump;

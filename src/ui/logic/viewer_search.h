@@ -3,7 +3,9 @@
 // anchor to the caret).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "common/text.h"
 
@@ -13,6 +15,16 @@ namespace brannock::ui {
 // text: a blank, the name, " = " (two blanks lead the line, so the match
 // starts at the second one).
 Text DeclarationSearchText(TextView nodeText);
+
+// Where the declaration of the type shown by a node's text starts in the
+// unit's text, as an index of a UTF-16 code unit: the second blank of the
+// type's declaration line, that is the first line of a "type" block (after
+// its comment lines) that reads two blanks, the exact name and " = ". This
+// is looked for first, because the search text also matches an enumeration
+// constant of the same name earlier in the unit; nothing when the text (which
+// the user may have edited) has no such line, and the viewer then searches
+// for DeclarationSearchText anywhere.
+std::optional<size_t> FindDeclarationLine(TextView text, TextView nodeText);
 
 // Where a double-click on a type node leaves the editor once its declaration
 // was found: the found line becomes the third visible one (the view stays at

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "ui/logic/viewer_search.h"
 #include "ui/logic/viewer_status.h"
 #include "ui/qt/qt_text.h"
 
@@ -157,6 +158,16 @@ bool IsWordChar(const QString& text, qsizetype i) {
 }
 
 }  // namespace
+
+std::optional<TViewerEditor::Match> TViewerEditor::FindDeclaration(const std::u16string& nodeText) {
+  const QString& document = DocumentText();
+  const std::u16string_view text(reinterpret_cast<const char16_t*>(document.utf16()),
+                                 static_cast<size_t>(document.size()));
+  const std::optional<size_t> at = FindDeclarationLine(text, nodeText);
+  if (!at) return std::nullopt;
+  const auto start = static_cast<qsizetype>(*at);
+  return Match{PositionOfIndex(start), PositionOfIndex(start + static_cast<qsizetype>(nodeText.size()) + 4)};
+}
 
 std::optional<TViewerEditor::Match> TViewerEditor::Search(const QString& text, int from, int to,
                                                           SearchOptions options) {

@@ -43,6 +43,9 @@ class TViewerEditor : public QsciScintilla {
   // bounded by characters other than letters, digits and "_".
   std::optional<Match> Search(const QString& text, int from, int to, SearchOptions options);
 
+  // The declaration line of a type node's text (FindDeclarationLine).
+  std::optional<Match> FindDeclaration(const std::u16string& nodeText);
+
   // The word at or just before the caret; empty when there is none.
   QString WordAtCaret() const;
 

@@ -11,6 +11,41 @@ TEST(ViewerSearch, DeclarationSearchText) {
   EXPECT_EQ(DeclarationSearchText(u""), u"  = ");
 }
 
+TEST(ViewerSearch, FindDeclarationLineSkipsConstantsOfTheSameName) {
+  const Text unit =
+      u"unit Demo;\r\n"
+      u"type\r\n"
+      u"  Kinds = TOleEnum;\r\n"
+      u"const\r\n"
+      u"  Shape = 1;\r\n"
+      u"  shape2 = 2;\r\n"
+      u"\r\n"
+      u"type\r\n"
+      u"  // A shape\r\n"
+      u"  // Flags: (0)\r\n"
+      u"  Shape = interface(IDispatch)\r\n"
+      u"  end;\r\n"
+      u"type\n"
+      u"  shape2 = LongInt;";
+  const auto shape = FindDeclarationLine(unit, u"Shape");
+  ASSERT_TRUE(shape);
+  EXPECT_EQ(unit.substr(*shape, 9), u" Shape = ");
+  EXPECT_EQ(unit.substr(*shape - 1, 31), u"  Shape = interface(IDispatch)\r");
+  // Line feeds alone, and the last line without one.
+  const auto alias = FindDeclarationLine(unit, u"shape2");
+  ASSERT_TRUE(alias);
+  EXPECT_EQ(unit.substr(*alias - 1), u"  shape2 = LongInt;");
+  EXPECT_EQ(unit.substr(*FindDeclarationLine(unit, u"Kinds") - 1, 9), u"  Kinds =");
+
+  // The exact name only; a constant, a member or an edited text is not a
+  // declaration line: the viewer falls back to the plain search.
+  EXPECT_FALSE(FindDeclarationLine(unit, u"SHAPE"));
+  EXPECT_FALSE(FindDeclarationLine(unit, u"Shap"));
+  EXPECT_FALSE(FindDeclarationLine(u"type\n\n  Shape = record", u"Shape"));
+  EXPECT_FALSE(FindDeclarationLine(u"  Shape = record", u"Shape"));
+  EXPECT_FALSE(FindDeclarationLine(u"", u""));
+}
+
 TEST(ViewerSearch, DeclarationJumpShowsTheLineThirdAndSelectsTheCharacterBefore) {
   // "  IShape = dispinterface" on line 20, starting at position 400: the
   // match " IShape = " begins at its second blank.
