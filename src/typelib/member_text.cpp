@@ -148,7 +148,10 @@ class MemberWriter {
         lines->push_back(FailureLine(hr));
         continue;
       }
-      if (Failed(info_.GetNames(func_.memid, &names_, kMaxNames)) || names_.empty()) continue;
+      // A function whose names cannot be read is left out; one for which the
+      // library returns no names keeps its line, without a name or a
+      // parameter list.
+      if (Failed(info_.GetNames(func_.memid, &names_, kMaxNames))) continue;
       AddDocComment(func_.memid, lines);
       line_.clear();
       const uint16_t result = func_.elemdescFunc.tdesc.vt;
@@ -159,7 +162,7 @@ class MemberWriter {
         case INVOKE_PROPERTYPUTREF: line_ += u"Set_"; break;
         default: break;
       }
-      line_ += CleanView(names_[0]);
+      if (!names_.empty()) line_ += CleanView(names_[0]);
       AppendFuncTail(func_, names_, &line_);
       PushLine(line_, lines);
     }

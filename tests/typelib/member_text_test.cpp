@@ -168,7 +168,8 @@ TEST(GetMemberLines, FailuresSkipOrReplaceMembers) {
   info.AddField(2, u"broken", Vt(VT_I4)).descResult = Code::TypeInvDataRead;
   info.AddField(3, u"kept", Vt(VT_I4));
   info.AddFunction(4, u"Nameless", Vt(VT_VOID)).namesResult = Code::TypeElementNotFound;
-  auto& empty = info.AddFunction(5, u"Empty", Vt(VT_VOID));
+  // No names returned: the line stays, without a name or a parameter list.
+  auto& empty = info.AddFunction(5, u"Empty", Vt(VT_I4), {{u"a", Vt(VT_I4)}});
   empty.names.clear();
   info.AddFunction(6, u"Undocumented", Vt(VT_VOID)).docResult = Code::Fail;
   info.AddFunction(7, u"Unreadable", Vt(VT_VOID)).descResult = Code::TypeElementNotFound;
@@ -177,7 +178,7 @@ TEST(GetMemberLines, FailuresSkipOrReplaceMembers) {
   TextList lines;
   GetMemberLines(info, info.attr, &lines);
   EXPECT_EQ(lines, (TextList{u"property ", ErrorLine(Code::TypeInvDataRead),
-                             u"property kept: LongInt;", u"procedure Undocumented;",
+                             u"property kept: LongInt;", u"function : LongInt;", u"procedure Undocumented;",
                              ErrorLine(Code::TypeElementNotFound), u"function Last: TDateTime;",
                              ErrorLine(Code::TypeElementNotFound)}));
 }

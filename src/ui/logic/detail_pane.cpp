@@ -9,9 +9,9 @@ Text RootPaneText(int childCount) {
   return u"Node contains " + IntToText(childCount) + u" items";
 }
 
-CommandStates CommandStatesFor(const TObjectData& snapshot) {
+CommandStates CommandStatesFor(const TObjectData& snapshot, bool toolsRun) {
   CommandStates s;
-  s.registerServer = !snapshot.Server.empty();
+  s.registerServer = toolsRun && !snapshot.Server.empty();
   s.createInstance = !snapshot.ProgId.empty();
   s.viewTypeLib = !snapshot.TypeLib.empty() || !snapshot.Server.empty();
   return s;
@@ -45,6 +45,13 @@ Text CopySummaryText(TextView name, TextView guid, const std::vector<SummaryLine
     out += line.text + u"\r\n";
   }
   return out;
+}
+
+Text CopySummaryText(TextView name, TextView guid, const std::vector<RegLine>& lines) {
+  std::vector<SummaryLine> summary;
+  summary.reserve(lines.size());
+  for (const RegLine& line : lines) summary.push_back({line.level, line.text});
+  return CopySummaryText(name, guid, summary);
 }
 
 }  // namespace brannock::ui

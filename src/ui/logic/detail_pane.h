@@ -7,6 +7,7 @@
 
 #include "catalogue/object_data.h"
 #include "common/text.h"
+#include "ui/logic/registry_tree_builder.h"
 
 namespace brannock::ui {
 
@@ -20,7 +21,10 @@ struct CommandStates {
   bool viewTypeLib = false;     // mmView, bView
 };
 
-CommandStates CommandStatesFor(const TObjectData& snapshot);
+// Register and Unregister need a server and a way to run regsvr32 for the
+// source (`toolsRun`: the live registry, a Wine prefix; not a .reg export, a
+// hive or the demo registry).
+CommandStates CommandStatesFor(const TObjectData& snapshot, bool toolsRun);
 
 // "CLSID", "TypeLib", "AppID" or "Interface".
 Text KeyRootOf(TObjectType typ);
@@ -38,5 +42,7 @@ struct SummaryLine {
 // "Name: %s", "GUID: %s", 80 hyphens, then each registry line indented by
 // three blanks per level; every line ends with CR LF.
 Text CopySummaryText(TextView name, TextView guid, const std::vector<SummaryLine>& lines);
+// The same for the lines of a registry tree as built.
+Text CopySummaryText(TextView name, TextView guid, const std::vector<RegLine>& lines);
 
 }  // namespace brannock::ui

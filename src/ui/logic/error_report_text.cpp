@@ -27,6 +27,8 @@ void InnermostMessage(const std::exception_ptr& error, Text& message, bool& sile
     if (!m.empty()) message = m;
     if (auto* nested = dynamic_cast<const std::nested_exception*>(&e)) InnermostMessage(nested->nested_ptr(), message, silent, depth + 1);
   } catch (...) {
+    // An error of a type nobody knows still gets a text, never an empty box.
+    if (message.empty()) message = u"Unknown error";
   }
 }
 

@@ -11,8 +11,8 @@ namespace brannock::ui {
 
 // The message of the innermost error that has one (std::nested_exception
 // chains), with a full stop appended when its last character's code is
-// above that of the full stop. Nothing for SilentAbort: that error shows no
-// report.
+// above that of the full stop; "Unknown error." for an error of a type
+// without a message. Nothing for SilentAbort: that error shows no report.
 std::optional<Text> ErrorReportText(const std::exception_ptr& error);
 
 // The full-stop rule alone.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/messages.h"
 #include "platform/process.h"
 
 namespace brannock::ui {
@@ -52,6 +53,11 @@ bool RunTool(const ToolCommand& command) {
   return platform::RunProcess(command.executable, command.parameters, command.showMode,
                               platform::ProcessLauncher{command.launcher, command.environment});
 #endif
+}
+
+std::optional<Text> InstanceFailureText(const InstanceReport& report) {
+  if (report.outcome != InstanceReport::Outcome::TypeInfoFailed) return std::nullopt;
+  return platform::ErrorCodeText(report.code);
 }
 
 std::string FormatInstanceReport(const InstanceReport& report) {

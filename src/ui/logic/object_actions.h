@@ -27,6 +27,9 @@ struct ToolHost {
 
 ToolHost ToolHostFor(registry::RegistrySource::Kind source, const std::filesystem::path& path);
 
+// Whether regsvr32 and test instances can run for the source at all.
+inline bool RunsTools(const ToolHost& host) { return host.kind != ToolHost::Kind::None; }
+
 // One start of a Windows program: the launcher's words come first (`wine`
 // in a prefix, none on Windows), the environment entries (NAME=VALUE) are
 // added for it.
@@ -62,6 +65,11 @@ struct InstanceReport {
   Outcome outcome = Outcome::None;
   uint32_t code = 0;
 };
+
+// The error box text of a test instance that refused its type information,
+// "%s (Error code: 0x%x)"; nothing for the other outcomes. Front ends show
+// it after "Ready" and the normal cursor are back.
+std::optional<Text> InstanceFailureText(const InstanceReport& report);
 
 // The instance helper's one line of output: "none", "ok" or
 // "typeinfo-failed 0x%08X" (the failure code in upper-case hexadecimal).

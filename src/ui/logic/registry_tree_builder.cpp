@@ -28,7 +28,11 @@ int RegistryTreeBuilder::AddLine(int parent, Text text) {
 void RegistryTreeBuilder::FillRegistryTree(TextView keyPath) {
   TextView tested = keyPath;
   if (!tested.empty() && tested.back() == u'\\') tested.remove_suffix(1);
+  // The root is never followed: it would list the whole registry.
+  if (tested.find_first_not_of(u'\\') == TextView::npos) return;
   if (!RegistryReader::ProcessView(*backend_).KeyExists(tested)) return;
+  pathStart_ = lines_.size();
+  leftOut_ = 0;
 
   int parent = -1;
   TextView rest = tested;
@@ -37,9 +41,17 @@ void RegistryTreeBuilder::FillRegistryTree(TextView keyPath) {
     rest.remove_prefix(slash + 1);
   }
   AddRegistryKey(parent, Text(keyPath), static_cast<int>(std::count(tested.begin(), tested.end(), u'\\')) + 1);
+  if (leftOut_ > 0) {
+    lines_.push_back(RegLine{u"... " + IntToText(static_cast<int64_t>(leftOut_)) + u" more keys and values not shown",
+                             parent, parent < 0 ? 0 : lines_[static_cast<size_t>(parent)].level + 1});
+  }
 }
 
 void RegistryTreeBuilder::AddRegistryKey(int parent, const Text& keyPath, int depth) {
+  if (!HasRoom()) {
+    ++leftOut_;
+    return;
+  }
   RegistryReader reader = RegistryReader::ProcessView(*backend_);
   if (!reader.OpenKeyReadOnly(keyPath)) return;
   const Text name = RegKeyName(keyPath);
@@ -53,6 +65,10 @@ void RegistryTreeBuilder::AddRegistryKey(int parent, const Text& keyPath, int de
   reader.GetValueNames(names);
   for (const Text& valueName : names) {
     if (IsBlank(valueName)) continue;
+    if (!HasRoom()) {
+      ++leftOut_;
+      continue;
+    }
     last = AddLine(parent, name + u"[" + valueName + u"] = " + valueText(valueName));
   }
 
@@ -60,7 +76,14 @@ void RegistryTreeBuilder::AddRegistryKey(int parent, const Text& keyPath, int de
   TextList subkeys;
   reader.GetKeyNames(subkeys);
   reader.CloseKey();
-  for (const Text& subkey : subkeys) AddRegistryKey(last, keyPath + u"\\" + subkey, depth + 1);
+  for (const Text& subkey : subkeys) {
+    // Keys past the limit count once each; their contents are not read.
+    if (!HasRoom()) {
+      leftOut_ += 1;
+      continue;
+    }
+    AddRegistryKey(last, keyPath + u"\\" + subkey, depth + 1);
+  }
 }
 
 }  // namespace brannock::ui

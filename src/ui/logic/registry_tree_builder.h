@@ -21,13 +21,21 @@ struct RegLine {
 // deeper, so the tree stops descending there.
 inline constexpr int kMaxKeyDepth = 512;
 
+// The lines one key path may add. A ProgID, TypeLib or AppID value naming a
+// whole collection ("CLSID", "Interface") would otherwise fill the pane with
+// tens of thousands of lines and hold the window for as long.
+inline constexpr size_t kMaxLinesPerKeyPath = 2000;
+
 class RegistryTreeBuilder {
  public:
   RegistryTreeBuilder(registry::RegistryBackend& backend, bool asHex);
 
   // Adds the lines of one key path and everything below it at the top
-  // level. A registry error while a value is rendered ends the building:
-  // it is raised, and the lines added so far stay.
+  // level. A path naming the root itself ("", "\") adds nothing. After
+  // kMaxLinesPerKeyPath lines the path stops with the line "... %d more
+  // keys and values not shown" below its first key line's parent. A
+  // registry error while a value is rendered ends the building: it is
+  // raised, and the lines added so far stay.
   void FillRegistryTree(TextView keyPath);
 
   // In the order they were added, which is the tree order (each line before
@@ -36,11 +44,15 @@ class RegistryTreeBuilder {
 
  private:
   int AddLine(int parent, Text text);
+  // False once the path's lines are used up.
+  bool HasRoom() const { return lines_.size() - pathStart_ < kMaxLinesPerKeyPath; }
   void AddRegistryKey(int parent, const Text& keyPath, int depth);
 
   registry::RegistryBackend* backend_;
   bool asHex_;
   std::vector<RegLine> lines_;
+  size_t pathStart_ = 0;  // the first line of the current key path
+  size_t leftOut_ = 0;    // keys and values of the current path not shown
 };
 
 // The part of a key path after its last "\" or ":".

@@ -35,7 +35,16 @@ TEST(ErrorReportText, FullStopRuleInnermostMessageAndSilentAbort) {
   EXPECT_EQ(ErrorReportText(Nested(u"Outer", u"")), u"Outer.");
   EXPECT_EQ(ErrorReportText(std::make_exception_ptr(std::runtime_error("std failure"))), u"std failure.");
   EXPECT_EQ(ErrorReportText(std::make_exception_ptr(SilentAbort())), std::nullopt);
-  EXPECT_EQ(ErrorReportText(std::make_exception_ptr(42)), u"");
+  EXPECT_EQ(ErrorReportText(std::make_exception_ptr(42)), u"Unknown error.");
+  try {
+    try {
+      throw 42;
+    } catch (...) {
+      std::throw_with_nested(Error(u"Outer"));
+    }
+  } catch (...) {
+    EXPECT_EQ(ErrorReportText(std::current_exception()), u"Outer.");
+  }
 }
 
 TEST(LocaleRules, SlovakDateRule) {
