@@ -6,8 +6,9 @@ if(TARGET brannock-cli)
     list(FILTER _cli_tests EXCLUDE REGEX "_posix\\.cpp$")
   endif()
   add_executable(test_cli ${_cli_tests} ${BRANNOCK_SOURCE_DIR}/src/app/cli/cli_options.cpp
-                          ${BRANNOCK_SOURCE_DIR}/src/app/cli/render_command.cpp)
-  target_link_libraries(test_cli PRIVATE brannock_typelib GTest::gtest GTest::gtest_main)
+                          ${BRANNOCK_SOURCE_DIR}/src/app/cli/render_command.cpp
+                          ${BRANNOCK_SOURCE_DIR}/src/app/cli/show_command.cpp)
+  target_link_libraries(test_cli PRIVATE brannock_uilogic GTest::gtest GTest::gtest_main)
   target_include_directories(test_cli PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${BRANNOCK_SOURCE_DIR}/src)
   target_compile_definitions(test_cli PRIVATE BRANNOCK_TEST_DATA="${BRANNOCK_TEST_DATA}"
                                               BRANNOCK_CLI_PATH="$<TARGET_FILE:brannock-cli>"

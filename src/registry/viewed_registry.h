@@ -25,6 +25,8 @@ class ViewedRegistry : public RegistryBackend {
   // The view flag is always given, so no reader needs to add one.
   bool RunsUnderWow64() const override { return false; }
   RegistryView MachineView() const override { return store_->MachineView(); }
+  // One machine, one environment, whichever view is read.
+  TextList WindowsEnvironment() const override { return store_->WindowsEnvironment(); }
 
  private:
   RegistryBackend* store_;

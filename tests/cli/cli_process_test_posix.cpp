@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstdio>
 #include <iterator>
 
 #include "support/test_files.h"
@@ -232,4 +233,55 @@ TEST_F(CliProcess, APrefixOf32BitWindowsHasNo64BitView) {
   o = Run({"--registry", prefix.string(), "--view", "32", "--out-dir", out.string(), "-SO"});
   ASSERT_EQ(o.exitCode, 0) << o.err;
   EXPECT_EQ(ReadFileBytes(out / "ObjClasses.csv"), expected);
+
+TEST_F(CliProcess, ShowPrintsThePaneOfEachMatchingObject) {
+  // "%SystemRoot%\x.dll" as REG_EXPAND_SZ: a .reg export expands with the
+  // Windows defaults, not with the host's environment.
+  std::string expand;
+  for (unsigned char c : std::string("%SystemRoot%\\x.dll")) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%02x,00,", c);
+    expand += hex;
+  }
+  const fs::path reg = dir_ / "show.reg";
+  std::ofstream(reg, std::ios::binary)
+      << "Windows Registry Editor Version 5.00\r\n\r\n"
+         "[HKEY_CLASSES_ROOT\\CLSID\\{C0000000-0000-0000-0000-0000000000AB}]\r\n"
+         "@=\"Shown\"\r\n"
+         "\"AppID\"=\"{A0000000-0000-0000-0000-000000000001}\"\r\n\r\n"
+         "[HKEY_CLASSES_ROOT\\CLSID\\{C0000000-0000-0000-0000-0000000000AB}\\InprocServer32]\r\n"
+         "@=hex(2):" + expand + "00,00\r\n\r\n"
+         "[HKEY_CLASSES_ROOT\\AppID\\{A0000000-0000-0000-0000-000000000001}]\r\n"
+         "@=\"Shown\"\r\n";
+  const std::string hyphens(80, '-');
+  const std::string classPane = "Name: Shown\nGUID: {C0000000-0000-0000-0000-0000000000AB}\n" + hyphens +
+                                "\nCLSID\n"
+                                "   {C0000000-0000-0000-0000-0000000000AB} = Shown\n"
+                                "   {C0000000-0000-0000-0000-0000000000AB}[AppID] = "
+                                "{A0000000-0000-0000-0000-000000000001}\n"
+                                "      InprocServer32 = C:\\Windows\\x.dll\n"
+                                "AppID\n"
+                                "   {A0000000-0000-0000-0000-000000000001} = Shown\n";
+  const std::string appPane = "Name: Shown\nGUID: {A0000000-0000-0000-0000-000000000001}\n" + hyphens +
+                              "\nAppID\n   {A0000000-0000-0000-0000-000000000001} = Shown\n";
+
+  // The GUID in any case, braces optional.
+  for (const char* text : {"{C0000000-0000-0000-0000-0000000000AB}", "c0000000-0000-0000-0000-0000000000ab"}) {
+    Outcome o = Run({"--registry", reg.string(), "--show", text});
+    EXPECT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_EQ(o.out, classPane);
+    EXPECT_EQ(o.err, "");
+  }
+  // A name: every object that has it, in the order of the tree's roots.
+  Outcome o = Run({"--registry", reg.string(), "--show=Shown"});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(o.out, classPane + appPane);
+
+  o = Run({"--registry", reg.string(), "--show", "{C0000000-0000-0000-0000-0000000000AC}"});
+  EXPECT_EQ(o.exitCode, 1);
+  EXPECT_EQ(o.out, "");
+  EXPECT_EQ(o.err, "brannock-cli: no object has the GUID or name '{C0000000-0000-0000-0000-0000000000AC}'\n");
+
+  o = Run({"--show", "x", "--render", "x.tlb"});
+  EXPECT_EQ(o.exitCode, 2);
 }

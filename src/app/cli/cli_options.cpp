@@ -58,6 +58,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
         error = "option '--drive' needs LETTER=DIR or \\\\SERVER\\SHARE=DIR, not '" + value + "'";
       else
         options.render.drives.push_back(value);
+    } else if (TakeValue(args, i, "--show", value, error)) {
+      options.show = value;
     } else if (TakeValue(args, i, "--render", value, error)) {
       options.render.file = value;
     } else if (TakeValue(args, i, "--list-typelibs", value, error)) {
@@ -82,6 +84,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
   if (error.empty() && (options.render.file.has_value() + options.render.typeLibGuid.has_value() +
                         options.render.listFile.has_value()) > 1)
     error = "only one of '--render', '--render-typelib' and '--list-typelibs' can be given";
+  if (error.empty() && options.show && options.HasRender())
+    error = "'--show' and the render options cannot be given together";
   return error.empty();
 }
 
@@ -90,9 +94,11 @@ std::string UsageText() {
          "       brannock-cli [--registry PATH] --render FILE\n"
          "       brannock-cli [--registry PATH] --render-typelib {GUID} MAJOR.MINOR\n"
          "       brannock-cli [--registry PATH] --list-typelibs FILE\n"
+         "       brannock-cli [--registry PATH] --show TEXT\n"
          "\n"
-         "Writes the list files of the COM registrations, or renders a type library as\n"
-         "an Object Pascal declaration unit on standard output.\n"
+         "Writes the list files of the COM registrations, renders a type library as\n"
+         "an Object Pascal declaration unit on standard output, or shows the registry\n"
+         "keys of an object.\n"
          "\n"
          "List files (switches after \"-\" or \"/\", any letter case, in this order):\n"
          "  SA                application IDs      -> AppIds.csv\n"
@@ -119,11 +125,15 @@ std::string UsageText() {
          "                    map a Windows drive or network share to a host folder\n"
          "                    for the paths found in the registry (repeatable)\n"
          "  --verbose         name the registry read on standard error\n"
+         "  --show TEXT       print the details of every object whose GUID (any case,\n"
+         "                    braces optional) or name is TEXT, as the window's\n"
+         "                    \"Copy to Clipboard\" gives them\n"
          "  --help            show this text\n"
          "  --version         show the program's version\n"
          "\n"
          "Exit status: 0 on success, 1 on an error (reported on standard error; list\n"
-         "files written before it stay), 2 on a usage error.\n";
+         "files written before it stay) or when no object matches --show, 2 on a\n"
+         "usage error.\n";
 }
 
 }  // namespace brannock::cli

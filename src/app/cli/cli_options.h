@@ -3,6 +3,7 @@
 //   brannock-cli [--registry PATH] --render FILE
 //   brannock-cli [--registry PATH] --render-typelib {GUID} MAJOR.MINOR
 //   brannock-cli [--registry PATH] --list-typelibs FILE
+//   brannock-cli [--registry PATH] --show TEXT
 //   brannock-cli --help | --version
 // --verbose adds, on standard error, which registry is read.
 // The batch switches are those of the window program ("-" or "/" and the
@@ -28,6 +29,8 @@ struct CliOptions {
   // Where list files go; the executable's folder when not given.
   std::optional<std::filesystem::path> outDir;
   RenderRequest render;
+  // --show TEXT: the detail pane of the objects with that GUID or name.
+  std::optional<std::string> show;
   bool help = false;
   bool version = false;
   // Name the registry read (and the places passed over) on standard error.

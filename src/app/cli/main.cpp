@@ -8,6 +8,7 @@
 #include "app/cli/cli_options.h"
 #include "app/cli/dump_key_command.h"
 #include "app/cli/render_command.h"
+#include "app/cli/show_command.h"
 #include "catalogue/batch_mode.h"
 #include "common/error.h"
 #include "common/version.h"
@@ -42,7 +43,7 @@ int Run(const std::vector<std::string>& args) {
     std::puts("brannock-cli " BRANNOCK_VERSION_TEXT);
     return 0;
   }
-  if (!options.switches.Any() && !options.HasRender()) {
+  if (!options.switches.Any() && !options.HasRender() && !options.show) {
     std::fputs(cli::UsageText().c_str(), stderr);
     return kExitUsage;
   }
@@ -61,6 +62,14 @@ int Run(const std::vector<std::string>& args) {
       RunBatch(catalogue, options.switches, options.outDir ? *options.outDir : platform::ExecutableDirectory());
     }
     if (options.HasRender()) return cli::RunRenderCommand(options.render, &source, view);
+    if (options.show) {
+      Catalogue catalogue(viewed);
+      catalogue.CaptureEnvironment();
+      if (cli::ShowObjects(catalogue, Utf8ToUtf16(*options.show), stdout) == 0) {
+        ReportError("no object has the GUID or name '" + *options.show + "'");
+        return kExitError;
+      }
+    }
   } catch (const std::exception& e) {
     // Files written before the error stay in place.
     ReportError(e.what());
