@@ -160,7 +160,14 @@ int main(int argc, char** argv) {
     source = registry::OpenRegistrySource(args.registry);
     if (args.view) registry::RequireView(*source.backend, *args.view);
   } catch (...) {
+    // Standard error for scripts; a box too when a window can show one,
+    // since a program started from the desktop has no terminal.
     PrintError(std::current_exception());
+    if (HasDisplay() && !args.screenshot) {
+      ui::BrannockApplication app(argc, argv);
+      QCoreApplication::setApplicationName(ui::ToQt(ui::kApplicationTitle));
+      ui::ReportError(std::current_exception());
+    }
     return 1;
   }
   // The batch reads the view asked for, the window also the one it kept.
@@ -210,6 +217,7 @@ int main(int argc, char** argv) {
   options.sourceText = source.Description();
   options.sourceSkipped = source.skipped;
   options.view = &viewed;
+  options.source = &source;
   ui::TfrmMain window(catalogue, std::move(options));
   window.show();
 

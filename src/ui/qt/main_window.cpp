@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -24,6 +25,7 @@
 #include "ui/logic/detail_pane.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/logic/view_choice.h"
+#include "ui/logic/object_pane.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/header_icon.h"
 #include "ui/qt/qt_text.h"
@@ -372,10 +374,19 @@ void TfrmMain::TreeExpanding(QTreeWidgetItem* node) {
   const TObjectType typ = ObjectTree::NodeOf(node)->Node().Typ;
   if (catalogue_.List(typ).empty()) catalogue_.ReadList(typ);
   FillKey(node, catalogue_.List(typ));
+  // A root that is still empty closes again, so that the next click on it
+  // reads its collection anew (open, it would take one click to close first).
+  if (node->childCount() == 0) {
+    QSignalBlocker quiet(Tree);
+    node->setExpanded(false);
+  }
 }
 
 void TfrmMain::Refresh() {
   BusyScope busy(this, sb);
+  // Nothing read is kept: a file source whose files changed (a registration,
+  // an edited export) is read again before the trees are rebuilt from it.
+  if (options_.source) options_.source->ReloadIfChanged();
   CreateTree();
   for (TObjectType typ : {TObjectType::otCLSID, TObjectType::otTypeLib, TObjectType::otAppID, TObjectType::otInterface}) {
     catalogue_.ReadList(typ);
@@ -400,25 +411,17 @@ void TfrmMain::TreeChange(QTreeWidgetItem* item) {
   ShowDetails(node);
 }
 
+// The pane is built whole first and then shown in one step, so that an error
+// on the way never leaves the header of one object over the registry tree
+// of another; the error is reported once the pane shows what was built.
 void TfrmMain::ShowDetails(ObjectNodeItem* node) {
-  TObjectNode& n = node->Node();
-  TObjects& list = catalogue_.List(n.Typ);
   // A node whose list entry is gone (the list was read anew without
   // rebuilding the tree) has nothing to show.
-  if (n.Index < 0 || static_cast<size_t>(n.Index) >= list.size()) return;
-  TObjectData& entry = list[static_cast<size_t>(n.Index)];
-  const Text guid = entry.GUID;
-  switch (n.Typ) {
-    case TObjectType::otCLSID: catalogue_.ResolveObjectClass(guid, entry); break;
-    case TObjectType::otTypeLib: catalogue_.ResolveTypeLibrary(guid, entry); break;
-    case TObjectType::otAppID: catalogue_.ResolveAppID(guid, entry); break;
-    case TObjectType::otInterface: catalogue_.ResolveInterface(guid, entry); break;
-  }
-  TObjectData snapshot = entry;
-  snapshot.Typ = n.Typ;
-  n.Server = snapshot.Server;
-
-  const CommandStates states = CommandStatesFor(snapshot);
+  const std::optional<ObjectPane> pane =
+      BuildObjectPane(catalogue_, node->Node(), mmHex->isChecked(), RunsTools(options_.tools));
+  if (!pane) return;
+  const TObjectData& snapshot = pane->snapshot;
+  const CommandStates& states = pane->states;
   for (QWidget* w : std::initializer_list<QWidget*>{bReg, bUnreg}) w->setEnabled(states.registerServer);
   mmReg->setEnabled(states.registerServer);
   mmUnreg->setEnabled(states.registerServer);
@@ -426,24 +429,20 @@ void TfrmMain::ShowDetails(ObjectNodeItem* node) {
   mmView->setEnabled(states.viewTypeLib);
   bView->setEnabled(states.viewTypeLib);
   bCopy->setEnabled(true);
-  eGUID->setText(ToQt(snapshot.GUID));
+  eGUID->setText(ToQt(pane->guid));
   eGUID->setCursorPosition(0);
+  {
+    BatchUpdate batch(RegTree);
+    RegTree->clear();
+    FillRegTree(pane->lines, !pane->error);
+  }
+  if (pane->error) std::rethrow_exception(pane->error);
 
+  // Last: an icon index that is not a number raises a conversion error.
   const QIcon icon =
       HeaderIcon(snapshot, options_.locator,
                  options_.view && registry::SeesWow64Files(*options_.view, options_.view->View()));
   if (!icon.isNull()) imgDefaultIcon->setPixmap(icon.pixmap(32, 32));
-
-  BatchUpdate batch(RegTree);
-  RegTree->clear();
-  RegistryTreeBuilder builder(catalogue_.Backend(), mmHex->isChecked());
-  try {
-    for (const Text& path : RegistryTreePaths(snapshot)) builder.FillRegistryTree(path);
-  } catch (...) {
-    FillRegTree(builder.Lines(), false);
-    throw;
-  }
-  FillRegTree(builder.Lines(), true);
 }
 
 void TfrmMain::FillRegTree(const std::vector<RegLine>& lines, bool expand) {

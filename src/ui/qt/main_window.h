@@ -45,6 +45,9 @@ class TfrmMain : public QMainWindow {
     // The registry view the catalogue reads through (View menu); none shows
     // no View menu.
     registry::ViewedRegistry* view = nullptr;
+    // The source of the catalogue's registry: Refresh and the end of a
+    // registration read a file source again when its files changed.
+    registry::RegistrySource* source = nullptr;
   };
 
   TfrmMain(Catalogue& catalogue, Options options, QWidget* parent = nullptr);

@@ -102,16 +102,23 @@ void TfrmMain::bRegClick(int tag) {
   // The tool shows its own result; whether it started is not reported.
   const ToolRunner& runner = ActionHooks().runner;
   runner ? runner(*command) : RunTool(*command);
+  // Under Wine the registration changed the prefix's files: show it.
+  if (options_.source && options_.source->ReloadIfChanged()) Refresh();
 }
 
 void TfrmMain::cmCreateInst() {
   if (!Tree->currentItem() || !Tree->currentItem()->parent()) return;
-  StatusWorking working(this, sb, true);
-  const std::optional<TObjectData> object = FocusedObject();
-  if (!object) return;
-  const InstanceProbe& probe = ActionHooks().probe;
-  const InstanceReport report = probe ? probe(options_.tools, object->ProgId) : ProbeInstance(options_.tools, object->ProgId);
-  if (report.outcome == InstanceReport::Outcome::TypeInfoFailed) ShowErrorBox(platform::ErrorCodeText(report.code));
+  std::optional<Text> failure;
+  {
+    StatusWorking working(this, sb, true);
+    const std::optional<TObjectData> object = FocusedObject();
+    if (!object) return;
+    const InstanceProbe& probe = ActionHooks().probe;
+    failure = InstanceFailureText(probe ? probe(options_.tools, object->ProgId)
+                                        : ProbeInstance(options_.tools, object->ProgId));
+  }
+  // "Ready" and the normal cursor are back before the box shows.
+  if (failure) ShowErrorBox(*failure);
 }
 
 void TfrmMain::cmViewTLB() {

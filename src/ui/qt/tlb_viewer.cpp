@@ -175,8 +175,10 @@ void TfrmTLBView::TreeDblClick() {
   if (!item) return;
   SynMemo->SelectRange(0, 0);
   SynMemo->setFirstVisibleLine(0);
-  const QString search = ToQt(DeclarationSearchText(TTypeTreeWidget::NodeOf(item).Text));
-  if (const auto match = SynMemo->Search(search, 0, SynMemo->TextLength(), {})) {
+  const Text& nodeText = TTypeTreeWidget::NodeOf(item).Text;
+  std::optional<TViewerEditor::Match> match = SynMemo->FindDeclaration(nodeText);
+  if (!match) match = SynMemo->Search(ToQt(DeclarationSearchText(nodeText)), 0, SynMemo->TextLength(), {});
+  if (match) {
     const TDeclarationJump jump = DeclarationJump(SynMemo->LineOfPosition(match->start), match->start, match->end,
                                                   SynMemo->PositionBefore(match->start));
     SynMemo->SelectApartFromCaret(static_cast<int>(jump.SelectionStart), static_cast<int>(jump.SelectionEnd),
@@ -231,11 +233,20 @@ void TfrmTLBView::cmPrint() {
 }
 
 void TfrmTLBView::PrintTo(QsciPrinter& printer) {
-  sbPanel0->setText(ToQt(kPrintingText));
-  WaitCursor cursor;
-  sb->repaint();
-  Guarded([&] { PrintViewerText(SynMemo->text(), printer, ToQt(PrintJobTitle(kApplicationTitle, FUnitname))); });
+  std::exception_ptr error;
+  {
+    sbPanel0->setText(ToQt(kPrintingText));
+    WaitCursor cursor;
+    sb->repaint();
+    try {
+      PrintViewerText(SynMemo->text(), printer, ToQt(PrintJobTitle(kApplicationTitle, FUnitname)));
+    } catch (...) {
+      error = std::current_exception();
+    }
+  }
+  // "Ready" and the normal cursor come back before an error is shown.
   sbPanel0->setText(ToQt(kReadyText));
+  if (error) ReportError(error);
 }
 
 void TfrmTLBView::cmExit() { reject(); }

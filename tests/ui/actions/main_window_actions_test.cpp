@@ -104,9 +104,12 @@ TEST(bRegClick, ASourceWithoutWindowsProgramsRunsNothing) {
   SetToolRunner([&](const ToolCommand&) { return ++runs, true; });
   Window w(ToolHost{});
   w.Select(w.frm->OCRoot, "Alpha Class");
-  ASSERT_TRUE(w.frm->bReg->isEnabled());
-  QTest::mouseClick(w.frm->bReg, Qt::LeftButton);
-  QTest::mouseClick(w.frm->bUnreg, Qt::LeftButton);
+  // The commands are off for such a source, and run anyway they do nothing.
+  EXPECT_FALSE(w.frm->bReg->isEnabled() || w.frm->bUnreg->isEnabled());
+  EXPECT_FALSE(w.frm->mmReg->isEnabled() || w.frm->mmUnreg->isEnabled());
+  EXPECT_TRUE(w.frm->mmCreateInst->isEnabled() && w.frm->mmView->isEnabled());
+  w.frm->bRegClick(0);
+  w.frm->bRegClick(1);
   EXPECT_EQ(runs, 0);
   EXPECT_TRUE(captured.boxes.empty());
   EXPECT_TRUE(captured.reports.empty());
@@ -141,9 +144,19 @@ TEST(cmCreateInst, ProbesTheProgIdWhileWorkingAndReportsOnlyTypeInfoFailures) {
   w.frm->mmCreateInst->trigger();
   EXPECT_TRUE(captured.boxes.empty());
 
-  // One that refuses it: the error box with the code's text.
+  // One that refuses it: the error box with the code's text, shown once
+  // "Ready" and the normal cursor are back.
   answer = {InstanceReport::Outcome::TypeInfoFailed, 0x80004001};
+  QString statusAtBox;
+  bool hourglassAtBox = true;
+  SetMessageBoxHook([&](BoxKind k, const Text& text, const Text&) {
+    statusAtBox = w.frm->sb->text();
+    hourglassAtBox = QApplication::overrideCursor() != nullptr;
+    captured.boxes.push_back({k, text});
+  });
   w.frm->mmCreateInst->trigger();
+  EXPECT_EQ(statusAtBox, "Ready");
+  EXPECT_FALSE(hourglassAtBox);
   ASSERT_EQ(captured.boxes.size(), 1u);
   EXPECT_EQ(captured.boxes[0].kind, BoxKind::Error);
   EXPECT_EQ(captured.boxes[0].text, platform::ErrorCodeText(0x80004001));

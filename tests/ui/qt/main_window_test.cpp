@@ -18,6 +18,7 @@
 #include "registry/registry_reader.h"
 #include "registry/viewed_registry.h"
 #include "ui/logic/view_choice.h"
+#include "registry/registry_source.h"
 #include "ui/logic/window_settings.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/header_icon.h"
@@ -183,10 +184,12 @@ class MainWindowTest : public QObject {
     w.IFRoot->setExpanded(true);
     const int perRead = empty.Opens(u"Interface");  // every access mask is tried on a missing key
     QVERIFY(perRead > 0);
-    w.IFRoot->setExpanded(false);
+    // The empty root closed again: the next expansion, one click, reads anew.
+    QVERIFY(!w.IFRoot->isExpanded());
     w.IFRoot->setExpanded(true);
     QCOMPARE(w.IFRoot->childCount(), 0);
     QCOMPARE(empty.Opens(u"Interface"), 2 * perRead);
+    QVERIFY(!w.IFRoot->isExpanded());
     QCOMPARE(w.IFRoot->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
     QCOMPARE(w.sb->text(), QString("Ready"));
   }
@@ -224,7 +227,9 @@ class MainWindowTest : public QObject {
   }
 
   void selectingObjectsFillsThePane() {
-    Open();
+    TfrmMain::Options wine;
+    wine.tools = {ToolHost::Kind::Wine, "/fake/prefix"};
+    Open(std::move(wine));
     w_->mmRefresh->trigger();
     w_->Tree->setCurrentItem(Child(w_->OCRoot, "Alpha Class"));
     QVERIFY(w_->pc->isVisible());
@@ -331,6 +336,7 @@ class MainWindowTest : public QObject {
                     registry::Bytes(8195, 0x41));
     Open();
     w_->mmRefresh->trigger();
+    w_->Tree->setCurrentItem(Child(w_->OCRoot, "Alpha Class"));
     w_->Tree->setCurrentItem(Child(w_->OCRoot, "Gamma"));
     QCOMPARE(reports_, QStringList{"Invalid data type for 'Big'"});
     // The lines added before the error stay; the tree is usable afterwards.
@@ -339,6 +345,49 @@ class MainWindowTest : public QObject {
     QVERIFY(w_->RegTree->updatesEnabled());
     store_.DeletePath(registry::RootKey::ClassesRoot, u"CLSID\\{C3}");
     store_.SetString(registry::RootKey::ClassesRoot, u"CLSID\\{C3}", u"", u"Gamma");
+
+    // A class whose details cannot be resolved (its server value is too
+    // big) shows its own header over an empty tree, never the lines of the
+    // object before, and its commands are off.
+    store_.SetBytes(registry::RootKey::ClassesRoot, u"CLSID\\{C4}\\LocalServer32", u"", registry::RegType::Binary,
+                    registry::Bytes(8195, 0x41));
+    reports_.clear();
+    w_->Tree->setCurrentItem(Child(w_->OCRoot, "Alpha Class"));
+    w_->Tree->setCurrentItem(Child(w_->OCRoot, "alpha class"));
+    QCOMPARE(reports_, QStringList{"Invalid data type for ''"});
+    QCOMPARE(w_->eName->text(), QString("alpha class"));
+    QCOMPARE(w_->eGUID->text(), QString("{C4}"));
+    QCOMPARE(w_->RegTree->topLevelItemCount(), 0);
+    QVERIFY(!w_->mmView->isEnabled() && !w_->mmCreateInst->isEnabled());
+    w_->bCopy->click();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             "Name: alpha class\r\nGUID: {C4}\r\n" + QString(80, '-') + "\r\n");
+    store_.DeletePath(registry::RootKey::ClassesRoot, u"CLSID\\{C4}\\LocalServer32");
+  }
+
+  void refreshReadsAChangedFileSourceAgain() {
+    QTemporaryDir dir;
+    const std::filesystem::path reg = dir.filePath("source.reg").toStdString();
+    auto write = [&](const std::string& classes) {
+      std::ofstream(reg, std::ios::binary) << "REGEDIT4\r\n\r\n" << classes;
+    };
+    write("[HKEY_CLASSES_ROOT\\CLSID\\{C1}]\r\n@=\"First\"\r\n");
+    registry::RegistrySource source = registry::OpenRegistryPath(reg);
+    Catalogue catalogue(*source.backend);
+    TfrmMain::Options options;
+    options.source = &source;
+    TfrmMain w(catalogue, std::move(options));
+    w.show();
+    w.OCRoot->setExpanded(true);
+    QCOMPARE(Children(w.OCRoot), QStringList{"First"});
+    // Refresh reads the file again once it changed (here: in size).
+    write("[HKEY_CLASSES_ROOT\\CLSID\\{C1}]\r\n@=\"First\"\r\n\r\n"
+          "[HKEY_CLASSES_ROOT\\CLSID\\{C2}]\r\n@=\"Second one\"\r\n");
+    w.mmRefresh->trigger();
+    QCOMPARE(Children(w.OCRoot), (QStringList{"First", "Second one"}));
+    w.Tree->setCurrentItem(Child(w.OCRoot, "Second one"));
+    QCOMPARE(w.eGUID->text(), QString("{C2}"));
+    QVERIFY(reports_.isEmpty());
   }
 
   void settingsRoundTrip() {
@@ -434,6 +483,9 @@ class MainWindowTest : public QObject {
     w_->Tree->setCurrentItem(Child(w_->OCRoot, "Gamma"));
     QCOMPARE(reports_, QStringList{"'abc' is not a valid integer value."});
     QCOMPARE(w_->eGUID->text(), QString("{C3}"));
+    // The registry tree is Gamma's, not the one of the object before.
+    QCOMPARE(TopLines(w_->RegTree), QStringList{"CLSID"});
+    QCOMPARE(w_->RegTree->topLevelItem(0)->child(0)->text(0), QString("{C3} = Gamma"));
     store_.DeletePath(R, u"CLSID\\{C2}\\DefaultIcon");
     store_.DeletePath(R, u"CLSID\\{C3}\\DefaultIcon");
   }

@@ -177,16 +177,23 @@ TEST(TypeLibViewer, DoubleClickGoesToTheDeclaration) {
   EXPECT_EQ(view.SynMemo->CaretLine(), 5);
 }
 
-TEST(TypeLibViewer, DoubleClickIgnoresCase) {
-  // An alias ifoo after the interface IFoo: its search text also matches the
-  // interface's line, which comes first.
+TEST(TypeLibViewer, DoubleClickFindsTheTypeNotAConstantOfTheSameName) {
+  // An enumeration constant IFoo comes before the interface IFoo, and an
+  // alias ifoo after it: each node finds its own declaration line.
   auto lib = std::make_shared<MemoryTypeLib>(u"Cases");
+  lib->AddType(TKIND_ENUM, u"Kinds")->AddConstant(0, u"IFoo", Variant::Int(VT_I4, 1));
   lib->AddType(TKIND_INTERFACE, u"IFoo");
   auto alias = lib->AddType(TKIND_ALIAS, u"ifoo");
   alias->attr.tdescAlias = Vt(VT_I4);
   OpenedView opened = Open(lib);
   ASSERT_TRUE(opened.view);
-  EXPECT_EQ(JumpTo(*opened.view, "typedef ifoo"), QStringLiteral("  IFoo = interface(IDispatch)"));
+  EXPECT_EQ(JumpTo(*opened.view, "interface IFoo"), QStringLiteral("  IFoo = interface(IDispatch)"));
+  EXPECT_EQ(JumpTo(*opened.view, "typedef ifoo"), QStringLiteral("  ifoo = LongInt;"));
+
+  // Without a declaration line (the text was edited) the plain search,
+  // which ignores case, takes the first match.
+  opened.view->SynMemo->setText(QStringLiteral("const\n  ifoo = 1;\n  IFoo = 2;\n"));
+  EXPECT_EQ(JumpTo(*opened.view, "interface IFoo"), QStringLiteral("  ifoo = 1;"));
 }
 
 TEST(TypeLibViewer, TypeAheadMatchesTheShownText) {
@@ -373,7 +380,17 @@ TEST(TypeLibViewer, PrintErrorGoesToTheReport) {
   QsciPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QStringLiteral("/nonexistent-dir/x/out.pdf"));
+  // The report comes once "Ready" and the normal cursor are back.
+  QString statusAtReport;
+  bool hourglassAtReport = true;
+  SetErrorReportHook([&](const Text& text) {
+    statusAtReport = opened.view->sbPanel0->text();
+    hourglassAtReport = QApplication::overrideCursor() != nullptr;
+    boxes.reports.push_back(text);
+  });
   opened.view->PrintTo(printer);
+  EXPECT_EQ(statusAtReport, QStringLiteral("Ready"));
+  EXPECT_FALSE(hourglassAtReport);
   ASSERT_EQ(boxes.reports.size(), 1u);
   EXPECT_FALSE(boxes.reports[0].empty());
   EXPECT_EQ(opened.view->sbPanel0->text(), QStringLiteral("Ready"));
