@@ -26,9 +26,11 @@ declare -A windows_tests=(
 
 # A throwaway prefix; code page 1252, checked once the prefix is made.
 source scripts/wine-prefix.sh wine
-# The fixture's REG_EXPAND_SZ values refer to this variable; Wine passes the
-# environment on to Windows programs, so both builds expand it alike.
-export BRANNOCK_FIXTURE_DIR='C:\brannock-fixture'
+# The fixture's REG_EXPAND_SZ values refer to this variable. It is set in
+# the prefix's user Environment key (below), from which Wine gives it to its
+# programs and the Linux build takes the prefix's environment: both builds
+# expand it alike, and the Linux build never sees the host's variables.
+fixture_dir='C:\brannock-fixture'
 
 step() { echo "-- $*"; }
 fail() {
@@ -69,6 +71,8 @@ pe_dir=$(dirname "$(ls /usr/lib/x86_64-linux-gnu/wine/x86_64-windows/stdole2.tlb
 # The file of the library that views.reg registers for 32-bit programs only.
 widl -t -I "$idl_dir" -L "$pe_dir" -o "$WINEPREFIX/drive_c/windows/syswow64/brannock_view32.tlb" \
   tests/data/idl/minimal.idl || fail "widl minimal.idl failed"
+wine reg add 'HKCU\Environment' /v BRANNOCK_FIXTURE_DIR /t REG_SZ /d "$fixture_dir" /f >/dev/null 2>&1 ||
+  fail "wine reg add BRANNOCK_FIXTURE_DIR failed"
 wineserver -w  # the registry is written to the prefix's files when the server ends
 grep -q '^"ACP"="1252"' "$WINEPREFIX/system.reg" || fail "Wine's ANSI code page is not 1252 under LC_ALL=$LC_ALL"
 
