@@ -233,6 +233,7 @@ TEST_F(CliProcess, APrefixOf32BitWindowsHasNo64BitView) {
   o = Run({"--registry", prefix.string(), "--view", "32", "--out-dir", out.string(), "-SO"});
   ASSERT_EQ(o.exitCode, 0) << o.err;
   EXPECT_EQ(ReadFileBytes(out / "ObjClasses.csv"), expected);
+}
 
 TEST_F(CliProcess, ShowPrintsThePaneOfEachMatchingObject) {
   // "%SystemRoot%\x.dll" as REG_EXPAND_SZ: a .reg export expands with the
