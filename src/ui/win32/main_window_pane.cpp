@@ -46,7 +46,7 @@ void TfrmMain::ShowDetails(HTREEITEM item) {
   const TObjectData snapshot = entry;
   n.Server = snapshot.Server;
 
-  const CommandStates states = CommandStatesFor(snapshot);
+  const CommandStates states = CommandStatesFor(snapshot, true);  // the live registry runs regsvr32
   EnableWindow(bReg, states.registerServer);
   EnableWindow(bUnreg, states.registerServer);
   EnableMenuCommand(Menu, cmdReg, states.registerServer);

@@ -25,7 +25,7 @@ testing::PaneRecord Pane(Catalogue& catalogue, TObjectData entry, bool hex) {
   r.guid = entry.GUID;
   r.name = entry.Name;
   r.shownGuid = entry.GUID;
-  const ui::CommandStates states = ui::CommandStatesFor(entry);
+  const ui::CommandStates states = ui::CommandStatesFor(entry, true);  // a Wine prefix runs regsvr32
   r.registerServer = states.registerServer;
   r.createInstance = states.createInstance;
   r.viewTypeLib = states.viewTypeLib;
