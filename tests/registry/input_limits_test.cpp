@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
+#include "registry/hive_store.h"
 #include "registry/reg_file_parser.h"
 #include "registry/registry_source.h"
 #include "registry/wine_reg_parser.h"
@@ -43,6 +45,7 @@ TEST(InputLimits, RegistryFilesOverOneGibibyteAreNotRead) {
   const std::filesystem::path dir = FreshTestDir("brannock-limits");
   // Sparse files: nothing is written but the size.
   for (const char* name : {"huge.reg", "huge.hiv"}) {
+    if (std::string_view(name).ends_with(".hiv") && !HiveSupported()) continue;  // a build without hivex
     std::ofstream(dir / name) << "REGEDIT4\r\n";
     std::filesystem::resize_file(dir / name, kMaxRegistryFileBytes + 1);
     const std::string error = ParseErrorOf([&] { OpenRegistryPath(dir / name); });
