@@ -71,7 +71,9 @@ void AddKeyValues(RegistryBackend& backend, RootKey root, TextView key, Environm
 
 }  // namespace
 
-TextList DefaultWindowsEnvironment() {
+namespace {
+
+TextList BuildDefaultWindowsEnvironment() {
   EnvironmentBuilder env;
   for (auto [name, value] : std::initializer_list<std::pair<TextView, TextView>>{
            {u"ALLUSERSPROFILE", u"C:\\ProgramData"},
@@ -93,6 +95,15 @@ TextList DefaultWindowsEnvironment() {
        })
     env.Set(name, value);
   return std::move(env).Sorted();
+}
+
+}  // namespace
+
+// Built once: every REG_EXPAND_SZ value of a source without an environment
+// of its own is expanded with it.
+TextList DefaultWindowsEnvironment() {
+  static const TextList environment = BuildDefaultWindowsEnvironment();
+  return environment;
 }
 
 TextList WinePrefixEnvironment(RegistryBackend& backend) {

@@ -8,6 +8,7 @@
 #include "platform/environment.h"
 #include "registry/registry_backend.h"
 #include "registry/viewed_registry.h"
+#include "registry/windows_environment.h"
 #include "typelib/msft_model.h"
 #include "typelib/pe_resources.h"
 #include "typelib/sltg_parser.h"
@@ -219,26 +220,15 @@ HRESULT FileTypeLibLoader::State::LoadRegistered(const Guid& guid, uint16_t majo
   return LoadFile(path, lib);
 }
 
-TextList DefaultWindowsEnvironment() {
-  return {u"SystemDrive=C:",
-          u"SystemRoot=C:\\windows",
-          u"windir=C:\\windows",
-          u"ProgramFiles=C:\\Program Files",
-          u"ProgramFiles(x86)=C:\\Program Files (x86)",
-          u"CommonProgramFiles=C:\\Program Files\\Common Files",
-          u"CommonProgramFiles(x86)=C:\\Program Files (x86)\\Common Files",
-          u"ProgramData=C:\\ProgramData",
-          u"ALLUSERSPROFILE=C:\\ProgramData"};
-}
-
 FileTypeLibLoader::FileTypeLibLoader(registry::RegistryBackend* registry, PathMapper mapper,
-                                     registry::RegistryView view, TextList windowsEnvironment)
+                                     registry::RegistryView view)
     : state_(std::make_shared<State>()) {
   state_->registry = registry;
   state_->mapper = std::move(mapper);
   state_->view = view;
   state_->wow64Files = registry ? registry::SeesWow64Files(*registry, view) : view == registry::RegistryView::Bits32;
-  state_->windowsEnvironment = std::move(windowsEnvironment);
+  state_->windowsEnvironment =
+      registry != nullptr ? registry->WindowsEnvironment() : registry::DefaultWindowsEnvironment();
 }
 
 FileTypeLibLoader::~FileTypeLibLoader() = default;

@@ -59,19 +59,13 @@ HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resol
 // Reads a whole host file; false when it cannot be read.
 bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes);
 
-// The environment of a Windows installation with its defaults (SystemRoot
-// C:\windows and so on), NAME=VALUE: what expandable registered paths are
-// expanded with when the registry source names no environment of its own.
-TextList DefaultWindowsEnvironment();
-
 class FileTypeLibLoader : public TypeLibLoader {
  public:
   // `registry` may be null: nothing is registered then. `view` is the
-  // registry view the libraries are looked up in; `windowsEnvironment`
-  // (NAME=VALUE) expands REG_EXPAND_SZ paths of the registry.
+  // registry view the libraries are looked up in. REG_EXPAND_SZ paths of
+  // the registry expand with the Windows environment of its machine.
   FileTypeLibLoader(registry::RegistryBackend* registry, PathMapper mapper,
-                    registry::RegistryView view = registry::RegistryView::Bits64,
-                    TextList windowsEnvironment = DefaultWindowsEnvironment());
+                    registry::RegistryView view = registry::RegistryView::Bits64);
   ~FileTypeLibLoader() override;
 
   HRESULT LoadRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,

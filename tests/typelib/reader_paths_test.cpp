@@ -87,7 +87,8 @@ TEST_F(ReaderPathsOnDisk, EveryRegisteredFormLoads) {
 
   // The environment of the registry source, not the host's, expands
   // REG_EXPAND_SZ paths.
-  FileTypeLibLoader otherRoot(&store, mapper, registry::RegistryView::Bits64, {u"SystemRoot=C:\\NoWindows"});
+  store.SetWindowsEnvironment({u"SystemRoot=C:\\NoWindows"});
+  FileTypeLibLoader otherRoot(&store, mapper);
   std::shared_ptr<TypeLib> lib;
   EXPECT_EQ(otherRoot.LoadRegTypeLib(guid, 1, 4, 0, &lib), Code::TypeCantLoadLibrary);
   EXPECT_EQ(otherRoot.FailureDetail(), u"File not found: C:\\NoWindows\\System32\\minimal.tlb");

@@ -38,6 +38,13 @@ if(NOT _rc EQUAL 1 OR NOT _err MATCHES "no display")
   message(FATAL_ERROR "without display: exit code ${_rc}: ${_err}")
 endif()
 
+# A registry source that cannot be opened: the reason on standard error
+# and a failure exit code, before anything else is read.
+run_without_display(--registry ${_dir}/no-such-registry.reg -Si)
+if(NOT _rc EQUAL 1 OR NOT _err MATCHES "^brannock: .*no-such-registry\\.reg")
+  message(FATAL_ERROR "unopenable source: exit code ${_rc}: ${_err}")
+endif()
+
 run_without_display(--version)
 if(NOT _rc EQUAL 0 OR NOT _out STREQUAL "brannock ${VERSION}\n")
   message(FATAL_ERROR "--version: exit code ${_rc}: '${_out}' ${_err}")
