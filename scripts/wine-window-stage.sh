@@ -32,7 +32,6 @@ fail() {
 
 if [ -z "${BRANNOCK_PREFIX_READY:-}" ]; then
   source scripts/wine-prefix.sh window
-  export BRANNOCK_FIXTURE_DIR='C:\brannock-fixture'
 else
   winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 fi
@@ -58,6 +57,10 @@ if [ -z "${BRANNOCK_PREFIX_READY:-}" ]; then
   for reg in tests/data/wine/*.reg; do
     wine reg import "$(winpath "$reg")" >/dev/null 2>&1 || fail "wine reg import $reg failed"
   done
+  # The fixtures' variable, in the prefix's environment (as the Wine stage
+  # sets it), where both builds take it from.
+  wine reg add 'HKCU\Environment' /v BRANNOCK_FIXTURE_DIR /t REG_SZ /d 'C:\brannock-fixture' /f >/dev/null 2>&1 ||
+    fail "wine reg add BRANNOCK_FIXTURE_DIR failed"
 fi
 wineserver -w
 mkdir -p "$WINEPREFIX/drive_c/brannock-fixture"
