@@ -210,6 +210,14 @@ TEST_F(CliProcess, ListsAndKeysOfTheChosenView) {
   o = Run({"--registry", views.string(), "--dump-key", key, (out / "64.txt").string()});
   ASSERT_EQ(o.exitCode, 0) << o.err;
   EXPECT_NE(ReadFileBytes(out / "64.txt").find("\"\" text: C:\\windows\\system32\\both64.dll"), std::string::npos);
+
+  // So do an object's details.
+  o = Run({"--registry", views.string(), "--view", "32", "--show", "In both"});
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_NE(o.out.find("InprocServer32 = C:\\windows\\syswow64\\both32.dll\n"), std::string::npos) << o.out;
+  EXPECT_EQ(o.out.find("both64"), std::string::npos) << o.out;
+  o = Run({"--registry", views.string(), "--show", "In both"});
+  EXPECT_NE(o.out.find("InprocServer32 = C:\\windows\\system32\\both64.dll\n"), std::string::npos) << o.out;
 }
 
 TEST_F(CliProcess, APrefixOf32BitWindowsHasNo64BitView) {
