@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "registry/memory_store.h"
+#include "support/test_files.h"
 #include "typelib/object_typelib.h"
 #include "typelib/reader_fixtures.h"
 
@@ -39,8 +40,7 @@ TEST(ReaderPaths, PlainFormsOfWindowsPaths) {
 class ReaderPathsOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / "brannock-reader-paths";
-    fs::remove_all(root_);
+    root_ = brannock::testing::FreshTestDir("brannock-reader-paths");  // ctest runs the cases of this suite side by side
     fs::create_directories(root_ / "c" / "Windows" / "System32");
     fs::create_directories(root_ / "share" / "Libs");
     fs::create_directories(root_ / "own");
