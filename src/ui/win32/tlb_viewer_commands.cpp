@@ -30,7 +30,17 @@ void TfrmTLBView::TreeDblClick() {
   SynMemo->SelectRange({}, {});
   SynMemo->SetFirstVisibleLine(0);
   const TTextDocument& text = SynMemo->Document();
-  if (const auto match = text.Find(DeclarationSearchText(node->Text), {}, {})) {
+  // The type's declaration line first; without one (an edited text) the
+  // first place that reads " Name = " in any letter case.
+  std::optional<TTextRange> match;
+  if (const auto at = FindDeclarationLine(text.WholeText(), node->Text)) {
+    const auto start = static_cast<int64_t>(*at);
+    const auto length = static_cast<int64_t>(DeclarationSearchText(node->Text).size());
+    match = TTextRange{text.PosOfOffset(start), text.PosOfOffset(start + length)};
+  } else {
+    match = text.Find(DeclarationSearchText(node->Text), {}, {});
+  }
+  if (match) {
     const int64_t start = text.Offset(match->Start);
     const TDeclarationJump jump = DeclarationJump(match->Start.Line, start, text.Offset(match->End), start - 1);
     SynMemo->SelectApartFromCaret({text.PosOfOffset(jump.SelectionStart), text.PosOfOffset(jump.SelectionEnd)},

@@ -63,15 +63,32 @@ TEST(Win32Viewer, TreeAndTextMatchTheOtherFrontEndAndTheCommandLine) {
   }
 }
 
-void CheckJump(TfrmTLBView& view, HTREEITEM item, const Text& lowerText, bool shown) {
+// Where a double click on a node with `name` must land: at the second
+// blank of the first "  name = " line that opens a type block (the line
+// after "type" and its "  //" comment lines), else at the second character
+// of the first " name = " in any letter case; npos when there is neither.
+size_t ExpectedJump(const Text& text, const Text& lowerText, const Text& name) {
+  const Text declaration = u"  " + name + u" = ";
+  bool afterType = false;
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = std::min(text.find(u"\r\n", start), text.size());
+    const TextView line(text.data() + start, end - start);
+    if (afterType && line.starts_with(declaration)) return start + 1;
+    afterType = line == u"type" || (afterType && line.starts_with(u"  //"));
+    start = end + 2;
+  }
+  return lowerText.find(LowerAscii(DeclarationSearchText(name)));
+}
+
+void CheckJump(TfrmTLBView& view, HTREEITEM item, const Text& text, bool shown) {
   TreeView_SelectItem(view.Tree, item);
   view.TreeDblClick();
   const TTypeNode* node = view.NodeOf(item);
   ASSERT_TRUE(node);
   SCOPED_TRACE(Utf16ToUtf8(node->Text));
   const TTextDocument& doc = view.SynMemo->Document();
-  const Text search = LowerAscii(DeclarationSearchText(node->Text));
-  const size_t at = lowerText.find(search);
+  const Text search = DeclarationSearchText(node->Text);
+  const size_t at = ExpectedJump(text, LowerAscii(text), node->Text);
   if (at == Text::npos) {
     EXPECT_EQ(doc.Caret(), TTextPos{});
     EXPECT_FALSE(doc.HasSelection());
@@ -101,18 +118,18 @@ TEST(Win32Viewer, DoubleClickGoesToTheDeclarationOfEveryKind) {
     // hidden (Wine's tree view measures every item of a shown tree).
     const bool shown = library.name != "mshtml";
     if (shown) ShowWindow(view->Handle(), SW_SHOW);
-    const Text lowerText = LowerAscii(ViewText(view->SynMemo->Handle()));
+    const Text text = ViewText(view->SynMemo->Handle());
     const HTREEITEM root = Children(view->Tree, nullptr).at(0);
-    CheckJump(*view, root, lowerText, shown);  // the root finds nothing
+    CheckJump(*view, root, text, shown);  // the root finds nothing
     std::vector<int> kindsReached;
     for (HTREEITEM category : Children(view->Tree, root)) {
-      CheckJump(*view, category, lowerText, shown);
+      CheckJump(*view, category, text, shown);
       TreeView_Expand(view->Tree, category, TVE_EXPAND);
       std::vector<HTREEITEM> types = Children(view->Tree, category);
       // mshtml has thousands: its first and last of each kind.
       if (library.name == "mshtml" && types.size() > 2) types = {types.front(), types.back()};
       for (HTREEITEM type : types) {
-        CheckJump(*view, type, lowerText, shown);
+        CheckJump(*view, type, text, shown);
         if (view->SynMemo->Marked()) kindsReached.push_back(view->NodeOf(type)->Kind);
       }
     }
@@ -131,6 +148,36 @@ void FindRequest(TfrmTLBView& view, const wchar_t* text, DWORD flags) {
   lstrcpynW(view.FindRequest.lpstrFindWhat, text, view.FindRequest.wFindWhatLen);
   view.FindRequest.Flags = flags | FR_FINDNEXT;
   SendMessageW(view.Handle(), FindMessageId(), 0, reinterpret_cast<LPARAM>(&view.FindRequest));
+}
+
+TEST(Win32Viewer, DoubleClickFindsTheTypeNotAConstantOfTheSameName) {
+  BoxCapture boxes;
+  const auto view = OpenView(Fixture("render_demo"));
+  ASSERT_TRUE(view);
+  HTREEITEM plain = nullptr;
+  for (HTREEITEM category : Children(view->Tree, Children(view->Tree, nullptr).at(0))) {
+    TreeView_Expand(view->Tree, category, TVE_EXPAND);
+    for (HTREEITEM type : Children(view->Tree, category))
+      if (view->NodeOf(type)->Text == u"IPlain") plain = type;
+  }
+  ASSERT_TRUE(plain);
+  TreeView_SelectItem(view->Tree, plain);
+  const auto caretLineAfterJump = [&](TextList lines) {
+    view->SetUnitLines(std::move(lines));
+    view->TreeDblClick();
+    return view->SynMemo->Marked() ? view->SynMemo->Document().Caret().Line : -1;
+  };
+  // A constant of the same name, in another letter case and in the same
+  // one, comes first; the declaration line opens a type block after a
+  // comment line.
+  EXPECT_EQ(caretLineAfterJump({u"const", u"  iplain = 1;", u"  IPlain = 2;", u"type", u"  // a comment",
+                                u"  IPlain = interface(IUnknown)", u"  end;"}),
+            5);
+  // Without such a line (the text was edited), the first match in any case.
+  EXPECT_EQ(caretLineAfterJump({u"const", u"  x = 0;", u"  iplain = 1;", u"type", u"  Other = interface",
+                                u"  IPlain = interface(IUnknown)"}),
+            2);
+  EXPECT_EQ(caretLineAfterJump({u"type", u"  IPlainer = 1;"}), -1);
 }
 
 TEST(Win32Viewer, FindForwardBackwardWholeWordAndCase) {
