@@ -6,20 +6,26 @@ namespace brannock::ui {
 
 Text DeclarationSearchText(TextView nodeText) { return u" " + Text(nodeText) + u" = "; }
 
+TDeclarationLineRule::TDeclarationLineRule(TextView nodeText) : wanted_(u"  " + Text(nodeText) + u" = ") {}
+
+bool TDeclarationLineRule::IsDeclaration(TextView line) {
+  if (line == u"type") {
+    blockHead_ = true;
+  } else if (blockHead_ && !line.starts_with(u"  //")) {
+    blockHead_ = false;
+    return line.starts_with(wanted_);
+  }
+  return false;
+}
+
 std::optional<size_t> FindDeclarationLine(TextView text, TextView nodeText) {
-  const Text wanted = u"  " + Text(nodeText) + u" = ";
-  bool blockHead = false;  // after a "type" line and its comment lines
+  TDeclarationLineRule rule(nodeText);
   for (size_t start = 0; start <= text.size();) {
     size_t end = text.find(u'\n', start);
     if (end == TextView::npos) end = text.size();
     TextView line = text.substr(start, end - start);
     if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-    if (line == u"type") {
-      blockHead = true;
-    } else if (blockHead && !line.starts_with(u"  //")) {
-      if (line.starts_with(wanted)) return start + 1;
-      blockHead = false;
-    }
+    if (rule.IsDeclaration(line)) return start + 1;
     start = end + 1;
   }
   return std::nullopt;

@@ -26,6 +26,18 @@ Text DeclarationSearchText(TextView nodeText);
 // for DeclarationSearchText anywhere.
 std::optional<size_t> FindDeclarationLine(TextView text, TextView nodeText);
 
+// The same rule for a text kept as lines: given the lines in order (without
+// their line ends), says which one is the declaration line.
+class TDeclarationLineRule {
+ public:
+  explicit TDeclarationLineRule(TextView nodeText);
+  bool IsDeclaration(TextView line);
+
+ private:
+  Text wanted_;
+  bool blockHead_ = false;  // after a "type" line and its comment lines
+};
+
 // Where a double-click on a type node leaves the editor once its declaration
 // was found: the found line becomes the third visible one (the view stays at
 // the top when the line is near it), only the character in front of the

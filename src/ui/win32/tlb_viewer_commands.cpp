@@ -33,13 +33,14 @@ void TfrmTLBView::TreeDblClick() {
   // The type's declaration line first; without one (an edited text) the
   // first place that reads " Name = " in any letter case.
   std::optional<TTextRange> match;
-  if (const auto at = FindDeclarationLine(text.WholeText(), node->Text)) {
-    const auto start = static_cast<int64_t>(*at);
-    const auto length = static_cast<int64_t>(DeclarationSearchText(node->Text).size());
-    match = TTextRange{text.PosOfOffset(start), text.PosOfOffset(start + length)};
-  } else {
-    match = text.Find(DeclarationSearchText(node->Text), {}, {});
+  TDeclarationLineRule rule(node->Text);
+  for (int64_t line = 0; line < text.LineCount() && !match; ++line) {
+    if (rule.IsDeclaration(text.Line(line))) {
+      const auto length = static_cast<int64_t>(DeclarationSearchText(node->Text).size());
+      match = TTextRange{{line, 1}, {line, 1 + length}};
+    }
   }
+  if (!match) match = text.Find(DeclarationSearchText(node->Text), {}, {});
   if (match) {
     const int64_t start = text.Offset(match->Start);
     const TDeclarationJump jump = DeclarationJump(match->Start.Line, start, text.Offset(match->End), start - 1);
