@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh build gui
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRANNOCK_TESTS=OFF -DBRANNOCK_BENCH=OFF >/dev/null
 cmake --build build/release -j2 --target brannock brannock-cli
-program=build/release/src/ui/qt/brannock
+program=build/release/src/app/brannock
 cli=build/release/src/app/brannock-cli
 # On Linux a first run shows a real registry: create a Wine prefix when Wine
 # is installed and there is none yet, and wait until Wine has written it.

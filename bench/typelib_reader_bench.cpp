@@ -13,7 +13,7 @@
 #include "catalogue/object_data.h"
 #include "registry/registry_source.h"
 #include "typelib/file_loader.h"
-#include "typelib/typelib_walk.h"
+#include "support/typelib_walk.h"
 #include "typelib/unit_text.h"
 
 using namespace brannock;

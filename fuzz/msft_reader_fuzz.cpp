@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "typelib/msft_reader.h"
-#include "typelib/typelib_walk.h"
+#include "support/typelib_walk.h"
 
 using namespace brannock::typelib;
 

@@ -5,7 +5,7 @@
 
 #include "typelib/file_loader.h"
 #include "typelib/pe_resources.h"
-#include "typelib/typelib_walk.h"
+#include "support/typelib_walk.h"
 
 using namespace brannock::typelib;
 

@@ -2,7 +2,7 @@
 # The Wine prefix of a first run: when Wine is installed, $WINEPREFIX is not
 # set and ~/.wine holds no registry yet, creates ~/.wine with `wineboot -i`
 # and waits until it is complete. run.sh uses this, and so does the test of
-# a first run (tests/cli/first_run_test.sh).
+# a first run (tests/app/cli/first_run_test.sh).
 #
 # `wineboot` returns before the Wine server has written system.reg and
 # user.reg; the server writes them when it ends, a few seconds after the

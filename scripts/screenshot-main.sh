@@ -10,7 +10,7 @@ prefix=${2:-${WINEPREFIX:-$HOME/.wine}}
 
 [ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2 --target brannock
-program="$build/src/ui/qt/brannock"
+program="$build/src/app/brannock"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "catalogue/object_data.h"
-#include "platform/velkar_environment.h"
+#include "platform/environment_list.h"
 #include "registry/registry_backend.h"
 
 namespace brannock {

@@ -2,11 +2,11 @@
 // the registry, in place, when its object is selected.
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_paths.h"
+#include "common/text_rules.h"
 #include "common/typelib_version.h"
-#include "common/velkar_strutils.h"
 #include "registry/registry_error.h"
 #include "registry/registry_reader.h"
-#include "registry/velkar_routines.h"
+#include "registry/value_text.h"
 
 namespace brannock {
 

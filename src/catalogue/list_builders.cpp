@@ -3,11 +3,11 @@
 // accepted subkey, in enumeration order.
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_paths.h"
+#include "common/text_rules.h"
 #include "common/typelib_version.h"
-#include "common/velkar_strutils.h"
 #include "registry/registry_error.h"
 #include "registry/registry_reader.h"
-#include "registry/velkar_routines.h"
+#include "registry/value_text.h"
 
 namespace brannock {
 

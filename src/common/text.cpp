@@ -93,11 +93,6 @@ std::string Utf16ToUtf8(TextView s) {
   return out;
 }
 
-Text Latin1ToUtf16(std::string_view s) {
-  Text out(s.size(), u'\0');
-  for (size_t i = 0; i < s.size(); ++i) out[i] = static_cast<unsigned char>(s[i]);
-  return out;
-}
 
 char16_t UpperAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
 

@@ -20,9 +20,6 @@ std::string Utf16ToUtf8(TextView s);
 // Utf16ToUtf8 appended to `out`.
 void AppendUtf8(TextView s, std::string* out);
 
-// Latin-1 widening: every byte becomes the character with its code.
-Text Latin1ToUtf16(std::string_view s);
-
 // Letters a to z upper-cased (or A to Z lower-cased); every other code unit
 // unchanged. This is the registry's and the tree's case rule.
 Text UpperAscii(TextView s);

@@ -18,8 +18,4 @@ TextList EnvironmentBlock();
 // the result with its terminating NUL does not fit `bufferChars` characters.
 std::optional<Text> ExpandEnvironmentStrings(TextView text, size_t bufferChars);
 
-// The same expansion over a given list of NAME=VALUE entries (the portable
-// core of the routine above).
-Text ExpandWithEntries(TextView text, const TextList& entries);
-
 }  // namespace brannock::platform

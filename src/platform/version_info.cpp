@@ -1,6 +1,6 @@
 #include "platform/version_info.h"
 
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 
 namespace brannock::platform {
 

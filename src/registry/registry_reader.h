@@ -52,8 +52,8 @@ class RegistryReader {
   bool GetData(TextView name, uint32_t* type, Bytes* data);
 
   // Settings (HKEY_CURRENT_USER): open or create a key for writing, write
-  // and read numbers and texts. CreateKey is false when the key cannot be
-  // created.
+  // and read numbers and texts. OpenKeyForWriting is false when the key
+  // cannot be created.
   bool OpenKeyForWriting(TextView path);
   void WriteInteger(TextView name, int32_t value);
   void WriteString(TextView name, TextView value);

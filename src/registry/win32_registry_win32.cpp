@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/velkar_environment.h"
+#include "platform/environment_list.h"
 #include "platform/win32/wide_text.h"
 #include "registry/registry_error.h"
 

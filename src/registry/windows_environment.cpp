@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/environment.h"
+#include "platform/environment_list.h"
 #include "registry/registry_reader.h"
 
 namespace brannock::registry {

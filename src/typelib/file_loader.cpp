@@ -5,7 +5,7 @@
 #include <map>
 
 #include "common/typelib_version.h"
-#include "platform/environment.h"
+#include "platform/environment_list.h"
 #include "registry/registry_backend.h"
 #include "registry/viewed_registry.h"
 #include "registry/windows_environment.h"

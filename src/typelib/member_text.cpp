@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 #include "platform/messages.h"
 #include "typelib/type_desc_text.h"
 

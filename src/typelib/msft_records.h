@@ -257,8 +257,4 @@ constexpr uint16_t EmbeddedValueType(int32_t value) {
 }
 constexpr uint32_t EmbeddedValueBits(int32_t value) { return static_cast<uint32_t>(value) & 0x03FFFFFF; }
 
-// hrefs: multiples of the type info size are types of this library; low
-// bit set means an import info offset.
-constexpr bool IsImportedHref(uint32_t href) { return (href & 3) == 1; }
-
 }  // namespace brannock::typelib::msft

@@ -1,6 +1,6 @@
 #include "typelib/object_typelib.h"
 
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 #include "platform/messages.h"
 
 namespace brannock::typelib {

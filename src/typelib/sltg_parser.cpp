@@ -272,7 +272,9 @@ bool Parser::Reference(ByteSpan text, msft::LibModel* lib, HREFTYPE* href) {
     // The path as the library's maker had it: LoadTypeLib finds the file
     // by its name.
     const size_t sep = fields[3].find_last_of("\\/");
-    imported.fileName = Latin1ToUtf16(sep == std::string::npos ? fields[3] : fields[3].substr(sep + 1));
+    const std::string_view file = sep == std::string::npos ? std::string_view(fields[3])
+                                                           : std::string_view(fields[3]).substr(sep + 1);
+    imported.fileName = msft::AnsiToText(ByteSpan(reinterpret_cast<const uint8_t*>(file.data()), file.size()));
     lib->imports.push_back(std::move(imported));
     importNames_.push_back(static_cast<uint16_t>(library));
   }

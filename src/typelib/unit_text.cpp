@@ -1,6 +1,6 @@
 #include "typelib/unit_text.h"
 
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 #include "platform/messages.h"
 #include "typelib/display_name.h"
 #include "typelib/member_text.h"

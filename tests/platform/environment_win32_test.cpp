@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "platform/environment.h"
-#include "platform/velkar_environment.h"
+#include "platform/environment_list.h"
 
 using namespace brannock;
 using platform::EnvironmentBlock;

@@ -9,7 +9,7 @@
 #include "registry/classes_view.h"
 #include "registry/reg_file_parser.h"
 #include "registry/registry_reader.h"
-#include "registry/velkar_routines.h"
+#include "registry/value_text.h"
 #include "registry/viewed_registry.h"
 #include "registry/wine_reg_parser.h"
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "registry/registry_error.h"
-#include "registry/velkar_routines.h"
+#include "registry/value_text.h"
 #include "support/error_text.h"
 #include "support/view_backend.h"
 

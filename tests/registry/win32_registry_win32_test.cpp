@@ -12,7 +12,7 @@
 #include "registry/registry_error.h"
 #include "registry/registry_reader.h"
 #include "registry/registry_source.h"
-#include "registry/velkar_routines.h"
+#include "registry/value_text.h"
 #include "registry/viewed_registry.h"
 #include "registry/win32_registry.h"
 

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "typelib/reader_fixtures.h"
-#include "typelib/typelib_walk.h"
+#include "support/typelib_walk.h"
 
 namespace brannock::typelib {
 namespace {

@@ -9,7 +9,7 @@
 #include "registry/registry_source.h"
 #include "typelib/loader.h"
 #include "typelib/reader_fixtures.h"
-#include "typelib/typelib_walk.h"
+#include "support/typelib_walk.h"
 
 #ifndef _WIN32
 

@@ -6,7 +6,7 @@
 #include "typelib/msft_reader.h"
 #include "typelib/reader_fixtures.h"
 #include "typelib/sltg_builder.h"
-#include "typelib/typelib_walk.h"
+#include "support/typelib_walk.h"
 
 namespace brannock::typelib {
 namespace {

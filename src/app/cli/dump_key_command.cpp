@@ -8,7 +8,7 @@
 #include "platform/files.h"
 #include "registry/registry_reader.h"
 #include "registry/registry_source.h"
-#include "registry/velkar_routines.h"
+#include "registry/value_text.h"
 #include "registry/viewed_registry.h"
 
 namespace brannock::cli {

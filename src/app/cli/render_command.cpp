@@ -3,8 +3,7 @@
 #include <cstdio>
 
 #include "common/error.h"
-#include "platform/messages.h"
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 #include "platform/messages.h"
 #include "registry/registry_source.h"
 #include "typelib/loader.h"

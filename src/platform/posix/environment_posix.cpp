@@ -1,4 +1,5 @@
 #include "platform/environment.h"
+#include "platform/environment_list.h"
 
 extern char** environ;
 

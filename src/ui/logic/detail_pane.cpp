@@ -1,6 +1,6 @@
 #include "ui/logic/detail_pane.h"
 
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 
 namespace brannock::ui {
 

@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "common/error.h"
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 #include "typelib/wow64_paths.h"
 
 namespace brannock::ui {

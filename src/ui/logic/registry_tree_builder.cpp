@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 #include "registry/registry_reader.h"
-#include "registry/velkar_routines.h"
+#include "registry/value_text.h"
 
 namespace brannock::ui {
 

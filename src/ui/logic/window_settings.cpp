@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/error.h"
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 #include "registry/memory_store.h"
 #include "registry/registry_reader.h"
 

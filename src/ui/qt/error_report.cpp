@@ -4,7 +4,7 @@
 
 #include "ui/logic/error_report_text.h"
 #include "ui/qt/qt_text.h"
-#include "ui/qt/velkar_dialogs.h"
+#include "ui/qt/message_boxes.h"
 
 namespace brannock::ui {
 

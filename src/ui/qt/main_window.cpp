@@ -30,7 +30,7 @@
 #include "ui/qt/header_icon.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/settings_file.h"
-#include "ui/qt/velkar_dialogs.h"
+#include "ui/qt/message_boxes.h"
 
 namespace brannock::ui {
 
@@ -103,7 +103,7 @@ QLineEdit* HeaderField(QWidget* parent) {
 void TfrmMain::SetSaveFileChooser(SaveFileChooser chooser) { Chooser() = std::move(chooser); }
 
 // FormCreate: the batch switches were handled before the window exists
-// (see brannock_main.cpp); what is left is the window's own start.
+// (see app/qt/main.cpp); what is left is the window's own start.
 TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
     : QMainWindow(parent), catalogue_(catalogue), options_(std::move(options)) {
   setObjectName("frmMain");

@@ -105,8 +105,6 @@ class TfrmMain : public QMainWindow {
   void cmViewTypeLib();
   void cmAbout();
 
-  Catalogue& Lists() { return catalogue_; }
-
   void setVisible(bool visible) override;
 
  protected:

@@ -13,7 +13,7 @@
 #include "ui/qt/object_action_hooks.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/tlb_viewer.h"
-#include "ui/qt/velkar_dialogs.h"
+#include "ui/qt/message_boxes.h"
 
 namespace brannock::ui {
 

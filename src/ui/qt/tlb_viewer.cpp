@@ -22,7 +22,7 @@
 #include "ui/qt/error_report.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/type_tree_widget.h"
-#include "ui/qt/velkar_dialogs.h"
+#include "ui/qt/message_boxes.h"
 #include "ui/qt/viewer_editor.h"
 #include "ui/qt/viewer_find_dialog.h"
 #include "ui/qt/viewer_print.h"

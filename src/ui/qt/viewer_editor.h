@@ -61,7 +61,6 @@ class TViewerEditor : public QsciScintilla {
 
   // What the gutter shows for a line (0 for the first one).
   static QString GutterText(int line);
-  QFont GutterFont() const { return gutterFont_; }
 
   // Called when the caret, the scrolling, the selection, the text or the
   // insert mode changed.

@@ -26,7 +26,7 @@
 #include "ui/qt/program_icon.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/settings_file.h"
-#include "ui/qt/velkar_dialogs.h"
+#include "ui/qt/message_boxes.h"
 #include "fixture_registry.h"
 
 using namespace brannock;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/velkar_environment.h"
+#include "platform/environment_list.h"
 
 using namespace brannock;
 using platform::ExpandEnvVars;

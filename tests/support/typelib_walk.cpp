@@ -1,4 +1,4 @@
-#include "typelib/typelib_walk.h"
+#include "support/typelib_walk.h"
 
 namespace brannock::typelib {
 namespace {

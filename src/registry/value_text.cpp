@@ -1,6 +1,6 @@
-#include "registry/velkar_routines.h"
+#include "registry/value_text.h"
 
-#include "platform/environment.h"
+#include "platform/environment_list.h"
 #include "registry/registry_error.h"
 #include "registry/registry_reader.h"
 

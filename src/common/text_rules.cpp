@@ -1,4 +1,4 @@
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 
 namespace brannock {
 

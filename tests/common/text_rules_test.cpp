@@ -3,7 +3,7 @@
 #include "common/guid.h"
 #include "common/error.h"
 #include "common/text.h"
-#include "common/velkar_strutils.h"
+#include "common/text_rules.h"
 
 using namespace brannock;
 

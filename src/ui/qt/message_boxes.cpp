@@ -1,4 +1,4 @@
-#include "ui/qt/velkar_dialogs.h"
+#include "ui/qt/message_boxes.h"
 
 #include <QApplication>
 #include <QMessageBox>

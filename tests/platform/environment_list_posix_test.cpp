@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/velkar_environment.h"
+#include "platform/environment_list.h"
 
 extern char** environ;
 

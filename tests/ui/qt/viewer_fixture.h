@@ -14,7 +14,7 @@
 #include "ui/qt/qt_text.h"
 #include "ui/qt/tlb_viewer.h"
 #include "ui/qt/type_tree_widget.h"
-#include "ui/qt/velkar_dialogs.h"
+#include "ui/qt/message_boxes.h"
 #include "ui/qt/viewer_editor.h"
 
 namespace brannock::ui::testing {

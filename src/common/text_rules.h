@@ -17,8 +17,10 @@ bool IsBlank(TextView s);
 // wrap to negative numbers as a 32-bit two's complement.
 bool TryStrToInt(TextView s, int32_t* value);
 
-// Splits "major.minor" into two unsigned numbers; a part that does not read
-// leaves 0 (see the catalogue documentation for the exact rule).
+// Splits "major.minor" at its first "." into two numbers read by
+// TryStrToInt (at most 255 characters of the minor part): nothing is read
+// without a "."; a major part that does not read leaves both 0, a minor
+// part that does not read leaves the minor 0.
 void ParseVersion(TextView s, uint32_t* major, uint32_t* minor);
 
 }  // namespace brannock
