@@ -285,7 +285,7 @@ TEST(cmViewTypeLib, OpensTheChosenFileAndNothingOnCancel) {
   EXPECT_TRUE(captured.boxes.empty());
 #endif
   // A file that is no type library: the viewer's load error.
-  chosen = QString::fromStdString((std::filesystem::path(BRANNOCK_TEST_SOURCE_DIR) / "ui_actions.cmake").string());
+  chosen = QString::fromStdString((std::filesystem::path(BRANNOCK_TEST_SOURCE_DIR) / "ui_qt.cmake").string());
   w.frm->mmViewTypeLib->trigger();
   ASSERT_EQ(captured.boxes.size(), 1u);
   EXPECT_EQ(captured.boxes[0].kind, BoxKind::Error);
