@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "common/windows1252.h"
 #include "registry/classes_root.h"
 #include "registry/file_bytes.h"
 #include "registry/input_limits.h"
@@ -209,7 +210,7 @@ class RegFileParser {
     Bytes wide;
     wide.reserve(ansi.size() * 2);
     for (uint8_t b : ansi) {
-      const char16_t c = scan::Windows1252ToUtf16(b);
+      const char16_t c = Windows1252ToUtf16(b);
       wide.push_back(static_cast<uint8_t>(c & 0xFF));
       wide.push_back(static_cast<uint8_t>(c >> 8));
     }

@@ -1,18 +1,8 @@
 #include "registry/text_scan.h"
 
+#include "common/windows1252.h"
+
 namespace brannock::registry::scan {
-
-namespace {
-
-// Windows-1252 bytes 0x80 to 0x9F; the five unassigned bytes keep their code.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-}  // namespace
-
-char16_t Windows1252ToUtf16(uint8_t b) { return b >= 0x80 && b <= 0x9F ? kHighControls[b - 0x80] : b; }
 
 void AppendText(Text& out, std::u16string_view raw, Encoding) { out.append(raw); }
 

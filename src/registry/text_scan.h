@@ -17,9 +17,6 @@ namespace brannock::registry::scan {
 // How 8-bit text turns into UTF-16 (UTF-16 text is taken as it is).
 enum class Encoding { Utf16, Utf8, Windows1252 };
 
-// The character of a Windows-1252 byte.
-char16_t Windows1252ToUtf16(uint8_t b);
-
 // Appends raw text of the file's encoding to `out`.
 void AppendText(Text& out, std::u16string_view raw, Encoding);
 void AppendText(Text& out, std::string_view raw, Encoding encoding);

@@ -1,7 +1,7 @@
 // A cursor over little-endian bytes that checks the offset and the length
 // before every read. Reads never touch memory outside the given range; a
 // read that does not fit leaves the cursor where it was and reports
-// ReadError::OutOfBounds. Offsets are size_t and every sum is checked for
+// ReadStatus::OutOfBounds. Offsets are size_t and every sum is checked for
 // overflow before it is used.
 #pragma once
 
@@ -17,7 +17,9 @@ namespace brannock::typelib {
 static_assert(std::endian::native == std::endian::little,
               "on-disk records are read as little-endian host structures");
 
-enum class ReadError : uint8_t { None, OutOfBounds };
+// The outcome of one read. Where a whole reader failed, and why, is a
+// ReadFailure (typelib/read_error.h).
+enum class ReadStatus : uint8_t { Ok, OutOfBounds };
 
 using ByteSpan = std::span<const uint8_t>;
 
@@ -36,42 +38,42 @@ class ByteReader {
   size_t Remaining() const { return data_.size() - offset_; }
   ByteSpan Data() const { return data_; }
 
-  [[nodiscard]] ReadError Seek(size_t offset) {
-    if (offset > data_.size()) return ReadError::OutOfBounds;
+  [[nodiscard]] ReadStatus Seek(size_t offset) {
+    if (offset > data_.size()) return ReadStatus::OutOfBounds;
     offset_ = offset;
-    return ReadError::None;
+    return ReadStatus::Ok;
   }
 
-  [[nodiscard]] ReadError Skip(size_t count) {
-    if (!RangeFits(data_.size(), offset_, count)) return ReadError::OutOfBounds;
+  [[nodiscard]] ReadStatus Skip(size_t count) {
+    if (!RangeFits(data_.size(), offset_, count)) return ReadStatus::OutOfBounds;
     offset_ += count;
-    return ReadError::None;
+    return ReadStatus::Ok;
   }
 
   // A trivially copyable record (integers or structures of integers) read
   // as it lies on disk.
   template <typename T>
-  [[nodiscard]] ReadError Read(T* out) {
+  [[nodiscard]] ReadStatus Read(T* out) {
     static_assert(std::is_trivially_copyable_v<T>);
-    if (!RangeFits(data_.size(), offset_, sizeof(T))) return ReadError::OutOfBounds;
+    if (!RangeFits(data_.size(), offset_, sizeof(T))) return ReadStatus::OutOfBounds;
     std::memcpy(out, data_.data() + offset_, sizeof(T));
     offset_ += sizeof(T);
-    return ReadError::None;
+    return ReadStatus::Ok;
   }
 
   // A view of the next `count` bytes; the cursor moves past them.
-  [[nodiscard]] ReadError ReadBytes(size_t count, ByteSpan* out) {
-    if (!RangeFits(data_.size(), offset_, count)) return ReadError::OutOfBounds;
+  [[nodiscard]] ReadStatus ReadBytes(size_t count, ByteSpan* out) {
+    if (!RangeFits(data_.size(), offset_, count)) return ReadStatus::OutOfBounds;
     *out = data_.subspan(offset_, count);
     offset_ += count;
-    return ReadError::None;
+    return ReadStatus::Ok;
   }
 
   // A sub-reader over [offset, offset + length) of this reader's range.
-  [[nodiscard]] ReadError SubReader(size_t offset, size_t length, ByteReader* out) const {
-    if (!RangeFits(data_.size(), offset, length)) return ReadError::OutOfBounds;
+  [[nodiscard]] ReadStatus SubReader(size_t offset, size_t length, ByteReader* out) const {
+    if (!RangeFits(data_.size(), offset, length)) return ReadStatus::OutOfBounds;
     *out = ByteReader(data_.subspan(offset, length));
-    return ReadError::None;
+    return ReadStatus::Ok;
   }
 
  private:
@@ -81,9 +83,9 @@ class ByteReader {
 
 // Reads a record at an absolute offset without keeping a cursor.
 template <typename T>
-[[nodiscard]] inline ReadError ReadAt(ByteSpan data, size_t offset, T* out) {
+[[nodiscard]] inline ReadStatus ReadAt(ByteSpan data, size_t offset, T* out) {
   ByteReader r(data);
-  if (r.Seek(offset) != ReadError::None) return ReadError::OutOfBounds;
+  if (r.Seek(offset) != ReadStatus::Ok) return ReadStatus::OutOfBounds;
   return r.Read(out);
 }
 

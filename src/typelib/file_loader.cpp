@@ -19,6 +19,7 @@ namespace brannock::typelib {
 struct FileTypeLibLoader::State : std::enable_shared_from_this<State> {
   registry::RegistryBackend* registry = nullptr;
   PathMapper mapper;
+  std::optional<ReadFailure> lastFailure;
   registry::RegistryView view = registry::RegistryView::Bits64;
   // A 32-bit program on 64-bit Windows: system32 means SysWOW64.
   bool wow64Files = false;
@@ -52,23 +53,27 @@ ResourceSuffix SplitResourceSuffix(TextView name) {
 namespace {
 
 // A library's own bytes: MSFT, or the older SLTG format.
-HRESULT OpenLibraryData(ByteSpan data, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
+HRESULT OpenLibraryData(ByteSpan data, ImportResolver resolver, std::shared_ptr<TypeLib>* lib, ReadFailure* failure) {
   if (sltg::IsSltgTypeLib(data)) {
     Expected<void> opened = OpenSltgTypeLib(data, std::move(resolver), lib);
-    return opened ? S_OK_ : opened.Failure().code;
+    if (opened) return S_OK_;
+    if (failure) *failure = opened.Failure();
+    return opened.Failure().code;
   }
-  return OpenMsftTypeLib(data, std::move(resolver), lib);
+  return OpenMsftTypeLib(data, std::move(resolver), lib, failure);
 }
 
 }  // namespace
 
-HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
-  if (msft::IsMsftTypeLib(bytes) || sltg::IsSltgTypeLib(bytes)) return OpenLibraryData(bytes, std::move(resolver), lib);
+HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resolver, std::shared_ptr<TypeLib>* lib,
+                         ReadFailure* failure) {
+  if (msft::IsMsftTypeLib(bytes) || sltg::IsSltgTypeLib(bytes))
+    return OpenLibraryData(bytes, std::move(resolver), lib, failure);
   ByteSpan data;
   const PeError e = FindPeResource(bytes, Text(u"TYPELIB"), resource, &data);
   if (e == PeError::Malformed) return Code::TypeInvDataRead;
   if (e != PeError::None) return Code::TypeCantLoadLibrary;
-  return OpenLibraryData(data, std::move(resolver), lib);
+  return OpenLibraryData(data, std::move(resolver), lib, failure);
 }
 
 bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes) {
@@ -122,7 +127,10 @@ HRESULT FileTypeLibLoader::State::LoadFile(const Text& fileName, std::shared_ptr
   }
   std::vector<uint8_t> bytes;
   if (!ReadHostFile(*host, &bytes)) return Code::TypeCantLoadLibrary;
-  return OpenTypeLibBytes(bytes, resource, ResolverNextTo(*host), lib);
+  ReadFailure failure{0, 0, nullptr};
+  const HRESULT hr = OpenTypeLibBytes(bytes, resource, ResolverNextTo(*host), lib, &failure);
+  if (Failed(hr) && failure.record) lastFailure = failure;
+  return hr;
 }
 
 // An imported library is found as oleaut32 finds it: first by its
@@ -137,6 +145,7 @@ ImportResolver FileTypeLibLoader::State::ResolverNextTo(const std::filesystem::p
   const std::filesystem::path dir = libraryFile.parent_path();
   return [state, dir](const msft::ImportedLibrary& imported, std::shared_ptr<TypeLib>* lib) -> HRESULT {
     const Text missingBefore = state->missingFile;
+    const std::optional<ReadFailure> failureBefore = state->lastFailure;
     HRESULT hr = state->LoadRegistered(imported.libid, imported.majorVersion, imported.minorVersion,
                                        imported.lcid, lib);
     if (Succeeded(hr)) return hr;
@@ -148,8 +157,10 @@ ImportResolver FileTypeLibLoader::State::ResolverNextTo(const std::filesystem::p
       }
     }
     if (!plain.empty() && Succeeded(state->LoadFile(plain, lib))) return S_OK_;
-    // A missing import is not the failure of the library that imports it.
+    // A missing or damaged import is not the failure of the library that
+    // imports it.
     state->missingFile = missingBefore;
+    state->lastFailure = failureBefore;
     return hr;
   };
 }
@@ -236,11 +247,13 @@ FileTypeLibLoader::~FileTypeLibLoader() = default;
 HRESULT FileTypeLibLoader::LoadRegTypeLib(const Guid& guid, uint16_t major, uint16_t minor, uint32_t lcid,
                                           std::shared_ptr<TypeLib>* lib) {
   state_->missingFile.clear();
+  state_->lastFailure.reset();
   return state_->LoadRegistered(guid, major, minor, lcid, lib);
 }
 
 HRESULT FileTypeLibLoader::LoadTypeLib(const Text& fileName, std::shared_ptr<TypeLib>* lib) {
   state_->missingFile.clear();
+  state_->lastFailure.reset();
   return state_->LoadFile(CleanText(fileName), lib);
 }
 
@@ -249,9 +262,15 @@ bool FileTypeLibLoader::ReadLibraryFile(const Text& fileName, std::vector<uint8_
   return host && ReadHostFile(*host, bytes);
 }
 
+std::optional<ReadFailure> FileTypeLibLoader::LastReadFailure() const { return state_->lastFailure; }
+
 Text FileTypeLibLoader::FailureDetail() const {
   const Text& file = state_->missingFile;
-  if (file.empty()) return {};
+  if (file.empty()) {
+    if (!state_->lastFailure) return {};
+    // A damaged library: where the reader stopped.
+    return u"The library is damaged: " + Utf8ToUtf16(state_->lastFailure->Where());
+  }
   Text detail = u"File not found: " + file;
   const Text hint = DriveOptionHint(file);
   if (!hint.empty() && !state_->mapper.HasRootOf(file))

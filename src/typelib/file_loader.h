@@ -36,6 +36,7 @@
 #include "typelib/byte_reader.h"
 #include "typelib/msft_reader.h"
 #include "typelib/path_mapper.h"
+#include "typelib/read_error.h"
 
 namespace brannock::typelib {
 
@@ -54,7 +55,11 @@ ResourceSuffix SplitResourceSuffix(TextView name);
 // An MSFT or SLTG library in `bytes`, or the TYPELIB resource `resource` of
 // a PE file. TYPE_E_CANTLOADLIBRARY when the bytes are neither or the
 // resource is missing, TYPE_E_INVDATAREAD when the library is damaged.
-HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resolver, std::shared_ptr<TypeLib>* lib);
+// `failure`, when given, says where a damaged library stopped the reader
+// (offsets count from the start of the library, in a PE file from the start
+// of its TYPELIB resource).
+HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resolver, std::shared_ptr<TypeLib>* lib,
+                         ReadFailure* failure = nullptr);
 
 // Reads a whole host file; false when it cannot be read.
 bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes);
@@ -74,6 +79,10 @@ class FileTypeLibLoader : public TypeLibLoader {
   bool FileExists(const Text& fileName) override;
   Text FailureDetail() const override;
   bool ReadLibraryFile(const Text& fileName, std::vector<uint8_t>* bytes) override;
+
+  // Where the last load that failed on a damaged library stopped reading;
+  // none after a load that succeeded or failed for another reason.
+  std::optional<ReadFailure> LastReadFailure() const;
 
   // The registered file of a library (QueryPathOfRegTypeLib), as written in
   // the registry.

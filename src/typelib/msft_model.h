@@ -11,6 +11,7 @@
 
 #include "typelib/access.h"
 #include "typelib/byte_reader.h"
+#include "typelib/read_error.h"
 
 namespace brannock::typelib::msft {
 
@@ -131,14 +132,11 @@ struct LibModel {
 
 // Parses a whole MSFT library. Fails with TYPE_E_CANTLOADLIBRARY when the
 // bytes are not an MSFT library and TYPE_E_INVDATAREAD when a structure
-// lies outside the file or contradicts itself.
-HRESULT ParseMsftTypeLib(ByteSpan file, LibModel* out);
+// lies outside the file or contradicts itself; the error says which record
+// failed and where.
+Expected<void> ParseMsftTypeLib(ByteSpan file, LibModel* out);
 
 bool IsMsftTypeLib(ByteSpan file);
-
-// Names and texts are 8-bit in the library's code page; Windows-1252 is
-// what Western libraries use (Latin-1 apart from 0x80-0x9F).
-Text AnsiToText(ByteSpan bytes);
 
 // A constant of type `vt` from the bits it is stored in.
 Variant VariantFromBits(uint16_t vt, uint64_t bits);

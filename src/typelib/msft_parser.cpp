@@ -2,22 +2,14 @@
 #include <bit>
 #include <cstring>
 #include <map>
+#include <optional>
 
+#include "common/windows1252.h"
 #include "typelib/msft_model.h"
 #include "typelib/msft_records.h"
+#include "typelib/read_error.h"
 
 namespace brannock::typelib::msft {
-
-Text AnsiToText(ByteSpan bytes) {
-  static constexpr std::array<char16_t, 32> k80 = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-  Text t;
-  t.reserve(bytes.size());
-  for (uint8_t b : bytes) t.push_back(b >= 0x80 && b < 0xA0 ? k80[b - 0x80] : static_cast<char16_t>(b));
-  return t;
-}
 
 Variant VariantFromBits(uint16_t vt, uint64_t bits) {
   Variant v;
@@ -53,7 +45,7 @@ class Parser {
  public:
   explicit Parser(ByteSpan file) : file_(file) {}
 
-  HRESULT Run(LibModel* lib);
+  Expected<void> Run(LibModel* lib);
 
  private:
   bool ReadSegments(size_t directoryOffset);
@@ -69,24 +61,43 @@ class Parser {
   bool Function(ByteReader& records, size_t recordOffset, int32_t memid, int32_t nameOffset, FuncModel* out);
   bool Variable(ByteReader& records, size_t recordOffset, int32_t memid, int32_t nameOffset, VarModel* out);
 
+  // Keeps the first failure, which is the innermost one (callers fail
+  // after it), and gives false.
+  bool Fail(size_t fileOffset, const char* record) {
+    if (!failure_) failure_ = ReadFailure{Code::TypeInvDataRead, fileOffset, record};
+    return false;
+  }
+  // The failure kept by Fail (every reader that gives false calls it first).
+  ReadFailure Failure() const { return failure_.value_or(ReadFailure{Code::TypeInvDataRead, 0, "library"}); }
+  // The file offset of an offset into a segment.
+  size_t At(Segment segment, int64_t offset) const {
+    return segmentStart_[segment] + static_cast<size_t>(offset < 0 ? 0 : offset);
+  }
+
   ByteSpan file_;
   std::array<ByteReader, kSegmentCount> segments_;
+  std::array<size_t, kSegmentCount> segmentStart_{};
+  size_t recordsStart_ = 0;  // file offset of the member records of the type being read
+  size_t current_ = 0;       // file offset of the record being read
+  std::optional<ReadFailure> failure_;
   std::map<int32_t, std::shared_ptr<const TypeDesc>> typeDescCache_;
 };
 
 bool Parser::ReadSegments(size_t directoryOffset) {
   ByteReader r(file_);
-  if (r.Seek(directoryOffset) != ReadError::None) return false;
-  for (auto& segment : segments_) {
+  if (r.Seek(directoryOffset) != ReadStatus::Ok) return Fail(directoryOffset, "segment directory");
+  for (size_t k = 0; k < segments_.size(); ++k) {
+    const size_t entryOffset = r.Offset();
     SegmentEntry e;
-    if (r.Read(&e) != ReadError::None) return false;
+    if (r.Read(&e) != ReadStatus::Ok) return Fail(entryOffset, "segment directory");
     if (e.offset < 0 || e.length <= 0) {
-      segment = ByteReader();
+      segments_[k] = ByteReader();
       continue;
     }
-    if (ByteReader(file_).SubReader(static_cast<size_t>(e.offset), static_cast<size_t>(e.length), &segment) !=
-        ReadError::None)
-      return false;
+    if (ByteReader(file_).SubReader(static_cast<size_t>(e.offset), static_cast<size_t>(e.length), &segments_[k]) !=
+        ReadStatus::Ok)
+      return Fail(entryOffset, "segment directory entry");
+    segmentStart_[k] = static_cast<size_t>(e.offset);
   }
   return true;
 }
@@ -99,43 +110,48 @@ bool ReadCountedText(ByteReader r, int32_t offset, LengthOf lengthOf, Text* out)
   if (offset < 0) return true;
   Entry e;
   ByteSpan chars;
-  if (r.Seek(static_cast<size_t>(offset)) != ReadError::None || r.Read(&e) != ReadError::None ||
-      r.ReadBytes(lengthOf(e), &chars) != ReadError::None)
+  if (r.Seek(static_cast<size_t>(offset)) != ReadStatus::Ok || r.Read(&e) != ReadStatus::Ok ||
+      r.ReadBytes(lengthOf(e), &chars) != ReadStatus::Ok)
     return false;
-  *out = AnsiToText(chars);
+  *out = Windows1252ToText(chars);
   return true;
 }
 
 bool Parser::Name(int32_t offset, Text* out) {
   return ReadCountedText<NameEntry>(segments_[kNameSegment], offset,
-                                    [](const NameEntry& e) { return size_t{e.lengthAndHash & 0xFF}; }, out);
+                                    [](const NameEntry& e) { return size_t{e.lengthAndHash & 0xFF}; }, out) ||
+         Fail(At(kNameSegment, offset), "name table entry");
 }
 
 bool Parser::String(int32_t offset, Text* out) {
   return ReadCountedText<StringEntry>(segments_[kStringSegment], offset,
-                                      [](const StringEntry& e) { return size_t{e.length}; }, out);
+                                      [](const StringEntry& e) { return size_t{e.length}; }, out) ||
+         Fail(At(kStringSegment, offset), "string table entry");
 }
 
 bool Parser::GuidAt(int32_t offset, Guid* out) {
   *out = Guid{};
   if (offset < 0) return true;
   GuidEntry e;
-  if (ReadAt(segments_[kGuidSegment].Data(), static_cast<size_t>(offset), &e) != ReadError::None) return false;
+  if (ReadAt(segments_[kGuidSegment].Data(), static_cast<size_t>(offset), &e) != ReadStatus::Ok)
+    return Fail(At(kGuidSegment, offset), "GUID table entry");
   *out = GuidFromBytes(e.guid);
   return true;
 }
 
 bool Parser::DataType(int32_t dataType, int depth, TypeDesc* out) {
   *out = TypeDesc{};
-  if (depth > kMaxTypeDepth) return false;
+  if (depth > kMaxTypeDepth) return Fail(At(kTypeDescSegment, dataType), "type descriptor (nested too deep)");
   if (IsEmbeddedType(dataType)) {
     out->vt = EmbeddedVarType(dataType);
     // The composite kinds need an entry of the type descriptor table.
     const uint16_t base = out->vt & 0x0FFF;
-    return base != VT_PTR && base != VT_SAFEARRAY && base != VT_CARRAY;
+    return (base != VT_PTR && base != VT_SAFEARRAY && base != VT_CARRAY) ||
+           Fail(current_, "embedded type descriptor of a composite type");
   }
   TypeDescEntry e;
-  if (ReadAt(segments_[kTypeDescSegment].Data(), static_cast<size_t>(dataType), &e) != ReadError::None) return false;
+  if (ReadAt(segments_[kTypeDescSegment].Data(), static_cast<size_t>(dataType), &e) != ReadStatus::Ok)
+    return Fail(At(kTypeDescSegment, dataType), "type descriptor");
   out->vt = e.vt;
   switch (e.vt & 0x0FFF) {
     case VT_PTR:
@@ -162,17 +178,19 @@ bool Parser::DataType(int32_t dataType, int depth, TypeDesc* out) {
 }
 
 bool Parser::ArrayType(int32_t offset, int depth, std::shared_ptr<const ArrayDesc>* out) {
-  if (offset < 0) return false;
+  const size_t where = At(kArrayDescSegment, offset);
+  if (offset < 0) return Fail(where, "array descriptor");
   ByteReader r = segments_[kArrayDescSegment];
   ArrayDescHeader h;
-  if (r.Seek(static_cast<size_t>(offset)) != ReadError::None || r.Read(&h) != ReadError::None) return false;
+  if (r.Seek(static_cast<size_t>(offset)) != ReadStatus::Ok || r.Read(&h) != ReadStatus::Ok)
+    return Fail(where, "array descriptor");
   auto array = std::make_shared<ArrayDesc>();
   array->cDims = h.dimensionCount;
-  if (static_cast<size_t>(h.dimensionCount) * sizeof(ArrayBound) > r.Remaining()) return false;
+  if (static_cast<size_t>(h.dimensionCount) * sizeof(ArrayBound) > r.Remaining()) return Fail(where, "array bounds");
   array->rgbounds.resize(h.dimensionCount);
   for (auto& bound : array->rgbounds) {
     ArrayBound b;
-    if (r.Read(&b) != ReadError::None) return false;
+    if (r.Read(&b) != ReadStatus::Ok) return Fail(where, "array bounds");
     bound.cElements = b.elementCount;
     bound.lLbound = b.lowerBound;
   }
@@ -200,21 +218,24 @@ bool Parser::Value(int32_t encoded, Variant* out) {
     *out = VariantFromBits(EmbeddedValueType(encoded), EmbeddedValueBits(encoded));
     return true;
   }
+  const size_t where = At(kCustomDataSegment, encoded);
   ByteReader r = segments_[kCustomDataSegment];
   CustomValueHeader h;
-  if (r.Seek(static_cast<size_t>(encoded)) != ReadError::None || r.Read(&h) != ReadError::None) return false;
+  if (r.Seek(static_cast<size_t>(encoded)) != ReadStatus::Ok || r.Read(&h) != ReadStatus::Ok)
+    return Fail(where, "constant value");
   if (h.vt == VT_BSTR) {
     int32_t length;
-    if (r.Read(&length) != ReadError::None) return false;
+    if (r.Read(&length) != ReadStatus::Ok) return Fail(where, "constant value");
     ByteSpan chars;
-    if (length > 0 && r.ReadBytes(static_cast<size_t>(length), &chars) != ReadError::None) return false;
-    *out = Variant::Str(AnsiToText(chars));
+    if (length > 0 && r.ReadBytes(static_cast<size_t>(length), &chars) != ReadStatus::Ok)
+      return Fail(where, "constant value");
+    *out = Variant::Str(Windows1252ToText(chars));
     return true;
   }
   if (h.vt == VT_DECIMAL) {
     Variant v;
     v.vt = VT_DECIMAL;
-    if (r.Read(&v.decimal) != ReadError::None) return false;
+    if (r.Read(&v.decimal) != ReadStatus::Ok) return Fail(where, "constant value");
     *out = v;
     return true;
   }
@@ -222,10 +243,10 @@ bool Parser::Value(int32_t encoded, Variant* out) {
   uint64_t bits = 0;
   if (size == 4) {
     uint32_t b;
-    if (r.Read(&b) != ReadError::None) return false;
+    if (r.Read(&b) != ReadStatus::Ok) return Fail(where, "constant value");
     bits = b;
   } else if (size == 8) {
-    if (r.Read(&bits) != ReadError::None) return false;
+    if (r.Read(&bits) != ReadStatus::Ok) return Fail(where, "constant value");
   }
   *out = VariantFromBits(h.vt, bits);
   return true;
@@ -237,7 +258,7 @@ bool Parser::ImportTables(LibModel* lib) {
   while (infos.Remaining() >= sizeof(ImportInfo)) {
     const auto infoOffset = static_cast<HREFTYPE>(infos.Offset());
     ImportInfo info;
-    if (infos.Read(&info) != ReadError::None) return false;
+    if (infos.Read(&info) != ReadStatus::Ok) return Fail(At(kImportInfoSegment, infoOffset), "import info");
     auto known = libraryByOffset.find(info.importFileOffset);
     size_t libraryIndex;
     if (known != libraryByOffset.end()) {
@@ -246,15 +267,15 @@ bool Parser::ImportTables(LibModel* lib) {
       ByteReader r = segments_[kImportFileSegment];
       ImportFile f;
       ByteSpan chars;
-      if (info.importFileOffset < 0 || r.Seek(static_cast<size_t>(info.importFileOffset)) != ReadError::None ||
-          r.Read(&f) != ReadError::None || r.ReadBytes(f.nameSize >> 2, &chars) != ReadError::None)
-        return false;
+      if (info.importFileOffset < 0 || r.Seek(static_cast<size_t>(info.importFileOffset)) != ReadStatus::Ok ||
+          r.Read(&f) != ReadStatus::Ok || r.ReadBytes(f.nameSize >> 2, &chars) != ReadStatus::Ok)
+        return Fail(At(kImportFileSegment, info.importFileOffset), "import file");
       ImportedLibrary imported;
       if (!GuidAt(f.guidOffset, &imported.libid)) return false;
       imported.lcid = f.lcid;
       imported.majorVersion = static_cast<uint16_t>(f.version & 0xFFFF);
       imported.minorVersion = static_cast<uint16_t>(f.version >> 16);
-      imported.fileName = AnsiToText(chars);
+      imported.fileName = Windows1252ToText(chars);
       libraryIndex = lib->imports.size();
       lib->imports.push_back(std::move(imported));
       libraryByOffset.emplace(info.importFileOffset, libraryIndex);
@@ -274,14 +295,17 @@ bool Parser::ImportTables(LibModel* lib) {
 
 bool Parser::Function(ByteReader& records, size_t recordOffset, int32_t memid, int32_t nameOffset,
                       FuncModel* out) {
+  const size_t where = current_ = recordsStart_ + recordOffset;
   FuncRecord rec;
-  if (records.Seek(recordOffset) != ReadError::None || records.Read(&rec) != ReadError::None) return false;
-  if (rec.recordSize < sizeof(FuncRecord) || !RangeFits(records.Size(), recordOffset, rec.recordSize)) return false;
+  if (records.Seek(recordOffset) != ReadStatus::Ok || records.Read(&rec) != ReadStatus::Ok)
+    return Fail(where, "function record");
+  if (rec.recordSize < sizeof(FuncRecord) || !RangeFits(records.Size(), recordOffset, rec.recordSize))
+    return Fail(where, "function record size");
   const size_t end = recordOffset + rec.recordSize;
   const bool hasDefaults = (rec.kinds & kFuncHasDefaults) != 0;
   const size_t paramBytes = size_t{rec.paramCount} * sizeof(ParameterInfo);
   const size_t defaultBytes = hasDefaults ? size_t{rec.paramCount} * 4 : 0;
-  if (paramBytes + defaultBytes > rec.recordSize - sizeof(FuncRecord)) return false;
+  if (paramBytes + defaultBytes > rec.recordSize - sizeof(FuncRecord)) return Fail(where, "function parameters");
   const size_t paramStart = end - paramBytes;
   const size_t defaultStart = paramStart - defaultBytes;
 
@@ -292,7 +316,7 @@ bool Parser::Function(ByteReader& records, size_t recordOffset, int32_t memid, i
   const size_t optionalCount = std::min<size_t>((defaultStart - recordOffset - sizeof(FuncRecord)) / 4,
                                                 kFuncOptionalCount);
   for (size_t i = 0; i < optionalCount; ++i)
-    if (records.Read(&optional[i]) != ReadError::None) return false;
+    if (records.Read(&optional[i]) != ReadStatus::Ok) return Fail(where, "function record");
 
   FuncDesc& d = out->desc;
   d.memid = memid;
@@ -316,8 +340,8 @@ bool Parser::Function(ByteReader& records, size_t recordOffset, int32_t memid, i
   bool named = true;
   for (size_t i = 0; i < rec.paramCount; ++i) {
     ParameterInfo p;
-    if (records.Seek(paramStart + i * sizeof(ParameterInfo)) != ReadError::None || records.Read(&p) != ReadError::None)
-      return false;
+    if (records.Seek(paramStart + i * sizeof(ParameterInfo)) != ReadStatus::Ok || records.Read(&p) != ReadStatus::Ok)
+      return Fail(where, "function parameters");
     ElemDesc& e = d.lprgelemdescParam[i];
     if (!DataType(p.dataType, 0, &e.tdesc)) return false;
     e.paramdesc.wParamFlags = static_cast<uint16_t>(p.flags);
@@ -330,8 +354,8 @@ bool Parser::Function(ByteReader& records, size_t recordOffset, int32_t memid, i
     }
     if (hasDefaults && (p.flags & ParamFlag::HasDefault) != 0) {
       int32_t value;
-      if (records.Seek(defaultStart + i * 4) != ReadError::None || records.Read(&value) != ReadError::None)
-        return false;
+      if (records.Seek(defaultStart + i * 4) != ReadStatus::Ok || records.Read(&value) != ReadStatus::Ok)
+        return Fail(where, "parameter default values");
       if (value != -1) {
         auto ex = std::make_shared<ParamDescEx>();
         if (!Value(value, &ex->varDefaultValue)) return false;
@@ -343,15 +367,18 @@ bool Parser::Function(ByteReader& records, size_t recordOffset, int32_t memid, i
 }
 
 bool Parser::Variable(ByteReader& records, size_t recordOffset, int32_t memid, int32_t nameOffset, VarModel* out) {
+  const size_t where = current_ = recordsStart_ + recordOffset;
   VarRecord rec;
-  if (records.Seek(recordOffset) != ReadError::None || records.Read(&rec) != ReadError::None) return false;
-  if (rec.recordSize < sizeof(VarRecord) || !RangeFits(records.Size(), recordOffset, rec.recordSize)) return false;
+  if (records.Seek(recordOffset) != ReadStatus::Ok || records.Read(&rec) != ReadStatus::Ok)
+    return Fail(where, "variable record");
+  if (rec.recordSize < sizeof(VarRecord) || !RangeFits(records.Size(), recordOffset, rec.recordSize))
+    return Fail(where, "variable record size");
   std::array<int32_t, kVarOptionalCount> optional;
   optional.fill(-1);
   optional[kVarHelpContext] = 0;
   const size_t optionalCount = std::min<size_t>((rec.recordSize - sizeof(VarRecord)) / 4, kVarOptionalCount);
   for (size_t i = 0; i < optionalCount; ++i)
-    if (records.Read(&optional[i]) != ReadError::None) return false;
+    if (records.Read(&optional[i]) != ReadStatus::Ok) return Fail(where, "variable record");
 
   VarDesc& d = out->desc;
   d.memid = memid;
@@ -376,25 +403,26 @@ bool Parser::Members(const TypeInfoBase& base, TypeModel* type) {
   const size_t varCount = base.elementCounts >> 16;
   const size_t total = funcCount + varCount;
   if (total == 0) return true;
+  const size_t where = base.memberOffset < 0 ? 0 : static_cast<size_t>(base.memberOffset);
   ByteReader block(file_);
   int32_t recordsLength;
-  if (base.memberOffset < 0 || block.Seek(static_cast<size_t>(base.memberOffset)) != ReadError::None ||
-      block.Read(&recordsLength) != ReadError::None || recordsLength < 0)
-    return false;
+  if (base.memberOffset < 0 || block.Seek(static_cast<size_t>(base.memberOffset)) != ReadStatus::Ok ||
+      block.Read(&recordsLength) != ReadStatus::Ok || recordsLength < 0)
+    return Fail(where, "member block");
   ByteReader records;
-  const size_t recordsStart = block.Offset();
-  if (block.SubReader(recordsStart, static_cast<size_t>(recordsLength), &records) != ReadError::None ||
-      block.Skip(static_cast<size_t>(recordsLength)) != ReadError::None)
-    return false;
+  recordsStart_ = block.Offset();
+  if (block.SubReader(recordsStart_, static_cast<size_t>(recordsLength), &records) != ReadStatus::Ok ||
+      block.Skip(static_cast<size_t>(recordsLength)) != ReadStatus::Ok)
+    return Fail(where, "member records");
   std::vector<int32_t> ids(total), names(total), offsets(total);
   for (auto* array : {&ids, &names, &offsets})
     for (auto& v : *array)
-      if (block.Read(&v) != ReadError::None) return false;
+      if (block.Read(&v) != ReadStatus::Ok) return Fail(block.Offset(), "member tables");
 
   type->funcs.resize(funcCount);
   for (size_t i = 0; i < funcCount; ++i)
     if (offsets[i] < 0 || !Function(records, static_cast<size_t>(offsets[i]), ids[i], names[i], &type->funcs[i]))
-      return false;
+      return Fail(recordsStart_, "function record offset");
   // Functions of a dispinterface have no vtable slot.
   if (type->kind == TKIND_DISPATCH && (type->flags & TypeFlag::Dual) == 0)
     for (auto& f : type->funcs) f.desc.oVft = 0;
@@ -402,7 +430,7 @@ bool Parser::Members(const TypeInfoBase& base, TypeModel* type) {
   for (size_t i = 0; i < varCount; ++i) {
     const size_t k = funcCount + i;
     if (offsets[k] < 0 || !Variable(records, static_cast<size_t>(offsets[k]), ids[k], names[k], &type->vars[i]))
-      return false;
+      return Fail(recordsStart_, "variable record offset");
   }
   for (size_t i = 0; i < funcCount; ++i) type->funcByMemid.Add(type->funcs[i].desc.memid, i);
   for (size_t i = 0; i < varCount; ++i) type->varByMemid.Add(type->vars[i].desc.memid, i);
@@ -412,13 +440,14 @@ bool Parser::Members(const TypeInfoBase& base, TypeModel* type) {
 }
 
 bool Parser::Type(size_t index, int32_t offset, LibModel* lib) {
+  const size_t where = current_ = At(kTypeInfoSegment, offset);
   TypeInfoBase base;
-  if (offset < 0 || ReadAt(segments_[kTypeInfoSegment].Data(), static_cast<size_t>(offset), &base) != ReadError::None)
-    return false;
+  if (offset < 0 || ReadAt(segments_[kTypeInfoSegment].Data(), static_cast<size_t>(offset), &base) != ReadStatus::Ok)
+    return Fail(where, "type info record");
   TypeModel& t = lib->types[index];
   t.href = static_cast<HREFTYPE>(offset);
   const uint32_t kind = base.typekind & 0xF;
-  if (kind > TKIND_UNION) return false;
+  if (kind > TKIND_UNION) return Fail(where, "type info record (type kind)");
   t.kind = static_cast<TypeKind>(kind);
   t.alignment = static_cast<uint16_t>((base.typekind >> 11) & 0x1F);
   t.flags = static_cast<uint16_t>(base.flags);
@@ -443,8 +472,8 @@ bool Parser::Type(size_t index, int32_t offset, LibModel* lib) {
       int32_t next = base.datatype1;
       for (size_t i = 0; i < t.implTypeCount; ++i) {
         RefRecord ref;
-        if (next < 0 || ReadAt(segments_[kRefTableSegment].Data(), static_cast<size_t>(next), &ref) != ReadError::None)
-          return false;
+        if (next < 0 || ReadAt(segments_[kRefTableSegment].Data(), static_cast<size_t>(next), &ref) != ReadStatus::Ok)
+          return Fail(At(kRefTableSegment, next), "implemented type reference");
         t.implTypes.push_back({static_cast<HREFTYPE>(ref.href), ref.implTypeFlags});
         next = ref.next;
       }
@@ -456,17 +485,19 @@ bool Parser::Type(size_t index, int32_t offset, LibModel* lib) {
   return Members(base, &t);
 }
 
-HRESULT Parser::Run(LibModel* lib) {
+Expected<void> Parser::Run(LibModel* lib) {
   ByteReader r(file_);
   Header h;
-  if (!IsMsftTypeLib(file_)) return Code::TypeCantLoadLibrary;
-  if (r.Read(&h) != ReadError::None) return Code::TypeInvDataRead;
-  if ((h.varflags & kHelpDllFlag) != 0 && r.Skip(4) != ReadError::None) return Code::TypeInvDataRead;
-  if (h.typeInfoCount < 0 || static_cast<size_t>(h.typeInfoCount) > r.Remaining() / 4) return Code::TypeInvDataRead;
+  if (!IsMsftTypeLib(file_)) return ReadFailure{Code::TypeCantLoadLibrary, 0, "header (no MSFT signature)"};
+  if (r.Read(&h) != ReadStatus::Ok) return ReadFailure{Code::TypeInvDataRead, 0, "header"};
+  if ((h.varflags & kHelpDllFlag) != 0 && r.Skip(4) != ReadStatus::Ok)
+    return ReadFailure{Code::TypeInvDataRead, r.Offset(), "header (help DLL)"};
+  if (h.typeInfoCount < 0 || static_cast<size_t>(h.typeInfoCount) > r.Remaining() / 4)
+    return ReadFailure{Code::TypeInvDataRead, r.Offset(), "type info offsets"};
   std::vector<int32_t> typeOffsets(static_cast<size_t>(h.typeInfoCount));
   for (auto& o : typeOffsets)
-    if (r.Read(&o) != ReadError::None) return Code::TypeInvDataRead;
-  if (!ReadSegments(r.Offset())) return Code::TypeInvDataRead;
+    if (r.Read(&o) != ReadStatus::Ok) return ReadFailure{Code::TypeInvDataRead, r.Offset(), "type info offsets"};
+  if (!ReadSegments(r.Offset())) return Failure();
 
   lib->lcid = h.lcid;
   lib->typeLcid = h.lcid2;
@@ -479,29 +510,29 @@ HRESULT Parser::Run(LibModel* lib) {
   if (!GuidAt(h.guidOffset, &lib->libid) || !Name(h.nameOffset, &lib->name) ||
       !String(h.helpStringOffset, &lib->docString) || !String(h.helpFileOffset, &lib->helpFile) ||
       !ImportTables(lib))
-    return Code::TypeInvDataRead;
+    return Failure();
 
   lib->types.resize(typeOffsets.size());
   for (size_t i = 0; i < typeOffsets.size(); ++i) {
-    if (!Type(i, typeOffsets[i], lib)) return Code::TypeInvDataRead;
+    if (!Type(i, typeOffsets[i], lib)) return Failure();
     lib->typeByHref.emplace(lib->types[i].href, i);
   }
-  return S_OK_;
+  return {};
 }
 
 }  // namespace
 
 bool IsMsftTypeLib(ByteSpan file) {
   uint32_t magic = 0;
-  return ReadAt(file, 0, &magic) == ReadError::None && magic == kMagic;
+  return ReadAt(file, 0, &magic) == ReadStatus::Ok && magic == kMagic;
 }
 
-HRESULT ParseMsftTypeLib(ByteSpan file, LibModel* out) {
+Expected<void> ParseMsftTypeLib(ByteSpan file, LibModel* out) {
   *out = LibModel{};
   Parser parser(file);
-  const HRESULT hr = parser.Run(out);
-  if (Failed(hr)) *out = LibModel{};
-  return hr;
+  Expected<void> parsed = parser.Run(out);
+  if (!parsed) *out = LibModel{};
+  return parsed;
 }
 
 }  // namespace brannock::typelib::msft

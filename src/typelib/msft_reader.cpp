@@ -311,10 +311,13 @@ void ServeLibModel(std::shared_ptr<msft::LibCore> core, ImportResolver resolver,
 
 }  // namespace
 
-HRESULT OpenMsftTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib) {
+HRESULT OpenMsftTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib, ReadFailure* failure) {
   auto core = std::make_shared<msft::LibCore>();
-  const HRESULT hr = msft::ParseMsftTypeLib(file, &core->model);
-  if (Failed(hr)) return hr;
+  const Expected<void> parsed = msft::ParseMsftTypeLib(file, &core->model);
+  if (!parsed) {
+    if (failure) *failure = parsed.Failure();
+    return parsed.Failure().code;
+  }
   ServeLibModel(std::move(core), std::move(resolver), lib);
   return S_OK_;
 }

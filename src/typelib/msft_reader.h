@@ -25,8 +25,10 @@ namespace brannock::typelib {
 using ImportResolver = std::function<HRESULT(const msft::ImportedLibrary&, std::shared_ptr<TypeLib>*)>;
 
 // Parses `file` as an MSFT library. Failure codes: TYPE_E_CANTLOADLIBRARY
-// when it is not one, TYPE_E_INVDATAREAD when it is damaged.
-HRESULT OpenMsftTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib);
+// when it is not one, TYPE_E_INVDATAREAD when it is damaged; `failure`, when
+// given, then says where reading stopped.
+HRESULT OpenMsftTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib,
+                        ReadFailure* failure = nullptr);
 
 // Parses `file` as a library of the older SLTG format and serves it the same
 // way. A failure says where the file is damaged; its code is

@@ -107,16 +107,16 @@ PeError PeImage::Open() {
   ByteReader r(file_);
   uint16_t mz;
   uint32_t peOffset;
-  if (r.Read(&mz) != ReadError::None || mz != 0x5A4D) return PeError::NotPe;
-  if (r.Seek(0x3C) != ReadError::None || r.Read(&peOffset) != ReadError::None) return PeError::NotPe;
+  if (r.Read(&mz) != ReadStatus::Ok || mz != 0x5A4D) return PeError::NotPe;
+  if (r.Seek(0x3C) != ReadStatus::Ok || r.Read(&peOffset) != ReadStatus::Ok) return PeError::NotPe;
   uint32_t signature;
-  if (r.Seek(peOffset) != ReadError::None || r.Read(&signature) != ReadError::None || signature != 0x00004550)
+  if (r.Seek(peOffset) != ReadStatus::Ok || r.Read(&signature) != ReadStatus::Ok || signature != 0x00004550)
     return PeError::NotPe;
   CoffHeader coff;
-  if (r.Read(&coff) != ReadError::None) return PeError::Malformed;
+  if (r.Read(&coff) != ReadStatus::Ok) return PeError::Malformed;
   const size_t optionalStart = r.Offset();
   uint16_t magic;
-  if (r.Read(&magic) != ReadError::None) return PeError::Malformed;
+  if (r.Read(&magic) != ReadStatus::Ok) return PeError::Malformed;
   size_t directoriesAt;
   if (magic == kPe32Magic)
     directoriesAt = 96;
@@ -126,18 +126,18 @@ PeError PeImage::Open() {
     return PeError::Malformed;
   uint32_t directoryCount;
   DataDirectory resourceDir{};
-  if (r.Seek(optionalStart + directoriesAt - 4) != ReadError::None || r.Read(&directoryCount) != ReadError::None)
+  if (r.Seek(optionalStart + directoriesAt - 4) != ReadStatus::Ok || r.Read(&directoryCount) != ReadStatus::Ok)
     return PeError::Malformed;
   if (directoryCount > kResourceDirectoryIndex &&
-      (r.Skip(kResourceDirectoryIndex * sizeof(DataDirectory)) != ReadError::None ||
-       r.Read(&resourceDir) != ReadError::None))
+      (r.Skip(kResourceDirectoryIndex * sizeof(DataDirectory)) != ReadStatus::Ok ||
+       r.Read(&resourceDir) != ReadStatus::Ok))
     return PeError::Malformed;
-  if (r.Seek(optionalStart) != ReadError::None || r.Skip(coff.sizeOfOptionalHeader) != ReadError::None)
+  if (r.Seek(optionalStart) != ReadStatus::Ok || r.Skip(coff.sizeOfOptionalHeader) != ReadStatus::Ok)
     return PeError::Malformed;
   if (size_t{coff.numberOfSections} * sizeof(SectionHeader) > r.Remaining()) return PeError::Malformed;
   sections_.resize(coff.numberOfSections);
   for (auto& s : sections_)
-    if (r.Read(&s) != ReadError::None) return PeError::Malformed;
+    if (r.Read(&s) != ReadStatus::Ok) return PeError::Malformed;
   if (resourceDir.virtualAddress == 0) return PeError::NotFound;
   // The tree may run to the end of its section whatever the directory's size says.
   size_t offset, available;
@@ -167,12 +167,12 @@ bool PeImage::RvaToOffset(uint32_t rva, uint32_t size, size_t* offset, size_t* a
 PeError PeImage::Entries(uint32_t directoryOffset, std::vector<ResourceDirectoryEntry>* entries) const {
   ByteReader r(resources_);
   ResourceDirectory dir;
-  if (r.Seek(directoryOffset) != ReadError::None || r.Read(&dir) != ReadError::None) return PeError::Malformed;
+  if (r.Seek(directoryOffset) != ReadStatus::Ok || r.Read(&dir) != ReadStatus::Ok) return PeError::Malformed;
   const size_t count = size_t{dir.numberOfNamedEntries} + dir.numberOfIdEntries;
   if (count > kMaxDirectoryEntries || count * sizeof(ResourceDirectoryEntry) > r.Remaining()) return PeError::Malformed;
   entries->resize(count);
   for (auto& e : *entries)
-    if (r.Read(&e) != ReadError::None) return PeError::Malformed;
+    if (r.Read(&e) != ReadStatus::Ok) return PeError::Malformed;
   return PeError::None;
 }
 
@@ -184,8 +184,8 @@ bool PeImage::EntryName(const ResourceDirectoryEntry& e, ResourceId* id) const {
   ByteReader r(resources_);
   uint16_t length;
   ByteSpan chars;
-  if (r.Seek(e.name & ~kHighBit) != ReadError::None || r.Read(&length) != ReadError::None ||
-      r.ReadBytes(size_t{length} * 2, &chars) != ReadError::None)
+  if (r.Seek(e.name & ~kHighBit) != ReadStatus::Ok || r.Read(&length) != ReadStatus::Ok ||
+      r.ReadBytes(size_t{length} * 2, &chars) != ReadStatus::Ok)
     return false;
   Text name(length, u'\0');
   for (size_t i = 0; i < length; ++i) name[i] = static_cast<char16_t>(chars[2 * i] | chars[2 * i + 1] << 8);
@@ -224,7 +224,7 @@ PeError PeImage::FirstLeaf(const ResourceDirectoryEntry& e, ByteSpan* data) cons
     entry = languages.front();
   }
   ResourceDataEntry leaf;
-  if (ReadAt(resources_, entry.offsetToData, &leaf) != ReadError::None) return PeError::Malformed;
+  if (ReadAt(resources_, entry.offsetToData, &leaf) != ReadStatus::Ok) return PeError::Malformed;
   size_t offset;
   if (!RvaToOffset(leaf.offsetToData, leaf.size, &offset)) return PeError::Malformed;
   *data = file_.subspan(offset, leaf.size);
@@ -301,13 +301,13 @@ std::optional<std::vector<uint8_t>> ExtractIconFile(ByteSpan file, int index) {
   if (image.Find(kRtGroupIcon, group, &groupData) != PeError::None) return std::nullopt;
   ByteReader r(groupData);
   IconGroupHeader header;
-  if (r.Read(&header) != ReadError::None || header.type != 1 || header.count == 0) return std::nullopt;
+  if (r.Read(&header) != ReadStatus::Ok || header.type != 1 || header.count == 0) return std::nullopt;
   std::vector<IconGroupEntry> entries;
   std::vector<ByteSpan> images;
   for (uint16_t i = 0; i < header.count; ++i) {
     IconGroupEntry e;
     ByteSpan data;
-    if (r.Read(&e) != ReadError::None) return std::nullopt;
+    if (r.Read(&e) != ReadStatus::Ok) return std::nullopt;
     if (image.Find(kRtIcon, e.id, &data) != PeError::None) continue;  // a missing image is left out
     entries.push_back(e);
     images.push_back(data);

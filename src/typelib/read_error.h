@@ -5,7 +5,7 @@
 //
 // A reader returns Expected<T>: a value, or the ReadFailure that stopped it.
 // (Each single read of the cursor in typelib/byte_reader.h gives its own
-// small ReadError::None / OutOfBounds.)
+// small ReadStatus.)
 #pragma once
 
 #include <cstddef>

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/windows1252.h"
+
 namespace brannock::typelib::sltg {
 namespace {
 
@@ -84,8 +86,8 @@ class Parser {
 bool Parser::CountedText(ByteReader& r, ByteSpan* out) const {
   uint16_t length = 0;
   *out = ByteSpan();
-  if (r.Read(&length) != ReadError::None) return false;
-  return length == kNone || r.ReadBytes(length, out) == ReadError::None;
+  if (r.Read(&length) != ReadStatus::Ok) return false;
+  return length == kNone || r.ReadBytes(length, out) == ReadStatus::Ok;
 }
 
 bool Parser::Name(uint16_t offset, Text* out) const {
@@ -93,11 +95,11 @@ bool Parser::Name(uint16_t offset, Text* out) const {
   if (offset == kNone) return true;
   ByteReader r = names_;
   ByteSpan rest;
-  if (r.Seek(size_t{offset} + kNameEntryPrefix) != ReadError::None || r.ReadBytes(r.Remaining(), &rest) != ReadError::None)
+  if (r.Seek(size_t{offset} + kNameEntryPrefix) != ReadStatus::Ok || r.ReadBytes(r.Remaining(), &rest) != ReadStatus::Ok)
     return false;
   const auto* end = static_cast<const uint8_t*>(std::memchr(rest.data(), 0, rest.size()));
   if (!end) return false;
-  *out = msft::AnsiToText(rest.first(static_cast<size_t>(end - rest.data())));
+  *out = Windows1252ToText(rest.first(static_cast<size_t>(end - rest.data())));
   return true;
 }
 
@@ -111,13 +113,13 @@ const Block* Parser::FindBlock(ByteSpan name) const {
 Expected<void> Parser::ReadBlocks() {
   ByteReader r(file_);
   FileHeader h;
-  if (r.Read(&h) != ReadError::None) return Damaged(0, "file header");
+  if (r.Read(&h) != ReadStatus::Ok) return Damaged(0, "file header");
   std::vector<BlockEntry> entries(h.blockCount);
   for (BlockEntry& e : entries)
-    if (r.Read(&e) != ReadError::None) return Damaged(r.Offset(), "block directory");
+    if (r.Read(&e) != ReadStatus::Ok) return Damaged(r.Offset(), "block directory");
   ByteReader blockNames;
-  if (r.SubReader(r.Offset(), h.blockNamesLength, &blockNames) != ReadError::None ||
-      r.Skip(size_t{h.blockNamesLength} + kBlockNamesPadding) != ReadError::None)
+  if (r.SubReader(r.Offset(), h.blockNamesLength, &blockNames) != ReadStatus::Ok ||
+      r.Skip(size_t{h.blockNamesLength} + kBlockNamesPadding) != ReadStatus::Ok)
     return Damaged(r.Offset(), "block names");
   // The blocks lie one after another in the order of the chain.
   size_t offset = r.Offset();
@@ -126,11 +128,11 @@ Expected<void> Parser::ReadBlocks() {
     const BlockEntry& e = entries[index];
     Block block;
     block.offset = offset;
-    if (r.SubReader(offset, e.length, &block.bytes) != ReadError::None) return Damaged(offset, "block");
+    if (r.SubReader(offset, e.length, &block.bytes) != ReadStatus::Ok) return Damaged(offset, "block");
     ByteSpan nameBytes;
     ByteReader nameReader = blockNames;
-    if (nameReader.Seek(e.nameOffset) != ReadError::None ||
-        nameReader.ReadBytes(nameReader.Remaining(), &nameBytes) != ReadError::None)
+    if (nameReader.Seek(e.nameOffset) != ReadStatus::Ok ||
+        nameReader.ReadBytes(nameReader.Remaining(), &nameBytes) != ReadStatus::Ok)
       return Damaged(offset, "block name");
     const auto* end = static_cast<const uint8_t*>(std::memchr(nameBytes.data(), 0, nameBytes.size()));
     if (!end) return Damaged(offset, "block name");
@@ -151,8 +153,8 @@ Expected<void> Parser::ReadLibrary(msft::LibModel* lib) {
   uint16_t head[4];
   ByteSpan docString, helpFile;
   LibraryAttributes a;
-  if (r.Read(&head) != ReadError::None || head[0] != kLibraryMagic) return where("library block");
-  if (!CountedText(r, &docString) || !CountedText(r, &helpFile) || r.Read(&a) != ReadError::None)
+  if (r.Read(&head) != ReadStatus::Ok || head[0] != kLibraryMagic) return where("library block");
+  if (!CountedText(r, &docString) || !CountedText(r, &helpFile) || r.Read(&a) != ReadStatus::Ok)
     return where("library attributes");
   lib->lcid = lib->typeLcid = a.lcid;
   lib->syskind = a.syskind;
@@ -161,8 +163,8 @@ Expected<void> Parser::ReadLibrary(msft::LibModel* lib) {
   lib->minorVersion = a.minorVersion;
   lib->helpContext = a.helpContext;
   lib->libid = GuidFromBytes(a.guid);
-  lib->docString = msft::AnsiToText(docString);
-  lib->helpFile = msft::AnsiToText(helpFile);
+  lib->docString = Windows1252ToText(docString);
+  lib->helpFile = Windows1252ToText(helpFile);
 
   struct Entry {
     ByteSpan block;
@@ -176,10 +178,10 @@ Expected<void> Parser::ReadLibrary(msft::LibModel* lib) {
     uint8_t guid[16];
     uint16_t kind = 0;
     if (!CountedText(r, &e.block) || !CountedText(r, &indexName) || !CountedText(r, &text) ||
-        r.Read(&e.name) != ReadError::None ||
+        r.Read(&e.name) != ReadStatus::Ok ||
         // The help string, compressed with the library's own table.
-        !CountedText(r, &text) || !CountedText(r, &text) || r.Read(&t.helpContext) != ReadError::None ||
-        !CountedText(r, &text) || r.Read(&guid) != ReadError::None || r.Read(&kind) != ReadError::None)
+        !CountedText(r, &text) || !CountedText(r, &text) || r.Read(&t.helpContext) != ReadStatus::Ok ||
+        !CountedText(r, &text) || r.Read(&guid) != ReadStatus::Ok || r.Read(&kind) != ReadStatus::Ok)
       return where("type entry");
     if (kind > TKIND_UNION) return where("type entry");
     t.kind = static_cast<TypeKind>(kind);
@@ -190,9 +192,9 @@ Expected<void> Parser::ReadLibrary(msft::LibModel* lib) {
   // Two sections follow: a hash of the names, then the name table.
   uint32_t sectionsOffset = 0;
   SectionHeader section;
-  if (r.Read(&sectionsOffset) != ReadError::None || r.Seek(sectionsOffset) != ReadError::None ||
-      r.Read(&section) != ReadError::None || r.Skip(size_t{section.length} + 2) != ReadError::None ||
-      r.Read(&section) != ReadError::None || r.SubReader(r.Offset(), section.length, &names_) != ReadError::None)
+  if (r.Read(&sectionsOffset) != ReadStatus::Ok || r.Seek(sectionsOffset) != ReadStatus::Ok ||
+      r.Read(&section) != ReadStatus::Ok || r.Skip(size_t{section.length} + 2) != ReadStatus::Ok ||
+      r.Read(&section) != ReadStatus::Ok || r.SubReader(r.Offset(), section.length, &names_) != ReadStatus::Ok)
     return where("name table");
   if (!Name(head[2], &lib->name)) return where("library name");
 
@@ -274,7 +276,7 @@ bool Parser::Reference(ByteSpan text, msft::LibModel* lib, HREFTYPE* href) {
     const size_t sep = fields[3].find_last_of("\\/");
     const std::string_view file = sep == std::string::npos ? std::string_view(fields[3])
                                                            : std::string_view(fields[3]).substr(sep + 1);
-    imported.fileName = msft::AnsiToText(ByteSpan(reinterpret_cast<const uint8_t*>(file.data()), file.size()));
+    imported.fileName = Windows1252ToText(ByteSpan(reinterpret_cast<const uint8_t*>(file.data()), file.size()));
     lib->imports.push_back(std::move(imported));
     importNames_.push_back(static_cast<uint16_t>(library));
   }

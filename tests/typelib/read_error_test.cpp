@@ -40,7 +40,7 @@ TEST(ReadFailure, ExpectedHoldsAValueOrWhereReadingStopped) {
   // The cursor's own result of one read lives beside it.
   ByteReader empty;
   uint32_t value = 0;
-  EXPECT_EQ(empty.Read(&value), ReadError::OutOfBounds);
+  EXPECT_EQ(empty.Read(&value), ReadStatus::OutOfBounds);
 }
 
 }  // namespace

@@ -4,8 +4,13 @@
 // under AddressSanitizer).
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
 #include <random>
 
+#include "typelib/file_loader.h"
+#include "typelib/msft_records.h"
+#include "typelib/read_error.h"
 #include "typelib/reader_fixtures.h"
 #include "support/typelib_walk.h"
 
@@ -96,6 +101,63 @@ TEST(ReaderCorruption, ChangedBytesFailOrWalk) {
     EXPECT_GT(outcome.loaded, 0u) << path;
     EXPECT_GT(outcome.failed, 0u) << path;
   }
+}
+
+// A damaged library names the record that failed and its offset beside the
+// code, which stays the one oleaut32 gives; the file loader keeps the place
+// of its last failure and adds it to the failure's message.
+TEST(ReaderCorruption, AFailureNamesTheRecordAndItsOffset) {
+  REQUIRE_TLB_FIXTURES();
+  const std::vector<uint8_t> whole = ReadFixture(Fixture("minimal.tlb"));
+  msft::Header header;
+  ASSERT_EQ(ReadAt(whole, 0, &header), ReadStatus::Ok);
+  const size_t directory =
+      sizeof header + ((header.varflags & 0x100) != 0 ? 4 : 0) + size_t(header.typeInfoCount) * 4;
+  msft::SegmentEntry names;
+  ASSERT_EQ(ReadAt(whole, directory + msft::kNameSegment * sizeof names, &names), ReadStatus::Ok);
+
+  std::shared_ptr<TypeLib> lib;
+  ReadFailure failure;
+  // Cut inside the header.
+  const std::vector<uint8_t> cutHeader(whole.begin(), whole.begin() + 0x20);
+  EXPECT_EQ(OpenMsftTypeLib(cutHeader, nullptr, &lib, &failure), Code::TypeInvDataRead);
+  EXPECT_STREQ(failure.record, "header");
+  EXPECT_EQ(failure.offset, 0u);
+  EXPECT_EQ(failure.Where(), "header at offset 0x0");
+  // Cut inside the segment directory: the first entry is whole, but its
+  // segment lies beyond the cut.
+  const size_t cut = directory + 2 * sizeof names + 5;
+  const std::vector<uint8_t> cutDirectory(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(cut));
+  EXPECT_EQ(OpenMsftTypeLib(cutDirectory, nullptr, &lib, &failure), Code::TypeInvDataRead);
+  EXPECT_STREQ(failure.record, "segment directory entry");
+  EXPECT_EQ(failure.offset, directory);
+  // The library's name beyond the name table: the offset is the file's.
+  std::vector<uint8_t> badName = whole;
+  header.nameOffset = 0x7FFF00;
+  std::memcpy(badName.data(), &header, sizeof header);
+  EXPECT_EQ(OpenMsftTypeLib(badName, nullptr, &lib, &failure), Code::TypeInvDataRead);
+  EXPECT_FALSE(lib);
+  EXPECT_STREQ(failure.record, "name table entry");
+  EXPECT_EQ(failure.offset, size_t(names.offset) + 0x7FFF00);
+  // Not a library at all.
+  const std::vector<uint8_t> text = {'n', 'o', 't', ' ', 'a', ' ', 't', 'l', 'b'};
+  ReadFailure notALibrary;
+  EXPECT_EQ(OpenMsftTypeLib(text, nullptr, &lib, &notALibrary), Code::TypeCantLoadLibrary);
+  EXPECT_EQ(notALibrary.Where(), "header (no MSFT signature) at offset 0x0");
+
+  // Through the file loader, as brannock-cli loads a file.
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "brannock-damaged-name.tlb";
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(badName.data()),
+                                              static_cast<std::streamsize>(badName.size()));
+  FileTypeLibLoader loader(nullptr, PathMapper());
+  EXPECT_EQ(loader.LoadTypeLib(HostPathText(file), &lib), Code::TypeInvDataRead);
+  ASSERT_TRUE(loader.LastReadFailure());
+  EXPECT_EQ(loader.LastReadFailure()->Where(), failure.Where());
+  EXPECT_EQ(loader.FailureDetail(), u"The library is damaged: " + Utf8ToUtf16(failure.Where()));
+  EXPECT_EQ(loader.LoadTypeLib(HostPathText(Fixture("minimal.tlb")), &lib), S_OK_);
+  EXPECT_FALSE(loader.LastReadFailure());
+  EXPECT_EQ(loader.FailureDetail(), u"");
+  std::filesystem::remove(file);
 }
 
 }  // namespace

@@ -404,10 +404,10 @@ TEST(ReaderFixture, DefaultsOfEightByteTypesFromCustomData) {
   std::vector<uint8_t> bytes;
   ASSERT_TRUE(ReadHostFile(Fixture("shapes.tlb"), &bytes));
   msft::Header header;
-  ASSERT_EQ(ReadAt(bytes, 0, &header), ReadError::None);
+  ASSERT_EQ(ReadAt(bytes, 0, &header), ReadStatus::Ok);
   msft::SegmentEntry customData;
   const size_t directory = sizeof(header) + 4 * static_cast<size_t>(header.typeInfoCount);
-  ASSERT_EQ(ReadAt(bytes, directory + msft::kCustomDataSegment * sizeof(customData), &customData), ReadError::None);
+  ASSERT_EQ(ReadAt(bytes, directory + msft::kCustomDataSegment * sizeof(customData), &customData), ReadStatus::Ok);
   const size_t abc = static_cast<size_t>(customData.offset) + 0x60;
   const uint8_t expected[] = {8, 0, 3, 0, 0, 0, 'a', 'b', 'c'};
   ASSERT_LE(abc + sizeof(expected), bytes.size());

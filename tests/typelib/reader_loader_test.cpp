@@ -269,9 +269,9 @@ TEST(ReaderLoader, IconsOfWinePeFiles) {
   ASSERT_TRUE(ico);
   ByteReader r(*ico);
   uint16_t reserved = 9, type = 0, count = 0;
-  ASSERT_EQ(r.Read(&reserved), ReadError::None);
-  ASSERT_EQ(r.Read(&type), ReadError::None);
-  ASSERT_EQ(r.Read(&count), ReadError::None);
+  ASSERT_EQ(r.Read(&reserved), ReadStatus::Ok);
+  ASSERT_EQ(r.Read(&type), ReadStatus::Ok);
+  ASSERT_EQ(r.Read(&count), ReadStatus::Ok);
   EXPECT_EQ(reserved, 0);
   EXPECT_EQ(type, 1);
   ASSERT_GT(count, 0);
@@ -280,11 +280,11 @@ TEST(ReaderLoader, IconsOfWinePeFiles) {
     uint8_t dims[4];
     uint16_t planes, bits;
     uint32_t size, offset;
-    ASSERT_EQ(r.Read(&dims), ReadError::None);
-    ASSERT_EQ(r.Read(&planes), ReadError::None);
-    ASSERT_EQ(r.Read(&bits), ReadError::None);
-    ASSERT_EQ(r.Read(&size), ReadError::None);
-    ASSERT_EQ(r.Read(&offset), ReadError::None);
+    ASSERT_EQ(r.Read(&dims), ReadStatus::Ok);
+    ASSERT_EQ(r.Read(&planes), ReadStatus::Ok);
+    ASSERT_EQ(r.Read(&bits), ReadStatus::Ok);
+    ASSERT_EQ(r.Read(&size), ReadStatus::Ok);
+    ASSERT_EQ(r.Read(&offset), ReadStatus::Ok);
     EXPECT_EQ(offset, expectedOffset) << "images follow the directory in order";
     expectedOffset += size;
   }

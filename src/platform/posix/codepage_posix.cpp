@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "common/windows1252.h"
 #include "platform/codepage.h"
 
 namespace brannock::platform {
@@ -13,19 +14,6 @@ namespace {
 struct Mapping {
   char16_t from;
   uint8_t to;
-};
-
-// Every character that has a byte of its own in the range 0x80 to 0x9F,
-// including the five codes that the code page leaves undefined and Windows
-// maps to the C1 control of the same number.
-constexpr Mapping kHighControls[] = {
-    {0x0081, 0x81}, {0x008D, 0x8D}, {0x008F, 0x8F}, {0x0090, 0x90}, {0x009D, 0x9D},
-    {0x0152, 0x8C}, {0x0153, 0x9C}, {0x0160, 0x8A}, {0x0161, 0x9A}, {0x0178, 0x9F},
-    {0x017D, 0x8E}, {0x017E, 0x9E}, {0x0192, 0x83}, {0x02C6, 0x88}, {0x02DC, 0x98},
-    {0x2013, 0x96}, {0x2014, 0x97}, {0x2018, 0x91}, {0x2019, 0x92}, {0x201A, 0x82},
-    {0x201C, 0x93}, {0x201D, 0x94}, {0x201E, 0x84}, {0x2020, 0x86}, {0x2021, 0x87},
-    {0x2022, 0x95}, {0x2026, 0x85}, {0x2030, 0x89}, {0x2039, 0x8B}, {0x203A, 0x9B},
-    {0x20AC, 0x80}, {0x2122, 0x99},
 };
 
 // Best-fit substitutes of the code page: letters with diacritics to their
@@ -93,7 +81,6 @@ constexpr bool IsSorted(const Mapping* first, const Mapping* last) {
     if (m->from >= (m + 1)->from) return false;
   return true;
 }
-static_assert(IsSorted(std::begin(kHighControls), std::end(kHighControls)));
 static_assert(IsSorted(std::begin(kBestFit), std::end(kBestFit)));
 
 template <size_t N>
@@ -104,11 +91,10 @@ int LookUp(const Mapping (&table)[N], char16_t c) {
 }
 
 char ToByte(char16_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  if (const int exact = Utf16ToWindows1252(c); exact >= 0) return static_cast<char>(exact);
   // Full-width forms of the ASCII characters.
   if (c >= 0xFF01 && c <= 0xFF5E) return static_cast<char>(c - 0xFF01 + 0x21);
-  int b = LookUp(kHighControls, c);
-  if (b < 0) b = LookUp(kBestFit, c);
+  const int b = LookUp(kBestFit, c);
   return b < 0 ? kDefaultChar : static_cast<char>(b);
 }
 
