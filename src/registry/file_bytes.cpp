@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/files.h"
 #include "registry/input_limits.h"
 #include "registry/registry_parse_error.h"
 
@@ -26,11 +27,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 FilePtr OpenForReading(const std::filesystem::path& file, TextView source, size_t& size) {
   std::error_code ec;
   if (std::filesystem::is_directory(file, ec)) FailRead(source, EISDIR);
-#ifdef _WIN32
-  FilePtr f(_wfopen(file.c_str(), L"rb"));
-#else
-  FilePtr f(std::fopen(file.c_str(), "rb"));
-#endif
+  FilePtr f(platform::OpenFileForReading(file));
   if (!f) FailRead(source, errno);
   if (std::fseek(f.get(), 0, SEEK_END) != 0) FailRead(source, errno);
   const long end = std::ftell(f.get());

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/files.h"
 #include "registry/classes_root.h"
 #include "registry/file_bytes.h"
 #include "registry/input_limits.h"
@@ -26,7 +27,7 @@ namespace brannock::registry {
 bool HiveSupported() { return false; }
 
 void LoadHive(const std::filesystem::path& file, MemoryStore&) {
-  throw RegistryParseError::At(SourceName(file), 0, "registry hives cannot be read by this build (no hivex)");
+  throw RegistryParseError::At(platform::HostPathText(file), 0, "registry hives cannot be read by this build (no hivex)");
 }
 
 #else
@@ -155,7 +156,7 @@ void CopyTree(Hive& hive, hive_node_h from, MemoryStore::Node& into) {
 bool HiveSupported() { return true; }
 
 void LoadHive(const std::filesystem::path& file, MemoryStore& store) {
-  const Text source = SourceName(file);
+  const Text source = platform::HostPathText(file);
   std::error_code ec;
   if (std::filesystem::is_directory(file, ec))
     throw RegistryParseError::At(source, 0, "cannot open the hive: it is a folder");

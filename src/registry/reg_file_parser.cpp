@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/windows1252.h"
+#include "platform/files.h"
 #include "registry/classes_root.h"
 #include "registry/file_bytes.h"
 #include "registry/input_limits.h"
@@ -251,15 +252,6 @@ bool StartsWith(std::string_view b, std::string_view prefix) { return b.substr(0
 
 }  // namespace
 
-Text SourceName(const std::filesystem::path& file) {
-#ifdef _WIN32
-  const std::u16string name = file.u16string();
-  return Text(name.begin(), name.end());
-#else
-  return Utf8ToUtf16(file.string());  // tolerates file names that are not UTF-8
-#endif
-}
-
 void ParseRegFile(std::string_view bytes, TextView source, MemoryStore& store) {
   const bool le = StartsWith(bytes, "\xFF\xFE");
   const bool be = StartsWith(bytes, "\xFE\xFF");
@@ -276,7 +268,7 @@ void ParseRegFile(std::string_view bytes, TextView source, MemoryStore& store) {
 }
 
 void LoadRegFile(const std::filesystem::path& file, MemoryStore& store) {
-  const Text source = SourceName(file);
+  const Text source = platform::HostPathText(file);
   // Regedit's own exports are UTF-16LE: read them piece by piece straight
   // into UTF-16, so the file never sits in memory whole.
   if (StartsWith(ReadFileHead(file, source, 2), "\xFF\xFE")) {

@@ -24,7 +24,4 @@ void ParseRegFile(std::string_view bytes, TextView source, MemoryStore& store);
 // Reads and parses a file (its path names it in error messages).
 void LoadRegFile(const std::filesystem::path& file, MemoryStore& store);
 
-// The name used for a file in messages.
-Text SourceName(const std::filesystem::path& file);
-
 }  // namespace brannock::registry

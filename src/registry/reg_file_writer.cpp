@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/files.h"
+
 namespace brannock::registry {
 
 namespace {
@@ -133,6 +135,10 @@ std::string RegFileBytes(const MemoryStore& store, RootKey root, TextView path) 
     bytes.push_back(static_cast<char>(c >> 8));
   }
   return bytes;
+}
+
+void SaveRegFile(const std::filesystem::path& file, const MemoryStore& store, RootKey root, TextView path) {
+  platform::WriteFileAtomically(file, RegFileBytes(store, root, path));
 }
 
 }  // namespace brannock::registry

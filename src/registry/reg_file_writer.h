@@ -22,9 +22,9 @@ Text RegFileText(const MemoryStore& store, RootKey root, TextView path);
 // The same text as file bytes (UTF-16LE with byte order mark).
 std::string RegFileBytes(const MemoryStore& store, RootKey root, TextView path);
 
-// Writes the export to `file` completely or not at all: the bytes go to a
-// temporary file in the same folder, which then replaces `file`. Raises
-// FileError naming the file when it cannot be written. (POSIX build.)
+// Writes the export to `file` completely or not at all
+// (platform::WriteFileAtomically, whose FileError names the file when it
+// cannot be written).
 void SaveRegFile(const std::filesystem::path& file, const MemoryStore& store, RootKey root, TextView path);
 
 }  // namespace brannock::registry

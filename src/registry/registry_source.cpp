@@ -1,5 +1,6 @@
 #include "registry/registry_source.h"
 
+#include "platform/files.h"
 #include "registry/demo_registry.h"
 #include "registry/hive_store.h"
 #include "registry/memory_store.h"
@@ -13,7 +14,7 @@ namespace brannock::registry {
 namespace {
 
 bool HasRegExtension(const std::filesystem::path& path) {
-  return EqualsNoCase(SourceName(path.extension()), u".reg");
+  return EqualsNoCase(platform::HostPathText(path.extension()), u".reg");
 }
 
 // The files a file source is read from.
@@ -69,11 +70,11 @@ Text RegistrySource::Description() const {
 }
 
 Text PathForDisplay(const std::filesystem::path& path, const std::filesystem::path& home) {
-  if (home.empty() || !path.is_absolute()) return SourceName(path);
+  if (home.empty() || !path.is_absolute()) return platform::HostPathText(path);
   const std::filesystem::path rest = path.lexically_normal().lexically_relative(home.lexically_normal());
-  if (rest.empty() || *rest.begin() == "..") return SourceName(path);
+  if (rest.empty() || *rest.begin() == "..") return platform::HostPathText(path);
   if (rest == ".") return u"~";
-  return u"~/" + SourceName(rest.generic_string());
+  return u"~/" + platform::HostPathText(rest.generic_string());
 }
 
 std::optional<std::string> NotAWinePrefix(const std::filesystem::path& folder) {
@@ -115,11 +116,11 @@ RegistrySource OpenRegistryPath(const std::filesystem::path& path) {
   std::error_code ec;
   const auto status = std::filesystem::status(path, ec);
   if (!std::filesystem::exists(status))
-    throw RegistryParseError::At(SourceName(path), 0, "no such file or folder");
+    throw RegistryParseError::At(platform::HostPathText(path), 0, "no such file or folder");
   if (std::filesystem::is_directory(status)) {
     if (NotAWinePrefix(path))
-      throw RegistryParseError(SourceName(path) + u": not a Wine prefix (" + SourceName(path / "system.reg") +
-                               u" is missing)");
+      throw RegistryParseError(platform::HostPathText(path) + u": not a Wine prefix (" +
+                               platform::HostPathText(path / "system.reg") + u" is missing)");
     return FileSource(RegistrySource::Kind::WinePrefix, path);
   }
   if (HasRegExtension(path)) return FileSource(RegistrySource::Kind::RegFile, path);

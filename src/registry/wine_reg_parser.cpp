@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/files.h"
 #include "registry/classes_root.h"
 #include "registry/file_bytes.h"
 #include "registry/input_limits.h"
@@ -213,7 +214,7 @@ namespace {
 
 // Reads a registry file piece by piece, so it never sits in memory whole.
 void LoadWineFile(const std::filesystem::path& file, WineHive hive, MemoryStore& store) {
-  const Text source = SourceName(file);
+  const Text source = platform::HostPathText(file);
   const size_t offset = ReadFileHead(file, source, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   auto chunks = std::make_shared<FileChunks>(file, source, offset);
   scan::LineReader<char> lines([chunks](std::string& buffer) { return chunks->Append(buffer); });

@@ -7,14 +7,14 @@ namespace brannock::typelib {
 
 bool TypeLibLoader::FileExists(const Text& fileName) {
   if (fileName.empty()) return false;
-  if (platform::FileExists(HostPath(fileName))) return true;
+  if (platform::FileExists(platform::HostPath(fileName))) return true;
   // "x.dll\2": resource 2 of an existing x.dll.
   const ResourceSuffix split = SplitResourceSuffix(fileName);
-  return split.resource && !split.path.empty() && platform::FileExists(HostPath(split.path));
+  return split.resource && !split.path.empty() && platform::FileExists(platform::HostPath(split.path));
 }
 
 bool TypeLibLoader::ReadLibraryFile(const Text& fileName, std::vector<uint8_t>* bytes) {
-  return !fileName.empty() && ReadHostFile(HostPath(fileName), bytes);
+  return !fileName.empty() && ReadHostFile(platform::HostPath(fileName), bytes);
 }
 
 }  // namespace brannock::typelib

@@ -6,6 +6,7 @@
 
 #include "common/typelib_version.h"
 #include "platform/environment_list.h"
+#include "platform/files.h"
 #include "registry/registry_backend.h"
 #include "registry/viewed_registry.h"
 #include "registry/windows_environment.h"
@@ -101,7 +102,7 @@ std::optional<std::filesystem::path> FileTypeLibLoader::State::HostFile(TextView
   if (unquoted.size() >= 2 && unquoted.front() == u'"' && unquoted.back() == u'"')
     unquoted = unquoted.substr(1, unquoted.size() - 2);
   std::error_code ec;
-  std::filesystem::path host = HostPath(unquoted);
+  std::filesystem::path host = platform::HostPath(unquoted);
   if (std::filesystem::is_regular_file(host, ec)) return host;
   // A bare file name is searched for as LoadTypeLib searches for it: the
   // system folder, then the Windows folder (the program's own folder and
@@ -152,7 +153,7 @@ ImportResolver FileTypeLibLoader::State::ResolverNextTo(const std::filesystem::p
     const Text plain = PlainWindowsPath(imported.fileName);
     if (plain.find_first_of(u"\\:") == Text::npos) {
       if (auto beside = FindNoCase(dir, plain)) {
-        const HRESULT local = state->LoadFile(HostPathText(*beside), lib);
+        const HRESULT local = state->LoadFile(platform::HostPathText(*beside), lib);
         if (Succeeded(local)) return local;
       }
     }

@@ -2,31 +2,16 @@
 
 #include <system_error>
 
+#include "platform/files.h"
+
 namespace brannock::typelib {
-
-std::filesystem::path HostPath(TextView text) {
-#ifdef _WIN32
-  return std::filesystem::path(std::wstring(text.begin(), text.end()));
-#else
-  return std::filesystem::path(Utf16ToUtf8(text));
-#endif
-}
-
-Text HostPathText(const std::filesystem::path& path) {
-#ifdef _WIN32
-  const std::wstring w = path.wstring();
-  return Text(w.begin(), w.end());
-#else
-  return Utf8ToUtf16(path.string());
-#endif
-}
 
 PathMapper PathMapper::ForWinePrefix(const std::filesystem::path& prefix) {
   PathMapper mapper;
   std::error_code ec;
   const std::filesystem::path devices = prefix / "dosdevices";
   for (std::filesystem::directory_iterator it(devices, ec), end; !ec && it != end; it.increment(ec)) {
-    const Text name = HostPathText(it->path().filename());
+    const Text name = platform::HostPathText(it->path().filename());
     if (name.size() != 2 || name[1] != u':') continue;
     const char16_t letter = UpperAscii(name[0]);
     if (letter < u'A' || letter > u'Z') continue;
@@ -49,7 +34,7 @@ bool PathMapper::AddDriveOption(TextView option) {
   const size_t equals = option.find(u'=');
   if (equals == TextView::npos || equals + 1 == option.size()) return false;
   const TextView root = option.substr(0, equals);
-  const std::filesystem::path dir = HostPath(option.substr(equals + 1));
+  const std::filesystem::path dir = platform::HostPath(option.substr(equals + 1));
   if (root.size() == 1) {
     const char16_t letter = UpperAscii(root[0]);
     if (letter < u'A' || letter > u'Z') return false;
@@ -103,10 +88,10 @@ Text DriveOptionHint(TextView path) {
 
 std::optional<std::filesystem::path> FindNoCase(const std::filesystem::path& dir, TextView name) {
   std::error_code ec;
-  std::filesystem::path exact = dir / HostPath(name);
+  std::filesystem::path exact = dir / platform::HostPath(name);
   if (std::filesystem::exists(exact, ec)) return exact;
   for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-    if (EqualsNoCase(HostPathText(it->path().filename()), name)) return it->path();
+    if (EqualsNoCase(platform::HostPathText(it->path().filename()), name)) return it->path();
   return std::nullopt;
 }
 

@@ -68,8 +68,4 @@ Text DriveOptionHint(TextView path);
 // the same without regard to case (ASCII letters).
 std::optional<std::filesystem::path> FindNoCase(const std::filesystem::path& dir, TextView name);
 
-// A host path from UTF-16 text and back (UTF-8 on POSIX).
-std::filesystem::path HostPath(TextView text);
-Text HostPathText(const std::filesystem::path& path);
-
 }  // namespace brannock::typelib

@@ -38,7 +38,7 @@ TEST(RegFileWriter, SavesCompletelyOrNotAtAll) {
     SaveRegFile(missing, store, CU, frm);
     ADD_FAILURE() << "no error";
   } catch (const FileError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot write " + missing.string() + ": No such file or directory");
+    EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + missing.string() + "\". No such file or directory");
   }
   EXPECT_FALSE(std::filesystem::exists(missing));
 

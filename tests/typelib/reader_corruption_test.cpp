@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 
+#include "platform/files.h"
 #include "typelib/file_loader.h"
 #include "typelib/msft_records.h"
 #include "typelib/read_error.h"
@@ -150,11 +151,11 @@ TEST(ReaderCorruption, AFailureNamesTheRecordAndItsOffset) {
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(badName.data()),
                                               static_cast<std::streamsize>(badName.size()));
   FileTypeLibLoader loader(nullptr, PathMapper());
-  EXPECT_EQ(loader.LoadTypeLib(HostPathText(file), &lib), Code::TypeInvDataRead);
+  EXPECT_EQ(loader.LoadTypeLib(platform::HostPathText(file), &lib), Code::TypeInvDataRead);
   ASSERT_TRUE(loader.LastReadFailure());
   EXPECT_EQ(loader.LastReadFailure()->Where(), failure.Where());
   EXPECT_EQ(loader.FailureDetail(), u"The library is damaged: " + Utf8ToUtf16(failure.Where()));
-  EXPECT_EQ(loader.LoadTypeLib(HostPathText(Fixture("minimal.tlb")), &lib), S_OK_);
+  EXPECT_EQ(loader.LoadTypeLib(platform::HostPathText(Fixture("minimal.tlb")), &lib), S_OK_);
   EXPECT_FALSE(loader.LastReadFailure());
   EXPECT_EQ(loader.FailureDetail(), u"");
   std::filesystem::remove(file);

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/files.h"
 #include "typelib/msft_records.h"
 #include "typelib/reader_fixtures.h"
 
@@ -500,7 +501,7 @@ TEST(ReaderFixture, UnreachableImportedLibrary) {
                              std::filesystem::copy_options::overwrite_existing);
   FileTypeLibLoader loader(nullptr, PathMapper());
   std::shared_ptr<TypeLib> lib;
-  ASSERT_EQ(loader.LoadTypeLib(HostPathText(dir / "shapes.tlb"), &lib), S_OK_);
+  ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(dir / "shapes.tlb"), &lib), S_OK_);
   auto shape = TypeAt(*lib, kShape);
   EXPECT_EQ(AttrOf(*shape).cFuncs, 18) << "counted from the vtable size";
   FuncDesc f;

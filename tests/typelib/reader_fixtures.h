@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "platform/files.h"
 #include "typelib/file_loader.h"
 
 namespace brannock::typelib::testing {
@@ -44,7 +45,7 @@ inline std::filesystem::path RealTypeLibDir() {
 inline std::shared_ptr<TypeLib> LoadFixture(const char* name) {
   FileTypeLibLoader loader(nullptr, PathMapper());
   std::shared_ptr<TypeLib> lib;
-  const HRESULT hr = loader.LoadTypeLib(HostPathText(Fixture(name)), &lib);
+  const HRESULT hr = loader.LoadTypeLib(platform::HostPathText(Fixture(name)), &lib);
   EXPECT_EQ(hr, S_OK_) << name;
   return lib;
 }

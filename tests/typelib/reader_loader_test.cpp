@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "platform/files.h"
 #include "registry/memory_store.h"
 #include "typelib/pe_resources.h"
 #include "typelib/reader_fixtures.h"
@@ -80,7 +81,7 @@ TEST(ReaderLoader, PathMapperFollowsDosDevicesWithoutLetterCase) {
 
   PathMapper drives;
   EXPECT_TRUE(drives.Empty());
-  EXPECT_TRUE(drives.AddDriveOption(u"x=" + HostPathText(prefix.path() / "other")));
+  EXPECT_TRUE(drives.AddDriveOption(u"x=" + platform::HostPathText(prefix.path() / "other")));
   EXPECT_FALSE(drives.AddDriveOption(u"1=/tmp"));
   EXPECT_FALSE(drives.AddDriveOption(u"C:/tmp"));
   EXPECT_TRUE(drives.MapWindowsPath(u"X:\\a.txt"));
@@ -91,30 +92,30 @@ TEST(ReaderLoader, LoadTypeLibFailureCodes) {
   TempDir dir("brannock-reader-codes");
   FileTypeLibLoader loader(nullptr, PathMapper());
   std::shared_ptr<TypeLib> lib;
-  EXPECT_EQ(loader.LoadTypeLib(HostPathText(dir.path() / "missing.tlb"), &lib), Code::TypeCantLoadLibrary);
+  EXPECT_EQ(loader.LoadTypeLib(platform::HostPathText(dir.path() / "missing.tlb"), &lib), Code::TypeCantLoadLibrary);
   EXPECT_EQ(loader.LoadTypeLib(u"", &lib), Code::TypeCantLoadLibrary);
-  EXPECT_EQ(loader.LoadTypeLib(HostPathText(dir.path()), &lib), Code::TypeCantLoadLibrary) << "a folder";
+  EXPECT_EQ(loader.LoadTypeLib(platform::HostPathText(dir.path()), &lib), Code::TypeCantLoadLibrary) << "a folder";
   WriteFile(dir.path() / "text.tlb", "hello, this is no type library");
-  EXPECT_EQ(loader.LoadTypeLib(HostPathText(dir.path() / "text.tlb"), &lib), Code::TypeCantLoadLibrary);
+  EXPECT_EQ(loader.LoadTypeLib(platform::HostPathText(dir.path() / "text.tlb"), &lib), Code::TypeCantLoadLibrary);
   WriteFile(dir.path() / "short.tlb", std::string("MSFT\x02\x00\x01\x00", 8));
-  EXPECT_EQ(loader.LoadTypeLib(HostPathText(dir.path() / "short.tlb"), &lib), Code::TypeInvDataRead);
+  EXPECT_EQ(loader.LoadTypeLib(platform::HostPathText(dir.path() / "short.tlb"), &lib), Code::TypeInvDataRead);
   EXPECT_FALSE(lib);
   WriteFile(dir.path() / "old.tlb", std::string("SLTG\x01\x00\x00\x00", 8));
-  EXPECT_EQ(loader.LoadTypeLib(HostPathText(dir.path() / "old.tlb"), &lib), Code::TypeInvDataRead)
+  EXPECT_EQ(loader.LoadTypeLib(platform::HostPathText(dir.path() / "old.tlb"), &lib), Code::TypeInvDataRead)
       << "an SLTG header cut short";
-  EXPECT_FALSE(loader.FileExists(HostPathText(dir.path() / "missing.tlb")));
-  EXPECT_TRUE(loader.FileExists(HostPathText(dir.path() / "text.tlb")));
-  EXPECT_TRUE(loader.FileExists(HostPathText(dir.path() / "text.tlb") + u"\\2")) << "a resource of an existing file";
-  EXPECT_FALSE(loader.FileExists(HostPathText(dir.path() / "missing.tlb") + u"\\2"));
+  EXPECT_FALSE(loader.FileExists(platform::HostPathText(dir.path() / "missing.tlb")));
+  EXPECT_TRUE(loader.FileExists(platform::HostPathText(dir.path() / "text.tlb")));
+  EXPECT_TRUE(loader.FileExists(platform::HostPathText(dir.path() / "text.tlb") + u"\\2")) << "a resource of an existing file";
+  EXPECT_FALSE(loader.FileExists(platform::HostPathText(dir.path() / "missing.tlb") + u"\\2"));
 
   // A file over 256 MiB is not read at all (a sparse file: only its size).
   std::filesystem::copy_file(Fixture("minimal.tlb"), dir.path() / "huge.tlb");
   std::filesystem::resize_file(dir.path() / "huge.tlb", kMaxTypeLibFileBytes + 1);
-  EXPECT_EQ(loader.LoadTypeLib(HostPathText(dir.path() / "huge.tlb"), &lib), Code::TypeCantLoadLibrary);
+  EXPECT_EQ(loader.LoadTypeLib(platform::HostPathText(dir.path() / "huge.tlb"), &lib), Code::TypeCantLoadLibrary);
   std::filesystem::remove(dir.path() / "huge.tlb");
 
   // A plain MSFT file also loads under a name with a resource suffix.
-  EXPECT_EQ(loader.LoadTypeLib(HostPathText(Fixture("minimal.tlb")) + u"\\1", &lib), S_OK_);
+  EXPECT_EQ(loader.LoadTypeLib(platform::HostPathText(Fixture("minimal.tlb")) + u"\\1", &lib), S_OK_);
   EXPECT_EQ(LibName(*lib), u"MinimalLib");
 }
 
@@ -128,8 +129,8 @@ void Register(registry::MemoryStore& store, const Guid& guid, const char16_t* ve
 TEST(ReaderLoader, LoadRegTypeLibVersionAndLocaleRules) {
   REQUIRE_TLB_FIXTURES();
   const Guid guid = TextToGuid(u"{6A1B2C3D-0001-4A5B-8C9D-0123456789AB}");
-  const Text shapes = HostPathText(Fixture("shapes.tlb"));
-  const Text minimal = HostPathText(Fixture("minimal.tlb"));
+  const Text shapes = platform::HostPathText(Fixture("shapes.tlb"));
+  const Text minimal = platform::HostPathText(Fixture("minimal.tlb"));
   registry::MemoryStore store;
   Register(store, guid, u"2.5", u"0", u"win32", shapes);
   Register(store, guid, u"2.5", u"0", u"win64", minimal);
@@ -224,7 +225,7 @@ TEST(ReaderLoader, EmbeddedLibrariesOfWinePeFiles) {
   if (WinePeDir().empty()) GTEST_SKIP() << "Wine not found";
   FileTypeLibLoader loader(nullptr, PathMapper());
   std::shared_ptr<TypeLib> lib;
-  const Text stdole = HostPathText(WinePeDir() / "stdole2.tlb");
+  const Text stdole = platform::HostPathText(WinePeDir() / "stdole2.tlb");
   ASSERT_EQ(loader.LoadTypeLib(stdole, &lib), S_OK_) << "a resource-only DLL";
   EXPECT_EQ(LibName(*lib), u"stdole");
   ASSERT_EQ(loader.LoadTypeLib(stdole + u"/1", &lib), S_OK_);
@@ -232,7 +233,7 @@ TEST(ReaderLoader, EmbeddedLibrariesOfWinePeFiles) {
 
   const fs::path scrrun = WinePeDir() / "scrrun.dll";
   if (fs::exists(scrrun)) {
-    ASSERT_EQ(loader.LoadTypeLib(HostPathText(scrrun), &lib), S_OK_);
+    ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(scrrun), &lib), S_OK_);
     EXPECT_EQ(LibName(*lib), u"Scripting");
   }
   std::vector<uint8_t> bytes;

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "platform/files.h"
 #include "registry/memory_store.h"
 #include "support/test_files.h"
 #include "typelib/object_typelib.h"
@@ -59,7 +60,7 @@ TEST_F(ReaderPathsOnDisk, EveryRegisteredFormLoads) {
   Put("stdole2.tlb", root_ / "c" / "Windows" / "System32" / "stdole2.tlb");
   PathMapper mapper;
   mapper.AddDrive(u'C', root_ / "c");
-  ASSERT_TRUE(mapper.AddDriveOption(u"\\\\Server\\Share=" + HostPathText(root_ / "share")));
+  ASSERT_TRUE(mapper.AddDriveOption(u"\\\\Server\\Share=" + platform::HostPathText(root_ / "share")));
   EXPECT_FALSE(mapper.AddDriveOption(u"\\\\server=/tmp")) << "a server without a share";
   EXPECT_FALSE(mapper.AddDriveOption(u"\\\\server\\share\\sub=/tmp")) << "only whole shares map";
 
@@ -149,7 +150,7 @@ TEST_F(ReaderPathsOnDisk, ImportsByRegistrationInAnyFormThenByFileName) {
   auto described = [&](registry::MemoryStore* store) {
     FileTypeLibLoader loader(store, mapper);
     std::shared_ptr<TypeLib> lib;
-    EXPECT_EQ(loader.LoadTypeLib(HostPathText(root_ / "own" / "shapes.tlb"), &lib), S_OK_);
+    EXPECT_EQ(loader.LoadTypeLib(platform::HostPathText(root_ / "own" / "shapes.tlb"), &lib), S_OK_);
     auto shape = TypeAt(*lib, 7);
     const TypeAttr attr = AttrOf(*shape);
     int count = 0;

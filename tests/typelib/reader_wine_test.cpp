@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "platform/files.h"
 #include "registry/registry_source.h"
 #include "typelib/loader.h"
 #include "typelib/reader_fixtures.h"
@@ -22,7 +23,7 @@ bool OnPath(const char* program) {
   const char* path = std::getenv("PATH");
   if (!path) return false;
   for (const Text& dir : Split(Utf8ToUtf16(path), u':'))
-    if (!dir.empty() && fs::exists(HostPath(dir) / program)) return true;
+    if (!dir.empty() && fs::exists(platform::HostPath(dir) / program)) return true;
   return false;
 }
 
@@ -61,7 +62,7 @@ TEST(ReaderWinePrefix, RegisteredAndEmbeddedLibrariesOfAFreshPrefix) {
 
     size_t embedded = 0;
     for (const auto& entry : fs::directory_iterator(prefix / "drive_c" / "windows" / "system32")) {
-      const Text name = HostPathText(entry.path().filename());
+      const Text name = platform::HostPathText(entry.path().filename());
       if (name.size() < 4) continue;
       const Text ext = LowerAscii(name.substr(name.size() - 4));
       if (ext != u".dll" && ext != u".ocx" && ext != u".exe" && ext != u".tlb") continue;

@@ -3,6 +3,7 @@
 // the project.
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
 #include "typelib/msft_reader.h"
 #include "typelib/reader_fixtures.h"
 #include "typelib/sltg_builder.h"
@@ -141,7 +142,7 @@ TEST(SltgReader, RealLibraries) {
   FileTypeLibLoader loader(nullptr, PathMapper());
   for (const RealSltg& f : files) {
     std::shared_ptr<TypeLib> lib;
-    ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / f.path), &lib), S_OK_) << f.path;
+    ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(RealTypeLibDir() / f.path), &lib), S_OK_) << f.path;
     Documentation doc;
     ASSERT_EQ(lib->GetDocumentation(-1, &doc), S_OK_);
     EXPECT_EQ(doc.name, f.name) << f.path;
@@ -152,7 +153,7 @@ TEST(SltgReader, RealLibraries) {
 
   // What oleaut32 reports for them (LoadTypeLibEx under Wine).
   std::shared_ptr<TypeLib> lib;
-  ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_VBAEN32.OLB"), &lib), S_OK_);
+  ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_VBAEN32.OLB"), &lib), S_OK_);
   Documentation doc;
   ASSERT_EQ(lib->GetDocumentation(-1, &doc), S_OK_);
   EXPECT_EQ(doc.helpFile, u"VBA.HLP");
@@ -164,7 +165,7 @@ TEST(SltgReader, RealLibraries) {
   ASSERT_EQ(lib->GetLibAttr(&attr), S_OK_);
   EXPECT_EQ(attr.guid, TextToGuid(u"{000204F3-0000-0000-C000-000000000046}"));
 
-  ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_stdole32.tlb"), &lib), S_OK_);
+  ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_stdole32.tlb"), &lib), S_OK_);
   ASSERT_EQ(lib->GetLibAttr(&attr), S_OK_);
   EXPECT_EQ(attr.wMajorVerNum, 1);
   EXPECT_EQ(attr.wMinorVerNum, 0);
@@ -194,7 +195,7 @@ TEST(SltgReader, RealLibraries) {
   ASSERT_EQ(info->GetRefTypeOfImplType(0, &base), S_OK_);
   EXPECT_EQ(RefName(*info, base), u"IUnknown");
 
-  ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / "standalone" / "vb6wurzel_SHELLLNK.TLB"), &lib), S_OK_);
+  ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(RealTypeLibDir() / "standalone" / "vb6wurzel_SHELLLNK.TLB"), &lib), S_OK_);
   ASSERT_EQ(lib->GetTypeInfo(2, &info), S_OK_);  // SLR_FLAGS
   ASSERT_EQ(info->GetVarDesc(2, &var), S_OK_);
   EXPECT_EQ(var.varkind, VAR_CONST);
@@ -207,14 +208,14 @@ TEST(SltgReader, RealLibraries) {
   ASSERT_EQ(info->GetRefTypeOfImplType(0, &base), S_OK_);
   EXPECT_EQ(base & 3, 1u) << "an imported type";
 
-  ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_olepro32.dll"), &lib), S_OK_);
+  ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_olepro32.dll"), &lib), S_OK_);
   ASSERT_EQ(lib->GetTypeInfo(26, &info), S_OK_);  // IFontDisp, an alias of the dispinterface Font
   const TypeAttr alias = AttrOf(*info);
   EXPECT_EQ(alias.typekind, TKIND_ALIAS);
   ASSERT_EQ(alias.tdescAlias.vt, VT_USERDEFINED);
   EXPECT_EQ(RefName(*info, alias.tdescAlias.hreftype), u"Font");
 
-  ASSERT_EQ(loader.LoadTypeLib(HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_stdole32.tlb"), &lib), S_OK_);
+  ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_stdole32.tlb"), &lib), S_OK_);
   const std::pair<const char16_t*, TypeKind> types[] = {{u"GUID", TKIND_RECORD},     {u"DISPPARAMS", TKIND_RECORD},
                                                         {u"EXCEPINFO", TKIND_RECORD}, {u"IUnknown", TKIND_INTERFACE},
                                                         {u"IDispatch", TKIND_INTERFACE},

@@ -2,6 +2,7 @@
 // a library file as its one library.
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
 #include "typelib/reader_fixtures.h"
 #include "typelib/typelib_resources.h"
 
@@ -14,7 +15,7 @@ TEST(TypeLibResources, ResourceNumbersNamesGuidsAndVersions) {
   REQUIRE_REAL_TYPELIBS();
   FileTypeLibLoader loader(nullptr, PathMapper());
   std::vector<TypeLibResource> list;
-  const Text fm20 = HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_FM20.DLL");
+  const Text fm20 = platform::HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_FM20.DLL");
   ASSERT_EQ(ListTypeLibResources(loader, fm20, &list), S_OK_);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0].number, 1);
@@ -26,7 +27,7 @@ TEST(TypeLibResources, ResourceNumbersNamesGuidsAndVersions) {
   EXPECT_NE(list[0].guid, list[1].guid) << "two libraries, not one twice";
 
   // Numbers with gaps, each loadable as FILE\N.
-  const Text vbvm = HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_msvbvm60.dll");
+  const Text vbvm = platform::HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_msvbvm60.dll");
   ASSERT_EQ(ListTypeLibResources(loader, vbvm, &list), S_OK_);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[1].number, 3);
@@ -37,7 +38,7 @@ TEST(TypeLibResources, ResourceNumbersNamesGuidsAndVersions) {
   EXPECT_EQ(attr.guid, list[1].guid);
   EXPECT_EQ(attr.wMajorVerNum, list[1].majorVersion);
 
-  ASSERT_EQ(ListTypeLibResources(loader, HostPathText(RealTypeLibDir() / "pe" / "win10-x64_UIAutomationCore.dll"),
+  ASSERT_EQ(ListTypeLibResources(loader, platform::HostPathText(RealTypeLibDir() / "pe" / "win10-x64_UIAutomationCore.dll"),
                                  &list), S_OK_);
   EXPECT_EQ(list.size(), 6u);
 }
@@ -46,7 +47,7 @@ TEST(TypeLibResources, ALibraryFileAndFailures) {
   REQUIRE_TLB_FIXTURES();
   FileTypeLibLoader loader(nullptr, PathMapper());
   std::vector<TypeLibResource> list;
-  ASSERT_EQ(ListTypeLibResources(loader, HostPathText(Fixture("shapes.tlb")), &list), S_OK_);
+  ASSERT_EQ(ListTypeLibResources(loader, platform::HostPathText(Fixture("shapes.tlb")), &list), S_OK_);
   ASSERT_EQ(list.size(), 1u);
   EXPECT_EQ(list[0].number, 1);
   EXPECT_EQ(list[0].name, u"ShapeLib");
@@ -54,10 +55,10 @@ TEST(TypeLibResources, ALibraryFileAndFailures) {
   EXPECT_EQ(list[0].majorVersion, 2);
   EXPECT_EQ(list[0].minorVersion, 5);
 
-  EXPECT_EQ(ListTypeLibResources(loader, HostPathText(Fixture("missing.tlb")), &list), Code::TypeCantLoadLibrary);
+  EXPECT_EQ(ListTypeLibResources(loader, platform::HostPathText(Fixture("missing.tlb")), &list), Code::TypeCantLoadLibrary);
   EXPECT_TRUE(list.empty());
   // A file that is neither a library nor a PE file: one entry that failed.
-  ASSERT_EQ(ListTypeLibResources(loader, HostPathText(std::filesystem::path(BRANNOCK_TEST_DATA) / "idl" /
+  ASSERT_EQ(ListTypeLibResources(loader, platform::HostPathText(std::filesystem::path(BRANNOCK_TEST_DATA) / "idl" /
                                                       "minimal.idl"), &list), S_OK_);
   ASSERT_EQ(list.size(), 1u);
   EXPECT_EQ(list[0].hr, Code::TypeCantLoadLibrary);

@@ -1,17 +1,12 @@
 #include "app/cli/cli_options.h"
 
+#include "platform/files.h"
 #include "registry/viewed_registry.h"
 #include "typelib/path_mapper.h"
 
 namespace brannock::cli {
 
-std::filesystem::path PathFromArgument(const std::string& arg) {
-#ifdef _WIN32
-  return std::filesystem::path(Utf8ToUtf16(arg));
-#else
-  return std::filesystem::path(arg);  // the bytes as given
-#endif
-}
+std::filesystem::path PathFromArgument(const std::string& arg) { return platform::HostPathFromArgument(arg); }
 
 namespace {
 

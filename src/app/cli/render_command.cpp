@@ -4,17 +4,13 @@
 
 #include "common/error.h"
 #include "common/text_rules.h"
+#include "platform/files.h"
 #include "platform/messages.h"
 #include "registry/registry_source.h"
 #include "typelib/loader.h"
 #include "typelib/object_typelib.h"
 #include "typelib/typelib_resources.h"
 #include "typelib/unit_text.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 namespace brannock::cli {
 namespace {
@@ -107,10 +103,8 @@ int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* sou
     std::fputs("brannock-cli: no type library reader is available on this platform\n", stderr);
     return kRenderExitNoReader;
   }
-#ifdef _WIN32
   // Lines end in "\n" on every platform.
-  _setmode(_fileno(stdout), _O_BINARY);
-#endif
+  platform::UseBinaryStandardOutput();
   std::string out, err;
   int code = request.listFile ? ListTypeLibraries(request, *loader, &out, &err)
                               : RenderTypeLibrary(request, *loader, &out, &err);

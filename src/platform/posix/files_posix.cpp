@@ -13,6 +13,16 @@ namespace brannock::platform {
 
 namespace fs = std::filesystem;
 
+fs::path HostPath(TextView text) { return fs::path(Utf16ToUtf8(text)); }
+
+Text HostPathText(const fs::path& path) { return Utf8ToUtf16(path.string()); }
+
+fs::path HostPathFromArgument(const std::string& argument) { return fs::path(argument); }
+
+std::FILE* OpenFileForReading(const fs::path& path) { return std::fopen(path.c_str(), "rb"); }
+
+void UseBinaryStandardOutput() {}
+
 fs::path ExecutableDirectory() {
   std::error_code ec;
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);

@@ -1,3 +1,5 @@
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <random>
@@ -9,6 +11,19 @@
 namespace brannock::platform {
 
 namespace fs = std::filesystem;
+
+fs::path HostPath(TextView text) { return fs::path(std::wstring(text.begin(), text.end())); }
+
+Text HostPathText(const fs::path& path) {
+  const std::wstring w = path.wstring();
+  return Text(w.begin(), w.end());
+}
+
+fs::path HostPathFromArgument(const std::string& argument) { return HostPath(Utf8ToUtf16(argument)); }
+
+std::FILE* OpenFileForReading(const fs::path& path) { return _wfopen(path.c_str(), L"rb"); }
+
+void UseBinaryStandardOutput() { _setmode(_fileno(stdout), _O_BINARY); }
 
 fs::path ExecutableDirectory() {
   std::wstring buffer(MAX_PATH, L'\0');

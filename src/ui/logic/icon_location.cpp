@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "common/text_rules.h"
+#include "platform/files.h"
 #include "typelib/wow64_paths.h"
 
 namespace brannock::ui {
@@ -45,7 +46,7 @@ fs::path HostFileLocator::Existing(TextView name) const {
     if (IsDrivePath(name)) return IfFile(drives_.MapWindowsPath(name));
     if (name.find(u'\\') != TextView::npos) return {};
   }
-  const fs::path p = IfFile(typelib::HostPath(name));
+  const fs::path p = IfFile(platform::HostPath(name));
   return p.empty() ? p : fs::absolute(p);
 }
 
