@@ -27,7 +27,6 @@ constexpr uint32_t kRunProcessWaitMs = 2000;
 // the executable's folder when the path has one. The show mode is ignored.
 bool RunProcess(TextView executable, TextView parameters, int showMode);
 
-#if !defined(_WIN32)
 // Words put before the program, and environment entries added for it: how a
 // POSIX desktop runs a Windows tool, for example {"wine"} with
 // {"WINEPREFIX=/home/u/.wine"} to run regsvr32 in a Wine prefix.
@@ -38,8 +37,12 @@ struct ProcessLauncher {
 
 // RunProcess through a launcher: the launcher's words, then the executable
 // and the split parameters. The executable names a file of the launched
-// world, so the working directory is left as it is.
+// world, so the working directory is left as it is. Without words and
+// entries this is RunProcess itself. Windows runs its tools itself: a
+// launcher with words or entries does not start anything there (false).
 bool RunProcess(TextView executable, TextView parameters, int showMode, const ProcessLauncher& launcher);
+
+#if !defined(_WIN32)
 
 // The explicit form: argv[0] is looked up through PATH when it holds no "/";
 // `environment` entries are added as above; the program starts in

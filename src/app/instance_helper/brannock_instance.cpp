@@ -20,7 +20,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "ui/logic/object_actions.h"
+#include "platform/instance_probe.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) {
@@ -28,8 +28,8 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   const brannock::Text progId(reinterpret_cast<const char16_t*>(argv[1]), std::wcslen(argv[1]));
-  const brannock::ui::ToolHost host{brannock::ui::ToolHost::Kind::Native, {}};
-  const std::string line = brannock::ui::FormatInstanceReport(brannock::ui::ProbeInstance(host, progId));
+  using namespace brannock::platform;
+  const std::string line = FormatInstanceReport(ProbeInstance(progId, ProcessLauncher{}));
   std::printf("%s\n", line.c_str());
   std::fflush(stdout);
   return 0;

@@ -89,7 +89,8 @@ bool RunProgram(const TextList& argv, const TextList& environment, const std::op
   return true;
 }
 
-bool RunProcess(TextView executable, TextView parameters, int, const ProcessLauncher& launcher) {
+bool RunProcess(TextView executable, TextView parameters, int showMode, const ProcessLauncher& launcher) {
+  if (launcher.command.empty() && launcher.environment.empty()) return RunProcess(executable, parameters, showMode);
   TextList argv = launcher.command;
   argv.emplace_back(executable);
   for (Text& p : SplitCommandLine(parameters)) argv.push_back(std::move(p));

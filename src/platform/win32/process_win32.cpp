@@ -46,4 +46,9 @@ bool RunProcess(TextView executable, TextView parameters, int showMode) {
   return true;
 }
 
+bool RunProcess(TextView executable, TextView parameters, int showMode, const ProcessLauncher& launcher) {
+  if (!launcher.command.empty() || !launcher.environment.empty()) return false;
+  return RunProcess(executable, parameters, showMode);
+}
+
 }  // namespace brannock::platform

@@ -1,17 +1,14 @@
 // The object commands' logic without a window: where the Windows tools run
-// for a registry source, the registration tool's command line, and the
-// report of a test instance (obtained through COM on Windows, through the
-// instance helper under Wine elsewhere).
+// for a registry source, the registration tool's command line, and where a
+// test instance is obtained.
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "common/text.h"
+#include "platform/instance_probe.h"
 #include "registry/registry_source.h"
 
 namespace brannock::ui {
@@ -55,44 +52,19 @@ std::optional<ToolCommand> RegistrationCommand(const ToolHost& host, TextView se
 bool RunTool(const ToolCommand& command);
 using ToolRunner = std::function<bool(const ToolCommand&)>;
 
-// What became of a test instance.
-struct InstanceReport {
-  enum class Outcome {
-    None,            // no instance was obtained (unknown ProgID, creation refused)
-    Ok,              // the instance gave its type information
-    TypeInfoFailed,  // the instance refused its type information with `code`
-  };
-  Outcome outcome = Outcome::None;
-  uint32_t code = 0;
-};
+// What became of a test instance (a host service, see
+// platform/instance_probe.h).
+using platform::InstanceReport;
 
 // The error box text of a test instance that refused its type information,
 // "%s (Error code: 0x%x)"; nothing for the other outcomes. Front ends show
 // it after "Ready" and the normal cursor are back.
 std::optional<Text> InstanceFailureText(const InstanceReport& report);
 
-// The instance helper's one line of output: "none", "ok" or
-// "typeinfo-failed 0x%08X" (the failure code in upper-case hexadecimal).
-std::string FormatInstanceReport(const InstanceReport& report);
-
-// Reads that line from the helper's output: the first line, a trailing
-// carriage return and blanks ignored. Anything else is not a report.
-std::optional<InstanceReport> ParseInstanceReport(std::string_view output);
-
-// Obtains an instance of the class of `progId` (a running one first, else a
-// new one) and asks it for its type information; the instance is released
-// before this returns. On Windows through COM; with a Wine prefix through
-// the instance helper run by `wine`; elsewhere none.
+// platform::ProbeInstance where `host` says: through COM on Windows, through
+// the instance helper run by `wine` in a Wine prefix; elsewhere none.
 InstanceReport ProbeInstance(const ToolHost& host, TextView progId);
 using InstanceProbe = std::function<InstanceReport(const ToolHost&, TextView progId)>;
-
-// The instance helper run under Wine: $BRANNOCK_INSTANCE_HELPER when set,
-// else brannock-instance.exe next to the program, else the installed one in
-// ../lib/brannock/ from the program's folder, else the one of the cross
-// build; empty when none of them exists.
-std::filesystem::path FindInstanceHelper();
-// The same for a program in `programDir`.
-std::filesystem::path FindInstanceHelperFor(const std::filesystem::path& programDir);
 
 // The launcher words and environment that run a Windows program in the
 // host's Wine prefix.

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "platform/instance_probe.h"
 #include "platform/win32/wide_text.h"
-#include "ui/logic/object_actions.h"
 
-namespace brannock::ui {
+namespace brannock::platform {
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr IID kIDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00,
 // code of the creation is not kept.
 IDispatch* ObtainInstance(TextView progId) {
   CLSID clsid;
-  if (FAILED(CLSIDFromProgID(platform::ToWide(progId).c_str(), &clsid))) return nullptr;
+  if (FAILED(CLSIDFromProgID(ToWide(progId).c_str(), &clsid))) return nullptr;
   IUnknown* running = nullptr;
   if (SUCCEEDED(GetActiveObject(clsid, nullptr, &running)) && running) {
     IDispatch* dispatch = nullptr;
@@ -50,7 +50,7 @@ class ComScope {
 
 }  // namespace
 
-InstanceReport ProbeInstance(const ToolHost&, TextView progId) {
+InstanceReport ProbeInstance(TextView progId, const ProcessLauncher&) {
   ComScope com;
   IDispatch* instance = ObtainInstance(progId);
   if (!instance) return {};
@@ -62,4 +62,7 @@ InstanceReport ProbeInstance(const ToolHost&, TextView progId) {
   return {InstanceReport::Outcome::Ok, 0};
 }
 
-}  // namespace brannock::ui
+std::filesystem::path FindInstanceHelper() { return {}; }
+std::filesystem::path FindInstanceHelperFor(const std::filesystem::path&) { return {}; }
+
+}  // namespace brannock::platform

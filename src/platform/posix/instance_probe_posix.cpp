@@ -1,14 +1,15 @@
 // Test instances on a POSIX desktop: there is no COM here, so the instance
-// helper (a small Windows program, see src/app/instance_helper/) is run by
-// Wine in the source's prefix and reports on its standard output.
+// helper (a small Windows program, see src/app/instance_helper/) is run
+// through the launcher (Wine in the source's prefix) and reports on its
+// standard output.
 #include <cstdlib>
 #include <system_error>
 
 #include "platform/files.h"
+#include "platform/instance_probe.h"
 #include "platform/program_output.h"
-#include "ui/logic/object_actions.h"
 
-namespace brannock::ui {
+namespace brannock::platform {
 
 namespace {
 
@@ -23,7 +24,7 @@ bool IsFile(const std::filesystem::path& p) {
 
 }  // namespace
 
-std::filesystem::path FindInstanceHelper() { return FindInstanceHelperFor(platform::ExecutableDirectory()); }
+std::filesystem::path FindInstanceHelper() { return FindInstanceHelperFor(ExecutableDirectory()); }
 
 std::filesystem::path FindInstanceHelperFor(const std::filesystem::path& programDir) {
   const char* named = std::getenv("BRANNOCK_INSTANCE_HELPER");
@@ -40,17 +41,16 @@ std::filesystem::path FindInstanceHelperFor(const std::filesystem::path& program
   return {};
 }
 
-InstanceReport ProbeInstance(const ToolHost& host, TextView progId) {
-  if (host.kind != ToolHost::Kind::Wine || progId.empty()) return {};
+InstanceReport ProbeInstance(TextView progId, const ProcessLauncher& launcher) {
+  if (launcher.command.empty() || progId.empty()) return {};
   const std::filesystem::path helper = FindInstanceHelper();
   if (helper.empty()) return {};
-  ToolCommand launch = WineLaunch(host);
-  TextList argv = launch.launcher;
-  argv.push_back(Utf8ToUtf16(helper.string()));
+  TextList argv = launcher.command;
+  argv.push_back(HostPathText(helper));
   argv.push_back(Text(progId));
-  const std::optional<std::string> output = platform::RunProgramOutput(argv, launch.environment, kHelperLimit);
+  const std::optional<std::string> output = RunProgramOutput(argv, launcher.environment, kHelperLimit);
   if (!output) return {};
   return ParseInstanceReport(*output).value_or(InstanceReport{});
 }
 
-}  // namespace brannock::ui
+}  // namespace brannock::platform

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "ui/logic/object_actions.h"
+#include "platform/instance_probe.h"
 
-namespace brannock::ui {
+namespace brannock::platform {
 namespace {
 
 class ScopedEnv {
@@ -55,25 +55,25 @@ TEST(ProbeInstance, RunsTheHelperThroughWineInThePrefixAndReadsItsReport) {
   ScopedEnv named("BRANNOCK_INSTANCE_HELPER", helper.string());
   EXPECT_EQ(FindInstanceHelper(), helper);
 
-  const ToolHost wine{ToolHost::Kind::Wine, "/fake/prefix"};
-  EXPECT_EQ(ProbeInstance(wine, u"Good.Class").outcome, InstanceReport::Outcome::Ok);
-  const InstanceReport failed = ProbeInstance(wine, u"No.TypeInfo");
+  const ProcessLauncher wine{{u"wine"}, {u"WINEPREFIX=/fake/prefix"}};
+  EXPECT_EQ(ProbeInstance(u"Good.Class", wine).outcome, InstanceReport::Outcome::Ok);
+  const InstanceReport failed = ProbeInstance(u"No.TypeInfo", wine);
   EXPECT_EQ(failed.outcome, InstanceReport::Outcome::TypeInfoFailed);
   EXPECT_EQ(failed.code, 0x80004001u);
-  EXPECT_EQ(ProbeInstance(wine, u"No.Such.Class").outcome, InstanceReport::Outcome::None);
+  EXPECT_EQ(ProbeInstance(u"No.Such.Class", wine).outcome, InstanceReport::Outcome::None);
   // Output that is no report counts as no instance.
-  EXPECT_EQ(ProbeInstance(wine, u"Garbled").outcome, InstanceReport::Outcome::None);
+  EXPECT_EQ(ProbeInstance(u"Garbled", wine).outcome, InstanceReport::Outcome::None);
   // Another prefix reaches the stand-in with the wrong WINEPREFIX.
-  EXPECT_EQ(ProbeInstance({ToolHost::Kind::Wine, "/other"}, u"Good.Class").outcome, InstanceReport::Outcome::None);
-  // Without Windows programs, or without a ProgID, nothing runs.
-  EXPECT_EQ(ProbeInstance(ToolHost{}, u"Good.Class").outcome, InstanceReport::Outcome::None);
-  EXPECT_EQ(ProbeInstance(wine, u"").outcome, InstanceReport::Outcome::None);
+  EXPECT_EQ(ProbeInstance(u"Good.Class", {{u"wine"}, {u"WINEPREFIX=/other"}}).outcome, InstanceReport::Outcome::None);
+  // Without a launcher, or without a ProgID, nothing runs.
+  EXPECT_EQ(ProbeInstance(u"Good.Class", {}).outcome, InstanceReport::Outcome::None);
+  EXPECT_EQ(ProbeInstance(u"", wine).outcome, InstanceReport::Outcome::None);
 
   // A helper named but missing is not replaced by another one.
   {
     ScopedEnv missing("BRANNOCK_INSTANCE_HELPER", (dir / "missing.exe").string());
     EXPECT_TRUE(FindInstanceHelper().empty());
-    EXPECT_EQ(ProbeInstance(wine, u"Good.Class").outcome, InstanceReport::Outcome::None);
+    EXPECT_EQ(ProbeInstance(u"Good.Class", wine).outcome, InstanceReport::Outcome::None);
   }
   std::filesystem::remove_all(dir);
 }
@@ -105,4 +105,4 @@ TEST(ProbeInstance, FindsTheHelperBesideTheProgramOrInstalled) {
 }
 
 }  // namespace
-}  // namespace brannock::ui
+}  // namespace brannock::platform
