@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/object_kinds.h"
 #include "registry/registry_error.h"
 #include "support/error_text.h"
 #include "support/view_backend.h"
@@ -221,4 +222,17 @@ TEST(Catalogue, ListAndReadListByKind) {
   EXPECT_EQ(Names(cat.OCList), (TextList{u"Class"}));
   EXPECT_EQ(Names(cat.TLList), (TextList{u"Library"}));
   EXPECT_EQ(Names(cat.IFList), (TextList{u"IFace"}));
+
+  // The kinds' table: each category key is the one its builder reads.
+  for (const ObjectKind& kind : kObjectKinds) {
+    MemoryStore one;
+    // The name where each builder looks: the key's default value (classes,
+    // application IDs, interfaces) or its version's (type libraries).
+    one.SetString(CR, Text(kind.keyName) + u"\\{K}", u"", u"Only");
+    one.SetString(CR, Text(kind.keyName) + u"\\{K}\\1.0", u"", u"Only");
+    Catalogue only(one);
+    only.ReadList(kind.typ);
+    EXPECT_EQ(only.List(kind.typ).size(), 1u) << Utf16ToUtf8(kind.keyName);
+    EXPECT_EQ(&only.List(kind.typ), &(only.*kind.list));
+  }
 }

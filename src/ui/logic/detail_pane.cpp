@@ -1,5 +1,6 @@
 #include "ui/logic/detail_pane.h"
 
+#include "catalogue/object_kinds.h"
 #include "common/text_rules.h"
 
 namespace brannock::ui {
@@ -17,15 +18,7 @@ CommandStates CommandStatesFor(const TObjectData& snapshot, bool toolsRun) {
   return s;
 }
 
-Text KeyRootOf(TObjectType typ) {
-  switch (typ) {
-    case TObjectType::otCLSID: return u"CLSID";
-    case TObjectType::otTypeLib: return u"TypeLib";
-    case TObjectType::otAppID: return u"AppID";
-    case TObjectType::otInterface: return u"Interface";
-  }
-  return Text();
-}
+Text KeyRootOf(TObjectType typ) { return KindOf(typ).keyName; }
 
 TextList RegistryTreePaths(const TObjectData& s) {
   TextList paths{KeyRootOf(s.Typ) + u"\\" + s.GUID};

@@ -1,5 +1,7 @@
 #include "ui/logic/object_tree.h"
 
+#include "catalogue/object_kinds.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -43,7 +45,7 @@ std::optional<size_t> FindIncremental(const std::vector<TextView>& texts, size_t
 }
 
 int TreeGetImageIndex(bool isRoot, TObjectType typ) {
-  return static_cast<int>(typ) + (isRoot ? 0 : 4);
+  return KindOf(typ).rootImage + (isRoot ? 0 : 4);
 }
 
 }  // namespace brannock::ui

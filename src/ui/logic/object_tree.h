@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/object_data.h"
+#include "catalogue/object_kinds.h"
 #include "common/text.h"
 
 namespace brannock::ui {
@@ -26,13 +27,13 @@ struct RootInfo {
   TObjectType typ;
 };
 
-// In the order the roots are created and shown; the roots are never sorted.
-inline constexpr std::array<RootInfo, 4> kRoots = {{
-    {u"Object Classes", TObjectType::otCLSID},
-    {u"Application IDs", TObjectType::otAppID},
-    {u"Type Libraries", TObjectType::otTypeLib},
-    {u"Interfaces", TObjectType::otInterface},
-}};
+constexpr RootInfo RootOfKind(TObjectType typ) { return {KindOf(typ).rootCaption, typ}; }
+
+// In the order the roots are created and shown (their captions are the
+// kinds', catalogue/object_kinds.h); the roots are never sorted.
+inline constexpr std::array<RootInfo, 4> kRoots = {
+    RootOfKind(TObjectType::otCLSID), RootOfKind(TObjectType::otAppID), RootOfKind(TObjectType::otTypeLib),
+    RootOfKind(TObjectType::otInterface)};
 
 // 1 when the first text, with A to Z lower-cased, is greater by UTF-16 code
 // units than the second; 0 otherwise (also when smaller).
@@ -51,8 +52,8 @@ int TreeIncrementalSearch(TextView nodeText, TextView searchText);
 // the first node, whose text matches the search text; nothing when none does.
 std::optional<size_t> FindIncremental(const std::vector<TextView>& texts, size_t start, TextView searchText);
 
-// Image numbers of img16: a root shows its collection's folder (Typ), an
-// object its collection's emblem (Typ + 4).
+// Image numbers of img16: a root shows its collection's folder (the kind's
+// rootImage), an object its collection's emblem (rootImage + 4).
 int TreeGetImageIndex(bool isRoot, TObjectType typ);
 
 }  // namespace brannock::ui

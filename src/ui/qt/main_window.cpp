@@ -21,11 +21,13 @@
 
 #include "catalogue/list_file.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/batch_update.h"
 #include "ui/qt/branch_line_style.h"
 #include "ui/logic/detail_pane.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/logic/view_choice.h"
 #include "ui/logic/object_pane.h"
+#include "ui/qt/busy.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/header_icon.h"
 #include "ui/qt/qt_text.h"
@@ -49,38 +51,6 @@ TfrmMain::SaveFileChooser& Chooser() {
   };
   return chooser;
 }
-
-// The hourglass while a handler works, and with `status` "Working..." in the
-// status bar; both shown at once and undone on every way out.
-class BusyScope {
- public:
-  BusyScope(QWidget* window, QLabel* status) : status_(status) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (status_) status_->setText("Working...");
-    window->repaint();
-  }
-  ~BusyScope() {
-    QApplication::restoreOverrideCursor();
-    if (status_) status_->setText("Ready");
-  }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  QLabel* status_;
-};
-
-// A batch update of a tree: no repaint until it ends, also on failure.
-class BatchUpdate {
- public:
-  explicit BatchUpdate(QWidget* w) : w_(w) { w_->setUpdatesEnabled(false); }
-  ~BatchUpdate() { w_->setUpdatesEnabled(true); }
-  BatchUpdate(const BatchUpdate&) = delete;
-  BatchUpdate& operator=(const BatchUpdate&) = delete;
-
- private:
-  QWidget* w_;
-};
 
 QPushButton* Button(const char* caption, int width, QWidget* parent) {
   auto* b = new QPushButton(caption, parent);
@@ -324,11 +294,9 @@ void TfrmMain::cmChooseView(registry::RegistryView view) {
 // ---------------------------------------------------------------- object tree
 
 QTreeWidgetItem* TfrmMain::RootOf(TObjectType typ) const {
-  switch (typ) {
-    case TObjectType::otCLSID: return OCRoot;
-    case TObjectType::otTypeLib: return TLRoot;
-    case TObjectType::otAppID: return AIRoot;
-    case TObjectType::otInterface: return IFRoot;
+  for (int i = 0; i < Tree->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* root = Tree->topLevelItem(i);
+    if (ObjectTree::NodeOf(root)->Node().Typ == typ) return root;
   }
   return nullptr;
 }
@@ -336,16 +304,12 @@ QTreeWidgetItem* TfrmMain::RootOf(TObjectType typ) const {
 void TfrmMain::CreateTree() {
   BatchUpdate batch(Tree);
   Tree->clear();
-  for (const RootInfo& info : kRoots) {
-    auto* root = new ObjectNodeItem(TObjectNode{info.caption, info.typ, 0, {}});
-    Tree->addTopLevelItem(root);
-    switch (info.typ) {
-      case TObjectType::otCLSID: OCRoot = root; break;
-      case TObjectType::otAppID: AIRoot = root; break;
-      case TObjectType::otTypeLib: TLRoot = root; break;
-      case TObjectType::otInterface: IFRoot = root; break;
-    }
-  }
+  for (const RootInfo& info : kRoots)
+    Tree->addTopLevelItem(new ObjectNodeItem(TObjectNode{info.caption, info.typ, 0, {}}));
+  OCRoot = RootOf(TObjectType::otCLSID);
+  AIRoot = RootOf(TObjectType::otAppID);
+  TLRoot = RootOf(TObjectType::otTypeLib);
+  IFRoot = RootOf(TObjectType::otInterface);
   SetTree();
 }
 
@@ -369,7 +333,7 @@ void TfrmMain::FillKey(QTreeWidgetItem* root, const TObjects& list) {
 
 void TfrmMain::TreeExpanding(QTreeWidgetItem* node) {
   if (!node || node->childCount() > 0 || (node->parent() && node->parent()->parent())) return;
-  BusyScope busy(this, sb);
+  QtBusyScope busy(this, sb, BusyScope::Cursor::Wait);
   if (node->parent()) return;
   const TObjectType typ = ObjectTree::NodeOf(node)->Node().Typ;
   if (catalogue_.List(typ).empty()) catalogue_.ReadList(typ);
@@ -383,14 +347,14 @@ void TfrmMain::TreeExpanding(QTreeWidgetItem* node) {
 }
 
 void TfrmMain::Refresh() {
-  BusyScope busy(this, sb);
+  QtBusyScope busy(this, sb, BusyScope::Cursor::Wait);
   // Nothing read is kept: a file source whose files changed (a registration,
   // an edited export) is read again before the trees are rebuilt from it.
   if (options_.source) options_.source->ReloadIfChanged();
   CreateTree();
-  for (TObjectType typ : {TObjectType::otCLSID, TObjectType::otTypeLib, TObjectType::otAppID, TObjectType::otInterface}) {
-    catalogue_.ReadList(typ);
-    FillKey(RootOf(typ), catalogue_.List(typ));
+  for (const ObjectKind& kind : kObjectKinds) {
+    catalogue_.ReadList(kind.typ);
+    FillKey(RootOf(kind.typ), catalogue_.List(kind.typ));
   }
 }
 
@@ -474,10 +438,7 @@ void TfrmMain::cmSave(int tag) {
   if (!command) return;
   const QString file = Chooser()(this, ToQt(command->suggestedFile));
   if (file.isEmpty()) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  struct Restore {
-    ~Restore() { QApplication::restoreOverrideCursor(); }
-  } restore;
+  QtBusyScope busy;
   if (catalogue_.List(command->typ).empty()) catalogue_.ReadList(command->typ);
   SaveList(std::filesystem::path(file.toStdString()), catalogue_.List(command->typ));
 }

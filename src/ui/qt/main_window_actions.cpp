@@ -1,7 +1,6 @@
 // The object commands of the main window: register and unregister the
 // selected object's server, create a test instance of it, view its type
 // library, and view a type library file.
-#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -9,6 +8,7 @@
 #include "platform/messages.h"
 #include "typelib/loader.h"
 #include "ui/logic/typelib_choice.h"
+#include "ui/qt/busy.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/object_action_hooks.h"
 #include "ui/qt/qt_text.h"
@@ -49,27 +49,6 @@ Hooks& ActionHooks() {
   return hooks;
 }
 
-// "Working..." in the status bar, shown at once, and "Ready" again on every
-// way out. With `hourglass` the wait cursor too.
-class StatusWorking {
- public:
-  StatusWorking(QWidget* window, QLabel* status, bool hourglass) : status_(status), hourglass_(hourglass) {
-    if (hourglass_) QApplication::setOverrideCursor(Qt::WaitCursor);
-    status_->setText("Working...");
-    window->repaint();
-  }
-  ~StatusWorking() {
-    status_->setText("Ready");
-    if (hourglass_) QApplication::restoreOverrideCursor();
-  }
-  StatusWorking(const StatusWorking&) = delete;
-  StatusWorking& operator=(const StatusWorking&) = delete;
-
- private:
-  QLabel* status_;
-  bool hourglass_;
-};
-
 }  // namespace
 
 void SetToolRunner(ToolRunner runner) { ActionHooks().runner = std::move(runner); }
@@ -108,16 +87,14 @@ void TfrmMain::bRegClick(int tag) {
 
 void TfrmMain::cmCreateInst() {
   if (!Tree->currentItem() || !Tree->currentItem()->parent()) return;
-  std::optional<Text> failure;
-  {
-    StatusWorking working(this, sb, true);
-    const std::optional<TObjectData> object = FocusedObject();
-    if (!object) return;
-    const InstanceProbe& probe = ActionHooks().probe;
-    failure = InstanceFailureText(probe ? probe(options_.tools, object->ProgId)
-                                        : ProbeInstance(options_.tools, object->ProgId));
-  }
+  QtBusyScope busy(this, sb, BusyScope::Cursor::Wait);
+  const std::optional<TObjectData> object = FocusedObject();
+  if (!object) return;
+  const InstanceProbe& probe = ActionHooks().probe;
+  const std::optional<Text> failure =
+      InstanceFailureText(probe ? probe(options_.tools, object->ProgId) : ProbeInstance(options_.tools, object->ProgId));
   // "Ready" and the normal cursor are back before the box shows.
+  busy.End();
   if (failure) ShowErrorBox(*failure);
 }
 
@@ -125,7 +102,7 @@ void TfrmMain::cmViewTLB() {
   if (!Tree->currentItem() || !Tree->currentItem()->parent()) return;
   // The viewer is modal: "Working..." stays until it is closed. It sets the
   // wait cursor itself while it loads.
-  StatusWorking working(this, sb, false);
+  QtBusyScope busy(this, sb, BusyScope::Cursor::Unchanged);
   const std::optional<TObjectData> object = FocusedObject();
   if (object) ViewObjectTypeLib(*object);
 }
@@ -139,9 +116,10 @@ void TfrmMain::cmViewTypeLib() {
   // A file with several type libraries: the user chooses one.
   if (const auto loader = CreateLoader()) {
     std::vector<typelib::TypeLibResource> resources;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    typelib::ListTypeLibResources(*loader, record.Server, &resources);
-    QApplication::restoreOverrideCursor();
+    {
+      QtBusyScope busy;
+      typelib::ListTypeLibResources(*loader, record.Server, &resources);
+    }
     if (resources.size() > 1) {
       QStringList items;
       for (const Text& item : TypeLibChoiceItems(resources)) items << ToQt(item);

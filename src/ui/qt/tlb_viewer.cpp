@@ -19,6 +19,7 @@
 #include "ui/logic/type_tree.h"
 #include "ui/logic/viewer_search.h"
 #include "ui/logic/viewer_status.h"
+#include "ui/qt/busy.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/type_tree_widget.h"
@@ -36,22 +37,6 @@ constexpr int kClientHeight = 554;
 constexpr int kTreeWidth = 207;
 constexpr int kSplitterWidth = 3;
 constexpr int kStatusBarHeight = 19;
-
-// The hourglass until the scope ends, on every way out.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { Restore(); }
-  void Restore() {
-    if (active_) QApplication::restoreOverrideCursor();
-    active_ = false;
-  }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  bool active_ = true;
-};
 
 QString JoinLines(const TextList& lines) {
   size_t size = 0;
@@ -235,9 +220,7 @@ void TfrmTLBView::cmPrint() {
 void TfrmTLBView::PrintTo(QsciPrinter& printer) {
   std::exception_ptr error;
   {
-    sbPanel0->setText(ToQt(kPrintingText));
-    WaitCursor cursor;
-    sb->repaint();
+    QtBusyScope busy(sb, sbPanel0, BusyScope::Cursor::Wait, kPrintingText);
     try {
       PrintViewerText(SynMemo->text(), printer, ToQt(PrintJobTitle(kApplicationTitle, FUnitname)));
     } catch (...) {
@@ -245,7 +228,6 @@ void TfrmTLBView::PrintTo(QsciPrinter& printer) {
     }
   }
   // "Ready" and the normal cursor come back before an error is shown.
-  sbPanel0->setText(ToQt(kReadyText));
   if (error) ReportError(error);
 }
 
@@ -253,11 +235,11 @@ void TfrmTLBView::cmExit() { reject(); }
 
 std::unique_ptr<TfrmTLBView> OpenTypeLibView(const TObjectData& record, typelib::TypeLibLoader& loader,
                                              QWidget* owner) {
-  WaitCursor cursor;
+  QtBusyScope busy;
   std::shared_ptr<typelib::TypeLib> lib;
   const typelib::HRESULT hr = typelib::LoadObjectTypeLib(record, loader, &lib);
   if (typelib::Failed(hr) || !lib) {
-    cursor.Restore();
+    busy.End();
     ShowErrorBox(typelib::LoadFailureText(typelib::Failed(hr) ? hr : typelib::Code::Fail, loader));
     return nullptr;
   }

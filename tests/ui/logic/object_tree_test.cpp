@@ -60,6 +60,9 @@ TEST(ObjectTree, RootsAndImages) {
   EXPECT_EQ(Text(kRoots[1].caption), u"Application IDs");
   EXPECT_EQ(kRoots[1].typ, TObjectType::otAppID);
   EXPECT_EQ(kRoots[2].typ, TObjectType::otTypeLib);
+  EXPECT_EQ(Text(kRoots[0].caption), u"Object Classes");
+  EXPECT_EQ(Text(kRoots[2].caption), u"Type Libraries");
+  EXPECT_EQ(Text(kRoots[3].caption), u"Interfaces");
   EXPECT_EQ(TreeGetImageIndex(true, TObjectType::otAppID), 2);
   EXPECT_EQ(TreeGetImageIndex(false, TObjectType::otInterface), 7);
   EXPECT_EQ(TreeGetImageIndex(false, TObjectType::otCLSID), 4);

@@ -1,0 +1,45 @@
+// The four kinds of objects in one table: for each, the category key below
+// HKEY_CLASSES_ROOT, the catalogue's list, its list builder and its detail
+// resolution, and the root of the object tree that shows it (caption and
+// image). Code that treats the kinds alike looks them up here rather than
+// switching on TObjectType.
+#pragma once
+
+#include <array>
+
+#include "catalogue/catalogue.h"
+
+namespace brannock {
+
+struct ObjectKind {
+  TObjectType typ;
+  const char16_t* keyName;      // "CLSID", "TypeLib", "AppID", "Interface"
+  const char16_t* rootCaption;  // the root of the object tree
+  int rootImage;                // the root's image; its objects have rootImage + 4
+  TObjects Catalogue::*list;
+  void (Catalogue::*read)(TObjects& list);
+  void (Catalogue::*resolve)(const Text& G, TObjectData& rec);
+};
+
+// Indexed by TObjectType.
+inline constexpr std::array<ObjectKind, 4> kObjectKinds = {{
+    {TObjectType::otCLSID, u"CLSID", u"Object Classes", 0, &Catalogue::OCList, &Catalogue::ReadObjectClasses,
+     &Catalogue::ResolveObjectClass},
+    {TObjectType::otTypeLib, u"TypeLib", u"Type Libraries", 1, &Catalogue::TLList, &Catalogue::ReadTypeLibraries,
+     &Catalogue::ResolveTypeLibrary},
+    {TObjectType::otAppID, u"AppID", u"Application IDs", 2, &Catalogue::AIList, &Catalogue::ReadAppIDs,
+     &Catalogue::ResolveAppID},
+    {TObjectType::otInterface, u"Interface", u"Interfaces", 3, &Catalogue::IFList, &Catalogue::ReadInterfaces,
+     &Catalogue::ResolveInterface},
+}};
+
+constexpr bool IndexedByType() {
+  for (size_t i = 0; i < kObjectKinds.size(); ++i)
+    if (static_cast<size_t>(kObjectKinds[i].typ) != i) return false;
+  return true;
+}
+static_assert(IndexedByType());
+
+constexpr const ObjectKind& KindOf(TObjectType typ) { return kObjectKinds[static_cast<size_t>(typ)]; }
+
+}  // namespace brannock
