@@ -2,10 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
-#include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,44 +10,21 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "catalogue/list_file.h"
-#include "ui/qt/about_dialog.h"
-#include "ui/qt/batch_update.h"
-#include "ui/qt/branch_line_style.h"
-#include "ui/logic/detail_pane.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/logic/view_choice.h"
-#include "ui/logic/object_pane.h"
-#include "ui/qt/busy.h"
+#include "ui/qt/branch_line_style.h"
 #include "ui/qt/error_report.h"
-#include "ui/qt/header_icon.h"
-#include "ui/qt/qt_text.h"
-#include "ui/qt/settings_file.h"
 #include "ui/qt/message_boxes.h"
+#include "ui/qt/qt_text.h"
 
 namespace brannock::ui {
 
 namespace {
-
-TfrmMain::SaveFileChooser& Chooser() {
-  static TfrmMain::SaveFileChooser chooser = [](QWidget* owner, const QString& suggested) {
-    QFileDialog dialog(owner);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({ToQt(kListFileFilterName), "All files (*)"});
-    dialog.setDefaultSuffix(ToQt(kListFileExtension));
-    dialog.selectFile(suggested);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
-  };
-  return chooser;
-}
 
 QPushButton* Button(const char* caption, int width, QWidget* parent) {
   auto* b = new QPushButton(caption, parent);
@@ -69,8 +43,6 @@ QLineEdit* HeaderField(QWidget* parent) {
 }
 
 }  // namespace
-
-void TfrmMain::SetSaveFileChooser(SaveFileChooser chooser) { Chooser() = std::move(chooser); }
 
 // FormCreate: the batch switches were handled before the window exists
 // (see app/qt/main.cpp); what is left is the window's own start.
@@ -289,255 +261,6 @@ void TfrmMain::cmChooseView(registry::RegistryView view) {
     Refresh();
   }
   ShowView();
-}
-
-// ---------------------------------------------------------------- object tree
-
-QTreeWidgetItem* TfrmMain::RootOf(TObjectType typ) const {
-  for (int i = 0; i < Tree->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* root = Tree->topLevelItem(i);
-    if (ObjectTree::NodeOf(root)->Node().Typ == typ) return root;
-  }
-  return nullptr;
-}
-
-void TfrmMain::CreateTree() {
-  BatchUpdate batch(Tree);
-  Tree->clear();
-  for (const RootInfo& info : kRoots)
-    Tree->addTopLevelItem(new ObjectNodeItem(TObjectNode{info.caption, info.typ, 0, {}}));
-  OCRoot = RootOf(TObjectType::otCLSID);
-  AIRoot = RootOf(TObjectType::otAppID);
-  TLRoot = RootOf(TObjectType::otTypeLib);
-  IFRoot = RootOf(TObjectType::otInterface);
-  SetTree();
-}
-
-void TfrmMain::SetTree() {
-  for (int i = 0; i < Tree->topLevelItemCount(); ++i)
-    Tree->topLevelItem(i)->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-}
-
-void TfrmMain::FillKey(QTreeWidgetItem* root, const TObjects& list) {
-  const TObjectType typ = ObjectTree::NodeOf(root)->Node().Typ;
-  BatchUpdate batch(Tree);
-  std::vector<TextView> names;
-  names.reserve(list.size());
-  for (const TObjectData& d : list) names.push_back(d.Name);
-  QList<QTreeWidgetItem*> children;
-  children.reserve(static_cast<qsizetype>(list.size()));
-  for (int32_t i : SortedChildOrder(names))
-    children.push_back(new ObjectNodeItem(TObjectNode{list[static_cast<size_t>(i)].Name, typ, i, {}}));
-  root->addChildren(children);
-}
-
-void TfrmMain::TreeExpanding(QTreeWidgetItem* node) {
-  if (!node || node->childCount() > 0 || (node->parent() && node->parent()->parent())) return;
-  QtBusyScope busy(this, sb, BusyScope::Cursor::Wait);
-  if (node->parent()) return;
-  const TObjectType typ = ObjectTree::NodeOf(node)->Node().Typ;
-  if (catalogue_.List(typ).empty()) catalogue_.ReadList(typ);
-  FillKey(node, catalogue_.List(typ));
-  // A root that is still empty closes again, so that the next click on it
-  // reads its collection anew (open, it would take one click to close first).
-  if (node->childCount() == 0) {
-    QSignalBlocker quiet(Tree);
-    node->setExpanded(false);
-  }
-}
-
-void TfrmMain::Refresh() {
-  QtBusyScope busy(this, sb, BusyScope::Cursor::Wait);
-  // Nothing read is kept: a file source whose files changed (a registration,
-  // an edited export) is read again before the trees are rebuilt from it.
-  if (options_.source) options_.source->ReloadIfChanged();
-  CreateTree();
-  for (const ObjectKind& kind : kObjectKinds) {
-    catalogue_.ReadList(kind.typ);
-    FillKey(RootOf(kind.typ), catalogue_.List(kind.typ));
-  }
-}
-
-// ---------------------------------------------------------------- detail pane
-
-void TfrmMain::TreeChange(QTreeWidgetItem* item) {
-  Memo->clear();
-  if (!item) return;
-  ObjectNodeItem* node = ObjectTree::NodeOf(item);
-  eName->setText(ToQt(node->Node().Text));
-  eName->setCursorPosition(0);
-  imgDefaultIcon->clear();
-  pc->setVisible(!node->IsRoot());
-  if (node->IsRoot()) {
-    eGUID->setText(ToQt(RootPaneText(node->childCount())));
-    return;
-  }
-  ShowDetails(node);
-}
-
-// The pane is built whole first and then shown in one step, so that an error
-// on the way never leaves the header of one object over the registry tree
-// of another; the error is reported once the pane shows what was built.
-void TfrmMain::ShowDetails(ObjectNodeItem* node) {
-  // A node whose list entry is gone (the list was read anew without
-  // rebuilding the tree) has nothing to show.
-  const std::optional<ObjectPane> pane =
-      BuildObjectPane(catalogue_, node->Node(), mmHex->isChecked(), RunsTools(options_.tools));
-  if (!pane) return;
-  const TObjectData& snapshot = pane->snapshot;
-  const CommandStates& states = pane->states;
-  for (QWidget* w : std::initializer_list<QWidget*>{bReg, bUnreg}) w->setEnabled(states.registerServer);
-  mmReg->setEnabled(states.registerServer);
-  mmUnreg->setEnabled(states.registerServer);
-  mmCreateInst->setEnabled(states.createInstance);
-  mmView->setEnabled(states.viewTypeLib);
-  bView->setEnabled(states.viewTypeLib);
-  bCopy->setEnabled(true);
-  eGUID->setText(ToQt(pane->guid));
-  eGUID->setCursorPosition(0);
-  {
-    BatchUpdate batch(RegTree);
-    RegTree->clear();
-    FillRegTree(pane->lines, !pane->error);
-  }
-  if (pane->error) std::rethrow_exception(pane->error);
-
-  // Last: an icon index that is not a number raises a conversion error.
-  const QIcon icon =
-      HeaderIcon(snapshot, options_.locator,
-                 options_.view && registry::SeesWow64Files(*options_.view, options_.view->View()));
-  if (!icon.isNull()) imgDefaultIcon->setPixmap(icon.pixmap(32, 32));
-}
-
-void TfrmMain::FillRegTree(const std::vector<RegLine>& lines, bool expand) {
-  std::vector<QTreeWidgetItem*> items;
-  items.reserve(lines.size());
-  QFont bold = RegTree->font();
-  bold.setBold(true);
-  for (const RegLine& line : lines) {
-    QTreeWidgetItem* item = line.parent < 0 ? new QTreeWidgetItem(RegTree)
-                                            : new QTreeWidgetItem(items[static_cast<size_t>(line.parent)]);
-    item->setText(0, ToQt(line.text));
-    if (line.level == 0) item->setFont(0, bold);  // RegTreePaintText
-    items.push_back(item);
-  }
-  if (expand) RegTree->expandAll();
-}
-
-void TfrmMain::RegTreeChange(QTreeWidgetItem* line) {
-  Memo->clear();
-  if (line) Memo->setPlainText(line->text(0));
-}
-
-void TfrmMain::mmHexClick() { TreeChange(Tree->currentItem()); }
-
-// ---------------------------------------------------------------- commands
-
-void TfrmMain::cmSave(int tag) {
-  const std::optional<SaveCommand> command = SaveCommandFor(tag);
-  if (!command) return;
-  const QString file = Chooser()(this, ToQt(command->suggestedFile));
-  if (file.isEmpty()) return;
-  QtBusyScope busy;
-  if (catalogue_.List(command->typ).empty()) catalogue_.ReadList(command->typ);
-  SaveList(std::filesystem::path(file.toStdString()), catalogue_.List(command->typ));
-}
-
-void TfrmMain::bCopyClick() {
-  std::vector<SummaryLine> lines;
-  std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int level) {
-    lines.push_back({level, FromQt(item->text(0))});
-    for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), level + 1);
-  };
-  for (int i = 0; i < RegTree->topLevelItemCount(); ++i) walk(RegTree->topLevelItem(i), 0);
-  const Text text = CopySummaryText(FromQt(eName->text()), FromQt(eGUID->text()), lines);
-  QGuiApplication::clipboard()->setText(ToQt(text));
-}
-
-void TfrmMain::cmAbout() { ShowAbout(this); }
-
-// ---------------------------------------------------------------- settings
-
-void TfrmMain::setVisible(bool visible) {
-  if (visible && !settingsRead_) Guarded([&] { ReadWindowSettings(); });
-  QMainWindow::setVisible(visible);
-  if (visible && minimizeAfterShow_) {
-    minimizeAfterShow_ = false;
-    showMinimized();
-  }
-}
-
-void TfrmMain::closeEvent(QCloseEvent* event) {
-  event->accept();
-  Guarded([&] { WriteWindowSettings(); });
-}
-
-ScreenInfo TfrmMain::Screens() const {
-  ScreenInfo info;
-  QScreen* primary = QGuiApplication::primaryScreen();
-  if (!primary) return info;
-  const QRect desktop = primary->virtualGeometry();
-  info.desktopWidth = desktop.width();
-  info.desktopHeight = desktop.height();
-  info.pixelsPerInch = qRound(primary->logicalDotsPerInch());
-  for (QScreen* s : QGuiApplication::screens()) {
-    const QRect g = s->geometry();
-    info.monitors.push_back({g.x(), g.y(), g.x() + g.width(), g.y() + g.height()});
-  }
-  return info;
-}
-
-Placement TfrmMain::CurrentPlacement() const {
-  Placement p;
-  p.showCmd = isMinimized() ? 2 : isMaximized() ? 3 : 1;
-  const QRect n = isMaximized() || isMinimized() ? normalGeometry() : geometry();
-  p.normal = {n.x(), n.y(), n.x() + n.width(), n.y() + n.height()};
-  return p;
-}
-
-void TfrmMain::ReadWindowSettings() {
-  settingsRead_ = true;
-  if (!options_.settings) return;
-  const ScreenInfo screens = Screens();
-  const StoredSettings stored = ReadStoredSettings(options_.settings->Store(), screens);
-  const RestorePlan plan =
-      PlanRestore(stored, CurrentPlacement(), isVisible(), screens, {x(), y(), width(), height()});
-  if (!plan.read) return;
-  if (plan.applyPlacement || plan.offMonitor) {
-    Rect r = plan.placement.normal;
-    if (plan.offMonitor) {
-      // Off the screens: moved onto the nearest one's available area.
-      std::vector<Rect> areas;
-      for (QScreen* s : QGuiApplication::screens()) {
-        const QRect a = s->availableGeometry();
-        areas.push_back({a.x(), a.y(), a.x() + a.width(), a.y() + a.height()});
-      }
-      if (const std::optional<Rect> area = NearestMonitor(r, areas)) r = MoveOntoMonitor(r, *area);
-    }
-    setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
-  }
-  switch (plan.show) {
-    case ShowState::Maximized: setWindowState(windowState() | Qt::WindowMaximized); break;
-    case ShowState::Minimized: minimizeAfterShow_ = true; break;
-    case ShowState::Normal: break;
-  }
-  if (plan.treeWidth && *plan.treeWidth > 0) {
-    const int total = std::max(width() - Splitter->handleWidth(), *plan.treeWidth + 1);
-    Splitter->setSizes({*plan.treeWidth, total - *plan.treeWidth});
-  }
-}
-
-void TfrmMain::WriteWindowSettings() {
-  settingsWritten_ = true;
-  if (!options_.settings) return;
-  CurrentSettings current;
-  current.placement = CurrentPlacement();
-  current.applicationMinimized = isMinimized();
-  current.pixelsPerInch = Screens().pixelsPerInch;
-  current.treeWidth = Splitter->sizes().value(0, Tree->width());
-  WriteSettings(options_.settings->Store(), Screens(), settingsRead_, current);
-  if (options_.view) WriteStoredView(options_.settings->Store(), options_.view->View());
-  options_.settings->Save();
 }
 
 }  // namespace brannock::ui

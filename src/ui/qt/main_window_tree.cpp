@@ -1,0 +1,77 @@
+// The main window's object tree: its four roots, filled on demand, and
+// Refresh.
+#include "ui/qt/main_window.h"
+
+#include "catalogue/object_kinds.h"
+#include "ui/logic/object_tree.h"
+#include "ui/qt/batch_update.h"
+#include "ui/qt/busy.h"
+
+namespace brannock::ui {
+
+QTreeWidgetItem* TfrmMain::RootOf(TObjectType typ) const {
+  for (int i = 0; i < Tree->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* root = Tree->topLevelItem(i);
+    if (ObjectTree::NodeOf(root)->Node().Typ == typ) return root;
+  }
+  return nullptr;
+}
+
+void TfrmMain::CreateTree() {
+  BatchUpdate batch(Tree);
+  Tree->clear();
+  for (const RootInfo& info : kRoots)
+    Tree->addTopLevelItem(new ObjectNodeItem(TObjectNode{info.caption, info.typ, 0, {}}));
+  OCRoot = RootOf(TObjectType::otCLSID);
+  AIRoot = RootOf(TObjectType::otAppID);
+  TLRoot = RootOf(TObjectType::otTypeLib);
+  IFRoot = RootOf(TObjectType::otInterface);
+  SetTree();
+}
+
+void TfrmMain::SetTree() {
+  for (int i = 0; i < Tree->topLevelItemCount(); ++i)
+    Tree->topLevelItem(i)->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+}
+
+void TfrmMain::FillKey(QTreeWidgetItem* root, const TObjects& list) {
+  const TObjectType typ = ObjectTree::NodeOf(root)->Node().Typ;
+  BatchUpdate batch(Tree);
+  std::vector<TextView> names;
+  names.reserve(list.size());
+  for (const TObjectData& d : list) names.push_back(d.Name);
+  QList<QTreeWidgetItem*> children;
+  children.reserve(static_cast<qsizetype>(list.size()));
+  for (int32_t i : SortedChildOrder(names))
+    children.push_back(new ObjectNodeItem(TObjectNode{list[static_cast<size_t>(i)].Name, typ, i, {}}));
+  root->addChildren(children);
+}
+
+void TfrmMain::TreeExpanding(QTreeWidgetItem* node) {
+  if (!node || node->childCount() > 0 || (node->parent() && node->parent()->parent())) return;
+  QtBusyScope busy(this, sb, BusyScope::Cursor::Wait);
+  if (node->parent()) return;
+  const TObjectType typ = ObjectTree::NodeOf(node)->Node().Typ;
+  if (catalogue_.List(typ).empty()) catalogue_.ReadList(typ);
+  FillKey(node, catalogue_.List(typ));
+  // A root that is still empty closes again, so that the next click on it
+  // reads its collection anew (open, it would take one click to close first).
+  if (node->childCount() == 0) {
+    QSignalBlocker quiet(Tree);
+    node->setExpanded(false);
+  }
+}
+
+void TfrmMain::Refresh() {
+  QtBusyScope busy(this, sb, BusyScope::Cursor::Wait);
+  // Nothing read is kept: a file source whose files changed (a registration,
+  // an edited export) is read again before the trees are rebuilt from it.
+  if (options_.source) options_.source->ReloadIfChanged();
+  CreateTree();
+  for (const ObjectKind& kind : kObjectKinds) {
+    catalogue_.ReadList(kind.typ);
+    FillKey(RootOf(kind.typ), catalogue_.List(kind.typ));
+  }
+}
+
+}  // namespace brannock::ui
