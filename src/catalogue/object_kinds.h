@@ -1,7 +1,7 @@
 // The four kinds of objects in one table: for each, the category key below
 // HKEY_CLASSES_ROOT, the catalogue's list, its list builder and its detail
-// resolution, and the root of the object tree that shows it (caption and
-// image). Code that treats the kinds alike looks them up here rather than
+// resolution, and the root of the object tree that shows it (caption, image
+// and the emblem the image shows). Code that treats the kinds alike looks them up here rather than
 // switching on TObjectType.
 #pragma once
 
@@ -11,11 +11,16 @@
 
 namespace brannock {
 
+// What a kind's images show, in a folder on the root and alone on each
+// object; object classes and application IDs share one.
+enum class ObjectEmblem { Object, TypeLibrary, Interface };
+
 struct ObjectKind {
   TObjectType typ;
   const char16_t* keyName;      // "CLSID", "TypeLib", "AppID", "Interface"
   const char16_t* rootCaption;  // the root of the object tree
   int rootImage;                // the root's image; its objects have rootImage + 4
+  ObjectEmblem emblem;
   TObjects Catalogue::*list;
   void (Catalogue::*read)(TObjects& list);
   void (Catalogue::*resolve)(const Text& G, TObjectData& rec);
@@ -23,14 +28,14 @@ struct ObjectKind {
 
 // Indexed by TObjectType.
 inline constexpr std::array<ObjectKind, 4> kObjectKinds = {{
-    {TObjectType::otCLSID, u"CLSID", u"Object Classes", 0, &Catalogue::OCList, &Catalogue::ReadObjectClasses,
-     &Catalogue::ResolveObjectClass},
-    {TObjectType::otTypeLib, u"TypeLib", u"Type Libraries", 1, &Catalogue::TLList, &Catalogue::ReadTypeLibraries,
-     &Catalogue::ResolveTypeLibrary},
-    {TObjectType::otAppID, u"AppID", u"Application IDs", 2, &Catalogue::AIList, &Catalogue::ReadAppIDs,
-     &Catalogue::ResolveAppID},
-    {TObjectType::otInterface, u"Interface", u"Interfaces", 3, &Catalogue::IFList, &Catalogue::ReadInterfaces,
-     &Catalogue::ResolveInterface},
+    {TObjectType::otCLSID, u"CLSID", u"Object Classes", 0, ObjectEmblem::Object, &Catalogue::OCList,
+     &Catalogue::ReadObjectClasses, &Catalogue::ResolveObjectClass},
+    {TObjectType::otTypeLib, u"TypeLib", u"Type Libraries", 1, ObjectEmblem::TypeLibrary, &Catalogue::TLList,
+     &Catalogue::ReadTypeLibraries, &Catalogue::ResolveTypeLibrary},
+    {TObjectType::otAppID, u"AppID", u"Application IDs", 2, ObjectEmblem::Object, &Catalogue::AIList,
+     &Catalogue::ReadAppIDs, &Catalogue::ResolveAppID},
+    {TObjectType::otInterface, u"Interface", u"Interfaces", 3, ObjectEmblem::Interface, &Catalogue::IFList,
+     &Catalogue::ReadInterfaces, &Catalogue::ResolveInterface},
 }};
 
 constexpr bool IndexedByType() {

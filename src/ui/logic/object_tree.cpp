@@ -48,4 +48,10 @@ int TreeGetImageIndex(bool isRoot, TObjectType typ) {
   return KindOf(typ).rootImage + (isRoot ? 0 : 4);
 }
 
+TreeImage TreeImageOf(int index) {
+  for (const ObjectKind& kind : kObjectKinds)
+    if (kind.rootImage == index % 4) return {index < 4, kind.emblem};
+  return {index < 4, ObjectEmblem::Object};
+}
+
 }  // namespace brannock::ui

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "catalogue/object_data.h"
@@ -55,5 +56,26 @@ std::optional<size_t> FindIncremental(const std::vector<TextView>& texts, size_t
 // Image numbers of img16: a root shows its collection's folder (the kind's
 // rootImage), an object its collection's emblem (rootImage + 4).
 int TreeGetImageIndex(bool isRoot, TObjectType typ);
+
+// What image `index` (0 to kTreeImageCount - 1) of img16 shows: a folder
+// with the emblem of the kind whose rootImage it is, or, from 4 on, that
+// emblem alone.
+inline constexpr int kTreeImageCount = 8;
+struct TreeImage {
+  bool folder;
+  ObjectEmblem emblem;
+};
+TreeImage TreeImageOf(int index);
+
+// The window's field that holds the root of `typ`'s collection. Both
+// windows keep their roots in fields named OCRoot, TLRoot, AIRoot and
+// IFRoot (in TObjectType order here).
+template <class Window>
+auto& RootField(Window& window, TObjectType typ) {
+  using Plain = std::remove_const_t<Window>;
+  constexpr std::array fields{&Plain::OCRoot, &Plain::TLRoot, &Plain::AIRoot, &Plain::IFRoot};
+  static_assert(fields.size() == kObjectKinds.size());
+  return window.*fields[static_cast<size_t>(typ)];
+}
 
 }  // namespace brannock::ui

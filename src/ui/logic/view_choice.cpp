@@ -1,5 +1,6 @@
 #include "ui/logic/view_choice.h"
 
+#include "catalogue/object_kinds.h"
 #include "common/error.h"
 #include "registry/registry_reader.h"
 #include "registry/viewed_registry.h"
@@ -27,8 +28,7 @@ bool SwitchView(registry::ViewedRegistry& viewed, Catalogue& catalogue, Registry
   if (view == viewed.View()) return false;
   registry::RequireView(viewed, view);
   viewed.SetView(view);
-  for (TObjectType typ : {TObjectType::otCLSID, TObjectType::otTypeLib, TObjectType::otAppID, TObjectType::otInterface})
-    catalogue.List(typ).clear();
+  for (const ObjectKind& kind : kObjectKinds) catalogue.List(kind.typ).clear();
   return true;
 }
 

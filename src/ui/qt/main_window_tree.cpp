@@ -9,23 +9,16 @@
 
 namespace brannock::ui {
 
-QTreeWidgetItem* TfrmMain::RootOf(TObjectType typ) const {
-  for (int i = 0; i < Tree->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* root = Tree->topLevelItem(i);
-    if (ObjectTree::NodeOf(root)->Node().Typ == typ) return root;
-  }
-  return nullptr;
-}
+QTreeWidgetItem* TfrmMain::RootOf(TObjectType typ) const { return RootField(*this, typ); }
 
 void TfrmMain::CreateTree() {
   BatchUpdate batch(Tree);
   Tree->clear();
-  for (const RootInfo& info : kRoots)
-    Tree->addTopLevelItem(new ObjectNodeItem(TObjectNode{info.caption, info.typ, 0, {}}));
-  OCRoot = RootOf(TObjectType::otCLSID);
-  AIRoot = RootOf(TObjectType::otAppID);
-  TLRoot = RootOf(TObjectType::otTypeLib);
-  IFRoot = RootOf(TObjectType::otInterface);
+  for (const RootInfo& info : kRoots) {
+    auto* root = new ObjectNodeItem(TObjectNode{info.caption, info.typ, 0, {}});
+    Tree->addTopLevelItem(root);
+    RootField(*this, info.typ) = root;
+  }
   SetTree();
 }
 

@@ -8,8 +8,6 @@ namespace brannock::ui {
 
 namespace {
 
-enum class Emblem { Object, TypeLibrary, Interface };
-
 // A small cube: the object class (and application ID) emblem.
 void DrawObject(QPainter& p, const QRectF& r) {
   const qreal w = r.width(), h = r.height(), d = w * 0.3;
@@ -48,11 +46,11 @@ void DrawInterface(QPainter& p, const QRectF& r) {
   p.drawEllipse(QRectF(r.left(), r.top(), d, d));
 }
 
-void DrawEmblem(QPainter& p, Emblem e, const QRectF& r) {
+void DrawEmblem(QPainter& p, ObjectEmblem e, const QRectF& r) {
   switch (e) {
-    case Emblem::Object: DrawObject(p, r); break;
-    case Emblem::TypeLibrary: DrawTypeLibrary(p, r); break;
-    case Emblem::Interface: DrawInterface(p, r); break;
+    case ObjectEmblem::Object: DrawObject(p, r); break;
+    case ObjectEmblem::TypeLibrary: DrawTypeLibrary(p, r); break;
+    case ObjectEmblem::Interface: DrawInterface(p, r); break;
   }
 }
 
@@ -65,16 +63,16 @@ void DrawFolder(QPainter& p) {
   p.drawRect(QRectF(0.5, 6.5, 14, 7));
 }
 
-QIcon Picture(Emblem e, bool folder) {
+QIcon Picture(TreeImage image) {
   QPixmap pix(16, 16);
   pix.fill(Qt::transparent);
   QPainter p(&pix);
   p.setRenderHint(QPainter::Antialiasing, true);
-  if (folder) {
+  if (image.folder) {
     DrawFolder(p);
-    DrawEmblem(p, e, QRectF(8, 7, 8, 9));
+    DrawEmblem(p, image.emblem, QRectF(8, 7, 8, 9));
   } else {
-    DrawEmblem(p, e, QRectF(1, 1, 14, 14));
+    DrawEmblem(p, image.emblem, QRectF(1, 1, 14, 14));
   }
   p.end();
   return QIcon(pix);
@@ -82,16 +80,10 @@ QIcon Picture(Emblem e, bool folder) {
 
 }  // namespace
 
-const std::array<QIcon, 8>& TreeImages() {
-  // Index order follows TObjectType: class, type library, application ID,
-  // interface.
-  static const std::array<QIcon, 8> images = [] {
-    const Emblem byType[4] = {Emblem::Object, Emblem::TypeLibrary, Emblem::Object, Emblem::Interface};
-    std::array<QIcon, 8> a;
-    for (int k = 0; k < 4; ++k) {
-      a[static_cast<size_t>(k)] = Picture(byType[k], true);
-      a[static_cast<size_t>(k + 4)] = Picture(byType[k], false);
-    }
+const std::array<QIcon, kTreeImageCount>& TreeImages() {
+  static const std::array<QIcon, kTreeImageCount> images = [] {
+    std::array<QIcon, kTreeImageCount> a;
+    for (int i = 0; i < kTreeImageCount; ++i) a[static_cast<size_t>(i)] = Picture(TreeImageOf(i));
     return a;
   }();
   return images;

@@ -4,6 +4,7 @@
 // given with the node (TreeGetText and TreeGetImageIndex of its record):
 // neither changes while the node lives, and a callback for them would cost
 // a notification and a text measurement per node at every expansion.
+#include "catalogue/object_kinds.h"
 #include "platform/win32/wide_text.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/win32/busy_status.h"
@@ -42,35 +43,23 @@ TObjectNode* TfrmMain::NodeOf(HTREEITEM item) const {
 }
 
 bool TfrmMain::IsRoot(HTREEITEM item) const {
-  return item && (item == OCRoot || item == AIRoot || item == TLRoot || item == IFRoot);
+  if (!item) return false;
+  for (const ObjectKind& kind : kObjectKinds)
+    if (item == RootOf(kind.typ)) return true;
+  return false;
 }
 
 HTREEITEM TfrmMain::FocusedNode() const { return TreeView_GetSelection(Tree); }
 
-HTREEITEM TfrmMain::RootOf(TObjectType typ) const {
-  switch (typ) {
-    case TObjectType::otCLSID: return OCRoot;
-    case TObjectType::otTypeLib: return TLRoot;
-    case TObjectType::otAppID: return AIRoot;
-    case TObjectType::otInterface: return IFRoot;
-  }
-  return nullptr;
-}
+HTREEITEM TfrmMain::RootOf(TObjectType typ) const { return RootField(*this, typ); }
 
 void TfrmMain::CreateTree() {
   TreeBatchUpdate batch(Tree);
   OCRoot = AIRoot = TLRoot = IFRoot = nullptr;
   for (auto& nodes : loaded_) nodes.clear();
   TreeView_DeleteAllItems(Tree);
-  for (const RootInfo& info : kRoots) {
-    HTREEITEM root = AddNode(Tree, TVI_ROOT, TObjectNode{info.caption, info.typ, 0, {}}, true);
-    switch (info.typ) {
-      case TObjectType::otCLSID: OCRoot = root; break;
-      case TObjectType::otAppID: AIRoot = root; break;
-      case TObjectType::otTypeLib: TLRoot = root; break;
-      case TObjectType::otInterface: IFRoot = root; break;
-    }
-  }
+  for (const RootInfo& info : kRoots)
+    RootField(*this, info.typ) = AddNode(Tree, TVI_ROOT, TObjectNode{info.caption, info.typ, 0, {}}, true);
 }
 
 // The roots keep their expand button, whatever the control did to it when
@@ -123,9 +112,9 @@ void TfrmMain::Refresh() {
   MainWindowBusyDisplay display(*this);
   BusyScope busy(display, BusyScope::Cursor::Wait);
   CreateTree();
-  for (TObjectType typ : {TObjectType::otCLSID, TObjectType::otTypeLib, TObjectType::otAppID, TObjectType::otInterface}) {
-    catalogue_.ReadList(typ);
-    FillKey(RootOf(typ), catalogue_.List(typ));
+  for (const ObjectKind& kind : kObjectKinds) {
+    catalogue_.ReadList(kind.typ);
+    FillKey(RootOf(kind.typ), catalogue_.List(kind.typ));
   }
 }
 

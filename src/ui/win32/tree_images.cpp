@@ -1,6 +1,6 @@
 #include "ui/win32/tree_images.h"
 
-#include "catalogue/object_data.h"
+#include "ui/logic/object_tree.h"
 
 namespace brannock::ui {
 
@@ -21,20 +21,19 @@ void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF fill, CO
 }
 
 // The collection's emblem in the box (left, top) .. (left + size).
-void DrawEmblem(HDC dc, TObjectType typ, int left, int top, int size) {
+void DrawEmblem(HDC dc, ObjectEmblem emblem, int left, int top, int size) {
   HBRUSH brush = nullptr;
   HPEN pen = CreatePen(PS_SOLID, 1, RGB(32, 32, 32));
   HGDIOBJ oldPen = SelectObject(dc, pen);
-  switch (typ) {
-    case TObjectType::otCLSID:
-    case TObjectType::otAppID: {  // a blue cube face
+  switch (emblem) {
+    case ObjectEmblem::Object: {  // a blue cube face
       brush = CreateSolidBrush(RGB(60, 110, 220));
       HGDIOBJ old = SelectObject(dc, brush);
       Rectangle(dc, left, top, left + size, top + size);
       SelectObject(dc, old);
       break;
     }
-    case TObjectType::otTypeLib: {  // a green book
+    case ObjectEmblem::TypeLibrary: {  // a green book
       brush = CreateSolidBrush(RGB(40, 160, 80));
       HGDIOBJ old = SelectObject(dc, brush);
       Rectangle(dc, left + 1, top, left + size - 1, top + size);
@@ -43,7 +42,7 @@ void DrawEmblem(HDC dc, TObjectType typ, int left, int top, int size) {
       LineTo(dc, left + 3, top + size - 2);
       break;
     }
-    case TObjectType::otInterface: {  // a red plug (lollipop)
+    case ObjectEmblem::Interface: {  // a red plug (lollipop)
       brush = CreateSolidBrush(RGB(210, 60, 50));
       HGDIOBJ old = SelectObject(dc, brush);
       Ellipse(dc, left + size / 3, top, left + size, top + size - size / 3);
@@ -66,13 +65,13 @@ HBITMAP DrawImage(HDC screen, int index) {
   RECT all{0, 0, 16, 16};
   FillRect(dc, &all, mask);
   DeleteObject(mask);
-  const auto typ = static_cast<TObjectType>(index % 4);
-  if (index < 4) {
+  const TreeImage image = TreeImageOf(index);
+  if (image.folder) {
     FillBox(dc, 0, 3, 7, 6, RGB(240, 200, 80), RGB(150, 110, 30));    // the folder's tab
     FillBox(dc, 0, 5, 16, 15, RGB(250, 215, 100), RGB(150, 110, 30));  // its body
-    DrawEmblem(dc, typ, 7, 7, 8);
+    DrawEmblem(dc, image.emblem, 7, 7, 8);
   } else {
-    DrawEmblem(dc, typ, 2, 2, 12);
+    DrawEmblem(dc, image.emblem, 2, 2, 12);
   }
   SelectObject(dc, old);
   DeleteDC(dc);
@@ -82,9 +81,9 @@ HBITMAP DrawImage(HDC screen, int index) {
 }  // namespace
 
 HIMAGELIST CreateTreeImages() {
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 8, 0);
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, kTreeImageCount, 0);
   HDC screen = GetDC(nullptr);
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < kTreeImageCount; ++i) {
     HBITMAP bitmap = DrawImage(screen, i);
     ImageList_AddMasked(list, bitmap, kMask);
     DeleteObject(bitmap);

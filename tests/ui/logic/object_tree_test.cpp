@@ -66,6 +66,37 @@ TEST(ObjectTree, RootsAndImages) {
   EXPECT_EQ(TreeGetImageIndex(true, TObjectType::otAppID), 2);
   EXPECT_EQ(TreeGetImageIndex(false, TObjectType::otInterface), 7);
   EXPECT_EQ(TreeGetImageIndex(false, TObjectType::otCLSID), 4);
+  // Each node's image shows its own kind's emblem, in a folder on the root
+  // only; classes and application IDs share the cube.
+  const std::pair<TObjectType, ObjectEmblem> emblems[] = {{TObjectType::otCLSID, ObjectEmblem::Object},
+                                                          {TObjectType::otAppID, ObjectEmblem::Object},
+                                                          {TObjectType::otTypeLib, ObjectEmblem::TypeLibrary},
+                                                          {TObjectType::otInterface, ObjectEmblem::Interface}};
+  for (const auto& [typ, emblem] : emblems) {
+    for (bool root : {true, false}) {
+      const int index = TreeGetImageIndex(root, typ);
+      ASSERT_GE(index, 0);
+      ASSERT_LT(index, kTreeImageCount);
+      EXPECT_EQ(TreeImageOf(index).folder, root) << index;
+      EXPECT_EQ(TreeImageOf(index).emblem, emblem) << index;
+    }
+  }
+}
+
+// The windows' four root fields, as RootField finds them by kind.
+struct Roots {
+  int OCRoot = 0, AIRoot = 0, TLRoot = 0, IFRoot = 0;
+};
+
+TEST(ObjectTree, RootFieldsByKind) {
+  Roots w;
+  for (const RootInfo& info : kRoots) RootField(w, info.typ) = static_cast<int>(info.typ) + 10;
+  EXPECT_EQ(w.OCRoot, 10);
+  EXPECT_EQ(w.TLRoot, 11);
+  EXPECT_EQ(w.AIRoot, 12);
+  EXPECT_EQ(w.IFRoot, 13);
+  const Roots& shown = w;
+  EXPECT_EQ(RootField(shown, TObjectType::otAppID), 12);
 }
 
 }  // namespace
