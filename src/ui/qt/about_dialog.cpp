@@ -13,17 +13,15 @@
 #include <QVBoxLayout>
 
 #include "ui/logic/about_text.h"
+#include "ui/logic/window_sizes.h"
 #include "ui/qt/qt_text.h"
 
 namespace brannock::ui {
 
 namespace {
 
-constexpr int kWidth = 462;
-constexpr int kHeight = 367;
-constexpr int kTopBandHeight = 117;
-constexpr int kBottomBandHeight = 44;
-const QColor kBandGrey(160, 160, 164);
+using namespace about_size;
+const QColor kBandGrey(kBandGreyRgb[0], kBandGreyRgb[1], kBandGreyRgb[2]);
 
 QWidget* Band(QWidget* parent, const QColor& colour) {
   auto* band = new QWidget(parent);

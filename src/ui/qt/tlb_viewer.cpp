@@ -13,12 +13,10 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "platform/messages.h"
-#include "typelib/object_typelib.h"
-#include "typelib/unit_text.h"
 #include "ui/logic/type_tree.h"
 #include "ui/logic/viewer_search.h"
 #include "ui/logic/viewer_status.h"
+#include "ui/logic/window_sizes.h"
 #include "ui/qt/busy.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/qt_text.h"
@@ -32,11 +30,7 @@ namespace brannock::ui {
 
 namespace {
 
-constexpr int kClientWidth = 792;
-constexpr int kClientHeight = 554;
-constexpr int kTreeWidth = 207;
-constexpr int kSplitterWidth = 3;
-constexpr int kStatusBarHeight = 19;
+using namespace viewer_size;
 
 QString JoinLines(const TextList& lines) {
   size_t size = 0;
@@ -155,6 +149,12 @@ void TfrmTLBView::FillTree(typelib::TypeLib& lib) {
   if (tree.Complete) Tree->topLevelItem(0)->setExpanded(true);
 }
 
+void TfrmTLBView::ShowUnit(TextList lines, Text unitName) {
+  FUnitname = std::move(unitName);
+  SynMemo->setText(JoinLines(lines));
+  SynMemoStatusChange();
+}
+
 void TfrmTLBView::TreeDblClick() {
   QTreeWidgetItem* item = Tree->currentItem();
   if (!item) return;
@@ -236,23 +236,16 @@ void TfrmTLBView::cmExit() { reject(); }
 std::unique_ptr<TfrmTLBView> OpenTypeLibView(const TObjectData& record, typelib::TypeLibLoader& loader,
                                              QWidget* owner) {
   QtBusyScope busy;
-  std::shared_ptr<typelib::TypeLib> lib;
-  const typelib::HRESULT hr = typelib::LoadObjectTypeLib(record, loader, &lib);
-  if (typelib::Failed(hr) || !lib) {
+  std::unique_ptr<TfrmTLBView> window;
+  const std::optional<Text> failure = LoadTypeLibView(record, loader, [&]() -> TypeLibViewWindow& {
+    window = std::make_unique<TfrmTLBView>(owner);
+    return *window;
+  });
+  if (failure) {
     busy.End();
-    ShowErrorBox(typelib::LoadFailureText(typelib::Failed(hr) ? hr : typelib::Code::Fail, loader));
+    ShowErrorBox(*failure);
     return nullptr;
   }
-  auto window = std::make_unique<TfrmTLBView>(owner);
-  try {
-    window->FillTree(*lib);
-  } catch (const std::exception&) {
-    // The tree keeps what was added; the text still shows in full.
-  }
-  TextList lines;
-  window->FUnitname = typelib::TypeLibToStrings(record, *lib, &lines);
-  window->SynMemo->setText(JoinLines(lines));
-  window->SynMemoStatusChange();
   return window;
 }
 

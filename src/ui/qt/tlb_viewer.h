@@ -10,6 +10,7 @@
 #include "catalogue/object_data.h"
 #include "common/text.h"
 #include "typelib/access.h"
+#include "ui/logic/typelib_view.h"
 #include "ui/qt/viewer_images.h"
 
 class QAction;
@@ -28,14 +29,16 @@ class TTypeTreeWidget;
 class TViewerEditor;
 struct TTypeNode;
 
-class TfrmTLBView : public QDialog {
+class TfrmTLBView : public QDialog, public TypeLibViewWindow {
  public:
   explicit TfrmTLBView(QWidget* owner);
   ~TfrmTLBView() override;
 
   // Fills Tree from the library; reading stops at the first failure and the
   // tree keeps what was added (the root then stays collapsed).
-  void FillTree(typelib::TypeLib& lib);
+  void FillTree(typelib::TypeLib& lib) override;
+  // The unit's text in the editor, its name kept, the status shown.
+  void ShowUnit(TextList lines, Text unitName) override;
 
   // Prints on a printer already set up (cmPrint asks the print dialog for
   // it). An error goes to the general error report.

@@ -4,17 +4,15 @@
 
 #include "platform/win32/wide_text.h"
 #include "ui/logic/about_text.h"
+#include "ui/logic/window_sizes.h"
 #include "ui/win32/modal_keys.h"
 
 namespace brannock::ui {
 
 namespace {
 
-constexpr int kWidth = 462;
-constexpr int kHeight = 367;
-constexpr int kTopBandHeight = 117;
-constexpr int kBottomBandHeight = 44;
-constexpr COLORREF kBandGrey = RGB(160, 160, 164);
+using namespace about_size;
+constexpr COLORREF kBandGrey = RGB(kBandGreyRgb[0], kBandGreyRgb[1], kBandGreyRgb[2]);
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kLinkGrey = RGB(128, 128, 128);
 constexpr int kLogoSize = 48;

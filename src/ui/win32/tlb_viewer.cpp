@@ -7,6 +7,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "ui/logic/viewer_status.h"
+#include "ui/logic/window_sizes.h"
 #include "ui/win32/modal_keys.h"
 #include "ui/win32/text_view.h"
 #include "ui/win32/viewer_images.h"
@@ -15,11 +16,7 @@ namespace brannock::ui {
 
 namespace {
 
-constexpr int kClientWidth = 792;
-constexpr int kClientHeight = 554;
-constexpr int kTreeWidth = 207;
-constexpr int kSplitterWidth = 3;
-constexpr int kStatusBarHeight = 19;
+using namespace viewer_size;
 constexpr int kTreeItemHeight = 16;
 
 enum : int { kIdTree = 100, kIdText, kIdStatus };

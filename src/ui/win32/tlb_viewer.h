@@ -18,6 +18,7 @@
 #include "ui/logic/print_layout.h"
 #include "ui/logic/type_ahead.h"
 #include "ui/logic/type_tree.h"
+#include "ui/logic/typelib_view.h"
 
 namespace brannock::ui {
 
@@ -25,19 +26,21 @@ class TTextView;
 
 inline constexpr wchar_t kViewerWindowClass[] = L"BrannockTypeLibViewer";
 
-class TfrmTLBView {
+class TfrmTLBView : public TypeLibViewWindow {
  public:
   // Creates the window (hidden) owned by `owner`.
   explicit TfrmTLBView(HWND owner);
-  ~TfrmTLBView();
+  ~TfrmTLBView() override;
   TfrmTLBView(const TfrmTLBView&) = delete;
   TfrmTLBView& operator=(const TfrmTLBView&) = delete;
 
   // Fills Tree from the library; reading stops at the first failure and the
   // tree keeps what was added (the root then stays collapsed).
-  void FillTree(typelib::TypeLib& lib);
+  void FillTree(typelib::TypeLib& lib) override;
   // Puts the unit's lines into the text view.
   void SetUnitLines(TextList lines);
+  // The unit's lines in the text view, its name kept, the status shown.
+  void ShowUnit(TextList lines, Text unitName) override;
   // Shows the window and returns when it is closed (and destroyed).
   void ShowModal();
 

@@ -6,10 +6,7 @@
 
 #include <algorithm>
 
-#include "platform/messages.h"
 #include "platform/win32/wide_text.h"
-#include "typelib/object_typelib.h"
-#include "typelib/unit_text.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/logic/viewer_search.h"
 #include "ui/logic/viewer_status.h"
@@ -21,6 +18,12 @@
 namespace brannock::ui {
 
 void TfrmTLBView::SetUnitLines(TextList lines) { SynMemo->SetLines(std::move(lines)); }
+
+void TfrmTLBView::ShowUnit(TextList lines, Text unitName) {
+  FUnitname = std::move(unitName);
+  SetUnitLines(std::move(lines));
+  SynMemoStatusChange();
+}
 
 void TfrmTLBView::TreeDblClick() {
   const TTypeNode* node = NodeOf(TreeView_GetSelection(Tree));
@@ -126,23 +129,16 @@ void TfrmTLBView::PrintTo(HDC printer) {
 
 std::unique_ptr<TfrmTLBView> OpenTypeLibView(const TObjectData& record, typelib::TypeLibLoader& loader, HWND owner) {
   WaitCursor cursor;
-  std::shared_ptr<typelib::TypeLib> lib;
-  const typelib::HRESULT hr = typelib::LoadObjectTypeLib(record, loader, &lib);
-  if (typelib::Failed(hr) || !lib) {
+  std::unique_ptr<TfrmTLBView> window;
+  const std::optional<Text> failure = LoadTypeLibView(record, loader, [&]() -> TypeLibViewWindow& {
+    window = std::make_unique<TfrmTLBView>(owner);
+    return *window;
+  });
+  if (failure) {
     cursor.Restore();
-    ShowErrorBox(platform::ErrorCodeText(static_cast<uint32_t>(typelib::Failed(hr) ? hr : typelib::Code::Fail)));
+    ShowErrorBox(*failure);
     return nullptr;
   }
-  auto window = std::make_unique<TfrmTLBView>(owner);
-  try {
-    window->FillTree(*lib);
-  } catch (const std::exception&) {
-    // The tree keeps what was added; the text still shows in full.
-  }
-  TextList lines;
-  window->FUnitname = typelib::TypeLibToStrings(record, *lib, &lines);
-  window->SetUnitLines(std::move(lines));
-  window->SynMemoStatusChange();
   return window;
 }
 
