@@ -5,7 +5,7 @@
 #include "platform/win32/wide_text.h"
 #include "ui/logic/about_text.h"
 #include "ui/logic/window_sizes.h"
-#include "ui/win32/modal_keys.h"
+#include "ui/win32/modal_loop.h"
 
 namespace brannock::ui {
 
@@ -259,7 +259,7 @@ LRESULT TdlgAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void TdlgAbout::ShowModal() {
   if (!window_) return;
   const HWND window = window_;
-  RunModalWithKeys(owner_, window, [window](MSG& msg) { return IsDialogMessageW(window, &msg) != FALSE; });
+  RunModal(owner_, window, [window](MSG& msg) { return IsDialogMessageW(window, &msg) != FALSE; });
 }
 
 void ShowAboutDialog(HWND owner) {

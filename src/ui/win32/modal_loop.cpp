@@ -2,7 +2,7 @@
 
 namespace brannock::ui {
 
-void RunModal(HWND owner, HWND window) {
+void RunModal(HWND owner, HWND window, const std::function<bool(MSG&)>& filter) {
   const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
   ShowWindow(window, SW_SHOW);
@@ -15,6 +15,7 @@ void RunModal(HWND owner, HWND window) {
       break;
     }
     if (got < 0) break;
+    if (filter && filter(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -4,11 +4,16 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace brannock::ui {
 
 // Shows `window` and runs messages until it is destroyed, with `owner`
 // disabled meanwhile (enabled and activated again on the way out).
-void RunModal(HWND owner, HWND window);
+// `filter`, when given, sees each message before it is translated and
+// dispatched and returns true when it handled it (a window's accelerators,
+// a modeless dialog's keys, the keys of a control).
+void RunModal(HWND owner, HWND window, const std::function<bool(MSG&)>& filter = {});
 
 // The hourglass until destroyed or restored, whichever comes first.
 class WaitCursor {

@@ -8,7 +8,7 @@
 #include "platform/win32/wide_text.h"
 #include "ui/logic/viewer_status.h"
 #include "ui/logic/window_sizes.h"
-#include "ui/win32/modal_keys.h"
+#include "ui/win32/modal_loop.h"
 #include "ui/win32/text_view.h"
 #include "ui/win32/viewer_images.h"
 
@@ -376,7 +376,7 @@ void TfrmTLBView::ShowModal() {
   if (!window_) return;
   SetFocus(SynMemo->Handle());
   // The find dialog gets its keys; Esc, Ctrl+F and F3 work everywhere else.
-  RunModalWithKeys(owner_, window_, [this](MSG& msg) {
+  RunModal(owner_, window_, [this](MSG& msg) {
     if (fd && IsDialogMessageW(fd, &msg)) return true;
     return window_ && TranslateAcceleratorW(window_, accelerators_, &msg) != 0;
   });
