@@ -48,6 +48,13 @@ int TreeGetImageIndex(bool isRoot, TObjectType typ) {
   return KindOf(typ).rootImage + (isRoot ? 0 : 4);
 }
 
+std::optional<TObjectData> NodeObject(const TObjects& list, const TObjectNode& node) {
+  if (node.Index < 0 || static_cast<size_t>(node.Index) >= list.size()) return std::nullopt;
+  TObjectData copy = list[static_cast<size_t>(node.Index)];
+  copy.Typ = node.Typ;
+  return copy;
+}
+
 TreeImage TreeImageOf(int index) {
   for (const ObjectKind& kind : kObjectKinds)
     if (kind.rootImage == index % 4) return {index < 4, kind.emblem};

@@ -23,6 +23,11 @@ struct TObjectNode {
   brannock::Text Server;
 };
 
+// The object a node below a root names in its kind's list, with the node's
+// kind; nothing when its entry is gone (the list was read anew without
+// rebuilding the tree).
+std::optional<TObjectData> NodeObject(const TObjects& list, const TObjectNode& node);
+
 struct RootInfo {
   const char16_t* caption;
   TObjectType typ;

@@ -63,13 +63,7 @@ std::optional<TObjectData> TfrmMain::FocusedObject() const {
   QTreeWidgetItem* item = Tree->currentItem();
   if (!item || !item->parent()) return std::nullopt;
   const TObjectNode& node = ObjectTree::NodeOf(item)->Node();
-  const TObjects& list = catalogue_.List(node.Typ);
-  // A node whose list entry is gone (the list was read anew without
-  // rebuilding the tree) names nothing.
-  if (node.Index < 0 || static_cast<size_t>(node.Index) >= list.size()) return std::nullopt;
-  TObjectData copy = list[static_cast<size_t>(node.Index)];
-  copy.Typ = node.Typ;
-  return copy;
+  return NodeObject(catalogue_.List(node.Typ), node);
 }
 
 void TfrmMain::bRegClick(int tag) {

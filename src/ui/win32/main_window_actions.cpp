@@ -118,12 +118,7 @@ std::optional<TObjectData> TfrmMain::FocusedObject() const {
   HTREEITEM item = FocusedNode();
   if (!item || IsRoot(item)) return std::nullopt;
   const TObjectNode& node = *NodeOf(item);
-  const TObjects& list = catalogue_.List(node.Typ);
-  // A node whose list entry is gone names nothing.
-  if (node.Index < 0 || static_cast<size_t>(node.Index) >= list.size()) return std::nullopt;
-  TObjectData copy = list[static_cast<size_t>(node.Index)];
-  copy.Typ = node.Typ;
-  return copy;
+  return NodeObject(catalogue_.List(node.Typ), node);
 }
 
 void TfrmMain::cmSave(int tag) {

@@ -83,6 +83,21 @@ TEST(ObjectTree, RootsAndImages) {
   }
 }
 
+TEST(ObjectTree, NodeObjectIsTheListEntryWithTheNodesKind) {
+  TObjects list(2);
+  list[0].Name = u"first";
+  list[1].Name = u"second";
+  list[1].Typ = TObjectType::otCLSID;  // as a list builder may leave it
+  const std::optional<TObjectData> found = NodeObject(list, TObjectNode{u"second", TObjectType::otAppID, 1, {}});
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->Name, u"second");
+  EXPECT_EQ(found->Typ, TObjectType::otAppID);
+  // An entry that is gone, and a damaged index, name nothing.
+  EXPECT_FALSE(NodeObject(list, TObjectNode{u"third", TObjectType::otAppID, 2, {}}));
+  EXPECT_FALSE(NodeObject(list, TObjectNode{u"none", TObjectType::otAppID, -1, {}}));
+  EXPECT_FALSE(NodeObject({}, TObjectNode{u"first", TObjectType::otAppID, 0, {}}));
+}
+
 // The windows' four root fields, as RootField finds them by kind.
 struct Roots {
   int OCRoot = 0, AIRoot = 0, TLRoot = 0, IFRoot = 0;
