@@ -82,7 +82,6 @@ void TfrmTLBView::FormCreate() {
   TreeView_SetItemHeight(Tree, kTreeItemHeight);
   ImageList = CreateViewerImages();
   TreeView_SetImageList(Tree, ImageList, TVSIL_NORMAL);
-  SetWindowSubclass(Tree, &TfrmTLBView::TreeProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
   SynMemo = TTextView::Create(window_, kIdText);
   SynMemo->OnStatusChange = [this] { SynMemoStatusChange(); };
@@ -270,16 +269,20 @@ size_t TfrmTLBView::ChildIndex(HTREEITEM item) const {
   return index;
 }
 
-LRESULT CALLBACK TfrmTLBView::TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR data) {
+// The tree's characters are taken here rather than in a subclass of the
+// control: under Wine every message to a window subclassed through
+// comctl32 costs a server call.
+bool TfrmTLBView::FilterMessage(MSG& msg) {
+  if (fd && IsDialogMessageW(fd, &msg)) return true;
+  if (window_ && TranslateAcceleratorW(window_, accelerators_, &msg) != 0) return true;
   // Typed characters search the shown texts of all nodes (the control's own
-  // search sees only expanded ones and ignores letter case).
-  if (message == WM_CHAR && wParam >= 0x20) {
-    reinterpret_cast<TfrmTLBView*>(data)->TreeTypeAhead(static_cast<wchar_t>(wParam),
-                                                        static_cast<int64_t>(GetTickCount64()));
-    return 0;
+  // search sees only expanded ones and ignores letter case); a character is
+  // timed by its key message.
+  if (msg.hwnd == Tree && Tree && msg.message == WM_CHAR && msg.wParam >= 0x20) {
+    TreeTypeAhead(static_cast<wchar_t>(msg.wParam), static_cast<int64_t>(msg.time));
+    return true;
   }
-  return DefSubclassProc(tree, message, wParam, lParam);
+  return false;
 }
 
 LRESULT CALLBACK TfrmTLBView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -376,10 +379,7 @@ void TfrmTLBView::ShowModal() {
   if (!window_) return;
   SetFocus(SynMemo->Handle());
   // The find dialog gets its keys; Esc, Ctrl+F and F3 work everywhere else.
-  RunModal(owner_, window_, [this](MSG& msg) {
-    if (fd && IsDialogMessageW(fd, &msg)) return true;
-    return window_ && TranslateAcceleratorW(window_, accelerators_, &msg) != 0;
-  });
+  RunModal(owner_, window_, [this](MSG& msg) { return FilterMessage(msg); });
 }
 
 }  // namespace brannock::ui

@@ -79,10 +79,13 @@ class TfrmTLBView : public TypeLibViewWindow {
   Text PanelText(int panel) const;
   // The type-ahead of the tree, as a typed character reaches it.
   void TreeTypeAhead(wchar_t typed, int64_t timeMs);
+  // What the modal loop shows the viewer before dispatching a message: the
+  // Find dialog's keys, the accelerators and the characters typed into the
+  // tree. True when the message was handled here.
+  bool FilterMessage(MSG& msg);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void FormCreate();
   void CreateMenu();

@@ -262,10 +262,24 @@ TEST(Win32Viewer, TypeAheadMatchesTheShownTexts) {
   for (wchar_t c : std::wstring(L"IShape")) view->TreeTypeAhead(c, time += 10);
   EXPECT_EQ(view->NodeOf(TreeView_GetSelection(view->Tree))->Kind, kCategoryNodeKind);
   EXPECT_EQ(ItemText(view->Tree, TreeView_GetSelection(view->Tree)).substr(0, 10), u"Interfaces");
-  // Through the control's own messages as typing sends them.
+  // Through the messages typing sends, as the modal loop shows them to the
+  // viewer: the characters are taken before the control sees them (whose
+  // own search would not reach the types of a collapsed category), other
+  // keys go on to the control.
+  const auto message = [&](UINT id, WPARAM wParam) {
+    MSG msg{view->Tree, id, wParam, 0, static_cast<DWORD>(time += 10), {}};
+    return view->FilterMessage(msg);
+  };
   time += 2000;
-  SendMessageW(view->Tree, WM_CHAR, L'E', 0);
+  TreeView_SelectItem(view->Tree, root);
+  EXPECT_FALSE(message(WM_KEYDOWN, 'I'));
+  for (wchar_t c : std::wstring(L"interface I")) EXPECT_TRUE(message(WM_CHAR, c));
+  EXPECT_TRUE(ItemText(view->Tree, TreeView_GetSelection(view->Tree)).starts_with(u"interface I"));
+  EXPECT_NE(view->NodeOf(TreeView_GetSelection(view->Tree))->Kind, kCategoryNodeKind);
+  time += 2000;
+  EXPECT_TRUE(message(WM_CHAR, L'E'));
   EXPECT_EQ(ItemText(view->Tree, TreeView_GetSelection(view->Tree)).substr(0, 5), u"Enums");
+  EXPECT_FALSE(message(WM_CHAR, L'\b'));
 }
 
 TEST(Win32Viewer, EditingThroughMessagesAndTheClipboard) {
