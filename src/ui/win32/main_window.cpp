@@ -10,6 +10,7 @@
 #include "platform/win32/wide_text.h"
 #include "ui/logic/busy_scope.h"
 #include "ui/logic/main_window_text.h"
+#include "ui/win32/font_quality.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/tree_images.h"
 
@@ -204,17 +205,26 @@ void TfrmMain::BuildMenus() {
   accelerators_ = CreateAcceleratorTableW(&refresh, 1);
 }
 
+// Also when the system's font smoothing changes: the fonts name its
+// quality (font_quality.h), so they are made anew.
 void TfrmMain::SetFonts() {
   HDC dc = GetDC(window_);
   const int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
   ReleaseDC(window_, dc);
-  font_ = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
-  boldFont_ = CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
+  const BYTE quality = SystemFontQuality();
+  auto tahoma = [&](int weight) {
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH, L"Tahoma");
+  };
+  HFONT const oldFont = font_, oldBold = boldFont_;
+  font_ = tahoma(FW_NORMAL);
+  boldFont_ = tahoma(FW_BOLD);
+  const BOOL redraw = oldFont != nullptr;
   for (HWND control : {Tree, eGUID, pc, RegTree, Memo, bView, bCopy, bReg, bUnreg, sb})
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  SendMessageW(eName, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), redraw);
+  SendMessageW(eName, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), redraw);
+  if (oldFont) DeleteObject(oldFont);
+  if (oldBold) DeleteObject(oldBold);
 }
 
 void TfrmMain::Layout() {
@@ -331,6 +341,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Layout();
       return 0;
+    case WM_SETTINGCHANGE:
+      if (ChangesFontQuality(wParam)) SetFonts();
+      break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) {
         POINT p;
