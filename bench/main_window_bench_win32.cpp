@@ -8,9 +8,11 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "registry/memory_store.h"
 #include "support/synthetic_interfaces.h"
@@ -72,6 +74,29 @@ void PrintPaneParts(Catalogue& catalogue, TObjectType typ, size_t index, const c
               resolve, builder.Lines().size(), lines, header);
 }
 
+// One selection's painting, control by control.
+void PrintPaintingParts(ui::TfrmMain& frm, TObjectType typ, size_t index, const char* which) {
+  const auto& children = frm.LoadedChildren(typ);
+  if (index >= children.size()) return;
+  TreeView_SelectItem(frm.Tree, children[index].item);
+  std::printf("  of which painting (%s):", which);
+  const std::pair<const char*, HWND> controls[] = {{"tree", frm.Tree},   {"icon", frm.imgDefaultIcon},
+                                                   {"name", frm.eName},  {"GUID", frm.eGUID},
+                                                   {"tabs", frm.pc},     {"registry", frm.RegTree},
+                                                   {"memo", frm.Memo},   {"buttons", frm.bView},
+                                                   {"status", frm.sb}};
+  for (const auto& [name, control] : controls) {
+    const auto start = Clock::now();
+    UpdateWindow(control);
+    if (control == frm.bView)
+      for (HWND button : {frm.bCopy, frm.bReg, frm.bUnreg}) UpdateWindow(button);
+    std::printf(" %s %.1f", name, Ms(start));
+  }
+  const auto start = Clock::now();
+  UpdateWindow(frm.Handle());
+  std::printf(", the rest %.1f ms\n", Ms(start));
+}
+
 void PrintSelections(ui::TfrmMain& frm, TObjectType typ, const char* registry) {
   for (double part : {0.5, 0.25, 0.75, 0.1}) {
     double painting = 0;
@@ -79,6 +104,28 @@ void PrintSelections(ui::TfrmMain& frm, TObjectType typ, const char* registry) {
     std::printf("a selection's pane (%s, child at %.0f%%): %.1f ms, of which painting %.1f ms\n", registry,
                 part * 100, total, painting);
   }
+  // The nodes next to the one at 60 %, in view: selected as the Down key
+  // or a click would, the tree not scrolled.
+  const auto& children = frm.LoadedChildren(typ);
+  if (children.empty()) return;
+  const size_t at = static_cast<size_t>(0.6 * static_cast<double>(children.size() - 1));
+  PrintPaintingParts(frm, typ, at, "child at 60%");
+  for (size_t next = at + 1; next < std::min(children.size(), at + 4); ++next) {
+    auto start = Clock::now();
+    TreeView_SelectItem(frm.Tree, children[next].item);
+    const double selecting = Ms(start);
+    const auto painted = Clock::now();
+    UpdateWindow(frm.Handle());
+    const double painting = Ms(painted);
+    // The pane's own update, on its own: the node's details and controls.
+    start = Clock::now();
+    frm.TreeChange(children[next].item);
+    const double pane = Ms(start);
+    UpdateWindow(frm.Handle());
+    std::printf("a selection's pane (%s, the next node in view): %.1f ms, of which painting %.1f ms; the pane's update alone %.1f ms\n",
+                registry, selecting + painting, painting, pane);
+  }
+  PrintPaintingParts(frm, typ, std::min(children.size() - 1, at + 4), "the next node in view");
 }
 
 }  // namespace
@@ -133,6 +180,12 @@ int main(int argc, char** argv) {
     UpdateWindow(frm.Handle());
     std::printf("filling and sorting %zu interfaces into the tree view: %.0f ms\n", catalogue.IFList.size(), Ms(start));
     Pump();
+    // The busy state of a second root's reading, the first one filled and
+    // in view (this registry has no type libraries: the reading is nil).
+    start = Clock::now();
+    TreeView_Expand(frm.Tree, frm.TLRoot, TVE_EXPAND);
+    UpdateWindow(frm.Handle());
+    std::printf("expanding an empty root beside the filled one (the busy state's painting): %.1f ms\n", Ms(start));
     PrintSelections(frm, TObjectType::otInterface, "memory registry");
     PrintPaneParts(catalogue, TObjectType::otInterface, catalogue.IFList.size() / 3, "memory registry");
     start = Clock::now();
