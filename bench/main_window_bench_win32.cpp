@@ -75,10 +75,8 @@ void PrintPaneParts(Catalogue& catalogue, TObjectType typ, size_t index, const c
 }
 
 // One selection's painting, control by control.
-void PrintPaintingParts(ui::TfrmMain& frm, TObjectType typ, size_t index, const char* which) {
-  const auto& children = frm.LoadedChildren(typ);
-  if (index >= children.size()) return;
-  TreeView_SelectItem(frm.Tree, children[index].item);
+void PrintPaintingParts(ui::TfrmMain& frm, HTREEITEM item, const char* which) {
+  TreeView_SelectItem(frm.Tree, item);
   std::printf("  of which painting (%s):", which);
   const std::pair<const char*, HWND> controls[] = {{"tree", frm.Tree},   {"icon", frm.imgDefaultIcon},
                                                    {"name", frm.eName},  {"GUID", frm.eGUID},
@@ -97,6 +95,13 @@ void PrintPaintingParts(ui::TfrmMain& frm, TObjectType typ, size_t index, const 
   std::printf(", the rest %.1f ms\n", Ms(start));
 }
 
+// The tree's row `row` (0 the top one in view).
+HTREEITEM RowInView(HWND tree, int row) {
+  HTREEITEM item = TreeView_GetFirstVisible(tree);
+  for (int i = 0; i < row && item; ++i) item = TreeView_GetNextVisible(tree, item);
+  return item;
+}
+
 void PrintSelections(ui::TfrmMain& frm, TObjectType typ, const char* registry) {
   for (double part : {0.5, 0.25, 0.75, 0.1}) {
     double painting = 0;
@@ -104,28 +109,30 @@ void PrintSelections(ui::TfrmMain& frm, TObjectType typ, const char* registry) {
     std::printf("a selection's pane (%s, child at %.0f%%): %.1f ms, of which painting %.1f ms\n", registry,
                 part * 100, total, painting);
   }
-  // The nodes next to the one at 60 %, in view: selected as the Down key
-  // or a click would, the tree not scrolled.
   const auto& children = frm.LoadedChildren(typ);
   if (children.empty()) return;
-  const size_t at = static_cast<size_t>(0.6 * static_cast<double>(children.size() - 1));
-  PrintPaintingParts(frm, typ, at, "child at 60%");
-  for (size_t next = at + 1; next < std::min(children.size(), at + 4); ++next) {
+  PrintPaintingParts(frm, children[static_cast<size_t>(0.6 * static_cast<double>(children.size() - 1))].item,
+                     "child at 60%");
+  // Nodes in view, as a click or the arrow keys select them: the tree is
+  // not scrolled.
+  for (int row = 3; row < 6; ++row) {
+    HTREEITEM item = RowInView(frm.Tree, row);
+    if (!item) break;
     auto start = Clock::now();
-    TreeView_SelectItem(frm.Tree, children[next].item);
+    TreeView_SelectItem(frm.Tree, item);
     const double selecting = Ms(start);
     const auto painted = Clock::now();
     UpdateWindow(frm.Handle());
     const double painting = Ms(painted);
     // The pane's own update, on its own: the node's details and controls.
     start = Clock::now();
-    frm.TreeChange(children[next].item);
+    frm.TreeChange(item);
     const double pane = Ms(start);
     UpdateWindow(frm.Handle());
-    std::printf("a selection's pane (%s, the next node in view): %.1f ms, of which painting %.1f ms; the pane's update alone %.1f ms\n",
+    std::printf("a selection's pane (%s, a node in view): %.1f ms, of which painting %.1f ms; the pane's update alone %.1f ms\n",
                 registry, selecting + painting, painting, pane);
   }
-  PrintPaintingParts(frm, typ, std::min(children.size() - 1, at + 4), "the next node in view");
+  if (HTREEITEM item = RowInView(frm.Tree, 7)) PrintPaintingParts(frm, item, "a node in view");
 }
 
 }  // namespace
