@@ -9,34 +9,14 @@
 #                        build/test when it exists, else build/wine-actions)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
-
-win_build=${BRANNOCK_WIN_BUILD:-build/win}
-if [ -n "${BRANNOCK_HOST_BUILD:-}" ]; then
-  host_build=$BRANNOCK_HOST_BUILD
-elif [ -f build/test/build.ninja ]; then
-  host_build=build/test
-else
-  host_build=build/wine-actions
-fi
-
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-export WINEDEBUG=-all
+# Always a prefix of its own: the stage registers and unregisters a server.
+unset BRANNOCK_PREFIX_READY
+source scripts/wine-substage.sh actions
+choose_host_build build/wine-actions
 export QT_QPA_PLATFORM=offscreen
-unset DISPLAY WAYLAND_DISPLAY
-
-step() { echo "-- $*"; }
-fail() {
-  echo "wine-actions-stage: $*" >&2
-  exit 1
-}
-winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 
 step "cross build: instance helper and regsvr32 fixture ($win_build)"
-if [ ! -f "$win_build/build.ninja" ]; then
-  cmake -S . -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBRANNOCK_BENCH=OFF -DBRANNOCK_GUI=OFF >/dev/null
-fi
+configure_win_build
 cmake --build "$win_build" -j2 --target brannock-instance brannock_regsvr_fixture
 helper=$(realpath "$win_build/src/app/instance_helper/brannock-instance.exe")
 fixture=$(realpath "$win_build/tests/brannock_regsvr_fixture.dll")
@@ -46,14 +26,6 @@ if [ ! -f "$host_build/build.ninja" ]; then
   cmake -S . -B "$host_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRANNOCK_BENCH=OFF -DBRANNOCK_FUZZ=OFF >/dev/null
 fi
 cmake --build "$host_build" -j2 --target test_ui_actions
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/brannock-wine-actions.XXXXXX")
-export WINEPREFIX=$work/prefix
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
 step "Wine prefix"
 wineboot -i >/dev/null 2>&1

@@ -11,29 +11,14 @@
 #                        docs/win32-about.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
-win_build=${BRANNOCK_WIN_BUILD:-build/win}
 screenshots=0
 [ "${1:-}" = --screenshots ] && screenshots=1
-
-step() { echo "-- $*"; }
-fail() {
-  echo "wine-viewer-stage: $*" >&2
-  exit 1
-}
-
-if [ -z "${BRANNOCK_PREFIX_READY:-}" ]; then
-  source scripts/wine-prefix.sh viewer
-else
-  winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
-  work=$work/viewer
-fi
+source scripts/wine-substage.sh viewer
+# In the Wine stage's prefix, the files of this stage go to a folder of their own.
+[ -z "${BRANNOCK_PREFIX_READY:-}" ] || work=$work/viewer
 
 step "cross build: viewer tests and brannock-cli ($win_build)"
-if [ ! -f "$win_build/build.ninja" ]; then
-  cmake -S . -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBRANNOCK_BENCH=OFF -DBRANNOCK_GUI=OFF >/dev/null
-fi
+configure_win_build
 targets=(test_uiwin32_viewer brannock-cli)
 [ "$screenshots" = 1 ] && targets+=(viewer_screenshots_win32)
 cmake --build "$win_build" -j2 --target "${targets[@]}"

@@ -13,34 +13,11 @@
 #                        else build/wine-window)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
-
-win_build=${BRANNOCK_WIN_BUILD:-build/win}
-if [ -n "${BRANNOCK_HOST_BUILD:-}" ]; then
-  host_build=$BRANNOCK_HOST_BUILD
-elif [ -f build/test/build.ninja ]; then
-  host_build=build/test
-else
-  host_build=build/wine-window
-fi
-
-step() { echo "-- $*"; }
-fail() {
-  echo "wine-window-stage: $*" >&2
-  exit 1
-}
-
-if [ -z "${BRANNOCK_PREFIX_READY:-}" ]; then
-  source scripts/wine-prefix.sh window
-else
-  winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
-fi
+source scripts/wine-substage.sh window
+choose_host_build build/wine-window
 
 step "cross build: brannock.exe and its window tests ($win_build)"
-if [ ! -f "$win_build/build.ninja" ]; then
-  cmake -S . -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBRANNOCK_BENCH=OFF -DBRANNOCK_GUI=OFF >/dev/null
-fi
+configure_win_build
 cmake --build "$win_build" -j2 --target brannock brannock-cli test_uiwin32 brannock_regsvr_fixture
 win_exe=$win_build/src/app/win32/brannock.exe
 win_cli=$win_build/src/app/brannock-cli.exe
