@@ -4,8 +4,8 @@
 // - ExpandWithEntries is ExpandEnvironmentStringsW's rule: it scans the text
 //   once from the left, replaces every %NAME% whose name is in the list
 //   (matched without regard to case) and leaves unknown references as
-//   written. It serves ExpandEnvironmentStrings on POSIX hosts (REG_EXPAND_SZ
-//   values, as the registry shows them).
+//   written. The registry's REG_EXPAND_SZ texts are expanded with it, over
+//   the process environment or a registry file's own.
 // - ExpandEnvVars is the catalogue's rule for server paths: it walks the
 //   list, not the text, replaces at most the first "%NAME%" (else the first
 //   "\NAME") per line, matched case-sensitively, and keeps at most 1024

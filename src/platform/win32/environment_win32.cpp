@@ -1,5 +1,3 @@
-// Included before <windows.h>, whose ExpandEnvironmentStrings macro would
-// otherwise rename the routine declared here.
 #include "platform/environment.h"
 
 #include <windows.h>
@@ -7,8 +5,6 @@
 #include <cwchar>
 
 #include "platform/win32/wide_text.h"
-
-#undef ExpandEnvironmentStrings
 
 namespace brannock::platform {
 
@@ -24,17 +20,6 @@ TextList EnvironmentBlock() {
   }
   FreeEnvironmentStringsW(block);
   return entries;
-}
-
-std::optional<Text> ExpandEnvironmentStrings(TextView text, size_t bufferChars) {
-  if (bufferChars == 0 || bufferChars > MAXDWORD) return std::nullopt;
-  const std::wstring source = ToWide(text);
-  std::wstring buffer(bufferChars, L'\0');
-  // The result counts the terminating NUL; more than the buffer means it
-  // did not fit.
-  const DWORD needed = ExpandEnvironmentStringsW(source.c_str(), buffer.data(), static_cast<DWORD>(bufferChars));
-  if (needed == 0 || needed > bufferChars) return std::nullopt;
-  return FromWide(buffer.data(), needed - 1);
 }
 
 }  // namespace brannock::platform
