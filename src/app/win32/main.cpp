@@ -14,6 +14,7 @@
 
 #include "catalogue/batch_mode.h"
 #include "platform/files.h"
+#include "platform/win32/com_scope.h"
 #include "platform/win32/wide_text.h"
 #include "registry/registry_source.h"
 #include "registry/viewed_registry.h"
@@ -40,20 +41,6 @@ std::vector<Text> CommandLineParameters() {
   LocalFree(argv);
   return params;
 }
-
-// COM for the user-interface thread, released at the end.
-class ComApartment {
- public:
-  ComApartment() : result_(CoInitialize(nullptr)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  HRESULT result_;
-};
 
 // "--view 32|64" (also "--view=32") taken out of the parameters; an error
 // text for a missing or other value.
@@ -117,7 +104,7 @@ int RunWindow(Catalogue& catalogue, registry::RegistrySource& source, registry::
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-  ComApartment com;
+  platform::ComScope com;  // COM for the user-interface thread
   ui::SetupLocale();
   ui::SetTypeLibViewer(ui::ShowTypeLibViewer);
   ui::SetAboutDialog(ui::ShowAboutDialog);

@@ -4,6 +4,7 @@
 #include <oleauto.h>
 
 #include "platform/instance_probe.h"
+#include "platform/win32/com_scope.h"
 #include "platform/win32/wide_text.h"
 
 namespace brannock::platform {
@@ -33,24 +34,10 @@ IDispatch* ObtainInstance(TextView progId) {
   return created;
 }
 
-// COM for the calling thread for one probe; the window's thread already has
-// it, the helper program gets it here.
-class ComScope {
- public:
-  ComScope() : result_(CoInitialize(nullptr)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT result_;
-};
-
 }  // namespace
 
 InstanceReport ProbeInstance(TextView progId, const ProcessLauncher&) {
+  // The window's thread already has COM; the helper program gets it here.
   ComScope com;
   IDispatch* instance = ObtainInstance(progId);
   if (!instance) return {};
