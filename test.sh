@@ -5,9 +5,14 @@
 # this machine and removed again). Installs the packages it needs.
 #   ./test.sh               everything
 #   ./test.sh --skip-wine   without the Wine and package stages (for quick local runs only)
+# Each stage ends with its duration ("== Host build: 9m12s"). A part that
+# cannot run here (a tool or ../shared/fixtures/real missing, a test that
+# skipped, a part the build left out) fails the run under CI (CI=true);
+# elsewhere the last line names every part skipped and why.
 set -euo pipefail
 cd "$(dirname "$0")"
-root=$(pwd)
+source scripts/common.sh test.sh
+run_start=$SECONDS
 
 skip_wine=0
 for a in "$@"; do
@@ -17,26 +22,59 @@ for a in "$@"; do
   esac
 done
 
-groups=(build gui test)
-[ $skip_wine -eq 1 ] || groups+=(wine package)
-scripts/install-deps.sh "${groups[@]}"
+mkdir -p build
+export BRANNOCK_SKIPPED=$root/build/skipped.txt
+: >"$BRANNOCK_SKIPPED"
+
+groups=(build gui test wine)
+[ $skip_wine -eq 1 ] || groups+=(package)
+echo "== Install"
+timed "Install" scripts/install-deps.sh "${groups[@]}"
+# What the stages need beyond the packages, looked at once they are in.
+command -v widl >/dev/null || skipped "the widl fixtures (reader and render tests, render parity, fuzz seeds)" \
+  "widl is not on PATH"
+[ -d ../shared/fixtures/real ] || skipped "the real-world fixtures (reader tests, render parity, fuzz seeds)" \
+  "../shared/fixtures/real is missing"
+if [ $skip_wine -eq 1 ]; then
+  skipped "the Windows build under Wine and the packages" "--skip-wine"
+else
+  command -v lintian >/dev/null || skipped "lintian's check of the Debian package" "lintian is not on PATH"
+fi
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-echo "== Host build (AddressSanitizer, UndefinedBehaviorSanitizer) =="
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRANNOCK_SANITIZE=ON -DBRANNOCK_BENCH=OFF >/dev/null
-cmake --build build/test -j2
-(cd build/test && ctest -j2 --output-on-failure)
+host_build() {
+  configure_build build/test -DCMAKE_BUILD_TYPE=Debug -DBRANNOCK_SANITIZE=ON -DBRANNOCK_BENCH=OFF
+  # What the configuration left out for want of a dependency.
+  while IFS=$'\t' read -r part why; do skipped "$part" "$why"; done <build/test/not-built.txt
+  cmake --build build/test -j2
+}
+host_tests() {
+  rm -f build/test/ctest-results.xml
+  (cd build/test && ctest -j2 --output-on-failure --output-junit "$root/build/test/ctest-results.xml")
+  note_test_skips "in ctest" build/test/ctest-results.xml
+}
 
-echo "== Fuzz targets (short runs) =="
-scripts/fuzz-stage.sh
-
+echo "== Host build (AddressSanitizer, UndefinedBehaviorSanitizer)"
+timed "Host build" host_build
+echo "== Host tests (ctest)"
+timed "Host tests" host_tests
+echo "== Fuzz targets (short runs)"
+timed "Fuzz targets" scripts/fuzz-stage.sh
 if [ $skip_wine -eq 0 ]; then
-  echo "== Windows build under Wine =="
-  scripts/wine-stage.sh
-  echo "== Packages (.deb installed and removed, Windows zip under Wine) =="
-  scripts/package-stage.sh
+  echo "== Windows build under Wine"
+  timed "Windows build under Wine" scripts/wine-stage.sh
+  echo "== Packages (.deb installed and removed, Windows zip under Wine)"
+  timed "Packages" scripts/package-stage.sh
 fi
-echo "All test stages passed."
+echo "All test stages passed in $(duration_text $((SECONDS - run_start))) ($(IFS=,; echo "${durations[*]}" | sed 's/,/, /g'))."
+if [ -s "$BRANNOCK_SKIPPED" ]; then
+  # One line: each reason, then what it left out.
+  echo "Skipped: $(sort -u "$BRANNOCK_SKIPPED" | awk -F'\t' '
+    $1 != why { if (NR > 1) printf "; "; printf "%s: %s", $1, $2; why = $1; next }
+    { printf ", %s", $2 }')"
+else
+  echo "Skipped: nothing"
+fi

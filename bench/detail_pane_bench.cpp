@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "catalogue/registry_tree_builder.h"
 #include "registry/memory_store.h"
 #include "ui/logic/detail_pane.h"
-#include "ui/logic/registry_tree_builder.h"
 
 using namespace brannock;
 using registry::RootKey;
@@ -35,13 +35,13 @@ int main(int argc, char** argv) {
   size_t lines = 0;
   for (int run = 0; run < 10; ++run) {
     const auto start = std::chrono::steady_clock::now();
-    ui::RegistryTreeBuilder builder(store, true);
-    for (const Text& path : ui::RegistryTreePaths(snapshot)) builder.FillRegistryTree(path);
+    RegistryTreeBuilder builder(store, true);
+    builder.FillObjectTree(snapshot);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (ms < best) best = ms;
     lines = builder.Lines().size();
   }
   std::printf("classes: %d\npane lines: %zu (limit %zu per key path)\npane build: %.2f ms (fastest of 10)\n",
-              classes, lines, ui::kMaxLinesPerKeyPath, best);
+              classes, lines, kMaxLinesPerKeyPath, best);
   return 0;
 }

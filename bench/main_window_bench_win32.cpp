@@ -14,11 +14,11 @@
 #include <cstdlib>
 #include <utility>
 
+#include "catalogue/registry_tree_builder.h"
 #include "registry/memory_store.h"
 #include "support/synthetic_interfaces.h"
 #include "ui/logic/detail_pane.h"
 #include "ui/logic/object_tree.h"
-#include "ui/logic/registry_tree_builder.h"
 #include "ui/win32/header_icon.h"
 #include "registry/win32_registry.h"
 #include "ui/win32/main_window.h"
@@ -63,8 +63,8 @@ void PrintPaneParts(Catalogue& catalogue, TObjectType typ, size_t index, const c
   catalogue.Resolve(record);
   const double resolve = Ms(start);
   start = Clock::now();
-  ui::RegistryTreeBuilder builder(catalogue.Backend(), true);
-  for (const Text& path : ui::RegistryTreePaths(record)) builder.FillRegistryTree(path);
+  RegistryTreeBuilder builder(catalogue.Backend(), true);
+  builder.FillObjectTree(record);
   const double lines = Ms(start);
   start = Clock::now();
   HICON icon = ui::HeaderIcon(record);

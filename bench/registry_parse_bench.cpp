@@ -29,7 +29,7 @@ namespace {
 
 size_t CountKeys(const MemoryStore::Node& node) {
   size_t n = 1;
-  for (const auto& [key, child] : node.children) n += CountKeys(*child);
+  for (const auto& [key, child] : node.Children()) n += CountKeys(*child);
   return n;
 }
 

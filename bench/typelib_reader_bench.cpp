@@ -10,7 +10,6 @@
 #include <cstring>
 #include <optional>
 
-#include "catalogue/object_data.h"
 #include "registry/registry_source.h"
 #include "typelib/file_loader.h"
 #include "support/typelib_walk.h"
@@ -56,10 +55,10 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kRuns; ++i) {
     std::shared_ptr<TypeLib> lib;
     if (Failed(loader.LoadTypeLib(file, &lib))) return 1;
-    TObjectData record;
-    record.Server = file;
+    UnitHeader header;
+    header.fileName = file;
     TextList unit;
-    TypeLibToStrings(record, *lib, &unit);
+    TypeLibToStrings(header, *lib, &unit);
     lines = unit.size();
   }
   const double renderMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count() / kRuns;

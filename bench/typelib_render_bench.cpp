@@ -13,7 +13,6 @@
 #include <optional>
 #include <vector>
 
-#include "catalogue/object_data.h"
 #include "registry/registry_source.h"
 #include "typelib/loader.h"
 #include "typelib/unit_text.h"
@@ -44,21 +43,21 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no type library loader on this platform\n");
     return 1;
   }
-  TObjectData record;
-  record.Server = Utf8ToUtf16(argv[1]);
+  UnitHeader header;
+  header.fileName = Utf8ToUtf16(argv[1]);
 
   std::vector<double> ms;
   size_t lines = 0;
   for (int i = 0; i < runs; ++i) {
     const auto start = Clock::now();
     std::shared_ptr<TypeLib> lib;
-    const HRESULT hr = loader->LoadTypeLib(record.Server, &lib);
+    const HRESULT hr = loader->LoadTypeLib(header.fileName, &lib);
     if (Failed(hr) || !lib) {
       std::fprintf(stderr, "cannot load %s: 0x%08X\n", argv[1], static_cast<unsigned>(hr));
       return 1;
     }
     TextList unit;
-    TypeLibToStrings(record, *lib, &unit);
+    TypeLibToStrings(header, *lib, &unit);
     lib.reset();
     ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     lines = unit.size();

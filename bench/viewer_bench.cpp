@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "analysis/object_typelib.h"
 #include "catalogue/object_data.h"
-#include "typelib/object_typelib.h"
 #include "typelib/unit_text.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/tlb_viewer.h"
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     // The phases one by one, as the viewer's entry runs them.
     auto start = Clock::now();
     std::shared_ptr<typelib::TypeLib> lib;
-    if (typelib::Failed(typelib::LoadObjectTypeLib(record, *loader, &lib)) || !lib) {
+    if (typelib::Failed(analysis::LoadObjectTypeLib(record, *loader, &lib)) || !lib) {
       std::fprintf(stderr, "cannot load %s\n", argv[1]);
       return 1;
     }
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     const double treeMs = MsSince(start);
     start = Clock::now();
     TextList lines;
-    view.FUnitname = typelib::TypeLibToStrings(record, *lib, &lines);
+    view.FUnitname = typelib::TypeLibToStrings(analysis::UnitHeaderOf(record), *lib, &lines);
     const double renderMs = MsSince(start);
     start = Clock::now();
     QString text;

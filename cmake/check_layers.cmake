@@ -20,8 +20,8 @@ endif()
 
 # Layer of a path below src/ ("typelib/access.h"), with its rank; the two
 # front ends share a rank and may not include each other.
-set(_layers common platform registry catalogue typelib ui/logic ui/qt ui/win32 app)
-set(_ranks 0 1 2 3 4 5 6 6 7)
+set(_layers common platform registry catalogue typelib analysis ui/logic ui/qt ui/win32 app)
+set(_ranks 0 1 2 3 4 5 6 7 7 8)
 function(layer_of path out_layer out_rank)
   set(${out_layer} "" PARENT_SCOPE)
   set(${out_rank} -1 PARENT_SCOPE)

@@ -1,10 +1,10 @@
-// Fuzzes the declaration unit renderer over whatever the MSFT reader makes
-// of the input: damaged descriptors, references and member records must
-// give text lines, never a crash.
+// Fuzzes the two renderers (the Object Pascal unit and IDL) over whatever
+// the MSFT reader makes of the input: damaged descriptors, references and
+// member records must give text lines, never a crash.
 #include <cstddef>
 #include <cstdint>
 
-#include "catalogue/object_data.h"
+#include "typelib/idl_text.h"
 #include "typelib/msft_reader.h"
 #include "typelib/unit_text.h"
 
@@ -14,8 +14,10 @@ using namespace brannock::typelib;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::shared_ptr<TypeLib> lib;
   if (Failed(OpenMsftTypeLib(ByteSpan(data, size), nullptr, &lib))) return 0;
-  TObjectData record;
+  UnitHeader header;
   TextList lines;
-  TypeLibToStrings(record, *lib, &lines);
+  TypeLibToStrings(header, *lib, &lines);
+  lines.clear();
+  TypeLibToIdl(header, *lib, &lines);
   return 0;
 }

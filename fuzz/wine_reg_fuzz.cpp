@@ -8,35 +8,25 @@
 #include <vector>
 
 #include "registry/classes_root.h"
+#include "registry/input_limits.h"
 #include "registry/memory_store.h"
 #include "registry/registry_parse_error.h"
-#include "registry/text_scan.h"
 #include "registry/wine_reg_parser.h"
 
 using namespace brannock::registry;
 
 namespace {
 
-// Files are read piece by piece: the lines must be those of the whole text,
-// wherever the pieces end.
-void CheckPiecewiseLines(std::string_view text) {
-  const size_t piece = text.empty() ? 1 : 1 + static_cast<uint8_t>(text[0]) % 16;
-  scan::LineReader<char> whole(text);
-  size_t at = 0;
-  scan::LineReader<char> pieces([&](std::string& buffer) {
-    if (at >= text.size()) return false;
-    const size_t n = std::min(piece, text.size() - at);
-    buffer.append(text.substr(at, n));
-    at += n;
-    return true;
-  });
-  std::string_view a;
-  std::string_view b;
-  for (;;) {
-    const bool more = whole.Next(a);
-    if (more != pieces.Next(b)) std::abort();
-    if (!more) break;
-    if (a != b || whole.LineNumber() != pieces.LineNumber()) std::abort();
+// Every key and value of a root, built from the file's index as they are
+// reached, as a walk of the whole registry reaches them.
+void WalkAll(const MemoryStore::Node& root) {
+  std::vector<const MemoryStore::Node*> work{&root};
+  while (!work.empty()) {
+    const MemoryStore::Node* node = work.back();
+    work.pop_back();
+    for (const auto& value : node->Values())
+      if (value.data.size() > kMaxValueBytes) std::abort();
+    for (const auto& [name, child] : node->Children()) work.push_back(child.get());
   }
 }
 
@@ -57,7 +47,6 @@ void CheckView32(MemoryStore& store) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  CheckPiecewiseLines(text);
   MemoryStore store;
   try {
     ParseWineRegistry(text, u"system.reg", WineHive::Machine, store);
@@ -65,5 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   BuildClassesRoot(store);
   CheckView32(store);
+  for (RootKey root : {RootKey::ClassesRoot, RootKey::LocalMachine, RootKey::CurrentUser}) WalkAll(store.Root(root));
   return 0;
 }

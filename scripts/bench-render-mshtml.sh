@@ -7,7 +7,8 @@
 #   scripts/bench-render-mshtml.sh [FILE]
 #  - inside one process, twenty times each (typelib_render_bench), which
 #    compares the two readers without process start-up;
-#  - as whole brannock-cli processes, ten times each.
+#  - as whole brannock-cli processes, ten times each, as Object Pascal and as
+#    IDL (--language idl).
 # BENCH_RUNS and PROCESS_RUNS change the two counts (a library whose
 # render takes Wine tens of seconds, such as MSACC9.OLB, wants fewer).
 # Needs release builds with the benchmarks:
@@ -57,3 +58,8 @@ wine_ms=$(run10 wine "$win_cli" --render "$tlb")
 echo "$name, per render, whole process: file reader $linux ms (of which reading the prefix's" \
      "registry about $registry_only ms); oleaut32 under Wine $wine_ms ms (of which starting a Wine" \
      "process about $start_only ms)"
+linux_idl=$(run10 "$host_cli" --registry "$WINEPREFIX" --render "$tlb" --language idl)
+wine_idl=$(run10 wine "$win_cli" --render "$tlb" --language idl)
+echo "$name as IDL, per render, whole process: file reader $linux_idl ms (Object Pascal $linux ms," \
+     "$(echo "scale=1; ($linux_idl - $linux) * 100 / $linux" | bc -l) %); oleaut32 under Wine $wine_idl ms" \
+     "(Object Pascal $wine_ms ms, $(echo "scale=1; ($wine_idl - $wine_ms) * 100 / $wine_ms" | bc -l) %)"

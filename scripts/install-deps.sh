@@ -8,7 +8,7 @@ for group in "$@"; do
   case "$group" in
     build) pkgs+=(cmake ninja-build g++ pkg-config libhivex-dev) ;;
     gui)   pkgs+=(qt6-base-dev libqscintilla2-qt6-dev libgl-dev) ;;
-    test)  pkgs+=(libgtest-dev googletest clang libclang-rt-14-dev xvfb xauth) ;;
+    test)  pkgs+=(libgtest-dev googletest clang libclang-rt-14-dev xvfb xauth libwin-hivex-perl) ;;
     wine)  pkgs+=(wine wine64 wine64-tools libwine-dev g++-mingw-w64-x86-64-posix mingw-w64-tools) ;;
     package) pkgs+=(dpkg-dev lintian desktop-file-utils man-db) ;;
     *) echo "install-deps: unknown group $group" >&2; exit 2 ;;

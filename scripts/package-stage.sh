@@ -9,14 +9,8 @@
 #   scripts/package-stage.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
-
+source scripts/common.sh package-stage
 source scripts/wine-prefix.sh package
-step() { echo "-- $*"; }
-fail() {
-  echo "package-stage: $*" >&2
-  exit 1
-}
 
 version=$(sed -n 's/^project(Brannock VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || fail "no version in CMakeLists.txt"
@@ -26,8 +20,6 @@ export DEBIAN_FRONTEND=noninteractive
 
 step "packages (./package.sh)"
 ./package.sh "$work/packages"
-win_has_window=0
-grep -q '^brannock: ' <<<"$(cmake --build build/win --target help)" && win_has_window=1
 
 step "Debian package"
 deb=$work/packages/brannock_${version}_amd64.deb
@@ -60,6 +52,8 @@ if command -v lintian >/dev/null; then
     fail "lintian: $(cat "$work/lintian")"
   echo "lintian: $(grep -c '^[EW]:' "$work/lintian" || true) errors and warnings"
   sed 's/^/  /' "$work/lintian"
+else
+  skipped "lintian's check of the Debian package" "lintian is not on PATH"
 fi
 
 # Installing into this machine: one run at a time, and whatever happens,
@@ -111,9 +105,8 @@ done
 step "apt-get purge brannock"
 apt_get purge brannock >/dev/null
 installed && fail "the package is still installed"
-while read -r f; do
-  case "$f" in */) [ ! -d "$f" ] || [ "$(ls -A "$f")" ] || fail "$f is left empty" ;; *) [ ! -e "$f" ] || fail "$f is left" ;; esac
-done <"$work/contents"
+# A folder is left over only when it is empty and no installed package owns it.
+scripts/purge-leftovers.sh "$work/contents" >"$work/leftovers" || fail "$(cat "$work/leftovers")"
 for d in /usr/lib/brannock /usr/share/doc/brannock; do [ ! -e "$d" ] || fail "$d is left"; done
 
 step "Windows zip"
@@ -122,8 +115,7 @@ zip=$work/packages/brannock-${version}-win64.zip
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")
 dir=$work/unpacked/brannock-${version}-win64
-expected="README.txt brannock-cli.exe"
-[ $win_has_window -eq 0 ] || expected="README.txt brannock-cli.exe brannock.exe"
+expected="README.txt brannock-cli.exe brannock.exe"
 [ "$(ls "$dir" | sort | xargs)" = "$expected" ] || fail "the zip holds: $(ls "$dir" | xargs)"
 grep -q $'\r$' "$dir/README.txt" || fail "README.txt has no CR LF line ends"
 grep -q "Brannock $version" "$dir/README.txt" || fail "README.txt names no version"

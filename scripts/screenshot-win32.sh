@@ -5,22 +5,12 @@
 #   scripts/screenshot-win32.sh [OUTPUT.png]   (default docs/main-window-win32.png)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
 output=$(realpath -m "${1:-docs/main-window-win32.png}")
-win_build=${BRANNOCK_WIN_BUILD:-build/win}
-
-source scripts/wine-prefix.sh screenshot
-export BRANNOCK_FIXTURE_DIR='C:\brannock-fixture'
-if [ ! -f "$win_build/build.ninja" ]; then
-  cmake -S . -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBRANNOCK_BENCH=OFF -DBRANNOCK_GUI=OFF >/dev/null
-fi
+source scripts/wine-opening.sh screenshot-win32
+command -v import >/dev/null || fail "ImageMagick's import is not on PATH (package imagemagick)"
+configure_win_build
 cmake --build "$win_build" -j2 --target test_uiwin32
-wineboot -i >/dev/null 2>&1
-for reg in tests/data/wine/*.reg; do
-  wine reg import "$(winpath "$reg")" >/dev/null 2>&1
-done
-wineserver -w
+make_fixture_prefix
 
 export BRANNOCK_SCREENSHOT_READY BRANNOCK_SCREENSHOT_DONE
 BRANNOCK_SCREENSHOT_READY=$(winpath "$work/ready")
@@ -33,4 +23,5 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   touch "$2/done"
   wait
   wineserver -w' _ "$(realpath "$win_build/tests/test_uiwin32.exe")" "$work" "$output"
+[ -s "$output" ] && [ "$output" -nt "$work/ready" ] || fail "no picture was taken"
 echo "written: $output"

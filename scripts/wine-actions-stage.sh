@@ -5,14 +5,12 @@
 # instance" runs the cross-built instance helper on Wine's own classes.
 # Called at the end of scripts/wine-stage.sh; runs on its own as well.
 #   BRANNOCK_WIN_BUILD   the cross build folder (default build/win)
-#   BRANNOCK_HOST_BUILD  the host build with the Qt front end (default
-#                        build/test when it exists, else build/wine-actions)
+#   BRANNOCK_HOST_BUILD  the host build (default build/test when it exists,
+#                        else build/wine-host)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Always a prefix of its own: the stage registers and unregisters a server.
-unset BRANNOCK_PREFIX_READY
-source scripts/wine-substage.sh actions
-choose_host_build build/wine-actions
+source scripts/wine-opening.sh wine-actions-stage
 export QT_QPA_PLATFORM=offscreen
 
 step "cross build: instance helper and regsvr32 fixture ($win_build)"
@@ -21,11 +19,8 @@ cmake --build "$win_build" -j2 --target brannock-instance brannock_regsvr_fixtur
 helper=$(realpath "$win_build/src/app/instance_helper/brannock-instance.exe")
 fixture=$(realpath "$win_build/tests/brannock_regsvr_fixture.dll")
 
-step "host build: object command tests ($host_build)"
-if [ ! -f "$host_build/build.ninja" ]; then
-  cmake -S . -B "$host_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRANNOCK_BENCH=OFF -DBRANNOCK_FUZZ=OFF >/dev/null
-fi
-cmake --build "$host_build" -j2 --target test_ui_actions
+step "host build: object command tests"
+build_host test_ui_actions
 
 step "Wine prefix"
 wineboot -i >/dev/null 2>&1
@@ -42,6 +37,7 @@ cp "$fixture" "$work/brannock_regsvr_fixture.dll"
 BRANNOCK_WINE_ACTIONS_PREFIX=$WINEPREFIX \
   BRANNOCK_REGSVR_FIXTURE=$(winpath "$work/brannock_regsvr_fixture.dll") \
   BRANNOCK_INSTANCE_HELPER=$helper \
-  "$host_build/tests/test_ui_actions" --gtest_filter='WineActions.*' --gtest_brief=1 ||
-  fail "the object commands failed under Wine"
+  "$host_build/tests/test_ui_actions" --gtest_filter='WineActions.*' --gtest_brief=1 \
+  "--gtest_output=xml:$work/actions-tests.xml" || fail "the object commands failed under Wine"
+note_test_skips "in the object command stage" "$work/actions-tests.xml"
 echo "Wine object command stage passed."

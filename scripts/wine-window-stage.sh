@@ -3,18 +3,19 @@
 # switches without any window, then test_uiwin32.exe drives the real main
 # window in a prefix holding the fixtures of tests/data/wine/ and compares
 # its pane with what the Linux build shows for the same prefix
-# (brannock-pane-lines), its saved lists with brannock-cli.exe's, runs the
+# (brannock-pane-lines), its findings of the registration check with the
+# Linux brannock-cli's, its saved lists with brannock-cli.exe's, runs the
 # real regsvr32 and COM; last the settings it wrote are looked up in the
 # prefix's user.reg.
-# Called by scripts/wine-stage.sh with its prefix (BRANNOCK_PREFIX_READY=1,
-# WINEPREFIX and work set); runs on its own as well.
+# Run by scripts/wine-stage.sh in its prefix (--in, see
+# scripts/wine-opening.sh); runs on its own as well, in a throwaway prefix.
+#   scripts/wine-window-stage.sh [--in DIR]
 #   BRANNOCK_WIN_BUILD   the cross build folder (default build/win)
 #   BRANNOCK_HOST_BUILD  the host build (default build/test when it exists,
-#                        else build/wine-window)
+#                        else build/wine-host)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/wine-substage.sh window
-choose_host_build build/wine-window
+source scripts/wine-opening.sh wine-window-stage "$@"
 
 step "cross build: brannock.exe and its window tests ($win_build)"
 configure_win_build
@@ -22,22 +23,12 @@ cmake --build "$win_build" -j2 --target brannock brannock-cli test_uiwin32 brann
 win_exe=$win_build/src/app/win32/brannock.exe
 win_cli=$win_build/src/app/brannock-cli.exe
 
-step "host build: the Linux build's pane lines ($host_build)"
-if [ ! -f "$host_build/build.ninja" ]; then
-  cmake -S . -B "$host_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRANNOCK_GUI=OFF -DBRANNOCK_BENCH=OFF >/dev/null
-fi
-cmake --build "$host_build" -j2 --target brannock-pane-lines
+step "host build: the Linux build's pane lines and its brannock-cli"
+build_host brannock-pane-lines brannock-cli
 
-if [ -z "${BRANNOCK_PREFIX_READY:-}" ]; then
+if [ $in_stage_prefix -eq 0 ]; then
   step "Wine prefix with the fixtures"
-  wineboot -i >/dev/null 2>&1
-  for reg in tests/data/wine/*.reg; do
-    wine reg import "$(winpath "$reg")" >/dev/null 2>&1 || fail "wine reg import $reg failed"
-  done
-  # The fixtures' variable, in the prefix's environment (as the Wine stage
-  # sets it), where both builds take it from.
-  wine reg add 'HKCU\Environment' /v BRANNOCK_FIXTURE_DIR /t REG_SZ /d 'C:\brannock-fixture' /f >/dev/null 2>&1 ||
-    fail "wine reg add BRANNOCK_FIXTURE_DIR failed"
+  make_fixture_prefix
 fi
 wineserver -w
 mkdir -p "$WINEPREFIX/drive_c/brannock-fixture"
@@ -74,8 +65,18 @@ grep -q 'Brannock 32-bit Only' "$out/batch/ObjClasses.csv" && fail "brannock.exe
 status=0
 (unset DISPLAY WAYLAND_DISPLAY && wine "$out/batch32/brannock.exe" --view 48 -SO) 2>"$out/view48.err" || status=$?
 [ "$status" -eq 2 ] || fail "brannock.exe --view 48 ended with $status, not 2"
-grep -q "brannock: --view needs 32 or 64, not '48'" "$out/view48.err" || fail "brannock.exe --view 48: $(cat "$out/view48.err")"
+grep -q "brannock: option '--view' needs 32 or 64, not '48'" "$out/view48.err" ||
+  fail "brannock.exe --view 48: $(cat "$out/view48.err")"
 echo "batch: --view 32 lists equal brannock-cli.exe's; --view 48 refused"
+# --help on standard output when it goes to a file (a box otherwise), made
+# from the option table as the host test of the table checks it.
+(unset DISPLAY WAYLAND_DISPLAY && wine "$win_exe" --help) >"$out/help.txt" 2>"$out/help.err" ||
+  fail "brannock.exe --help failed: $(cat "$out/help.err")"
+for word in 'Usage: brannock.exe [OPTIONS]' '--view 32|64' '-SA -SI -SO -ST' '--version'; do
+  grep -qF -- "$word" "$out/help.txt" || fail "brannock.exe --help does not name $word: $(cat "$out/help.txt")"
+done
+grep -qF -- '--registry' "$out/help.txt" && fail "brannock.exe --help names --registry, which it does not take"
+echo "brannock.exe --help: its options on standard output"
 
 step "the Linux build's panes of the fixture objects"
 # Wine's dictionary class and stdole2's library beside the fixtures.
@@ -83,21 +84,31 @@ SystemRoot='C:\windows' "$host_build/tests/brannock-pane-lines" "$WINEPREFIX" \
   '0:{EE09B103-97E0-11CF-978F-00A02463E06F}' '1:{00020430-0000-0000-C000-000000000046}' >"$out/pane.txt" ||
   fail "brannock-pane-lines failed"
 echo "$(grep -c '^object' "$out/pane.txt") panes"
+# The findings the window's Object > "Check Registrations" must list.
+status=0
+SystemRoot='C:\windows' "$host_build/src/app/brannock-cli" --registry "$WINEPREFIX" --format csv --check \
+  >"$out/check.csv" || status=$?
+[ "$status" -eq 3 ] || fail "brannock-cli --check of the prefix ended with $status, not 3 (the fixtures' findings)"
+echo "$(($(wc -l <"$out/check.csv") - 1)) findings of the registration check"
 
 step "the main window under Wine with Xvfb"
 fixture_dll=$out/brannock_regsvr_fixture.dll
 cp "$win_build/tests/brannock_regsvr_fixture.dll" "$fixture_dll"
-export BRANNOCK_PANE_EXPECTED BRANNOCK_CLI_LISTS BRANNOCK_REGSVR_FIXTURE BRANNOCK_WINDOW_SETTINGS=1
+export BRANNOCK_PANE_EXPECTED BRANNOCK_CHECK_EXPECTED BRANNOCK_CLI_LISTS BRANNOCK_REGSVR_FIXTURE BRANNOCK_WINDOW_SETTINGS=1
 BRANNOCK_PANE_EXPECTED=$(winpath "$out/pane.txt")
+BRANNOCK_CHECK_EXPECTED=$(winpath "$out/check.csv")
 BRANNOCK_CLI_LISTS=$(winpath "$out/cli")
 BRANNOCK_REGSVR_FIXTURE=$(winpath "$fixture_dll")
 test_exe=$(realpath "$win_build/tests/test_uiwin32.exe")
 # The console programs above may have started Wine's desktop process
 # without a display, on which no window can be made: let that server end.
 wineserver -w
+# Win32Screenshot.* is the picture for the README (scripts/screenshot-win32.sh),
+# WineCompare.* runs in scripts/wine-compare-stage.sh.
 xvfb-run -a -s '-screen 0 1280x1024x24' bash -c \
-  'wine "$1" --gtest_brief=1; rc=$?; wineserver -w; exit $rc' _ "$test_exe" ||
-  fail "the window tests failed under Wine"
+  'wine "$1" --gtest_brief=1 --gtest_filter=-Win32Screenshot.*:WineCompare.* "$2"; rc=$?; wineserver -w; exit $rc' _ "$test_exe" \
+  "--gtest_output=xml:$(winpath "$out/window-tests.xml")" || fail "the window tests failed under Wine"
+note_test_skips "in the window stage" "$out/window-tests.xml"
 wineserver -w
 echo "window tests done after ${SECONDS}s of this stage"
 

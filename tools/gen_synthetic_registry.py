@@ -9,6 +9,13 @@ With --wow64 every class and interface is registered for 32-bit programs
 too, below Wow6432Node, with servers of their own: a machine whose 32-bit
 view is as large as its 64-bit one.
 
+With --vary PERCENT the registry differs from the one written without it in
+that share of its objects, as a later state of the same machine: of the
+classes and interfaces picked, a third changed (another server, another
+name), a third removed and a third replaced by a new one (a new GUID); of
+the type libraries and application IDs picked (which classes name), a new
+one is added beside each, so that no other object's lines change.
+
   tools/gen_synthetic_registry.py --reg big.reg --wine big_prefix/system.reg
 """
 
@@ -25,16 +32,31 @@ def guid(kind, n):
     return "{%s-%s-4%s-8%s-%s}" % (h[0:8], h[8:12], h[13:16], h[17:20], h[20:32])
 
 
-def build(classes, interfaces, typelibs, appids, wow64=False):
+def build(classes, interfaces, typelibs, appids, wow64=False, vary=0):
     """Returns [(key path below Classes, [(name, kind, data)])] in
     enumeration order. kind: 'sz', 'expand', 'dword'."""
     keys = {}
+    step = max(1, round(100 / vary)) if vary > 0 else 0
+
+    def fate(n):
+        """None, or what --vary does to object n of a kind."""
+        if not step or n % step:
+            return None
+        return ("changed", "removed", "added")[(n // step) % 3]
+
+    def listed(kind, n):
+        """The GUID object n of a kind has, or None when it was removed."""
+        f = fate(n)
+        if f == "removed":
+            return None
+        return guid(kind + "-new", n) if f == "added" else guid(kind, n)
 
     def put(path, *values):
         keys.setdefault(path, []).extend(values)
 
-    for n in range(typelibs):
-        g = guid("typelib", n)
+    extra_libs = [n for n in range(typelibs) if fate(n)]
+    for n in list(range(typelibs)) + [-1 - n for n in extra_libs]:
+        g = guid("typelib", n) if n >= 0 else guid("typelib-new", -1 - n)
         put("TypeLib\\" + g)
         for version in ("1.0", "2.0"):
             base = "TypeLib\\%s\\%s" % (g, version)
@@ -44,24 +66,30 @@ def build(classes, interfaces, typelibs, appids, wow64=False):
             put(base + "\\0\\win64", ("", "sz", "C:\\Program Files\\Synthetic\\lib%d_%s.tlb" % (n, version)))
             put(base + "\\FLAGS", ("", "sz", "0"))
             put(base + "\\HELPDIR", ("", "sz", "C:\\Program Files\\Synthetic\\help"))
-    for n in range(appids):
-        put("AppID\\" + guid("appid", n), ("", "sz", "Synthetic Application %d" % n),
-            ("AuthenticationLevel", "dword", 2))
+    for n in list(range(appids)) + [-1 - n for n in range(appids) if fate(n)]:
+        g = guid("appid", n) if n >= 0 else guid("appid-new", -1 - n)
+        put("AppID\\" + g, ("", "sz", "Synthetic Application %d" % n), ("AuthenticationLevel", "dword", 2))
     views = [("", "System32", "")] + ([("Wow6432Node\\", "SysWOW64", " (32-bit)")] if wow64 else [])
     for node, system, suffix in views:
         for n in range(classes):
-            g = guid("class", n)
+            g = listed("class", n)
+            if g is None:
+                continue
             lib = guid("typelib", n % max(typelibs, 1))
             key = node + "CLSID\\" + g
+            server = "synth%d%s.dll" % (n, "-2" if fate(n) == "changed" else "")
             put(key, ("", "sz", "Synthetic Class %d%s" % (n, suffix)), ("AppID", "sz", guid("appid", n % max(appids, 1))))
-            put(key + "\\InprocServer32", ("", "expand", "%%SystemRoot%%\\%s\\synth%d.dll" % (system, n)),
+            put(key + "\\InprocServer32", ("", "expand", "%%SystemRoot%%\\%s\\%s" % (system, server)),
                 ("ThreadingModel", "sz", "Apartment"))
             put(key + "\\ProgID", ("", "sz", "Synthetic.Class%d.1" % n))
             put(key + "\\TypeLib", ("", "sz", lib))
             put(key + "\\Version", ("", "sz", "1.0"))
         for n in range(interfaces):
-            key = node + "Interface\\" + guid("interface", n)
-            put(key, ("", "sz", "ISynthetic%d%s" % (n, suffix)))
+            g = listed("interface", n)
+            if g is None:
+                continue
+            key = node + "Interface\\" + g
+            put(key, ("", "sz", "ISynthetic%d%s%s" % (n, "Ex" if fate(n) == "changed" else "", suffix)))
             put(key + "\\ProxyStubClsid32", ("", "sz", PROXY_STUB))
             put(key + "\\TypeLib", ("", "sz", guid("typelib", n % max(typelibs, 1))), ("Version", "sz", "1.0"))
     # Enumeration order: every parent before its children, siblings by
@@ -137,10 +165,12 @@ def main():
     p.add_argument("--typelibs", type=int, default=3000)
     p.add_argument("--appids", type=int, default=3000)
     p.add_argument("--wow64", action="store_true", help="register the classes and interfaces for 32-bit programs too")
+    p.add_argument("--vary", type=float, default=0, metavar="PERCENT",
+                   help="differ from the registry written without it in this share of the objects")
     a = p.parse_args()
     if not a.reg and not a.wine:
         p.error("give --reg and/or --wine")
-    keys = build(a.classes, a.interfaces, a.typelibs, a.appids, a.wow64)
+    keys = build(a.classes, a.interfaces, a.typelibs, a.appids, a.wow64, a.vary)
     for path, writer in ((a.reg, write_reg), (a.wine, write_wine)):
         if path:
             d = os.path.dirname(path)

@@ -24,6 +24,7 @@ TextList CategoryEntries(RegistryReader& reader, TObjects& list, TextView catego
   if (!reader.OpenKeyReadOnly(category)) return names;
   reader.GetKeyNames(names);
   reader.CloseKey();
+  list.reserve(names.size());
   return names;
 }
 

@@ -8,7 +8,11 @@ namespace brannock {
 std::string ListFileBytes(const TObjects& list) {
   // Nothing is quoted or escaped: a name holding a semicolon or a line
   // break is written as it is.
-  Text text = u"Name;GUID\r\n";
+  size_t size = 11;
+  for (const TObjectData& rec : list) size += rec.Name.size() + rec.GUID.size() + 3;
+  Text text;
+  text.reserve(size);
+  text = u"Name;GUID\r\n";
   for (const TObjectData& rec : list) {
     text.append(rec.Name).append(1, u';').append(rec.GUID).append(u"\r\n");
   }

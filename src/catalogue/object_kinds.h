@@ -47,4 +47,9 @@ static_assert(IndexedByType());
 
 constexpr const ObjectKind& KindOf(TObjectType typ) { return kObjectKinds[static_cast<size_t>(typ)]; }
 
+// The order of the object tree's roots, which is also the order in which
+// every listing across the four collections goes through them.
+inline constexpr std::array<TObjectType, 4> kTreeOrder = {TObjectType::otCLSID, TObjectType::otAppID,
+                                                          TObjectType::otTypeLib, TObjectType::otInterface};
+
 }  // namespace brannock

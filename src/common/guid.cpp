@@ -1,5 +1,6 @@
 #include "common/guid.h"
 
+#include "common/ascii.h"
 #include "common/error.h"
 
 namespace brannock {
@@ -11,20 +12,7 @@ void AppendHex(Text& out, uint64_t v, int digits) {
   for (int i = digits - 1; i >= 0; --i) out.push_back(kDigits[(v >> (i * 4)) & 0xF]);
 }
 
-bool ReadHex(TextView s, size_t pos, int digits, uint64_t* v) {
-  uint64_t acc = 0;
-  for (int i = 0; i < digits; ++i) {
-    const char16_t c = s[pos + static_cast<size_t>(i)];
-    int d;
-    if (c >= u'0' && c <= u'9') d = c - u'0';
-    else if (c >= u'a' && c <= u'f') d = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F') d = c - u'A' + 10;
-    else return false;
-    acc = (acc << 4) | static_cast<uint64_t>(d);
-  }
-  *v = acc;
-  return true;
-}
+bool ReadHex(TextView s, size_t pos, size_t digits, uint32_t* v) { return ParseHex32(s.substr(pos, digits), v); }
 
 }  // namespace
 
@@ -50,10 +38,10 @@ bool TryTextToGuid(TextView s, Guid* g) {
   if (s.size() != 38 || s[0] != u'{' || s[37] != u'}' || s[9] != u'-' || s[14] != u'-' || s[19] != u'-' ||
       s[24] != u'-')
     return false;
-  uint64_t v = 0;
+  uint32_t v = 0;
   Guid r;
   if (!ReadHex(s, 1, 8, &v)) return false;
-  r.Data1 = static_cast<uint32_t>(v);
+  r.Data1 = v;
   if (!ReadHex(s, 10, 4, &v)) return false;
   r.Data2 = static_cast<uint16_t>(v);
   if (!ReadHex(s, 15, 4, &v)) return false;

@@ -94,8 +94,6 @@ std::string Utf16ToUtf8(TextView s) {
 }
 
 
-char16_t UpperAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
-
 Text UpperAscii(TextView s) {
   Text out(s);
   for (auto& c : out) c = UpperAscii(c);
@@ -104,8 +102,7 @@ Text UpperAscii(TextView s) {
 
 Text LowerAscii(TextView s) {
   Text out(s);
-  for (auto& c : out)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+  for (auto& c : out) c = LowerAscii(c);
   return out;
 }
 
@@ -132,19 +129,35 @@ Text TrimControls(TextView s) {
   return Text(s.substr(b, e - b));
 }
 
-Text UIntToText(uint64_t v) {
+void AppendUInt(uint64_t v, Text* out) {
   char16_t buf[24];
   size_t i = sizeof(buf) / sizeof(buf[0]);
   do {
     buf[--i] = static_cast<char16_t>(u'0' + v % 10);
     v /= 10;
   } while (v != 0);
-  return Text(buf + i, buf + sizeof(buf) / sizeof(buf[0]));
+  out->append(buf + i, buf + sizeof(buf) / sizeof(buf[0]));
+}
+
+void AppendInt(int64_t v, Text* out) {
+  if (v < 0) {
+    out->push_back(u'-');
+    AppendUInt(0 - static_cast<uint64_t>(v), out);
+  } else {
+    AppendUInt(static_cast<uint64_t>(v), out);
+  }
+}
+
+Text UIntToText(uint64_t v) {
+  Text text;
+  AppendUInt(v, &text);
+  return text;
 }
 
 Text IntToText(int64_t v) {
-  if (v < 0) return u"-" + UIntToText(0 - static_cast<uint64_t>(v));
-  return UIntToText(static_cast<uint64_t>(v));
+  Text text;
+  AppendInt(v, &text);
+  return text;
 }
 
 Text HexUpper(uint64_t v) {

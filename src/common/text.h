@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ascii.h"
+
 namespace brannock {
 
 using Text = std::u16string;
@@ -21,10 +23,10 @@ std::string Utf16ToUtf8(TextView s);
 void AppendUtf8(TextView s, std::string* out);
 
 // Letters a to z upper-cased (or A to Z lower-cased); every other code unit
-// unchanged. This is the registry's and the tree's case rule.
+// unchanged. This is the registry's and the tree's case rule (one unit at a
+// time: common/ascii.h).
 Text UpperAscii(TextView s);
 Text LowerAscii(TextView s);
-char16_t UpperAscii(char16_t c);
 
 // Comparison by UTF-16 code units after upper-casing a to z.
 bool EqualsNoCase(TextView a, TextView b);
@@ -38,6 +40,9 @@ Text TrimControls(TextView s);
 // Decimal and hexadecimal number texts.
 Text IntToText(int64_t v);
 Text UIntToText(uint64_t v);
+// The same appended to `out`, without a text of their own.
+void AppendInt(int64_t v, Text* out);
+void AppendUInt(uint64_t v, Text* out);
 // Upper-case hexadecimal digits, no leading zeros ("%x" with upper digits).
 Text HexUpper(uint64_t v);
 

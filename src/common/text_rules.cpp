@@ -1,5 +1,7 @@
 #include "common/text_rules.h"
 
+#include "common/ascii.h"
+
 namespace brannock {
 
 bool IsBlank(TextView s) {
@@ -7,17 +9,6 @@ bool IsBlank(TextView s) {
     if (c > 0x20) return false;
   return true;
 }
-
-namespace {
-
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
-
-}  // namespace
 
 bool TryStrToInt(TextView s, int32_t* value) {
   size_t i = 0;
@@ -40,7 +31,7 @@ bool TryStrToInt(TextView s, int32_t* value) {
   for (; i < s.size(); ++i) {
     int d;
     if (hex) {
-      d = HexDigit(s[i]);
+      d = HexDigitValue(s[i]);
     } else {
       d = (s[i] >= u'0' && s[i] <= u'9') ? s[i] - u'0' : -1;
     }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/ascii.h"
+
 namespace brannock::platform {
 
 std::string FormatInstanceReport(const InstanceReport& report) {
@@ -25,13 +27,7 @@ std::optional<InstanceReport> ParseInstanceReport(std::string_view output) {
   const std::string_view hex = line.substr(kFailed.size());
   if (hex.size() != 8) return std::nullopt;
   uint32_t code = 0;
-  for (char ch : hex) {
-    uint32_t digit;
-    if (ch >= '0' && ch <= '9') digit = static_cast<uint32_t>(ch - '0');
-    else if (ch >= 'A' && ch <= 'F') digit = static_cast<uint32_t>(ch - 'A' + 10);
-    else return std::nullopt;
-    code = code << 4 | digit;
-  }
+  if (!ParseHex32(hex, &code)) return std::nullopt;
   return InstanceReport{InstanceReport::Outcome::TypeInfoFailed, code};
 }
 

@@ -27,6 +27,11 @@ constexpr uint32_t kRunProcessWaitMs = 2000;
 // the executable's folder when the path has one. The show mode is ignored.
 bool RunProcess(TextView executable, TextView parameters, int showMode);
 
+// The 32-bit system folder of 64-bit Windows (SysWOW64), which holds the
+// 32-bit builds of the system's programs; empty on 32-bit Windows and off
+// Windows.
+Text Wow64SystemFolder();
+
 // Words put before the program, and environment entries added for it: how a
 // POSIX desktop runs a Windows tool, for example {"wine"} with
 // {"WINEPREFIX=/home/u/.wine"} to run regsvr32 in a Wine prefix.

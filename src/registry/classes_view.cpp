@@ -32,15 +32,15 @@ MemoryStore::Node* FindClasses32(MemoryStore::Node& classes, TextView path) {
 TextList Classes32RootNames(const MemoryStore::Node& classes) {
   const MemoryStore::Node* wow = classes.FindChild(kWow64Node);
   TextList names;
-  names.reserve(classes.children.size());
-  auto redirected = wow ? wow->children.begin() : classes.children.end();
-  auto redirectedEnd = wow ? wow->children.end() : classes.children.end();
+  names.reserve(classes.Children().size());
+  auto redirected = wow ? wow->Children().begin() : classes.Children().end();
+  auto redirectedEnd = wow ? wow->Children().end() : classes.Children().end();
   auto nextRedirected = [&] {
     while (redirected != redirectedEnd && !IsRedirectedClassesKey(redirected->first)) ++redirected;
   };
   nextRedirected();
   // Both maps are in enumeration order: merge them.
-  for (const auto& [key, child] : classes.children) {
+  for (const auto& [key, child] : classes.Children()) {
     if (IsRedirectedClassesKey(key) || EqualsNoCase(key, kWow64Node)) continue;
     for (; redirected != redirectedEnd && KeyNameLess()(redirected->first, key); ++redirected, nextRedirected())
       names.push_back(redirected->second->name);

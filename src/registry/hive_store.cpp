@@ -11,9 +11,9 @@
 
 #include "platform/files.h"
 #include "registry/classes_root.h"
-#include "registry/file_bytes.h"
 #include "registry/input_limits.h"
 #include "registry/reg_file_parser.h"
+#include "registry/registry_file_reading.h"
 #include "registry/registry_parse_error.h"
 
 #ifdef BRANNOCK_HAVE_HIVEX

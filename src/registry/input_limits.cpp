@@ -8,15 +8,19 @@ std::string RegistryFileSizeError(uint64_t size) {
 }
 
 MemoryStore::Node* AddChildWithinLimits(MemoryStore::Node& parent, TextView name, size_t maxSubkeys) {
-  if (parent.children.size() >= maxSubkeys && parent.FindChild(name) == nullptr)
+  if (parent.Children().size() >= maxSubkeys && parent.FindChild(name) == nullptr)
     throw InputLimitExceeded("a key has more than " + std::to_string(maxSubkeys) + " subkeys");
   return parent.AddChild(name);
 }
 
-void SetValueWithinLimits(MemoryStore::Node& key, TextView name, uint32_t type, Bytes data, size_t maxValues) {
-  if (data.size() > kMaxValueBytes)
+void CheckValueSize(size_t bytes) {
+  if (bytes > kMaxValueBytes)
     throw InputLimitExceeded("a value has more than " + std::to_string(kMaxValueBytes) + " bytes of data");
-  if (key.values.size() >= maxValues && key.FindValue(name) == nullptr)
+}
+
+void SetValueWithinLimits(MemoryStore::Node& key, TextView name, uint32_t type, Bytes data, size_t maxValues) {
+  CheckValueSize(data.size());
+  if (key.Values().size() >= maxValues && key.FindValue(name) == nullptr)
     throw InputLimitExceeded("a key has more than " + std::to_string(maxValues) + " values");
   key.SetValue(name, type, std::move(data));
 }

@@ -30,6 +30,10 @@ class InputLimitExceeded : public std::runtime_error {
 // registry files; empty otherwise.
 std::string RegistryFileSizeError(uint64_t size);
 
+// Raises InputLimitExceeded when a value's data of `bytes` bytes passes
+// kMaxValueBytes.
+void CheckValueSize(size_t bytes);
+
 // The child `name` of `parent`, added when missing. Raises
 // InputLimitExceeded when a new child would pass `maxSubkeys`.
 MemoryStore::Node* AddChildWithinLimits(MemoryStore::Node& parent, TextView name,

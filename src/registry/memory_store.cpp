@@ -3,7 +3,9 @@
 #include <iterator>
 
 #include "common/error.h"
+#include "common/unit_search.h"
 #include "registry/classes_view.h"
+#include "registry/key_index.h"
 #include "registry/windows_environment.h"
 
 namespace brannock::registry {
@@ -11,12 +13,16 @@ namespace brannock::registry {
 Text KeySortName(TextView name) { return UpperAscii(name); }
 
 MemoryStore::Node* MemoryStore::Node::FindChild(TextView childName) const {
-  auto it = children.find(childName);
-  return it == children.end() ? nullptr : it->second.get();
+  const ChildMap& map = Children();
+  auto it = map.find(childName);
+  return it == map.end() ? nullptr : it->second.get();
 }
 
-MemoryStore::Node* MemoryStore::Node::AddChild(TextView childName) {
-  // Registry files list keys in order, so the new child usually goes last.
+namespace {
+
+// Finds or adds a child in a map of children; new children of a file come
+// in enumeration order, so the new child usually goes last.
+MemoryStore::Node* FindOrAdd(MemoryStore::ChildMap& children, TextView childName) {
   auto it = children.end();
   if (!children.empty() && KeyNameLess()(std::prev(it)->first, childName)) {
     // past the last child: `it` stays end()
@@ -24,36 +30,49 @@ MemoryStore::Node* MemoryStore::Node::AddChild(TextView childName) {
     it = children.lower_bound(childName);
     if (it != children.end() && !KeyNameLess()(childName, it->first)) return it->second.get();
   }
-  auto node = std::make_unique<Node>();
+  auto node = std::make_unique<MemoryStore::Node>();
   node->name = Text(childName);
-  Node* raw = node.get();
+  MemoryStore::Node* raw = node.get();
   children.emplace_hint(it, TextView(raw->name), std::move(node));
   return raw;
 }
 
+// Sets a value in a list of values: in place when one has the name.
+void Put(std::vector<MemoryStore::Value>& values, MemoryStore::Value value) {
+  for (auto& v : values) {
+    if (EqualsNoCase(v.name, value.name)) {
+      v.type = value.type;
+      v.data = std::move(value.data);
+      return;
+    }
+  }
+  values.push_back(std::move(value));
+}
+
+}  // namespace
+
+MemoryStore::Node* MemoryStore::Node::AddChild(TextView childName) { return FindOrAdd(Children(), childName); }
+
 bool MemoryStore::Node::DeleteChild(TextView childName) {
-  auto it = children.find(childName);
-  if (it == children.end()) return false;
-  children.erase(it);
+  ChildMap& map = Children();
+  auto it = map.find(childName);
+  if (it == map.end()) return false;
+  map.erase(it);
   return true;
 }
 
 MemoryStore::Value* MemoryStore::Node::FindValue(TextView valueName) {
-  for (auto& v : values)
+  for (auto& v : Values())
     if (EqualsNoCase(v.name, valueName)) return &v;
   return nullptr;
 }
 
 void MemoryStore::Node::SetValue(TextView valueName, uint32_t type, Bytes data) {
-  if (Value* v = FindValue(valueName)) {
-    v->type = type;
-    v->data = std::move(data);
-    return;
-  }
-  values.push_back(Value{Text(valueName), type, std::move(data)});
+  Put(Values(), Value{Text(valueName), type, std::move(data)});
 }
 
 bool MemoryStore::Node::DeleteValue(TextView valueName) {
+  std::vector<Value>& values = Values();
   for (auto it = values.begin(); it != values.end(); ++it) {
     if (EqualsNoCase(it->name, valueName)) {
       values.erase(it);
@@ -63,7 +82,75 @@ bool MemoryStore::Node::DeleteValue(TextView valueName) {
   return false;
 }
 
+bool MemoryStore::Node::Empty() const {
+  // A range holds at least one entry at or below the node.
+  return RangeCount() == 0 && children_.empty() && values_.empty();
+}
+
+void MemoryStore::Node::AddRange(const IndexRange& range) {
+  if (first_.index == nullptr) first_ = range;
+  else more_.push_back(range);
+}
+
+void MemoryStore::Node::SwapContents(Node& other) noexcept {
+  children_.swap(other.children_);
+  values_.swap(other.values_);
+  std::swap(first_, other.first_);
+  more_.swap(other.more_);
+  std::swap(pendingChildren_, other.pendingChildren_);
+  std::swap(pendingValues_, other.pendingValues_);
+}
+
+void MemoryStore::Node::BuildChildren() {
+  while (pendingChildren_ < RangeCount()) {
+    const IndexRange r = Range(pendingChildren_++);
+    const std::vector<KeyIndex::Entry>& entries = r.index->Entries(r.root);
+    // The node's own entries come first; the rest are runs, one a subkey.
+    uint32_t i = r.lo;
+    while (i < r.hi && entries[i].path.size() == r.depth) ++i;
+    const size_t start = r.depth == 0 ? 0 : r.depth + 1;
+    while (i < r.hi) {
+      const TextView path = entries[i].path;
+      size_t end = path.find(u'\\', start);
+      if (end == TextView::npos) end = path.size();
+      const TextView part = path.substr(start, end - start);
+      // A key spelled in several ways takes the spelling the file gives first.
+      uint32_t first = i;
+      uint32_t j = i + 1;
+      while (j < r.hi) {
+        const TextView next = entries[j].path;
+        if (next.size() < end || (next.size() > end && next[end] != u'\\')) break;
+        // Mostly spelled alike: compared as they are first.
+        if (SamePrefix(next.substr(0, end), path.substr(0, end)) != end &&
+            !EqualsNoCase(next.substr(start, part.size()), part))
+          break;
+        if (entries[j].line < entries[first].line) first = j;
+        ++j;
+      }
+      FindOrAdd(children_, entries[first].path.substr(start, part.size()))
+          ->AddRange({r.index, r.root, i, j, static_cast<uint32_t>(end)});
+      i = j;
+    }
+  }
+}
+
+void MemoryStore::Node::BuildValues() {
+  std::vector<Value> read;
+  while (pendingValues_ < RangeCount()) {
+    const IndexRange r = Range(pendingValues_++);
+    const std::vector<KeyIndex::Entry>& entries = r.index->Entries(r.root);
+    for (uint32_t i = r.lo; i < r.hi && entries[i].path.size() == r.depth; ++i) {
+      read.clear();
+      r.index->ReadValues(entries[i], read);
+      for (Value& v : read) Put(values_, std::move(v));
+    }
+  }
+}
+
 MemoryStore::MemoryStore() = default;
+MemoryStore::~MemoryStore() = default;
+MemoryStore::MemoryStore(MemoryStore&&) noexcept = default;
+MemoryStore& MemoryStore::operator=(MemoryStore&&) noexcept = default;
 
 namespace {
 
@@ -75,7 +162,7 @@ bool ForEachComponent(TextView path, F&& f) {
   if (path.empty()) return true;
   size_t start = 0;
   for (;;) {
-    const size_t p = path.find(u'\\', start);
+    const size_t p = FindUnit(path, start, u'\\');
     const TextView part = path.substr(start, p == TextView::npos ? TextView::npos : p - start);
     if (part.empty()) return false;
     if (!f(part)) return false;
@@ -96,16 +183,18 @@ class MemoryKey : public OpenedKey {
 
   TextList SubkeyNames() override {
     if (classes32Root_) return Classes32RootNames(*node_);
+    const MemoryStore::ChildMap& children = node_->Children();
     TextList names;
-    names.reserve(node_->children.size());
-    for (const auto& [key, child] : node_->children) names.push_back(child->name);
+    names.reserve(children.size());
+    for (const auto& [key, child] : children) names.push_back(child->name);
     return names;
   }
 
   TextList ValueNames() override {
+    const std::vector<MemoryStore::Value>& values = node_->Values();
     TextList names;
-    names.reserve(node_->values.size());
-    for (const auto& v : node_->values) names.push_back(v.name);
+    names.reserve(values.size());
+    for (const auto& v : values) names.push_back(v.name);
     return names;
   }
 
@@ -185,7 +274,13 @@ std::unique_ptr<OpenedKey> MemoryStore::Open(RootKey root, TextView path, uint32
   return std::make_unique<MemoryKey>(node, this);
 }
 
+void MemoryStore::SetWindowsEnvironment(std::function<TextList(MemoryStore&)> make) {
+  environment_.reset();
+  makeEnvironment_ = std::move(make);
+}
+
 TextList MemoryStore::WindowsEnvironment() const {
+  if (!environment_ && makeEnvironment_) environment_ = makeEnvironment_(const_cast<MemoryStore&>(*this));
   return environment_ ? *environment_ : DefaultWindowsEnvironment();
 }
 

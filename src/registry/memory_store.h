@@ -6,10 +6,12 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 
+#include "common/ascii.h"
 #include "registry/registry_backend.h"
 
 namespace brannock::registry {
@@ -25,16 +27,16 @@ struct KeyNameLess {
   bool operator()(TextView a, TextView b) const noexcept {
     const size_t n = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < n; ++i) {
-      char16_t x = a[i];
-      char16_t y = b[i];
-      if (x == y) continue;
-      if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - 32);
-      if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - 32);
+      if (a[i] == b[i]) continue;
+      const char16_t x = UpperAscii(a[i]);
+      const char16_t y = UpperAscii(b[i]);
       if (x != y) return x < y;
     }
     return a.size() < b.size();
   }
 };
+
+class KeyIndex;
 
 class MemoryStore : public RegistryBackend {
  public:
@@ -44,12 +46,42 @@ class MemoryStore : public RegistryBackend {
     Bytes data;
   };
 
-  struct Node {
+  class Node;
+  // Keyed by a view of the child's own `name` (a child's node never moves
+  // while it is in the map, so the view stays valid).
+  using ChildMap = std::map<TextView, std::unique_ptr<Node>, KeyNameLess>;
+
+  // Keys of a registry file that a node holds without having built them
+  // (key_index.h): the index's entries lo to hi of one root, all at or
+  // below the node, whose path is `depth` code units long in them.
+  struct IndexRange {
+    const KeyIndex* index = nullptr;
+    RootKey root = RootKey::ClassesRoot;
+    uint32_t lo = 0;
+    uint32_t hi = 0;
+    uint32_t depth = 0;
+  };
+
+  // A key. A node of a file source builds its subkeys and its values from
+  // the file's index when they are first asked for (Children(), Values()),
+  // so that only the keys a command reads are ever built; every member
+  // function below builds what it needs first.
+  class Node {
+   public:
     Text name;
-    // Keyed by a view of the child's own `name` (a child's node never moves
-    // while it is in the map, so the view stays valid).
-    std::map<TextView, std::unique_ptr<Node>, KeyNameLess> children;
-    std::vector<Value> values;
+
+    ChildMap& Children() {
+      if (pendingChildren_ < RangeCount()) BuildChildren();
+      return children_;
+    }
+    const ChildMap& Children() const { return const_cast<Node*>(this)->Children(); }
+    std::vector<Value>& Values() {
+      if (pendingValues_ < RangeCount()) BuildValues();
+      return values_;
+    }
+    const std::vector<Value>& Values() const { return const_cast<Node*>(this)->Values(); }
+    // No subkeys and no values, built or not.
+    bool Empty() const;
 
     Node* FindChild(TextView childName) const;
     // Finds or adds the child; a new child takes the given spelling.
@@ -60,9 +92,32 @@ class MemoryStore : public RegistryBackend {
     // Replaces a value of the same name (in place) or appends a new one.
     void SetValue(TextView valueName, uint32_t type, Bytes data);
     bool DeleteValue(TextView valueName);
+
+    // Hands the node keys of an index to build when asked; what it holds
+    // already stays beneath them (a value of the range replaces one of the
+    // same name, subkeys are merged).
+    void AddRange(const IndexRange& range);
+    // Exchanges everything, built or not, with `other` (name aside).
+    void SwapContents(Node& other) noexcept;
+
+   private:
+    size_t RangeCount() const { return first_.index == nullptr ? 0 : 1 + more_.size(); }
+    const IndexRange& Range(size_t i) const { return i == 0 ? first_ : more_[i - 1]; }
+    void BuildChildren();
+    void BuildValues();
+
+    ChildMap children_;
+    std::vector<Value> values_;
+    IndexRange first_;
+    std::vector<IndexRange> more_;
+    uint32_t pendingChildren_ = 0;  // ranges before this one have built their subkeys
+    uint32_t pendingValues_ = 0;    // and their values
   };
 
   MemoryStore();
+  ~MemoryStore() override;
+  MemoryStore(MemoryStore&&) noexcept;
+  MemoryStore& operator=(MemoryStore&&) noexcept;
 
   Node& Root(RootKey root) { return roots_[static_cast<size_t>(root)]; }
   const Node& Root(RootKey root) const { return roots_[static_cast<size_t>(root)]; }
@@ -85,6 +140,13 @@ class MemoryStore : public RegistryBackend {
   void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
   bool ReadOnly() const { return readOnly_; }
 
+  // The file loaders compose HKEY_CLASSES_ROOT from the machine's and the
+  // user's classes (classes_root.h), moving the machine's. A store that
+  // keeps its stored layout is left with every key where its source put
+  // it: the snapshot writes the two parts apart.
+  void SetKeepsStoredLayout(bool keep) { keepsStoredLayout_ = keep; }
+  bool KeepsStoredLayout() const { return keepsStoredLayout_; }
+
   // A store holds a registry of 64-bit Windows unless told otherwise: an
   // open of HKEY_CLASSES_ROOT with KEY_WOW64_32KEY reads the 32-bit view
   // (classes_view.h). A registry of 32-bit Windows has one view, and the
@@ -95,9 +157,15 @@ class MemoryStore : public RegistryBackend {
   std::unique_ptr<OpenedKey> Open(RootKey root, TextView path, uint32_t access) override;
   std::unique_ptr<OpenedKey> Create(RootKey root, TextView path) override;
 
-  // The Windows defaults until a source sets its own.
+  // The Windows defaults until a source sets its own, either as a list or
+  // as the way to make it from the store, made when first asked for.
   void SetWindowsEnvironment(TextList environment) { environment_ = std::move(environment); }
+  void SetWindowsEnvironment(std::function<TextList(MemoryStore&)> make);
   TextList WindowsEnvironment() const override;
+
+  // Keeps an index whose keys the store's nodes were given (Node::AddRange)
+  // for as long as the store lives.
+  void KeepIndex(std::shared_ptr<const KeyIndex> index) { indexes_.push_back(std::move(index)); }
 
   // UTF-16LE bytes of a text with its terminating NUL, as REG_SZ data is stored.
   static Bytes TextData(TextView s);
@@ -105,8 +173,11 @@ class MemoryStore : public RegistryBackend {
  private:
   std::array<Node, 4> roots_;
   bool readOnly_ = false;
+  bool keepsStoredLayout_ = false;
   RegistryView machineView_ = RegistryView::Bits64;
-  std::optional<TextList> environment_;
+  mutable std::optional<TextList> environment_;
+  std::function<TextList(MemoryStore&)> makeEnvironment_;
+  std::vector<std::shared_ptr<const KeyIndex>> indexes_;
 };
 
 }  // namespace brannock::registry

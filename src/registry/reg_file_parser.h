@@ -16,12 +16,16 @@
 
 namespace brannock::registry {
 
-// Parses an export held in memory. `source` names it in error messages.
-// Raises RegistryParseError ("<source>:<line>: <what>") on malformed input;
-// what was parsed before the error stays in the store.
+// Parses an export held in memory (a copy is kept). `source` names it in
+// error messages. The whole file is checked at once; keys are built when
+// they are first read (key_index.h). Raises RegistryParseError
+// ("<source>:<line>: <what>") on malformed input; the store is then left
+// as it was, unless the file deletes keys or values: such a file is applied
+// line by line, and what came before the error stays.
 void ParseRegFile(std::string_view bytes, TextView source, MemoryStore& store);
 
-// Reads and parses a file (its path names it in error messages).
+// Reads and parses a file (its path names it in error messages), mapped
+// and kept mapped while the store lives.
 void LoadRegFile(const std::filesystem::path& file, MemoryStore& store);
 
 }  // namespace brannock::registry

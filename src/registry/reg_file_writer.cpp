@@ -8,7 +8,9 @@ namespace brannock::registry {
 
 namespace {
 
-constexpr size_t kLineWidth = 80;  // regedit wraps hex data before this column
+// regedit's lines of hex data are at most this wide, with the backslash
+// that continues them.
+constexpr size_t kLineWidth = 80;
 
 void AppendQuoted(Text& out, TextView s) {
   out.push_back(u'"');
@@ -71,7 +73,8 @@ void AppendValue(Text& out, const MemoryStore::Value& v) {
     if (i + 1 == v.data.size()) break;
     out.push_back(u',');
     ++column;
-    if (column >= kLineWidth - 4) {
+    // Wrapped unless one more "xx," and the backslash fit.
+    if (column + 4 > kLineWidth) {
       out += u"\\\r\n  ";
       column = 2;
     }
@@ -79,16 +82,36 @@ void AppendValue(Text& out, const MemoryStore::Value& v) {
   out += u"\r\n";
 }
 
-const MemoryStore::Node* FindNode(const MemoryStore& store, RootKey root, TextView path) {
+// The node of root\path and its full name as the store spells it; no node
+// when a part is missing.
+const MemoryStore::Node* FindNode(const MemoryStore& store, RootKey root, TextView path, Text& fullName) {
   const MemoryStore::Node* node = &store.Root(root);
+  fullName = RootKeyName(root);
   if (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
   if (path.empty()) return node;
   for (const Text& part : Split(path, u'\\')) {
     if (part.empty()) return nullptr;
     node = node->FindChild(part);
     if (node == nullptr) return nullptr;
+    fullName += u"\\" + node->name;
   }
   return node;
+}
+
+// Depth first, subkeys in enumeration order; the stack holds each node's
+// full name.
+void AppendTree(Text& out, const MemoryStore::Node* top, Text topName) {
+  std::vector<std::pair<const MemoryStore::Node*, Text>> work;
+  work.emplace_back(top, std::move(topName));
+  while (!work.empty()) {
+    auto [node, name] = std::move(work.back());
+    work.pop_back();
+    out += u"[" + name + u"]\r\n";
+    for (const auto& v : node->Values()) AppendValue(out, v);
+    out += u"\r\n";
+    for (auto it = node->Children().rbegin(); it != node->Children().rend(); ++it)
+      work.emplace_back(it->second.get(), name + u"\\" + it->second->name);
+  }
 }
 
 }  // namespace
@@ -103,30 +126,21 @@ Text RootKeyName(RootKey root) {
   return Text();
 }
 
-Text RegFileText(const MemoryStore& store, RootKey root, TextView path) {
+Text RegFileText(const MemoryStore& store, const std::vector<ExportKey>& keys) {
   Text out = u"Windows Registry Editor Version 5.00\r\n\r\n";
-  const MemoryStore::Node* top = FindNode(store, root, path);
-  if (top == nullptr) return out;
-  Text base = RootKeyName(root);
-  if (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
-  if (!path.empty()) base += u"\\" + Text(path);
-  // Depth first, subkeys in enumeration order; the stack holds each node's
-  // full name.
-  std::vector<std::pair<const MemoryStore::Node*, Text>> work{{top, base}};
-  while (!work.empty()) {
-    auto [node, name] = std::move(work.back());
-    work.pop_back();
-    out += u"[" + name + u"]\r\n";
-    for (const auto& v : node->values) AppendValue(out, v);
-    out += u"\r\n";
-    for (auto it = node->children.rbegin(); it != node->children.rend(); ++it)
-      work.emplace_back(it->second.get(), name + u"\\" + it->second->name);
+  for (const ExportKey& key : keys) {
+    Text name;
+    if (const MemoryStore::Node* top = FindNode(store, key.root, key.path, name)) AppendTree(out, top, std::move(name));
   }
   return out;
 }
 
-std::string RegFileBytes(const MemoryStore& store, RootKey root, TextView path) {
-  const Text text = RegFileText(store, root, path);
+Text RegFileText(const MemoryStore& store, RootKey root, TextView path) {
+  return RegFileText(store, {ExportKey{root, Text(path)}});
+}
+
+std::string RegFileBytes(const MemoryStore& store, const std::vector<ExportKey>& keys) {
+  const Text text = RegFileText(store, keys);
   std::string bytes;
   bytes.reserve(2 + text.size() * 2);
   bytes += "\xFF\xFE";
@@ -137,8 +151,16 @@ std::string RegFileBytes(const MemoryStore& store, RootKey root, TextView path) 
   return bytes;
 }
 
+std::string RegFileBytes(const MemoryStore& store, RootKey root, TextView path) {
+  return RegFileBytes(store, {ExportKey{root, Text(path)}});
+}
+
+void SaveRegFile(const std::filesystem::path& file, const MemoryStore& store, const std::vector<ExportKey>& keys) {
+  platform::WriteFileAtomically(file, RegFileBytes(store, keys));
+}
+
 void SaveRegFile(const std::filesystem::path& file, const MemoryStore& store, RootKey root, TextView path) {
-  platform::WriteFileAtomically(file, RegFileBytes(store, root, path));
+  SaveRegFile(file, store, {ExportKey{root, Text(path)}});
 }
 
 }  // namespace brannock::registry

@@ -47,6 +47,10 @@ constexpr uint32_t ViewMask = 0x0300;
 
 using Bytes = std::vector<uint8_t>;
 
+// Windows keeps keys at most 512 levels deep; a registry file could nest
+// deeper, so walks of a key tree stop descending there.
+inline constexpr int kMaxKeyDepth = 512;
+
 // The two views of HKEY_CLASSES_ROOT on 64-bit Windows: the registrations of
 // 64-bit programs and those of 32-bit programs (parts of which Windows keeps
 // below Wow6432Node; see classes_view.h). On 32-bit Windows the 32-bit view

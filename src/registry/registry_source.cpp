@@ -30,28 +30,12 @@ std::vector<FileStamp> StampsOf(RegistrySource::Kind kind, const std::filesystem
   return stamps;
 }
 
-std::unique_ptr<MemoryStore> LoadFileStore(RegistrySource::Kind kind, const std::filesystem::path& path) {
-  auto store = std::make_unique<MemoryStore>();
-  switch (kind) {
-    case RegistrySource::Kind::WinePrefix:
-      LoadWinePrefix(path, *store);
-      store->SetWindowsEnvironment(WinePrefixEnvironment(*store));
-      break;
-    case RegistrySource::Kind::RegFile: LoadRegFile(path, *store); break;
-    case RegistrySource::Kind::Hive: LoadHive(path, *store); break;
-    case RegistrySource::Kind::Live:
-    case RegistrySource::Kind::Demo: break;
-  }
-  store->SetReadOnly(true);
-  return store;
-}
-
 RegistrySource FileSource(RegistrySource::Kind kind, const std::filesystem::path& path) {
   RegistrySource source;
   source.kind = kind;
   source.path = path;
   source.stamps = StampsOf(kind, path);
-  source.backend = LoadFileStore(kind, path);
+  source.backend = LoadSourceStore(kind, path, StoreLayout::Composed);
   return source;
 }
 
@@ -107,7 +91,7 @@ bool RegistrySource::ReloadIfChanged() {
   if (store == nullptr || stamps.empty()) return false;
   std::vector<FileStamp> now = StampsOf(kind, path);
   if (now == stamps) return false;
-  *store = std::move(*LoadFileStore(kind, path));
+  *store = std::move(*LoadSourceStore(kind, path, StoreLayout::Composed));
   stamps = std::move(now);
   return true;
 }
@@ -128,13 +112,29 @@ RegistrySource OpenRegistryPath(const std::filesystem::path& path) {
 }
 
 RegistrySource OpenDemoRegistry() {
-  auto store = std::make_unique<MemoryStore>();
-  ParseRegFile(DemoRegistryBytes(), u"demo.reg", *store);
-  store->SetReadOnly(true);
   RegistrySource source;
   source.kind = RegistrySource::Kind::Demo;
-  source.backend = std::move(store);
+  source.backend = LoadSourceStore(source.kind, {}, StoreLayout::Composed);
   return source;
+}
+
+std::unique_ptr<MemoryStore> LoadSourceStore(RegistrySource::Kind kind, const std::filesystem::path& path,
+                                             StoreLayout layout) {
+  auto store = std::make_unique<MemoryStore>();
+  store->SetKeepsStoredLayout(layout == StoreLayout::AsStored);
+  switch (kind) {
+    case RegistrySource::Kind::WinePrefix:
+      LoadWinePrefix(path, *store);
+      // Made when a value is first expanded: most commands expand none.
+      store->SetWindowsEnvironment([](MemoryStore& prefix) { return WinePrefixEnvironment(prefix); });
+      break;
+    case RegistrySource::Kind::RegFile: LoadRegFile(path, *store); break;
+    case RegistrySource::Kind::Hive: LoadHive(path, *store); break;
+    case RegistrySource::Kind::Demo: ParseRegFile(DemoRegistryBytes(), u"demo.reg", *store); break;
+    case RegistrySource::Kind::Live: break;
+  }
+  store->SetReadOnly(true);
+  return store;
 }
 
 }  // namespace brannock::registry

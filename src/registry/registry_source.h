@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "registry/registry_backend.h"
+#include "registry/memory_store.h"
 
 namespace brannock::registry {
 
@@ -70,6 +70,18 @@ RegistrySource OpenRegistryPath(const std::filesystem::path& path);
 
 // The demo registry shipped inside the program.
 RegistrySource OpenDemoRegistry();
+
+// How the store of a file source is laid out: HKEY_CLASSES_ROOT composed
+// from the machine's and the user's classes (what every view reads), or
+// every key where the source put it (what a snapshot writes).
+enum class StoreLayout { Composed, AsStored };
+
+// Reads the files of a Wine prefix, .reg export or hive (or the demo
+// registry, whose path is empty) into a new read-only store. Raises
+// RegistryParseError as OpenRegistryPath does; the live registry gives an
+// empty store.
+std::unique_ptr<MemoryStore> LoadSourceStore(RegistrySource::Kind kind, const std::filesystem::path& path,
+                                             StoreLayout layout);
 
 // Why a folder is not a Wine prefix ("no such folder", "not a Wine prefix
 // (no system.reg)"); nothing when it is one.

@@ -1,10 +1,15 @@
 #include "registry/text_scan.h"
 
+#include "common/unit_search.h"
 #include "common/windows1252.h"
 
 namespace brannock::registry::scan {
 
 void AppendText(Text& out, std::u16string_view raw, Encoding) { out.append(raw); }
+
+size_t FindLineEnd(std::string_view text, size_t from) { return text.find('\n', from); }
+
+size_t FindLineEnd(std::u16string_view text, size_t from) { return FindUnit(text, from, u'\n'); }
 
 void AppendText(Text& out, std::string_view raw, Encoding encoding) {
   // ASCII widens code unit by code unit, in one pass over the run.

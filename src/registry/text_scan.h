@@ -5,10 +5,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
+#include "common/ascii.h"
 #include "common/text.h"
 #include "registry/registry_backend.h"
 
@@ -43,11 +43,10 @@ inline bool IsBlankChar(Ch c) {
 }
 
 template <typename Ch>
-inline int HexDigit(Ch c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+inline std::basic_string_view<Ch> TrimLeadingBlanks(std::basic_string_view<Ch> s) {
+  size_t b = 0;
+  while (b < s.size() && IsBlankChar(s[b])) ++b;
+  return s.substr(b);
 }
 
 template <typename Ch>
@@ -63,13 +62,8 @@ inline std::basic_string_view<Ch> TrimBlanks(std::basic_string_view<Ch> s) {
 template <typename Ch>
 bool StartsWithNoCase(std::basic_string_view<Ch> s, std::string_view prefix) {
   if (s.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    Ch c = s[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<Ch>(c - 32);
-    char p = prefix[i];
-    if (p >= 'a' && p <= 'z') p = static_cast<char>(p - 32);
-    if (c != static_cast<Ch>(p)) return false;
-  }
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (UpperAscii(s[i]) != static_cast<Ch>(UpperAscii(prefix[i]))) return false;
   return true;
 }
 
@@ -78,40 +72,29 @@ bool EqualsNoCaseAscii(std::basic_string_view<Ch> s, std::string_view literal) {
   return s.size() == literal.size() && StartsWithNoCase(s, literal);
 }
 
-// The lines of a text: LF or CRLF ends a line; the line number counts from 1.
-// The text is either given whole, or read piece by piece through `refill`,
-// which appends more code units to the buffer it is given and returns false
-// at the end of the input. A line handed out stays valid until the next call
-// of Next (a refill may move the buffer).
+// Where the next line end is in `text`, from `from` on; npos when none.
+size_t FindLineEnd(std::string_view text, size_t from);
+size_t FindLineEnd(std::u16string_view text, size_t from);
+
+// The lines of a text held whole: LF or CRLF ends a line; the line number
+// counts from 1, or on from `firstLine` for a reader that starts within a
+// file.
 template <typename Ch>
 class LineReader {
  public:
   using View = std::basic_string_view<Ch>;
-  using Refill = std::function<bool(std::basic_string<Ch>&)>;
 
-  explicit LineReader(View text) : data_(text) {}
-  explicit LineReader(Refill refill) : refill_(std::move(refill)) {}
+  explicit LineReader(View text, size_t firstLine = 0) : data_(text), lineNo_(firstLine) {}
 
   bool Next(View& line) {
-    for (;;) {
-      const size_t nl = data_.find(static_cast<Ch>('\n'), scanned_);
-      if (nl != View::npos) {
-        line = data_.substr(pos_, nl - pos_);
-        pos_ = scanned_ = nl + 1;
-        break;
-      }
-      if (refill_ && !ended_) {
-        scanned_ = data_.size() - pos_;
-        buffer_.erase(0, pos_);
-        pos_ = 0;
-        if (!refill_(buffer_)) ended_ = true;
-        data_ = buffer_;
-        continue;
-      }
-      if (pos_ >= data_.size()) return false;
+    if (pos_ >= data_.size()) return false;
+    const size_t nl = FindLineEnd(data_, pos_);
+    if (nl != View::npos) {
+      line = data_.substr(pos_, nl - pos_);
+      pos_ = nl + 1;
+    } else {
       line = data_.substr(pos_);
-      pos_ = scanned_ = data_.size();
-      break;
+      pos_ = data_.size();
     }
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     ++lineNo_;
@@ -119,14 +102,12 @@ class LineReader {
   }
 
   size_t LineNumber() const { return lineNo_; }
+  // Where the next line starts.
+  size_t Position() const { return pos_; }
 
  private:
   View data_;
-  std::basic_string<Ch> buffer_;  // the pieces read so far (refill mode)
-  Refill refill_;
-  bool ended_ = false;
-  size_t pos_ = 0;      // start of the next line in data_
-  size_t scanned_ = 0;  // data_ before this holds no line end after pos_
+  size_t pos_ = 0;
   size_t lineNo_ = 0;
 };
 
@@ -136,7 +117,7 @@ class LineReader {
 // else the error text.
 template <typename Ch>
 std::string ReadHexBytes(std::basic_string_view<Ch> rest, LineReader<Ch>& lines, Bytes& out) {
-  out.reserve(rest.size() / 3 + 1);
+  out.reserve(out.size() + rest.size() / 3 + 1);
   for (;;) {
     std::basic_string_view<Ch> s = TrimBlanks(rest);
     bool continues = false;
@@ -147,6 +128,11 @@ std::string ReadHexBytes(std::basic_string_view<Ch> rest, LineReader<Ch>& lines,
     size_t i = 0;
     const size_t n = s.size();
     while (i < n) {
+      // The common form, two digits and a comma with more to come, first.
+      for (int hi, lo; i + 3 < n && s[i + 2] == ',' && (hi = HexDigitValue(s[i])) >= 0 &&
+                       (lo = HexDigitValue(s[i + 1])) >= 0;
+           i += 3)
+        out.push_back(static_cast<uint8_t>(hi * 16 + lo));
       while (i < n && IsBlankChar(s[i])) ++i;
       if (i == n) break;
       size_t start = i;
@@ -156,8 +142,8 @@ std::string ReadHexBytes(std::basic_string_view<Ch> rest, LineReader<Ch>& lines,
         if (token.empty()) return "invalid hex byte \"\"";
         return "invalid hex byte " + Quote(token);
       }
-      const int hi = token.size() == 2 ? HexDigit(token[0]) : 0;
-      const int lo = HexDigit(token.back());
+      const int hi = token.size() == 2 ? HexDigitValue(token[0]) : 0;
+      const int lo = HexDigitValue(token.back());
       if (hi < 0 || lo < 0) return "invalid hex byte " + Quote(token);
       out.push_back(static_cast<uint8_t>(hi * 16 + lo));
       while (i < n && IsBlankChar(s[i])) ++i;
@@ -180,16 +166,7 @@ std::string ReadHexBytes(std::basic_string_view<Ch> rest, LineReader<Ch>& lines,
 // number (blanks at the ends aside).
 template <typename Ch>
 bool ReadDword(std::basic_string_view<Ch> digits, uint32_t& value) {
-  digits = TrimBlanks(digits);
-  if (digits.empty() || digits.size() > 8) return false;
-  uint32_t v = 0;
-  for (Ch c : digits) {
-    const int d = HexDigit(c);
-    if (d < 0) return false;
-    v = v * 16 + static_cast<uint32_t>(d);
-  }
-  value = v;
-  return true;
+  return ParseHex32<Ch>(TrimBlanks(digits), &value);
 }
 
 inline Bytes DwordBytes(uint32_t v) {

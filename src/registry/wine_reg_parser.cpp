@@ -2,12 +2,13 @@
 
 #include <memory>
 
+#include "common/unit_search.h"
 #include "platform/files.h"
 #include "registry/classes_root.h"
-#include "registry/file_bytes.h"
 #include "registry/input_limits.h"
+#include "registry/key_index.h"
 #include "registry/key_path_cache.h"
-#include "registry/reg_file_parser.h"
+#include "registry/registry_file_reading.h"
 #include "registry/registry_parse_error.h"
 #include "registry/text_scan.h"
 
@@ -19,21 +20,28 @@ using View = std::string_view;
 
 constexpr View kHeader = "WINE REGISTRY Version 2";
 
+// How the parser treats the keys it reads: noted in an index (the values
+// checked, not kept), or put into the store in file order.
+enum class Mode { Index, Apply };
+
 class WineRegParser {
  public:
-  WineRegParser(scan::LineReader<char> lines, TextView source, WineHive hive, MemoryStore& store)
-      : lines_(std::move(lines)), source_(source), hive_(hive), store_(store), cache_(store) {}
+  WineRegParser(View text, size_t firstLine, TextView source, WineHive hive)
+      : lines_(text, firstLine), source_(source), hive_(hive) {}
 
-  void Run() {
+  // Checks the whole file; Index mode notes its keys in `index`, Apply mode
+  // builds them in `store`. Returns the hive its keys belong to.
+  WineHive Run(Mode mode, KeyIndex* index, MemoryStore& store) {
+    index_ = index;
+    store_ = &store;
+    if (mode == Mode::Apply) cache_ = std::make_unique<KeyPathCache>(store);
     View line;
     if (!lines_.Next(line) || scan::TrimBlanks(line) != kHeader) Fail("missing header \"WINE REGISTRY Version 2\"");
     while (lines_.Next(line)) {
-      size_t i = 0;
-      while (i < line.size() && scan::IsBlankChar(line[i])) ++i;
-      const View t = line.substr(i);
+      const View t = scan::TrimLeadingBlanks(line);
       if (t.empty()) continue;
       if (t[0] == '#') {  // #time=, #class=, #link; #arch= before the first key
-        if (key_ == nullptr) ArchLine(t);
+        if (!inKey_) ArchLine(t);
         continue;
       }
       try {
@@ -44,6 +52,20 @@ class WineRegParser {
       } catch (const InputLimitExceeded& e) {
         Fail(e.what());
       }
+    }
+    return hive_;
+  }
+
+  // The values from here to the next key line.
+  void ReadValues(std::vector<MemoryStore::Value>& out) {
+    inKey_ = true;
+    View line;
+    while (lines_.Next(line)) {
+      const View t = scan::TrimLeadingBlanks(line);
+      if (t.empty() || t[0] == '#' || t[0] == ';') continue;
+      if (t[0] == '[') return;
+      ParseValue(t);
+      out.push_back({name_, type_, TakeData()});
     }
   }
 
@@ -56,7 +78,7 @@ class WineRegParser {
   // registry has the 32-bit view only ("#arch=win64" has both).
   void ArchLine(View t) {
     if (hive_ == WineHive::Machine && scan::TrimBlanks(t) == "#arch=win32")
-      store_.SetMachineView(RegistryView::Bits32);
+      store_->SetMachineView(RegistryView::Bits32);
   }
 
   void HeaderComment(View t) {
@@ -66,29 +88,42 @@ class WineRegParser {
   }
 
   // Reads escaped text from t[i] up to an unescaped `end`; i ends after it.
+  // Without `out` the text is only checked, and `units` bounds the number
+  // of code units it decodes to.
+  bool ReadEscaped(View t, size_t& i, char end, Text* out, size_t* units = nullptr) {
+    if (out == nullptr) {
+      // What follows a backslash is never the end: the escape takes it,
+      // and the digits after it are no quote or bracket either.
+      const size_t from = i;
+      for (size_t at = FindEitherUnit(t, i, end, '\\'); at != View::npos; at = FindEitherUnit(t, at + 2, end, '\\')) {
+        if (t[at] == end) {
+          i = at + 1;
+          if (units != nullptr) *units = at - from;
+          return true;
+        }
+        if (at + 1 >= t.size()) break;
+      }
+      i = t.size();
+      return false;
+    }
+    return ReadEscaped(t, i, end, *out);
+  }
+
   bool ReadEscaped(View t, size_t& i, char end, Text& out) {
     out.clear();
-    const size_t n = t.size();
-    while (i < n) {
-      const auto c = static_cast<unsigned char>(t[i]);
-      if (c == static_cast<unsigned char>(end)) {
-        ++i;
-        return true;
+    for (;;) {
+      const size_t at = FindEitherUnit(t, i, end, '\\');
+      // Between escapes: UTF-8 (a byte sequence that is not becomes U+FFFD).
+      scan::AppendText(out, t.substr(i, at == View::npos ? View::npos : at - i), scan::Encoding::Utf8);
+      if (at == View::npos) {
+        i = t.size();
+        return false;
       }
-      if (c == '\\') {
-        if (++i >= n) return false;
-        out.push_back(Unescape(t, i));
-      } else if (c < 0x80) {
-        out.push_back(c);
-        ++i;
-      } else {
-        size_t j = i;
-        while (j < n && static_cast<unsigned char>(t[j]) >= 0x80) ++j;
-        scan::AppendText(out, t.substr(i, j - i), scan::Encoding::Utf8);
-        i = j;
-      }
+      i = at + 1;
+      if (t[at] == end) return true;
+      if (i >= t.size()) return false;
+      out.push_back(Unescape(t, i));
     }
-    return false;
   }
 
   // The character of the escape at t[i] (just after the backslash); i ends
@@ -107,7 +142,7 @@ class WineRegParser {
       case 'x': {
         uint32_t v = 0;
         size_t k = 0;
-        for (; k < 4 && i < t.size() && scan::HexDigit(t[i]) >= 0; ++k, ++i) v = v * 16 + scan::HexDigit(t[i]);
+        for (; k < 4 && i < t.size() && HexDigitValue(t[i]) >= 0; ++k, ++i) v = v * 16 + HexDigitValue(t[i]);
         return k == 0 ? u'x' : static_cast<char16_t>(v);
       }
       default:
@@ -127,98 +162,155 @@ class WineRegParser {
 
   void KeyLine(View t) {
     size_t i = 1;
-    if (!ReadEscaped(t, i, ']', path_)) Fail("missing \"]\" at the end of the key line");
+    if (!ReadEscaped(t, i, ']', &path_)) Fail("missing \"]\" at the end of the key line");
     // The rest is the key's time stamp (seconds since 1970).
     const View stamp = scan::TrimBlanks(t.substr(i));
     for (char c : stamp)
       if (c < '0' || c > '9') Fail("unexpected text after the key " + scan::Quote(stamp));
-    key_ = cache_.Open(hive_ == WineHive::Machine ? RootKey::LocalMachine : RootKey::CurrentUser, path_);
+    const RootKey root = hive_ == WineHive::Machine ? RootKey::LocalMachine : RootKey::CurrentUser;
+    inKey_ = true;
+    if (index_ != nullptr) {
+      TextView path = path_;
+      if (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
+      if (!HasNoEmptyComponent(path)) Fail("empty key name in " + scan::Quote(t));
+      index_->Entries(root).push_back(
+          {index_->Keep(path), lines_.Position(), static_cast<uint32_t>(lines_.LineNumber()), 0});
+      entry_ = &index_->Entries(root).back();
+      return;
+    }
+    key_ = cache_->Open(root, path_);
     if (key_ == nullptr) Fail("empty key name in " + scan::Quote(t));
   }
 
   void ValueLine(View t) {
+    ParseValue(t);
+    if (index_ != nullptr) ++entry_->valueLines;
+    else SetValueWithinLimits(*key_, name_, type_, TakeData());
+  }
+
+  // Parses a value line into name_, type_ and text_ or bytes_.
+  void ParseValue(View t) {
     size_t i = 1;
     if (t[0] == '@') name_.clear();
-    else if (!ReadEscaped(t, i, '"', name_)) Fail("unterminated string");
+    else if (!ReadEscaped(t, i, '"', index_ != nullptr ? nullptr : &name_)) Fail("unterminated string");
     if (i >= t.size() || t[i] != '=') Fail("missing \"=\" after the value name");
     ++i;
-    if (key_ == nullptr) Fail("value outside of a key");
+    if (!inKey_) Fail("value outside of a key");
     const View data = t.substr(i);
-    uint32_t type = RegType::Sz;
-    View rest;
+    isText_ = false;
     if (!data.empty() && data[0] == '"') {
-      rest = data.substr(1);
-      ReadString(rest, type);
+      ReadString(data.substr(1), RegType::Sz);
       return;
     }
     if (scan::StartsWithNoCase(data, "str(")) {
       const size_t close = data.find(')');
+      uint32_t type = 0;
       if (close == View::npos || close + 2 >= data.size() || data[close + 1] != ':' || data[close + 2] != '"' ||
           !scan::ReadDword(data.substr(4, close - 4), type))
         Fail("unknown value type " + scan::Quote(data));
       ReadString(data.substr(close + 3), type);
       return;
     }
+    bytes_.clear();
     if (scan::StartsWithNoCase(data, "dword:")) {
       uint32_t v = 0;
       if (!scan::ReadDword(data.substr(6), v)) Fail("invalid dword value " + scan::Quote(data.substr(6)));
-      SetValueWithinLimits(*key_, name_, RegType::Dword, scan::DwordBytes(v));
+      type_ = RegType::Dword;
+      bytes_ = scan::DwordBytes(v);
       return;
     }
-    type = RegType::Binary;
+    type_ = RegType::Binary;
+    View rest;
     if (scan::StartsWithNoCase(data, "hex:")) {
       rest = data.substr(4);
     } else if (scan::StartsWithNoCase(data, "hex(")) {
       const size_t close = data.find(')');
       if (close == View::npos || close + 1 >= data.size() || data[close + 1] != ':' ||
-          !scan::ReadDword(data.substr(4, close - 4), type))
+          !scan::ReadDword(data.substr(4, close - 4), type_))
         Fail("unknown value type " + scan::Quote(data));
       rest = data.substr(close + 2);
     } else {
       Fail(data.empty() ? std::string("missing value data") : "unknown value type " + scan::Quote(data));
     }
-    Bytes bytes;
-    const std::string error = scan::ReadHexBytes(rest, lines_, bytes);
+    const std::string error = scan::ReadHexBytes(rest, lines_, bytes_);
     if (!error.empty()) Fail(error);
-    SetValueWithinLimits(*key_, name_, type, std::move(bytes));
+    CheckValueSize(bytes_.size());
   }
 
   // `rest` follows the opening quote.
   void ReadString(View rest, uint32_t type) {
     size_t j = 0;
-    if (!ReadEscaped(rest, j, '"', text_)) Fail("unterminated string");
+    size_t units = 0;
+    // Scanning, only the size counts: decoded when it might pass the limit.
+    const bool decode = index_ == nullptr || rest.size() * 2 > kMaxValueBytes;
+    if (!ReadEscaped(rest, j, '"', decode ? &text_ : nullptr, &units)) Fail("unterminated string");
     if (!scan::TrimBlanks(rest.substr(j)).empty())
       Fail("unexpected text after the value " + scan::Quote(rest.substr(j)));
-    SetValueWithinLimits(*key_, name_, type, scan::StringData(text_));
+    type_ = type;
+    isText_ = true;
+    CheckValueSize((decode ? text_.size() : units) * 2 + 2);
   }
+
+  Bytes TakeData() { return isText_ ? scan::StringData(text_) : bytes_; }
 
   scan::LineReader<char> lines_;
   TextView source_;
   WineHive hive_;
-  MemoryStore& store_;
-  KeyPathCache cache_;
+  KeyIndex* index_ = nullptr;
+  MemoryStore* store_ = nullptr;
+  std::unique_ptr<KeyPathCache> cache_;
+  KeyIndex::Entry* entry_ = nullptr;
+  bool inKey_ = false;
   MemoryStore::Node* key_ = nullptr;
   Text path_;
   Text name_;
   Text text_;
+  Bytes bytes_;
+  uint32_t type_ = RegType::None;
+  bool isText_ = false;
 };
+
+// The index of one file, which reads the values of its keys on demand.
+class WineFileIndex : public KeyIndex {
+ public:
+  WineFileIndex(std::shared_ptr<const platform::WholeFile> file, View text, Text source)
+      : file_(std::move(file)), text_(text), source_(std::move(source)) {}
+
+  void ReadValues(const Entry& entry, std::vector<MemoryStore::Value>& out) const override {
+    // The hive plays no part in reading values.
+    WineRegParser(text_.substr(entry.values), entry.line, source_, WineHive::Machine).ReadValues(out);
+  }
+
+ private:
+  std::shared_ptr<const platform::WholeFile> file_;
+  View text_;
+  Text source_;
+};
+
+// Reads one file into the store, indexed or (near a limit) in file order.
+void ParseFile(std::shared_ptr<const platform::WholeFile> file, TextView source, WineHive hive, MemoryStore& store) {
+  View bytes = file->Bytes();
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  auto index = std::make_shared<WineFileIndex>(std::move(file), bytes, Text(source));
+  WineRegParser(bytes, 0, source, hive).Run(Mode::Index, index.get(), store);
+  if (index->Order()) {
+    KeyIndex::Attach(std::move(index), store);
+    return;
+  }
+  WineRegParser(bytes, 0, source, hive).Run(Mode::Apply, nullptr, store);
+}
 
 }  // namespace
 
 void ParseWineRegistry(std::string_view bytes, TextView source, WineHive hive, MemoryStore& store) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  WineRegParser(scan::LineReader<char>(bytes), source, hive, store).Run();
+  ParseFile(platform::WholeFile::FromBytes(bytes), source, hive, store);
 }
 
 namespace {
 
-// Reads a registry file piece by piece, so it never sits in memory whole.
 void LoadWineFile(const std::filesystem::path& file, WineHive hive, MemoryStore& store) {
   const Text source = platform::HostPathText(file);
-  const size_t offset = ReadFileHead(file, source, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-  auto chunks = std::make_shared<FileChunks>(file, source, offset);
-  scan::LineReader<char> lines([chunks](std::string& buffer) { return chunks->Append(buffer); });
-  WineRegParser(std::move(lines), source, hive, store).Run();
+  ParseFile(ReadWholeRegistryFile(file, source), source, hive, store);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "typelib/access.h"
 
+#include "platform/file_reading.h"
 #include "platform/files.h"
 #include "typelib/file_loader.h"
 
@@ -14,7 +15,7 @@ bool TypeLibLoader::FileExists(const Text& fileName) {
 }
 
 bool TypeLibLoader::ReadLibraryFile(const Text& fileName, std::vector<uint8_t>* bytes) {
-  return !fileName.empty() && ReadHostFile(platform::HostPath(fileName), bytes);
+  return !fileName.empty() && platform::ReadWholeFile(platform::HostPath(fileName), kMaxTypeLibFileBytes, bytes);
 }
 
 }  // namespace brannock::typelib

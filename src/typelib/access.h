@@ -49,6 +49,7 @@ constexpr HRESULT TypeCantLoadLibrary = static_cast<HRESULT>(0x80029C4A);
 constexpr HRESULT TypeIOError = static_cast<HRESULT>(0x80028CA2);
 constexpr HRESULT TypeInvDataRead = static_cast<HRESULT>(0x80028018);
 constexpr HRESULT TypeUnsupFormat = static_cast<HRESULT>(0x80028019);
+constexpr HRESULT TypeBadModuleKind = static_cast<HRESULT>(0x800288BD);
 constexpr HRESULT RegdbClassNotReg = static_cast<HRESULT>(0x80040154);
 constexpr HRESULT CoClassString = static_cast<HRESULT>(0x800401F3);
 constexpr HRESULT MkUnavailable = static_cast<HRESULT>(0x800401E3);
@@ -75,6 +76,11 @@ constexpr uint16_t AppObject = 0x1, CanCreate = 0x2, Licensed = 0x4, PreDeclId =
 namespace ParamFlag {
 constexpr uint16_t In = 0x01, Out = 0x02, Lcid = 0x04, RetVal = 0x08, Opt = 0x10, HasDefault = 0x20,
                    HasCustData = 0x40;
+}
+
+// IMPLTYPEFLAGS: how a coclass holds one of its implemented types.
+namespace ImplTypeFlag {
+constexpr int32_t Default = 0x1, Source = 0x2, Restricted = 0x4, DefaultVtable = 0x8;
 }
 
 enum InvokeKind : int32_t {
@@ -183,6 +189,8 @@ struct Documentation {
   Text helpFile;
 };
 
+class TypeLib;
+
 class TypeInfo {
  public:
   virtual ~TypeInfo() = default;
@@ -196,6 +204,17 @@ class TypeInfo {
   virtual HRESULT GetDocumentation(MEMBERID memid, Documentation* doc) = 0;
   virtual HRESULT GetRefTypeOfImplType(unsigned index, HREFTYPE* href) = 0;
   virtual HRESULT GetRefTypeInfo(HREFTYPE href, std::shared_ptr<TypeInfo>* info) = 0;
+  // The IMPLTYPEFLAGS of implemented type `index` ([default], [source], ...).
+  virtual HRESULT GetImplTypeFlags(unsigned index, int32_t* flags) = 0;
+  // The library that holds this type, and the type's index there: for a
+  // type reached through a reference, the library it comes from.
+  virtual HRESULT GetContainingTypeLib(std::shared_ptr<TypeLib>* lib, unsigned* index) = 0;
+  // Where a function of a module lives: the DLL's name and the entry
+  // point's name, or, for an entry point given by number, an empty name
+  // and the number. A function without an entry point gives an empty name
+  // and ordinal 0xFFFF. TYPE_E_BADMODULEKIND for a type that is no module.
+  virtual HRESULT GetDllEntry(MEMBERID memid, InvokeKind invkind, Text* dllName, Text* entryName,
+                              uint16_t* ordinal) = 0;
 };
 
 // TLIBATTR: the library's identity.
@@ -220,6 +239,12 @@ class TypeLib {
   virtual HRESULT GetDocumentation(int32_t index, Documentation* doc) = 0;
   virtual HRESULT GetTypeInfoType(unsigned index, TypeKind* kind) = 0;
   virtual HRESULT GetTypeInfo(unsigned index, std::shared_ptr<TypeInfo>* info) = 0;
+  // The file the library was loaded from, as far as it can be known: the
+  // file reader names the file it read (a Windows path when it found the
+  // library through a registration or a Windows name); oleaut32 tells only
+  // the registered file of the library's identity (QueryPathOfRegTypeLib),
+  // TYPE_E_LIBNOTREGISTERED when there is none.
+  virtual HRESULT GetLibraryFile(Text* path) = 0;
 };
 
 // The two loaders. lcid 0x0800 is the system default.

@@ -1,7 +1,7 @@
 // A cursor over little-endian bytes that checks the offset and the length
 // before every read. Reads never touch memory outside the given range; a
 // read that does not fit leaves the cursor where it was and reports
-// ReadStatus::OutOfBounds. Offsets are size_t and every sum is checked for
+// ReadStatus::OutOfBounds (false). Offsets are size_t and every sum is checked for
 // overflow before it is used.
 #pragma once
 
@@ -17,9 +17,23 @@ namespace brannock::typelib {
 static_assert(std::endian::native == std::endian::little,
               "on-disk records are read as little-endian host structures");
 
-// The outcome of one read. Where a whole reader failed, and why, is a
-// ReadFailure (typelib/read_error.h).
-enum class ReadStatus : uint8_t { Ok, OutOfBounds };
+// The outcome of one read: true when it fitted, so that a chain of reads
+// reads as one condition (`if (!r.Seek(at) || !r.Read(&h)) return ...`).
+// Where a whole reader failed, and why, is a ReadFailure
+// (typelib/read_error.h).
+class [[nodiscard]] ReadStatus {
+ public:
+  static const ReadStatus Ok, OutOfBounds;
+
+  explicit constexpr operator bool() const { return fits_; }
+  constexpr bool operator==(const ReadStatus&) const = default;
+
+ private:
+  explicit constexpr ReadStatus(bool fits) : fits_(fits) {}
+  bool fits_;
+};
+inline constexpr ReadStatus ReadStatus::Ok{true};
+inline constexpr ReadStatus ReadStatus::OutOfBounds{false};
 
 using ByteSpan = std::span<const uint8_t>;
 
@@ -85,7 +99,7 @@ class ByteReader {
 template <typename T>
 [[nodiscard]] inline ReadStatus ReadAt(ByteSpan data, size_t offset, T* out) {
   ByteReader r(data);
-  if (r.Seek(offset) != ReadStatus::Ok) return ReadStatus::OutOfBounds;
+  if (!r.Seek(offset)) return ReadStatus::OutOfBounds;
   return r.Read(out);
 }
 

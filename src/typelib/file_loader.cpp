@@ -1,11 +1,11 @@
 #include "typelib/file_loader.h"
 
 #include <cstring>
-#include <fstream>
 #include <map>
 
 #include "common/typelib_version.h"
 #include "platform/environment_list.h"
+#include "platform/file_reading.h"
 #include "platform/files.h"
 #include "registry/registry_backend.h"
 #include "registry/viewed_registry.h"
@@ -77,20 +77,6 @@ HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resol
   return OpenLibraryData(data, std::move(resolver), lib, failure);
 }
 
-bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  if (std::filesystem::file_size(path, ec) > kMaxTypeLibFileBytes || ec) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0 || static_cast<uintmax_t>(size) > kMaxTypeLibFileBytes) return false;
-  in.seekg(0);
-  bytes->resize(static_cast<size_t>(size));
-  return static_cast<bool>(in.read(reinterpret_cast<char*>(bytes->data()), size));
-}
-
 std::optional<std::filesystem::path> FileTypeLibLoader::State::HostFile(TextView name) const {
   const Text plain = PlainWindowsPath(name);
   if (plain.empty()) return std::nullopt;
@@ -127,10 +113,11 @@ HRESULT FileTypeLibLoader::State::LoadFile(const Text& fileName, std::shared_ptr
     resource = *split.resource;
   }
   std::vector<uint8_t> bytes;
-  if (!ReadHostFile(*host, &bytes)) return Code::TypeCantLoadLibrary;
+  if (!platform::ReadWholeFile(*host, kMaxTypeLibFileBytes, &bytes)) return Code::TypeCantLoadLibrary;
   ReadFailure failure{0, 0, nullptr};
   const HRESULT hr = OpenTypeLibBytes(bytes, resource, ResolverNextTo(*host), lib, &failure);
   if (Failed(hr) && failure.record) lastFailure = failure;
+  if (Succeeded(hr) && *lib) SetLibraryFile(**lib, fileName);
   return hr;
 }
 
@@ -260,7 +247,7 @@ HRESULT FileTypeLibLoader::LoadTypeLib(const Text& fileName, std::shared_ptr<Typ
 
 bool FileTypeLibLoader::ReadLibraryFile(const Text& fileName, std::vector<uint8_t>* bytes) {
   const auto host = state_->HostFile(CleanText(fileName));
-  return host && ReadHostFile(*host, bytes);
+  return host && platform::ReadWholeFile(*host, kMaxTypeLibFileBytes, bytes);
 }
 
 std::optional<ReadFailure> FileTypeLibLoader::LastReadFailure() const { return state_->lastFailure; }

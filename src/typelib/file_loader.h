@@ -61,9 +61,6 @@ ResourceSuffix SplitResourceSuffix(TextView name);
 HRESULT OpenTypeLibBytes(ByteSpan bytes, uint16_t resource, ImportResolver resolver, std::shared_ptr<TypeLib>* lib,
                          ReadFailure* failure = nullptr);
 
-// Reads a whole host file; false when it cannot be read.
-bool ReadHostFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes);
-
 class FileTypeLibLoader : public TypeLibLoader {
  public:
   // `registry` may be null: nothing is registered then. `view` is the

@@ -55,7 +55,10 @@ class OleLoader : public TypeLibLoader {
 
   HRESULT LoadTypeLib(const Text& fileName, std::shared_ptr<TypeLib>* lib) override {
     ITypeLib* loaded = nullptr;
-    HRESULT hr = ::LoadTypeLib(platform::ToWide(FileOfView(fileName)).c_str(), &loaded);
+    // Opening a library only reads it: ::LoadTypeLib registers a library
+    // whose name is not a full Windows path (Wine takes a Unix path for
+    // such a name), so a library merely viewed would land in the registry.
+    HRESULT hr = ::LoadTypeLibEx(platform::ToWide(FileOfView(fileName)).c_str(), REGKIND_NONE, &loaded);
     if (SUCCEEDED(hr)) *lib = AdoptTypeLib(loaded);
     return hr;
   }

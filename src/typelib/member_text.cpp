@@ -11,24 +11,11 @@ namespace {
 
 constexpr unsigned kMaxNames = 65535;
 
-// Room kept in each member line for the indentation the declaration puts
-// in front of it, so that adding it does not move the text to new storage.
-constexpr size_t kIndentRoom = 8;
-
 bool IsInterfaceLike(TypeKind kind) {
   return kind == TKIND_INTERFACE || kind == TKIND_DISPATCH || kind == TKIND_COCLASS;
 }
 
 TextView CleanView(TextView s) { return s.substr(0, s.find(u'\0')); }
-
-// A member line is built in a reused buffer and stored at its exact size
-// (plus that room).
-void PushLine(const Text& built, TextList* lines) {
-  Text line;
-  line.reserve(built.size() + kIndentRoom);
-  line = built;
-  lines->push_back(std::move(line));
-}
 
 void AppendParamName(const TextList& names, size_t index, Text* out) {
   if (index + 1 < names.size()) {
@@ -39,7 +26,7 @@ void AppendParamName(const TextList& names, size_t index, Text* out) {
     }
   }
   *out += u"Param";
-  *out += UIntToText(index + 1);
+  AppendUInt(index + 1, out);
 }
 
 void AppendConstant(const VarDesc& desc, Text* out) {
@@ -109,7 +96,7 @@ class MemberWriter {
     *out += u";";
     if (desc.funckind == FUNC_DISPATCH) {
       *out += u" dispid ";
-      *out += IntToText(desc.memid);
+      AppendInt(desc.memid, out);
       *out += u";";
     }
   }
@@ -129,23 +116,23 @@ class MemberWriter {
     return true;
   }
 
-  void AddLines(const TypeAttr& attr, TextList* lines) {
+  void AddLines(const TypeAttr& attr, LineSink& lines) {
     const bool interfaceLike = IsInterfaceLike(attr.typekind);
     for (unsigned i = 0; i < attr.cVars; ++i) {
       if (HRESULT hr = info_.GetVarDesc(i, &var_); Failed(hr)) {
-        lines->push_back(FailureLine(hr));
+        lines.Add(FailureLine(hr));
         continue;
       }
       AddDocComment(var_.memid, lines);
       line_.clear();
       if (interfaceLike) line_ += u"property ";
       AppendVar(var_, &line_);  // a variable without documentation keeps just the prefix
-      PushLine(line_, lines);
+      lines.Add(line_);
     }
     if (!interfaceLike) return;
     for (unsigned i = 0; i < attr.cFuncs; ++i) {
       if (HRESULT hr = info_.GetFuncDesc(i, &func_); Failed(hr)) {
-        lines->push_back(FailureLine(hr));
+        lines.Add(FailureLine(hr));
         continue;
       }
       // A function whose names cannot be read is left out; one for which the
@@ -164,20 +151,20 @@ class MemberWriter {
       }
       if (!names_.empty()) line_ += CleanView(names_[0]);
       AppendFuncTail(func_, names_, &line_);
-      PushLine(line_, lines);
+      lines.Add(line_);
     }
   }
 
  private:
   static Text FailureLine(HRESULT hr) { return platform::ErrorCodeText(static_cast<uint32_t>(hr)); }
 
-  void AddDocComment(MEMBERID memid, TextList* lines) {
+  void AddDocComment(MEMBERID memid, LineSink& lines) {
     if (Failed(info_.GetDocumentation(memid, &doc_))) return;
     const TextView comment = CleanView(doc_.docString);
     if (IsBlank(comment)) return;
     line_.assign(u"// ");
     line_ += comment;
-    PushLine(line_, lines);
+    lines.Add(line_);
   }
 
   TypeInfo& info_;
@@ -200,8 +187,12 @@ ParamFlagsText ParamFlagsToStr(const ParamDesc& desc) {
 
 Text FuncDescToStr(const FuncDesc& desc, TypeInfo& owner) {
   TextList names;
-  Text text;
   if (Failed(owner.GetNames(desc.memid, &names, kMaxNames))) names.clear();
+  return FuncDescToStr(desc, names, owner);
+}
+
+Text FuncDescToStr(const FuncDesc& desc, const TextList& names, TypeInfo& owner) {
+  Text text;
   MemberWriter(owner).AppendFuncTail(desc, names, &text);
   return text;
 }
@@ -212,6 +203,11 @@ Text VarDescToStr(const VarDesc& desc, TypeInfo& owner) {
   return text;
 }
 
-void GetMemberLines(TypeInfo& info, const TypeAttr& attr, TextList* lines) { MemberWriter(info).AddLines(attr, lines); }
+void GetMemberLines(TypeInfo& info, const TypeAttr& attr, LineSink& lines) { MemberWriter(info).AddLines(attr, lines); }
+
+void GetMemberLines(TypeInfo& info, const TypeAttr& attr, TextList* lines) {
+  LineListSink sink(lines);
+  GetMemberLines(info, attr, sink);
+}
 
 }  // namespace brannock::typelib

@@ -44,6 +44,7 @@ struct LibCore : std::enable_shared_from_this<LibCore> {
   // [1] the interface views of dual interfaces.
   std::vector<std::unique_ptr<TypeInfo>> typeInfos[2];
   std::unordered_map<Guid, size_t, GuidHash> typeByGuid;
+  Text libraryFile;  // the name the library was loaded under; empty when read from bytes
 
   std::shared_ptr<TypeInfo> MakeTypeInfo(size_t index, View view);
   HRESULT ResolveHref(HREFTYPE href, std::shared_ptr<TypeInfo>* info);

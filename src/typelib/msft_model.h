@@ -45,6 +45,10 @@ struct FuncModel {
   TextList names;  // the member's name, then parameter names up to the first unnamed one
   Text docString;
   uint32_t helpContext = 0;
+  // Functions of a module: the entry point's name, or its number when the
+  // name is empty (0xFFFF: none).
+  Text entryName;
+  uint16_t entryOrdinal = 0xFFFF;
 };
 
 struct VarModel {
@@ -77,6 +81,7 @@ struct TypeModel {
   Text docString;
   uint32_t helpContext = 0;
   TypeDesc aliasType;           // TKIND_ALIAS
+  Text dllName;                 // TKIND_MODULE
   int32_t baseHref = -1;        // TKIND_INTERFACE and TKIND_DISPATCH
   std::vector<ImplRef> implTypes;  // TKIND_COCLASS
   std::vector<FuncModel> funcs;

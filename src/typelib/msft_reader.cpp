@@ -36,6 +36,10 @@ class MsftTypeInfo : public TypeInfo {
   HRESULT GetDocumentation(MEMBERID memid, Documentation* doc) override;
   HRESULT GetRefTypeOfImplType(unsigned index, HREFTYPE* href) override;
   HRESULT GetRefTypeInfo(HREFTYPE href, std::shared_ptr<TypeInfo>* info) override;
+  HRESULT GetImplTypeFlags(unsigned index, int32_t* flags) override;
+  HRESULT GetContainingTypeLib(std::shared_ptr<TypeLib>* lib, unsigned* index) override;
+  HRESULT GetDllEntry(MEMBERID memid, InvokeKind invkind, Text* dllName, Text* entryName,
+                      uint16_t* ordinal) override;
 
  private:
   const TypeModel& Type() const { return core_->model.types[index_]; }
@@ -188,6 +192,37 @@ HRESULT MsftTypeInfo::GetRefTypeInfo(HREFTYPE href, std::shared_ptr<TypeInfo>* i
   return core_->ResolveHref(href, info);
 }
 
+HRESULT MsftTypeInfo::GetImplTypeFlags(unsigned index, int32_t* flags) {
+  if (Failed(Type().unreadable)) return Type().unreadable;
+  const TypeModel& t = Type();
+  if (t.kind == TKIND_COCLASS) {
+    if (index >= t.implTypes.size()) return Code::TypeElementNotFound;
+    *flags = static_cast<int32_t>(t.implTypes[index].flags);
+    return S_OK_;
+  }
+  // The base of an interface, IDispatch under a dispinterface, the
+  // interface view of a dual: implemented without flags.
+  HREFTYPE href = 0;
+  const HRESULT hr = GetRefTypeOfImplType(index, &href);
+  if (Succeeded(hr)) *flags = 0;
+  return hr;
+}
+
+HRESULT MsftTypeInfo::GetDllEntry(MEMBERID memid, InvokeKind invkind, Text* dllName, Text* entryName,
+                                  uint16_t* ordinal) {
+  if (Failed(Type().unreadable)) return Type().unreadable;
+  const TypeModel& t = Type();
+  if (t.kind != TKIND_MODULE) return Code::TypeBadModuleKind;
+  for (const FuncModel& f : t.funcs) {
+    if (f.desc.memid != memid || f.desc.invkind != invkind) continue;
+    *dllName = t.dllName;
+    *entryName = f.entryName;
+    *ordinal = f.entryName.empty() ? f.entryOrdinal : 0;
+    return S_OK_;
+  }
+  return Code::TypeElementNotFound;
+}
+
 class MsftTypeLib : public TypeLib {
  public:
   explicit MsftTypeLib(std::shared_ptr<LibCore> core) : core_(std::move(core)) {}
@@ -198,7 +233,9 @@ class MsftTypeLib : public TypeLib {
     const LibModel& m = core_->model;
     *attr = LibAttr{};
     attr->guid = m.libid;
-    attr->lcid = m.lcid;
+    // The library's locale (its lcid attribute) is the header's second one,
+    // as its types report; the first is that of its names and texts.
+    attr->lcid = m.typeLcid;
     attr->syskind = m.syskind;
     attr->wMajorVerNum = m.majorVersion;
     attr->wMinorVerNum = m.minorVersion;
@@ -233,6 +270,12 @@ class MsftTypeLib : public TypeLib {
     return S_OK_;
   }
 
+  HRESULT GetLibraryFile(Text* path) override {
+    if (core_->libraryFile.empty()) return Code::TypeLibNotRegistered;
+    *path = core_->libraryFile;
+    return S_OK_;
+  }
+
   HRESULT GetTypeInfoOfGuid(const Guid& guid, std::shared_ptr<TypeInfo>* info) {
     auto found = core_->typeByGuid.find(guid);
     if (found == core_->typeByGuid.end()) return Code::TypeElementNotFound;
@@ -240,9 +283,17 @@ class MsftTypeLib : public TypeLib {
     return S_OK_;
   }
 
+  void SetLibraryFile(Text path) { core_->libraryFile = std::move(path); }
+
  private:
   std::shared_ptr<LibCore> core_;
 };
+
+HRESULT MsftTypeInfo::GetContainingTypeLib(std::shared_ptr<TypeLib>* lib, unsigned* index) {
+  *lib = std::make_shared<MsftTypeLib>(core_->shared_from_this());
+  *index = static_cast<unsigned>(index_);
+  return S_OK_;
+}
 
 }  // namespace
 
@@ -328,6 +379,10 @@ Expected<void> OpenSltgTypeLib(ByteSpan file, ImportResolver resolver, std::shar
   if (!parsed) return parsed;
   ServeLibModel(std::move(core), std::move(resolver), lib);
   return {};
+}
+
+void SetLibraryFile(TypeLib& lib, Text path) {
+  if (auto* msftLib = dynamic_cast<msft::MsftTypeLib*>(&lib)) msftLib->SetLibraryFile(std::move(path));
 }
 
 HRESULT FindTypeInfoOfGuid(TypeLib& lib, const Guid& guid, std::shared_ptr<TypeInfo>* info) {

@@ -36,6 +36,10 @@ HRESULT OpenMsftTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<
 // when a structure lies outside the file.
 Expected<void> OpenSltgTypeLib(ByteSpan file, ImportResolver resolver, std::shared_ptr<TypeLib>* lib);
 
+// Records the name a library of this reader was loaded under (what
+// GetLibraryFile answers); other libraries are left as they are.
+void SetLibraryFile(TypeLib& lib, Text path);
+
 // The type with the given GUID in any library (a linear search when the
 // library is not one of this reader's).
 HRESULT FindTypeInfoOfGuid(TypeLib& lib, const Guid& guid, std::shared_ptr<TypeInfo>* info);

@@ -121,6 +121,7 @@ constexpr uint32_t kInvokeKindMask = 0xF;
 constexpr int kCallConvShift = 8;
 constexpr uint32_t kCallConvMask = 0xF;
 constexpr uint32_t kFuncHasDefaults = 0x1000;
+constexpr uint32_t kFuncEntryIsOrdinal = 0x2000;  // the entry field holds a number, not a string offset
 
 // Optional fields of a function record, in order.
 enum FuncOptional : int {

@@ -193,6 +193,36 @@ class OleTypeInfo : public TypeInfo {
     return Adopted(hr, referenced, out);
   }
 
+  HRESULT GetImplTypeFlags(unsigned index, int32_t* flags) override {
+    INT f = 0;
+    const HRESULT hr = info_->GetImplTypeFlags(index, &f);
+    if (SUCCEEDED(hr)) *flags = f;
+    return hr;
+  }
+
+  HRESULT GetContainingTypeLib(std::shared_ptr<TypeLib>* lib, unsigned* index) override {
+    ITypeLib* containing = nullptr;
+    UINT i = 0;
+    const HRESULT hr = info_->GetContainingTypeLib(&containing, &i);
+    if (FAILED(hr)) return hr;
+    *lib = AdoptTypeLib(containing);
+    *index = i;
+    return *lib ? hr : E_POINTER;
+  }
+
+  HRESULT GetDllEntry(MEMBERID memid, InvokeKind invkind, Text* dllName, Text* entryName,
+                      uint16_t* ordinal) override {
+    BSTR dll = nullptr, entry = nullptr;
+    WORD number = 0;
+    const HRESULT hr = info_->GetDllEntry(memid, static_cast<::INVOKEKIND>(invkind), &dll, &entry, &number);
+    Text d = TakeBstr(dll), e = TakeBstr(entry);
+    if (FAILED(hr)) return hr;
+    *dllName = std::move(d);
+    *entryName = std::move(e);
+    *ordinal = entryName->empty() ? number : 0;
+    return hr;
+  }
+
  private:
   ITypeInfo* info_;
 };
@@ -236,6 +266,18 @@ class OleTypeLib : public TypeLib {
     ITypeInfo* info = nullptr;
     const HRESULT hr = lib_->GetTypeInfo(index, &info);
     return Adopted(hr, info, out);
+  }
+
+  HRESULT GetLibraryFile(Text* path) override {
+    ::TLIBATTR* attr = nullptr;
+    HRESULT hr = lib_->GetLibAttr(&attr);
+    if (FAILED(hr) || !attr) return FAILED(hr) ? hr : E_POINTER;
+    BSTR file = nullptr;
+    hr = QueryPathOfRegTypeLib(attr->guid, attr->wMajorVerNum, attr->wMinorVerNum, attr->lcid, &file);
+    lib_->ReleaseTLibAttr(attr);
+    Text text = TakeBstr(file);
+    if (SUCCEEDED(hr)) *path = std::move(text);
+    return hr;
   }
 
  private:

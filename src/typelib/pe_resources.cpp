@@ -107,16 +107,15 @@ PeError PeImage::Open() {
   ByteReader r(file_);
   uint16_t mz;
   uint32_t peOffset;
-  if (r.Read(&mz) != ReadStatus::Ok || mz != 0x5A4D) return PeError::NotPe;
-  if (r.Seek(0x3C) != ReadStatus::Ok || r.Read(&peOffset) != ReadStatus::Ok) return PeError::NotPe;
+  if (!r.Read(&mz) || mz != 0x5A4D) return PeError::NotPe;
+  if (!r.Seek(0x3C) || !r.Read(&peOffset)) return PeError::NotPe;
   uint32_t signature;
-  if (r.Seek(peOffset) != ReadStatus::Ok || r.Read(&signature) != ReadStatus::Ok || signature != 0x00004550)
-    return PeError::NotPe;
+  if (!r.Seek(peOffset) || !r.Read(&signature) || signature != 0x00004550) return PeError::NotPe;
   CoffHeader coff;
-  if (r.Read(&coff) != ReadStatus::Ok) return PeError::Malformed;
+  if (!r.Read(&coff)) return PeError::Malformed;
   const size_t optionalStart = r.Offset();
   uint16_t magic;
-  if (r.Read(&magic) != ReadStatus::Ok) return PeError::Malformed;
+  if (!r.Read(&magic)) return PeError::Malformed;
   size_t directoriesAt;
   if (magic == kPe32Magic)
     directoriesAt = 96;
@@ -126,18 +125,15 @@ PeError PeImage::Open() {
     return PeError::Malformed;
   uint32_t directoryCount;
   DataDirectory resourceDir{};
-  if (r.Seek(optionalStart + directoriesAt - 4) != ReadStatus::Ok || r.Read(&directoryCount) != ReadStatus::Ok)
-    return PeError::Malformed;
+  if (!r.Seek(optionalStart + directoriesAt - 4) || !r.Read(&directoryCount)) return PeError::Malformed;
   if (directoryCount > kResourceDirectoryIndex &&
-      (r.Skip(kResourceDirectoryIndex * sizeof(DataDirectory)) != ReadStatus::Ok ||
-       r.Read(&resourceDir) != ReadStatus::Ok))
+      (!r.Skip(kResourceDirectoryIndex * sizeof(DataDirectory)) || !r.Read(&resourceDir)))
     return PeError::Malformed;
-  if (r.Seek(optionalStart) != ReadStatus::Ok || r.Skip(coff.sizeOfOptionalHeader) != ReadStatus::Ok)
-    return PeError::Malformed;
+  if (!r.Seek(optionalStart) || !r.Skip(coff.sizeOfOptionalHeader)) return PeError::Malformed;
   if (size_t{coff.numberOfSections} * sizeof(SectionHeader) > r.Remaining()) return PeError::Malformed;
   sections_.resize(coff.numberOfSections);
   for (auto& s : sections_)
-    if (r.Read(&s) != ReadStatus::Ok) return PeError::Malformed;
+    if (!r.Read(&s)) return PeError::Malformed;
   if (resourceDir.virtualAddress == 0) return PeError::NotFound;
   // The tree may run to the end of its section whatever the directory's size says.
   size_t offset, available;
@@ -167,12 +163,12 @@ bool PeImage::RvaToOffset(uint32_t rva, uint32_t size, size_t* offset, size_t* a
 PeError PeImage::Entries(uint32_t directoryOffset, std::vector<ResourceDirectoryEntry>* entries) const {
   ByteReader r(resources_);
   ResourceDirectory dir;
-  if (r.Seek(directoryOffset) != ReadStatus::Ok || r.Read(&dir) != ReadStatus::Ok) return PeError::Malformed;
+  if (!r.Seek(directoryOffset) || !r.Read(&dir)) return PeError::Malformed;
   const size_t count = size_t{dir.numberOfNamedEntries} + dir.numberOfIdEntries;
   if (count > kMaxDirectoryEntries || count * sizeof(ResourceDirectoryEntry) > r.Remaining()) return PeError::Malformed;
   entries->resize(count);
   for (auto& e : *entries)
-    if (r.Read(&e) != ReadStatus::Ok) return PeError::Malformed;
+    if (!r.Read(&e)) return PeError::Malformed;
   return PeError::None;
 }
 
@@ -184,9 +180,7 @@ bool PeImage::EntryName(const ResourceDirectoryEntry& e, ResourceId* id) const {
   ByteReader r(resources_);
   uint16_t length;
   ByteSpan chars;
-  if (r.Seek(e.name & ~kHighBit) != ReadStatus::Ok || r.Read(&length) != ReadStatus::Ok ||
-      r.ReadBytes(size_t{length} * 2, &chars) != ReadStatus::Ok)
-    return false;
+  if (!r.Seek(e.name & ~kHighBit) || !r.Read(&length) || !r.ReadBytes(size_t{length} * 2, &chars)) return false;
   Text name(length, u'\0');
   for (size_t i = 0; i < length; ++i) name[i] = static_cast<char16_t>(chars[2 * i] | chars[2 * i + 1] << 8);
   *id = std::move(name);
@@ -224,7 +218,7 @@ PeError PeImage::FirstLeaf(const ResourceDirectoryEntry& e, ByteSpan* data) cons
     entry = languages.front();
   }
   ResourceDataEntry leaf;
-  if (ReadAt(resources_, entry.offsetToData, &leaf) != ReadStatus::Ok) return PeError::Malformed;
+  if (!ReadAt(resources_, entry.offsetToData, &leaf)) return PeError::Malformed;
   size_t offset;
   if (!RvaToOffset(leaf.offsetToData, leaf.size, &offset)) return PeError::Malformed;
   *data = file_.subspan(offset, leaf.size);
@@ -301,13 +295,13 @@ std::optional<std::vector<uint8_t>> ExtractIconFile(ByteSpan file, int index) {
   if (image.Find(kRtGroupIcon, group, &groupData) != PeError::None) return std::nullopt;
   ByteReader r(groupData);
   IconGroupHeader header;
-  if (r.Read(&header) != ReadStatus::Ok || header.type != 1 || header.count == 0) return std::nullopt;
+  if (!r.Read(&header) || header.type != 1 || header.count == 0) return std::nullopt;
   std::vector<IconGroupEntry> entries;
   std::vector<ByteSpan> images;
   for (uint16_t i = 0; i < header.count; ++i) {
     IconGroupEntry e;
     ByteSpan data;
-    if (r.Read(&e) != ReadStatus::Ok) return std::nullopt;
+    if (!r.Read(&e)) return std::nullopt;
     if (image.Find(kRtIcon, e.id, &data) != PeError::None) continue;  // a missing image is left out
     entries.push_back(e);
     images.push_back(data);

@@ -52,7 +52,9 @@ struct ArrayHeader {  // a SAFEARRAY's header, then its bounds
 static_assert(sizeof(FuncRecord) == 0x16 && sizeof(VarRecord) == 0x12 && sizeof(ImplRecord) == 0x12);
 
 constexpr uint8_t kVarMagic = 0x0A, kImplMagic = 0x4A;
-constexpr uint8_t kVarTypeInline = 0x02, kVarValueInline = 0x08, kVarConst = 0x10, kVarDispatch = 0x40;
+constexpr uint8_t kVarTypeInline = 0x02, kVarValueInline = 0x08, kVarConst = 0x10, kVarDispatch = 0x40,
+                  kVarReadOnly = 0x80;
+constexpr uint16_t kVarFlagReadOnly = 0x1;  // VARFLAG_FREADONLY
 constexpr uint16_t kPointerBits = 0x0E00;
 constexpr uint16_t kRetValBit = 0x80;
 constexpr uint16_t kTypeMask = 0x3F;
@@ -86,9 +88,7 @@ class TypeReader {
   // description in the member section, continued at `next`.
   Outcome Decode(uint16_t word, std::optional<size_t> next, int depth, TypeDesc* out);
   Outcome TypeOf(uint16_t word, bool isInline, ElemDesc* out);
-  Outcome Word(size_t at, uint16_t* out) {
-    return ReadAt(data_.Data(), at, out) == ReadStatus::Ok ? Outcome::Read : Outcome::Damaged;
-  }
+  Outcome Word(size_t at, uint16_t* out) { return ReadAt(data_.Data(), at, out) ? Outcome::Read : Outcome::Damaged; }
   Outcome NameOf(uint16_t offset, Text* out) {
     if (library_.name(offset, out)) return Outcome::Read;
     place_ = "member name";
@@ -118,12 +118,13 @@ Outcome TypeReader::Decode(uint16_t word, std::optional<size_t> next, int depth,
   switch (vt) {
     case VT_PTR:
     case VT_SAFEARRAY: {
-      // A pointer's target follows; an array's element lies where the word says.
+      // A pointer's target follows. An array's element follows the offset
+      // of its array descriptor, which holds nothing the type needs.
       uint16_t elementWord = follow;
       size_t elementNext = *next + 2;
       if (vt == VT_SAFEARRAY) {
-        if (Word(follow, &elementWord) != Outcome::Read) return Outcome::Damaged;
-        elementNext = size_t{follow} + 2;
+        if (Word(*next + 2, &elementWord) != Outcome::Read) return Outcome::Damaged;
+        elementNext = *next + 4;
       }
       o = Decode(elementWord, elementNext, depth + 1, &inner);
       out->vt = vt;
@@ -139,13 +140,12 @@ Outcome TypeReader::Decode(uint16_t word, std::optional<size_t> next, int depth,
       ByteReader r = data_;
       ArrayHeader h;
       auto array = std::make_shared<ArrayDesc>();
-      if (r.Seek(follow) != ReadStatus::Ok || r.Read(&h) != ReadStatus::Ok || h.dims == 0 ||
-          h.dims > r.Remaining() / sizeof(SafeArrayBound))
+      if (!r.Seek(follow) || !r.Read(&h) || h.dims == 0 || h.dims > r.Remaining() / sizeof(SafeArrayBound))
         return Outcome::Damaged;
       array->cDims = h.dims;
       array->rgbounds.resize(h.dims);
       for (SafeArrayBound& b : array->rgbounds)
-        if (r.Read(&b) != ReadStatus::Ok) return Outcome::Damaged;
+        if (!r.Read(&b)) return Outcome::Damaged;
       uint16_t elementWord = 0;
       if (Word(*next + 2, &elementWord) != Outcome::Read) return Outcome::Damaged;
       o = Decode(elementWord, *next + 4, depth + 1, &array->tdescElem);
@@ -188,15 +188,14 @@ Outcome TypeReader::References() {
   uint8_t magic = 0;
   uint32_t entriesLength = 0;
   uint8_t section[7];
-  if (r.Seek(referencesOffset_) != ReadStatus::Ok || r.Read(&magic) != ReadStatus::Ok || magic != 0xDF ||
-      r.Skip(0x43) != ReadStatus::Ok || r.Read(&entriesLength) != ReadStatus::Ok ||
-      r.Skip(entriesLength) != ReadStatus::Ok || r.Read(&section) != ReadStatus::Ok)
+  if (!r.Seek(referencesOffset_) || !r.Read(&magic) || magic != 0xDF || !r.Skip(0x43) || !r.Read(&entriesLength) ||
+      !r.Skip(entriesLength) || !r.Read(&section))
     return Outcome::Damaged;
   for (uint32_t i = 0; i < entriesLength / 8; ++i) {
     uint16_t length = 0;
     ByteSpan text;
     HREFTYPE href = 0;
-    if (r.Read(&length) != ReadStatus::Ok || r.ReadBytes(length, &text) != ReadStatus::Ok) return Outcome::Damaged;
+    if (!r.Read(&length) || !r.ReadBytes(length, &text)) return Outcome::Damaged;
     if (!library_.reference(text, &href)) return Outcome::Unknown;
     refs_.push_back(href);
   }
@@ -208,7 +207,7 @@ Outcome TypeReader::Impls(const TypeTail& tail, msft::TypeModel* t) {
   for (unsigned i = 0; i < tail.implTypeCount; ++i) {
     ImplRecord rec;
     ElemDesc type;
-    if (ReadAt(data_.Data(), at, &rec) != ReadStatus::Ok) return Outcome::Damaged;
+    if (!ReadAt(data_.Data(), at, &rec)) return Outcome::Damaged;
     if (rec.magic != kImplMagic) return Outcome::Unknown;
     if (Outcome o = TypeOf(rec.type, false, &type); o != Outcome::Read) return o;
     if (type.tdesc.vt != VT_USERDEFINED) return Outcome::Unknown;
@@ -222,7 +221,7 @@ Outcome TypeReader::Funcs(const TypeTail& tail, msft::TypeModel* t) {
   uint16_t at = tail.firstFunc;
   for (unsigned i = 0; i < tail.funcCount; ++i) {
     FuncRecord rec;
-    if (ReadAt(data_.Data(), at, &rec) != ReadStatus::Ok) return Outcome::Damaged;
+    if (!ReadAt(data_.Data(), at, &rec)) return Outcome::Damaged;
     msft::FuncModel f;
     FuncDesc& d = f.desc;
     switch (rec.magic) {
@@ -249,8 +248,7 @@ Outcome TypeReader::Funcs(const TypeTail& tail, msft::TypeModel* t) {
     bool named = true;
     for (int p = 0; p < d.cParams; ++p) {
       ArgRecord arg;
-      if (ReadAt(data_.Data(), size_t{rec.argsOffset} + 4 * static_cast<size_t>(p), &arg) != ReadStatus::Ok)
-        return Outcome::Damaged;
+      if (!ReadAt(data_.Data(), size_t{rec.argsOffset} + 4 * static_cast<size_t>(p), &arg)) return Outcome::Damaged;
       ElemDesc param;
       if (Outcome o = TypeOf(arg.type, (arg.name & 1) != 0, &param); o != Outcome::Read) return o;
       if (d.cParamsOpt > 0 && p >= d.cParams - d.cParamsOpt) param.paramdesc.wParamFlags |= ParamFlag::Opt;
@@ -271,7 +269,7 @@ Outcome TypeReader::Vars(const TypeTail& tail, msft::TypeModel* t) {
   uint16_t at = tail.firstVar;
   for (unsigned i = 0; i < tail.varCount; ++i) {
     VarRecord rec;
-    if (ReadAt(data_.Data(), at, &rec) != ReadStatus::Ok) return Outcome::Damaged;
+    if (!ReadAt(data_.Data(), at, &rec)) return Outcome::Damaged;
     if (rec.magic != kVarMagic) return Outcome::Unknown;
     msft::VarModel v;
     VarDesc& d = v.desc;
@@ -285,11 +283,11 @@ Outcome TypeReader::Vars(const TypeTail& tail, msft::TypeModel* t) {
       if (rec.flags & kVarValueInline) {
         bits = static_cast<uint64_t>(static_cast<int64_t>(static_cast<int16_t>(rec.offset)));
       } else if (vt == VT_I8 || vt == VT_UI8 || vt == VT_R8 || vt == VT_CY || vt == VT_DATE) {
-        if (ReadAt(data_.Data(), rec.offset, &bits) != ReadStatus::Ok) return Outcome::Damaged;
+        if (!ReadAt(data_.Data(), rec.offset, &bits)) return Outcome::Damaged;
       } else if (vt <= VT_UINT && vt != VT_BSTR && vt != VT_DISPATCH && vt != VT_VARIANT && vt != VT_UNKNOWN &&
                  vt != VT_DECIMAL) {
         uint32_t b = 0;
-        if (ReadAt(data_.Data(), rec.offset, &b) != ReadStatus::Ok) return Outcome::Damaged;
+        if (!ReadAt(data_.Data(), rec.offset, &b)) return Outcome::Damaged;
         bits = b;
       } else {
         return Outcome::Unknown;
@@ -297,6 +295,7 @@ Outcome TypeReader::Vars(const TypeTail& tail, msft::TypeModel* t) {
       d.lpvarValue = std::make_shared<const Variant>(msft::VariantFromBits(vt, bits));
     } else {
       d.varkind = (rec.flags & kVarDispatch) ? VAR_DISPATCH : VAR_PERINSTANCE;
+      if (rec.flags & kVarReadOnly) d.wVarFlags |= kVarFlagReadOnly;
       d.oInst = d.varkind == VAR_DISPATCH ? 0 : rec.offset;
     }
     t->varByMemid.Add(d.memid, t->vars.size());
@@ -335,11 +334,9 @@ Expected<void> TypeReader::Run(msft::LibModel* lib, msft::TypeModel* t) {
   TypeHeader h;
   MembersHeader members;
   TypeTail tail;
-  if (r.Read(&h) != ReadStatus::Ok || h.magic != kTypeMagic)
-    return ReadFailure{Code::TypeInvDataRead, fileOffset_, "type block"};
-  if (r.Seek(h.membersOffset) != ReadStatus::Ok || r.Read(&members) != ReadStatus::Ok ||
-      r.SubReader(r.Offset(), members.length, &data_) != ReadStatus::Ok || r.Skip(members.length) != ReadStatus::Ok ||
-      r.Read(&tail) != ReadStatus::Ok)
+  if (!r.Read(&h) || h.magic != kTypeMagic) return ReadFailure{Code::TypeInvDataRead, fileOffset_, "type block"};
+  if (!r.Seek(h.membersOffset) || !r.Read(&members) || !r.SubReader(r.Offset(), members.length, &data_) ||
+      !r.Skip(members.length) || !r.Read(&tail))
     return ReadFailure{Code::TypeInvDataRead, fileOffset_ + r.Offset(), "type members"};
   dataOffset_ = h.membersOffset + sizeof(MembersHeader);
   referencesOffset_ = h.referencesOffset;

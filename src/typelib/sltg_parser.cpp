@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/ascii.h"
 #include "common/windows1252.h"
 
 namespace brannock::typelib::sltg {
@@ -86,8 +87,8 @@ class Parser {
 bool Parser::CountedText(ByteReader& r, ByteSpan* out) const {
   uint16_t length = 0;
   *out = ByteSpan();
-  if (r.Read(&length) != ReadStatus::Ok) return false;
-  return length == kNone || r.ReadBytes(length, out) == ReadStatus::Ok;
+  if (!r.Read(&length)) return false;
+  return length == kNone || r.ReadBytes(length, out);
 }
 
 bool Parser::Name(uint16_t offset, Text* out) const {
@@ -95,8 +96,7 @@ bool Parser::Name(uint16_t offset, Text* out) const {
   if (offset == kNone) return true;
   ByteReader r = names_;
   ByteSpan rest;
-  if (r.Seek(size_t{offset} + kNameEntryPrefix) != ReadStatus::Ok || r.ReadBytes(r.Remaining(), &rest) != ReadStatus::Ok)
-    return false;
+  if (!r.Seek(size_t{offset} + kNameEntryPrefix) || !r.ReadBytes(r.Remaining(), &rest)) return false;
   const auto* end = static_cast<const uint8_t*>(std::memchr(rest.data(), 0, rest.size()));
   if (!end) return false;
   *out = Windows1252ToText(rest.first(static_cast<size_t>(end - rest.data())));
@@ -113,13 +113,13 @@ const Block* Parser::FindBlock(ByteSpan name) const {
 Expected<void> Parser::ReadBlocks() {
   ByteReader r(file_);
   FileHeader h;
-  if (r.Read(&h) != ReadStatus::Ok) return Damaged(0, "file header");
+  if (!r.Read(&h)) return Damaged(0, "file header");
   std::vector<BlockEntry> entries(h.blockCount);
   for (BlockEntry& e : entries)
-    if (r.Read(&e) != ReadStatus::Ok) return Damaged(r.Offset(), "block directory");
+    if (!r.Read(&e)) return Damaged(r.Offset(), "block directory");
   ByteReader blockNames;
-  if (r.SubReader(r.Offset(), h.blockNamesLength, &blockNames) != ReadStatus::Ok ||
-      r.Skip(size_t{h.blockNamesLength} + kBlockNamesPadding) != ReadStatus::Ok)
+  if (!r.SubReader(r.Offset(), h.blockNamesLength, &blockNames) ||
+      !r.Skip(size_t{h.blockNamesLength} + kBlockNamesPadding))
     return Damaged(r.Offset(), "block names");
   // The blocks lie one after another in the order of the chain.
   size_t offset = r.Offset();
@@ -128,11 +128,10 @@ Expected<void> Parser::ReadBlocks() {
     const BlockEntry& e = entries[index];
     Block block;
     block.offset = offset;
-    if (r.SubReader(offset, e.length, &block.bytes) != ReadStatus::Ok) return Damaged(offset, "block");
+    if (!r.SubReader(offset, e.length, &block.bytes)) return Damaged(offset, "block");
     ByteSpan nameBytes;
     ByteReader nameReader = blockNames;
-    if (nameReader.Seek(e.nameOffset) != ReadStatus::Ok ||
-        nameReader.ReadBytes(nameReader.Remaining(), &nameBytes) != ReadStatus::Ok)
+    if (!nameReader.Seek(e.nameOffset) || !nameReader.ReadBytes(nameReader.Remaining(), &nameBytes))
       return Damaged(offset, "block name");
     const auto* end = static_cast<const uint8_t*>(std::memchr(nameBytes.data(), 0, nameBytes.size()));
     if (!end) return Damaged(offset, "block name");
@@ -153,10 +152,14 @@ Expected<void> Parser::ReadLibrary(msft::LibModel* lib) {
   uint16_t head[4];
   ByteSpan docString, helpFile;
   LibraryAttributes a;
-  if (r.Read(&head) != ReadStatus::Ok || head[0] != kLibraryMagic) return where("library block");
-  if (!CountedText(r, &docString) || !CountedText(r, &helpFile) || r.Read(&a) != ReadStatus::Ok)
-    return where("library attributes");
-  lib->lcid = lib->typeLcid = a.lcid;
+  if (!r.Read(&head) || head[0] != kLibraryMagic) return where("library block");
+  if (!CountedText(r, &docString) || !CountedText(r, &helpFile) || !r.Read(&a)) return where("library attributes");
+  // The format has one locale. The library and its types report it only
+  // when it names a language without a sublanguage (LANG_ENGLISH, 9); a
+  // locale of one country (0x409) is the default of a library that has no
+  // lcid attribute, and they report 0, as oleaut32 does.
+  lib->lcid = a.lcid;
+  lib->typeLcid = a.lcid < 0x400 ? a.lcid : 0;
   lib->syskind = a.syskind;
   lib->libFlags = a.libFlags;
   lib->majorVersion = a.majorVersion;
@@ -177,11 +180,10 @@ Expected<void> Parser::ReadLibrary(msft::LibModel* lib) {
     ByteSpan indexName, text;
     uint8_t guid[16];
     uint16_t kind = 0;
-    if (!CountedText(r, &e.block) || !CountedText(r, &indexName) || !CountedText(r, &text) ||
-        r.Read(&e.name) != ReadStatus::Ok ||
+    if (!CountedText(r, &e.block) || !CountedText(r, &indexName) || !CountedText(r, &text) || !r.Read(&e.name) ||
         // The help string, compressed with the library's own table.
-        !CountedText(r, &text) || !CountedText(r, &text) || r.Read(&t.helpContext) != ReadStatus::Ok ||
-        !CountedText(r, &text) || r.Read(&guid) != ReadStatus::Ok || r.Read(&kind) != ReadStatus::Ok)
+        !CountedText(r, &text) || !CountedText(r, &text) || !r.Read(&t.helpContext) || !CountedText(r, &text) ||
+        !r.Read(&guid) || !r.Read(&kind))
       return where("type entry");
     if (kind > TKIND_UNION) return where("type entry");
     t.kind = static_cast<TypeKind>(kind);
@@ -192,9 +194,8 @@ Expected<void> Parser::ReadLibrary(msft::LibModel* lib) {
   // Two sections follow: a hash of the names, then the name table.
   uint32_t sectionsOffset = 0;
   SectionHeader section;
-  if (r.Read(&sectionsOffset) != ReadStatus::Ok || r.Seek(sectionsOffset) != ReadStatus::Ok ||
-      r.Read(&section) != ReadStatus::Ok || r.Skip(size_t{section.length} + 2) != ReadStatus::Ok ||
-      r.Read(&section) != ReadStatus::Ok || r.SubReader(r.Offset(), section.length, &names_) != ReadStatus::Ok)
+  if (!r.Read(&sectionsOffset) || !r.Seek(sectionsOffset) || !r.Read(&section) || !r.Skip(size_t{section.length} + 2) ||
+      !r.Read(&section) || !r.SubReader(r.Offset(), section.length, &names_))
     return where("name table");
   if (!Name(head[2], &lib->name)) return where("library name");
 
@@ -220,20 +221,10 @@ Expected<void> Parser::ReadLibrary(msft::LibModel* lib) {
 // offset of its "*\G{GUID}#MAJOR.MINOR#LCID#PATH#" text) and the type's index.
 bool Parser::Reference(ByteSpan text, msft::LibModel* lib, HREFTYPE* href) {
   const std::string_view s(reinterpret_cast<const char*>(text.data()), text.size());
-  const auto hex = [](std::string_view digits, uint32_t* out) {
-    if (digits.empty() || digits.size() > 8) return false;
-    *out = 0;
-    for (char c : digits) {
-      const int v = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-      if (v < 0) return false;
-      *out = *out * 16 + static_cast<uint32_t>(v);
-    }
-    return true;
-  };
   const size_t hash = s.find("*#");
   uint32_t library = 0, index = 0;
-  if (s.substr(0, 3) != "*\\R" || hash == std::string_view::npos || !hex(s.substr(3, hash - 3), &library) ||
-      !hex(s.substr(hash + 2), &index))
+  if (s.substr(0, 3) != "*\\R" || hash == std::string_view::npos || !ParseHex32(s.substr(3, hash - 3), &library) ||
+      !ParseHex32(s.substr(hash + 2), &index))
     return false;
   if (library == kNone) {
     if (index >= lib->types.size()) return false;
@@ -263,8 +254,8 @@ bool Parser::Reference(ByteSpan text, msft::LibModel* lib, HREFTYPE* href) {
     fields.push_back(current);
     uint32_t major = 0, minor = 0, lcid = 0;
     const size_t dot = fields.size() > 1 ? fields[1].find('.') : std::string::npos;
-    if (fields.size() < 4 || dot == std::string::npos || !hex(std::string_view(fields[1]).substr(0, dot), &major) ||
-        !hex(std::string_view(fields[1]).substr(dot + 1), &minor) || !hex(fields[2], &lcid))
+    if (fields.size() < 4 || dot == std::string::npos || !ParseHex32(std::string_view(fields[1]).substr(0, dot), &major) ||
+        !ParseHex32(std::string_view(fields[1]).substr(dot + 1), &minor) || !ParseHex32(fields[2], &lcid))
       return false;
     msft::ImportedLibrary imported;
     imported.libid = guid;

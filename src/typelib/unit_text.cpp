@@ -1,6 +1,7 @@
 #include "typelib/unit_text.h"
 
 #include "common/text_rules.h"
+#include "common/unit_search.h"
 #include "platform/messages.h"
 #include "typelib/display_name.h"
 #include "typelib/member_text.h"
@@ -26,7 +27,7 @@ HRESULT ImplementedTypeName(TypeInfo& info, unsigned index, Text* name) {
   return hr;
 }
 
-void AddClassLines(const Text& name, TypeInfo& info, const TypeAttr& attr, TextList* lines) {
+void AddClassLines(const Text& name, TypeInfo& info, const TypeAttr& attr, LineSink& lines) {
   Text line = u"  T" + name + u" = class(TAutoObject, ";
   TextList failures;
   for (unsigned i = 0; i < attr.cImplTypes; ++i) {
@@ -37,38 +38,39 @@ void AddClassLines(const Text& name, TypeInfo& info, const TypeAttr& attr, TextL
       line += implemented + u", ";
   }
   line.resize(line.size() - 2);
-  lines->push_back(line + u");");
-  lines->insert(lines->end(), failures.begin(), failures.end());
+  line += u");";
+  lines.Add(line);
+  for (const Text& failure : failures) lines.Add(failure);
 }
 
-void AddHeadLines(const Text& name, TypeInfo& info, const TypeAttr& attr, TextList* lines) {
+void AddHeadLines(const Text& name, TypeInfo& info, const TypeAttr& attr, LineSink& lines) {
   const Text flags = u"  // " + TypeFlagsToStr(attr.wTypeFlags);
   switch (attr.typekind) {
     case TKIND_ENUM:
-      lines->push_back(u"  " + name + u" = TOleEnum;");
-      lines->push_back(u"const");
+      lines.Add(u"  " + name + u" = TOleEnum;");
+      lines.Add(u"const");
       break;
-    case TKIND_RECORD: lines->push_back(u"  " + name + u" = record"); break;
+    case TKIND_RECORD: lines.Add(u"  " + name + u" = record"); break;
     case TKIND_UNION:
-      lines->push_back(u"  " + name + u" = record");
-      lines->push_back(u"  case Integer of");
+      lines.Add(u"  " + name + u" = record");
+      lines.Add(u"  case Integer of");
       break;
     case TKIND_INTERFACE:
-      lines->push_back(flags);
-      lines->push_back(u"  " + name + u" = interface(IDispatch)");
-      lines->push_back(GuidLine(attr));
+      lines.Add(flags);
+      lines.Add(u"  " + name + u" = interface(IDispatch)");
+      lines.Add(GuidLine(attr));
       break;
     case TKIND_DISPATCH:
-      lines->push_back(flags);
-      lines->push_back(u"  " + name + u" = dispinterface");
-      lines->push_back(GuidLine(attr));
+      lines.Add(flags);
+      lines.Add(u"  " + name + u" = dispinterface");
+      lines.Add(GuidLine(attr));
       break;
     case TKIND_COCLASS:
-      lines->push_back(u"  // CLSID: " + GuidToText(attr.guid));
-      lines->push_back(flags);
+      lines.Add(u"  // CLSID: " + GuidToText(attr.guid));
+      lines.Add(flags);
       AddClassLines(name, info, attr, lines);
       break;
-    case TKIND_ALIAS: lines->push_back(u"  " + name + u" = " + TypeDescToStr(attr.tdescAlias, info) + u";"); break;
+    case TKIND_ALIAS: lines.Add(u"  " + name + u" = " + TypeDescToStr(attr.tdescAlias, info) + u";"); break;
     default: break;
   }
 }
@@ -80,7 +82,7 @@ bool HasEndLine(TypeKind kind) {
 // The second block of a dual interface: the same type rendered as the kind of
 // the type it implements at index 0.
 void AddDualDeclaration(const Text& name, const Text& docString, TypeInfo& info, const TypeAttr& attr,
-                        TextList* lines) {
+                        LineSink& lines) {
   HREFTYPE href = 0;
   std::shared_ptr<TypeInfo> referenced;
   TypeAttr referencedAttr;
@@ -89,7 +91,7 @@ void AddDualDeclaration(const Text& name, const Text& docString, TypeInfo& info,
   if (Succeeded(hr) && !referenced) hr = Code::Pointer;
   if (Succeeded(hr)) hr = referenced->GetTypeAttr(&referencedAttr);
   if (Failed(hr)) {
-    lines->push_back(ErrorLine(hr));
+    lines.Add(ErrorLine(hr));
     return;
   }
   TypeAttr dual = attr;
@@ -102,7 +104,7 @@ void AddDualDeclaration(const Text& name, const Text& docString, TypeInfo& info,
 // so that every line keeps its "//" and the line numbers stay those of the
 // unit.
 void KeepOnOneLine(Text& line) {
-  size_t at = line.find_first_of(u"\r\n");
+  size_t at = FindEitherUnit(line, 0, u'\r', u'\n');
   if (at == Text::npos) return;
   size_t out = at;
   while (at < line.size()) {
@@ -117,7 +119,57 @@ void KeepOnOneLine(Text& line) {
   line.resize(out);
 }
 
-void AddType(TypeLib& lib, unsigned index, TextList* lines) {
+// Member lines indented as the kind of their type puts them: the variants
+// of a union numbered by their line.
+class IndentedMembers : public LineSink {
+ public:
+  IndentedMembers(TypeKind kind, LineSink& to) : kind_(kind), to_(to) {}
+
+  void Add(TextView member) override {
+    line_.clear();
+    switch (kind_) {
+      case TKIND_ENUM: line_ += u"  "; break;
+      case TKIND_ALIAS: break;
+      case TKIND_UNION:
+        line_ += u"    ";
+        AppendUInt(count_, &line_);
+        line_ += u": ";
+        break;
+      default: line_ += u"    "; break;
+    }
+    line_ += member;
+    ++count_;
+    to_.Add(line_);
+  }
+
+ private:
+  TypeKind kind_;
+  LineSink& to_;
+  size_t count_ = 0;
+  Text line_;
+};
+
+// Lines with their breaks made blanks (KeepOnOneLine), passed on.
+class OneLineSink : public LineSink {
+ public:
+  explicit OneLineSink(LineSink& to) : to_(to) {}
+
+  void Add(TextView line) override {
+    if (FindEitherUnit(line, 0, u'\r', u'\n') == TextView::npos) {
+      to_.Add(line);
+      return;
+    }
+    line_.assign(line);
+    KeepOnOneLine(line_);
+    to_.Add(line_);
+  }
+
+ private:
+  LineSink& to_;
+  Text line_;
+};
+
+void AddType(TypeLib& lib, unsigned index, LineSink& lines) {
   Documentation libDoc;
   TypeKind kind = TKIND_ENUM;
   std::shared_ptr<TypeInfo> info;
@@ -132,7 +184,7 @@ void AddType(TypeLib& lib, unsigned index, TextList* lines) {
   // A type that cannot be described names its failure code, like the
   // member lines do (the system text alone is empty for many codes).
   if (Failed(hr)) {
-    lines->push_back(ErrorLine(hr));
+    lines.Add(ErrorLine(hr));
     return;
   }
   AddTypeDeclaration(DeclarationName(doc.name, kind), doc.docString, *info, lines, attr);
@@ -160,47 +212,46 @@ Text TypeFlagsToStr(uint16_t flags) {
   return text;
 }
 
-void AddTypeDeclaration(const Text& name, const Text& docString, TypeInfo& info, TextList* lines,
+void AddTypeDeclaration(const Text& name, const Text& docString, TypeInfo& info, LineSink& lines,
                         const TypeAttr& attr) {
   if (attr.typekind == TKIND_MODULE) return;
-  lines->push_back(u"type");
+  lines.Add(u"type");
   Text doc = CleanText(docString);
-  if (!IsBlank(doc)) lines->push_back(u"  // " + doc);
+  if (!IsBlank(doc)) lines.Add(u"  // " + doc);
   AddHeadLines(name, info, attr, lines);
 
-  TextList members;
-  GetMemberLines(info, attr, &members);
-  lines->reserve(lines->size() + members.size() + 2);
-  for (size_t i = 0; i < members.size(); ++i) {
-    Text& member = members[i];
-    switch (attr.typekind) {
-      case TKIND_ENUM: member.insert(0, u"  "); break;
-      case TKIND_ALIAS: break;
-      case TKIND_UNION: member.insert(0, u"    " + UIntToText(i) + u": "); break;
-      default: member.insert(0, u"    "); break;
-    }
-    lines->push_back(std::move(member));
-  }
-  if (HasEndLine(attr.typekind)) lines->push_back(u"  end;");
-  lines->push_back(Text());
+  IndentedMembers members(attr.typekind, lines);
+  GetMemberLines(info, attr, members);
+  if (HasEndLine(attr.typekind)) lines.Add(u"  end;");
+  lines.Add(TextView());
 }
 
-Text TypeLibToStrings(const TObjectData& record, TypeLib& lib, TextList* lines) {
-  const size_t first = lines->size();
+Text TypeLibToStrings(const UnitHeader& header, TypeLib& lib, LineSink& sink) {
+  OneLineSink lines(sink);
   const unsigned count = lib.GetTypeInfoCount();
   Documentation doc;
   lib.GetDocumentation(-1, &doc);
   const Text unitName = CleanText(doc.name);
-  for (Text line : {u"// typelib filename: " + record.Server, Text(), u"// uid: " + record.TypeLib,
-                    u"// version: " + UIntToText(record.MajorVersion) + u"." + UIntToText(record.MinorVersion),
-                    u"// helpstring: " + CleanText(doc.docString), u"// helpfile: " + CleanText(doc.helpFile),
-                    Text(), u"unit " + unitName + u";", Text(), Text(u"interface"), Text(),
-                    Text(u"uses Windows, ActiveX, Classes;"), Text()})
-    lines->push_back(std::move(line));
+  for (const Text& line : {u"// typelib filename: " + header.fileName, Text(), u"// uid: " + header.uid,
+                           u"// version: " + UIntToText(header.majorVersion) + u"." + UIntToText(header.minorVersion),
+                           u"// helpstring: " + CleanText(doc.docString), u"// helpfile: " + CleanText(doc.helpFile),
+                           Text(), u"unit " + unitName + u";", Text(), Text(u"interface"), Text(),
+                           Text(u"uses Windows, ActiveX, Classes;"), Text()})
+    lines.Add(line);
   for (unsigned i = 0; i < count; ++i) AddType(lib, i, lines);
-  for (const char16_t* line : {u"", u"implementation", u"", u"end."}) lines->push_back(line);
-  for (size_t i = first; i < lines->size(); ++i) KeepOnOneLine((*lines)[i]);
+  for (const char16_t* line : {u"", u"implementation", u"", u"end."}) lines.Add(line);
   return unitName;
+}
+
+Text TypeLibToStrings(const UnitHeader& header, TypeLib& lib, TextList* lines) {
+  LineListSink sink(lines);
+  return TypeLibToStrings(header, lib, sink);
+}
+
+void AddTypeDeclaration(const Text& name, const Text& docString, TypeInfo& info, TextList* lines,
+                        const TypeAttr& attr) {
+  LineListSink sink(lines);
+  AddTypeDeclaration(name, docString, info, sink, attr);
 }
 
 }  // namespace brannock::typelib

@@ -1,9 +1,9 @@
 // A whole type library as one Object Pascal declaration unit.
 #pragma once
 
-#include "catalogue/object_data.h"
 #include "common/text.h"
 #include "typelib/access.h"
+#include "typelib/member_text.h"
 
 namespace brannock::typelib {
 
@@ -19,12 +19,27 @@ Text TypeFlagsToStr(uint16_t flags);
 // of its own after it.
 void AddTypeDeclaration(const Text& name, const Text& docString, TypeInfo& info, TextList* lines,
                         const TypeAttr& attr);
+void AddTypeDeclaration(const Text& name, const Text& docString, TypeInfo& info, LineSink& lines,
+                        const TypeAttr& attr);
 
-// Appends the unit: the head lines (file name, uid and version from the
-// record), one block per type (a dual interface gets a second block), and
+// What a unit's head lines name besides the library's own documentation:
+// the file it was loaded from, its uid and its version, as its registration
+// gives them (blank and 0.0 for a library opened by file name).
+struct UnitHeader {
+  Text fileName;
+  Text uid;
+  uint32_t majorVersion = 0;
+  uint32_t minorVersion = 0;
+};
+
+// Appends the unit: the head lines (file name, uid and version from
+// `header`), one block per type (a dual interface gets a second block), and
 // the tail. A type that cannot be read gives one line with the system's
 // message text instead of its block. Returns the unit name, the library's
 // clean name.
-Text TypeLibToStrings(const TObjectData& record, TypeLib& lib, TextList* lines);
+Text TypeLibToStrings(const UnitHeader& header, TypeLib& lib, TextList* lines);
+// The same line by line into `lines`: the command line's unit goes into
+// one buffer without a text of its own for each line.
+Text TypeLibToStrings(const UnitHeader& header, TypeLib& lib, LineSink& lines);
 
 }  // namespace brannock::typelib

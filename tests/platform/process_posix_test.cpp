@@ -75,14 +75,18 @@ TEST_F(RunProcessTest, LauncherWordsAndEnvironmentComeFirst) {
 }
 
 TEST_F(RunProcessTest, ALongRunningProgramGoesOnByItself) {
-  // RunProcess returns after its wait while the program still runs; the
-  // program then finishes its work on its own.
-  const fs::path result = dir_ / "late.txt";
+  // RunProcess returns after its wait while the program still runs: the
+  // program waits for a file made only once RunProcess has returned, then
+  // finishes its work on its own.
+  const fs::path go = dir_ / "go", result = dir_ / "late.txt";
   const auto start = std::chrono::steady_clock::now();
-  ASSERT_TRUE(RunProcess(u"sh", u"-c \"sleep 3; echo late > '" + Utf8ToUtf16(result.string()) + u"'\"", 10));
-  const auto waited = std::chrono::steady_clock::now() - start;
-  EXPECT_GE(waited, std::chrono::milliseconds(platform::kRunProcessWaitMs));
+  ASSERT_TRUE(RunProcess(u"sh",
+                         u"-c \"for i in $(seq 1200); do [ -e '" + Utf8ToUtf16(go.string()) +
+                             u"' ] && break; sleep 0.05; done; echo late > '" + Utf8ToUtf16(result.string()) + u"'\"",
+                         10));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(platform::kRunProcessWaitMs));
   EXPECT_FALSE(fs::exists(result));
-  for (int i = 0; i < 100 && !fs::exists(result); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::ofstream(go).close();
+  for (int i = 0; i < 1200 && Read(result) != "late\n"; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_EQ(Read(result), "late\n");
 }

@@ -1,9 +1,14 @@
 // Collecting a helper program's standard output.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/program_output.h"
+#include "support/test_files.h"
 
 namespace brannock::platform {
 namespace {
@@ -29,17 +34,30 @@ TEST(RunProgramOutput, CollectsOutputWithAddedEnvironmentAndStopsAtTheLimit) {
   EXPECT_EQ(*out, "end\n");
 
   // A daemon left behind with the output still open (as wineserver is)
-  // does not hold the caller.
-  auto start = std::chrono::steady_clock::now();
-  out = RunProgramOutput({u"sh", u"-c", u"sleep 5 & echo done"}, {}, 10s);
+  // does not hold the caller: this one ends only once a file exists that
+  // is made after the call, so a call that waited for it would reach its
+  // limit and give no output.
+  const std::filesystem::path dir = testing::FreshTestDir("brannock-output");
+  const Text release = Utf8ToUtf16((dir / "release").string());
+  out = RunProgramOutput(
+      {u"sh", u"-c", u"(for i in $(seq 1200); do [ -e \"$1\" ] && break; sleep 0.05; done) & echo done", u"sh", release},
+      {}, 60s);
+  std::ofstream(dir / "release").close();
   ASSERT_TRUE(out);
   EXPECT_EQ(*out, "done\n");
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 4s);
 
-  // Past the limit the program is killed and there is no output.
-  start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(RunProgramOutput({u"sh", u"-c", u"echo early; sleep 10"}, {}, 300ms));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  // Past the limit the program is killed and there is no output: the call
+  // ends long before the program would, and the program is gone.
+  const std::filesystem::path pidFile = dir / "pid";
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(RunProgramOutput(
+      {u"sh", u"-c", u"echo $$ > \"$1\"; echo early; exec sleep 600", u"sh", Utf8ToUtf16(pidFile.string())}, {}, 2s));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 300s);
+  const std::string pid = testing::ReadFileBytes(pidFile);
+  if (!pid.empty()) {
+    EXPECT_NE(kill(static_cast<pid_t>(std::stol(pid)), 0), 0) << "the program still runs";
+  }
+  std::filesystem::remove_all(dir);
 
   EXPECT_FALSE(RunProgramOutput({u"/nonexistent/brannock-no-program"}, {}, 10s));
   EXPECT_FALSE(RunProgramOutput({}, {}, 10s));

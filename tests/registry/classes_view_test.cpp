@@ -96,6 +96,24 @@ TEST(ClassesView, TheUsersRegistrationsWinInEachView) {
   EXPECT_EQ(ValueText(*store, k32, u"CLSID\\" + kUserOnly32), u"User only 32");
 }
 
+TEST(ClassesView, TheMachinesOwnVersionOfWhatTheUserOverridesIsKept) {
+  auto store = LoadViews("both_views.reg");
+  // HKEY_LOCAL_MACHINE\Software\Classes holds the machine's version of each
+  // registration the user's classes override, in each view, and nothing else.
+  auto machine = [&](TextView path, TextView name = u"") {
+    const MemoryStore::Node* node = store->Find(RootKey::LocalMachine, Text(u"Software\\Classes\\") + Text(path));
+    if (node == nullptr) return Text(u"(missing)");
+    const auto* value = const_cast<MemoryStore::Node*>(node)->FindValue(name);
+    return value == nullptr ? Text(u"(no value)") : Text(reinterpret_cast<const char16_t*>(value->data.data()));
+  };
+  EXPECT_EQ(machine(u"CLSID\\" + kUser), u"Machine 64");
+  EXPECT_EQ(machine(u"Wow6432Node\\CLSID\\" + kUser), u"Machine 32");
+  EXPECT_EQ(machine(u"Wow6432Node\\CLSID\\" + kUser, u"MachineOnly"), u"kept");
+  EXPECT_EQ(machine(u"Wow6432Node\\CLSID\\" + kUserOnly32), u"(missing)");
+  EXPECT_EQ(machine(u"CLSID\\" + kOnly64), u"(missing)");
+  EXPECT_EQ(Subkeys(*store, k64, u"CLSID").size(), 3u);  // the composed view is as before
+}
+
 TEST(ClassesView, WithoutWow6432NodeThe32BitViewHoldsTheSharedKeysOnly) {
   auto store = LoadViews("no_wow64_node.reg");
   EXPECT_EQ(Subkeys(*store, k32, u"CLSID"), TextList{u"(not opened)"});

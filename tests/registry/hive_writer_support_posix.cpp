@@ -110,11 +110,11 @@ size_t WriteHive(const registry::MemoryStore::Node& root, const std::filesystem:
     work.pop_back();
     ++keys;
     std::vector<std::string> names;
-    names.reserve(node->values.size());
-    for (const auto& v : node->values) names.push_back(Utf16ToUtf8(v.name));
+    names.reserve(node->Values().size());
+    for (const auto& v : node->Values()) names.push_back(Utf16ToUtf8(v.name));
     std::vector<hive_set_value> values;
-    for (size_t i = 0; i < node->values.size(); ++i) {
-      const auto& v = node->values[i];
+    for (size_t i = 0; i < node->Values().size(); ++i) {
+      const auto& v = node->Values()[i];
       hive_set_value set{names[i].data(), hive_t_REG_NONE, v.data.size(),
                          reinterpret_cast<char*>(const_cast<uint8_t*>(v.data.data()))};
       static_assert(sizeof(set.t) == sizeof(v.type));
@@ -124,7 +124,7 @@ size_t WriteHive(const registry::MemoryStore::Node& root, const std::filesystem:
     if (!values.empty() && hivex_node_set_values(hive.get(), handle, values.size(), values.data(), 0) != 0)
       throw std::runtime_error("hivex cannot set values: " + std::string(std::strerror(errno)));
     size_t count = 0;
-    for (const auto& [key, child] : node->children) {
+    for (const auto& [key, child] : node->Children()) {
       if (count++ == maxChildren) break;
       const hive_node_h added = hivex_node_add_child(hive.get(), handle, Utf16ToUtf8(child->name).c_str());
       if (added == 0) throw std::runtime_error("hivex cannot add a key: " + std::string(std::strerror(errno)));

@@ -24,7 +24,7 @@ TEST(InputLimits, KeysValuesAndDataOfOneKey) {
   for (int i = 0; i < 3; ++i) AddChildWithinLimits(key, u"K" + IntToText(i), 3);
   EXPECT_NE(AddChildWithinLimits(key, u"k1", 3), nullptr);  // an existing one, any case
   EXPECT_THROW(AddChildWithinLimits(key, u"K3", 3), InputLimitExceeded);
-  EXPECT_EQ(key.children.size(), 3u);
+  EXPECT_EQ(key.Children().size(), 3u);
 
   SetValueWithinLimits(key, u"big", RegType::Binary, Bytes(kMaxValueBytes, 1));
   EXPECT_THROW(SetValueWithinLimits(key, u"bigger", RegType::Binary, Bytes(kMaxValueBytes + 1, 1)),
@@ -38,7 +38,7 @@ TEST(InputLimits, KeysValuesAndDataOfOneKey) {
   } catch (const InputLimitExceeded& e) {
     EXPECT_STREQ(e.what(), "a key has more than 2 values");
   }
-  EXPECT_EQ(key.values.size(), 2u);
+  EXPECT_EQ(key.Values().size(), 2u);
 }
 
 TEST(InputLimits, RegistryFilesOverOneGibibyteAreNotRead) {

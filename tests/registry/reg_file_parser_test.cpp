@@ -108,7 +108,7 @@ TEST(RegFileParser, AppliesDeletions) {
   EXPECT_EQ(SubkeyNames(store, CR, u"A\\B"), (TextList{u"E"}));  // C went with the deleted B
   EXPECT_EQ(StringValue(store, CR, u"A\\D", u"keep"), u"1");
   EXPECT_EQ(StringValue(store, CR, u"A\\D", u"drop"), u"(missing)");
-  EXPECT_EQ(store.Find(CR, u"A\\B")->values.size(), 0u);
+  EXPECT_EQ(store.Find(CR, u"A\\B")->Values().size(), 0u);
 
   // Deleting below HKEY_CLASSES_ROOT removes the key or value from the
   // machine's and the user's classes, which HKEY_CLASSES_ROOT is made of.
@@ -204,7 +204,7 @@ TEST(RegFileParser, ReportsMalformedInputWithFileAndLine) {
   // Values of skipped roots are read (and checked) but not kept.
   MemoryStore store;
   ParseRegFile(h + "[HKEY_CURRENT_CONFIG\\Software]\n\"v\"=\"x\"\n", u"cc.reg", store);
-  EXPECT_TRUE(store.Root(CR).children.empty());
+  EXPECT_TRUE(store.Root(CR).Children().empty());
 }
 
 TEST(RegFileParser, LoadsFilesAndNamesThemInErrors) {

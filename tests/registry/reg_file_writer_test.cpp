@@ -64,3 +64,24 @@ TEST(RegFileWriter, RoundTripsASubtree) {
   ParseRegFile(RegFileBytes(store, CU, u""), u"all.reg", all);
   EXPECT_EQ(DumpTree(all.Root(CU)), DumpTree(store.Root(CU)));
 }
+
+// Hex data wraps where regedit wraps it: a line takes one more byte while
+// it and the backslash fit in 80 columns, and each continuation line holds 25
+// bytes after two blanks. The lines are those of regedit exports of
+// Windows (the value name sets where the first line ends).
+TEST(RegFileWriter, WrapsHexDataAsRegeditDoes) {
+  MemoryStore store;
+  store.SetString(CU, u"K", u"ImagePath", u"system32\\drivers\\msseccore.sys", RegType::ExpandSz);
+  store.SetString(CU, u"K", u"", u"%SystemRoot%\\system32\\explorerframe.dll", RegType::ExpandSz);
+  EXPECT_EQ(RegFileText(store, CU, u"K"),
+            u"Windows Registry Editor Version 5.00\r\n\r\n"
+            u"[HKEY_CURRENT_USER\\K]\r\n"
+            u"\"ImagePath\"=hex(2):73,00,79,00,73,00,74,00,65,00,6d,00,33,00,32,00,5c,00,64,00,\\\r\n"
+            u"  72,00,69,00,76,00,65,00,72,00,73,00,5c,00,6d,00,73,00,73,00,65,00,63,00,63,\\\r\n"
+            u"  00,6f,00,72,00,65,00,2e,00,73,00,79,00,73,00,00,00\r\n"
+            u"@=hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,52,00,6f,00,6f,00,74,00,25,\\\r\n"
+            u"  00,5c,00,73,00,79,00,73,00,74,00,65,00,6d,00,33,00,32,00,5c,00,65,00,78,00,\\\r\n"
+            u"  70,00,6c,00,6f,00,72,00,65,00,72,00,66,00,72,00,61,00,6d,00,65,00,2e,00,64,\\\r\n"
+            u"  00,6c,00,6c,00,00,00\r\n"
+            u"\r\n");
+}

@@ -57,7 +57,7 @@ inline std::vector<std::u16string> SubkeyNames(registry::MemoryStore& store, reg
 // data) in enumeration order; equal dumps mean equal trees.
 inline std::string DumpTree(const registry::MemoryStore::Node& node, const std::string& indent = "") {
   std::string out;
-  for (const auto& v : node.values) {
+  for (const auto& v : node.Values()) {
     out += indent + "  \"" + Utf16ToUtf8(v.name) + "\" " + std::to_string(v.type) + ":";
     for (uint8_t b : v.data) {
       static const char* digits = "0123456789abcdef";
@@ -66,7 +66,7 @@ inline std::string DumpTree(const registry::MemoryStore::Node& node, const std::
     }
     out += "\n";
   }
-  for (const auto& [key, child] : node.children) {
+  for (const auto& [key, child] : node.Children()) {
     out += indent + "[" + Utf16ToUtf8(child->name) + "]\n";
     out += DumpTree(*child, indent + "  ");
   }

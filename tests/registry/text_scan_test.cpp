@@ -9,42 +9,50 @@ using namespace brannock::registry;
 
 namespace {
 
-// The lines of `text`, read whole or in pieces of `piece` code units.
-std::vector<std::string> Lines(std::string_view text, size_t piece) {
-  std::vector<std::string> out;
-  auto collect = [&](scan::LineReader<char>& reader) {
-    std::string_view line;
-    while (reader.Next(line)) out.push_back(std::to_string(reader.LineNumber()) + ":" + std::string(line));
-  };
-  if (piece == 0) {
-    scan::LineReader<char> reader(text);
-    collect(reader);
-  } else {
-    size_t at = 0;
-    scan::LineReader<char> reader([&](std::string& buffer) {
-      if (at >= text.size()) return false;
-      const size_t n = std::min(piece, text.size() - at);
-      buffer.append(text.substr(at, n));
-      at += n;
-      return true;
-    });
-    collect(reader);
+// The lines of `text` with their numbers, from `firstLine` on.
+template <typename Ch>
+std::vector<std::basic_string<Ch>> Lines(std::basic_string_view<Ch> text, size_t firstLine = 0) {
+  std::vector<std::basic_string<Ch>> out;
+  scan::LineReader<Ch> reader(text, firstLine);
+  std::basic_string_view<Ch> line;
+  while (reader.Next(line)) {
+    std::basic_string<Ch> numbered;
+    for (char c : std::to_string(reader.LineNumber()) + ":") numbered.push_back(static_cast<Ch>(c));
+    out.push_back(numbered + std::basic_string<Ch>(line));
   }
   return out;
 }
 
 }  // namespace
 
-TEST(LineReader, GivesTheSameLinesWholeAndInPieces) {
-  const std::string text = "first\r\nsecond\n\nfourth line is longer\r\n\r\nlast without end";
-  const std::vector<std::string> expected{"1:first", "2:second", "3:", "4:fourth line is longer", "5:",
-                                          "6:last without end"};
-  EXPECT_EQ(Lines(text, 0), expected);
-  for (size_t piece : {1, 2, 3, 7, 64}) EXPECT_EQ(Lines(text, piece), expected) << "piece " << piece;
-  EXPECT_EQ(Lines(text + "\n", 5), expected);
-  EXPECT_TRUE(Lines("", 0).empty());
-  EXPECT_TRUE(Lines("", 3).empty());
-  EXPECT_EQ(Lines("\n", 1), std::vector<std::string>{"1:"});
+TEST(LineReader, SplitsLinesOfEveryLengthAndGoesOnFromAPosition) {
+  using namespace std::string_view_literals;
+  EXPECT_EQ(Lines("first\r\nsecond\n\nfourth line is longer\r\n\r\nlast without end"sv),
+            (std::vector<std::string>{"1:first", "2:second", "3:", "4:fourth line is longer", "5:",
+                                      "6:last without end"}));
+  EXPECT_TRUE(Lines(""sv).empty());
+  EXPECT_EQ(Lines("\n"sv), std::vector<std::string>{"1:"});
+  EXPECT_EQ(Lines("a\n"sv, 41), std::vector<std::string>{"42:a"});
+
+  // UTF-16 text is searched several code units at a time: a line end in
+  // every place of such a group, and none at all.
+  std::u16string text;
+  std::vector<std::u16string> expected;
+  for (size_t length = 0; length < 12; ++length) {
+    const std::u16string line(length, static_cast<char16_t>(u'a' + length));
+    text += line + (length % 3 == 0 ? u"\r\n" : u"\n");
+    expected.push_back(Utf8ToUtf16(std::to_string(length + 1) + ":") + line);
+  }
+  text += u"\u0a0a\u0a00 without a line end";  // code units that hold 0x0A in one byte only
+  expected.push_back(u"13:\u0a0a\u0a00 without a line end");
+  EXPECT_EQ(Lines(std::u16string_view(text)), expected);
+
+  // A reader started where another stopped goes on with its numbers.
+  scan::LineReader<char16_t> reader(text);
+  std::u16string_view line;
+  for (int i = 0; i < 5; ++i) reader.Next(line);
+  const auto rest = Lines(std::u16string_view(text).substr(reader.Position()), reader.LineNumber());
+  EXPECT_EQ(rest, std::vector<std::u16string>(expected.begin() + 5, expected.end()));
 }
 
 TEST(TextScan, ReadsHexBytesAcrossContinuationLines) {

@@ -28,9 +28,9 @@ size_t CountSubkeys(RegistryBackend& backend, TextView path) {
 
 // Copies at most `limit` subkeys per key (and all values) of `from`.
 void CopyLimited(const MemoryStore::Node& from, MemoryStore::Node& to, size_t limit) {
-  to.values = from.values;
+  to.Values() = from.Values();
   size_t n = 0;
-  for (const auto& [key, child] : from.children) {
+  for (const auto& [key, child] : from.Children()) {
     if (n++ == limit) break;
     CopyLimited(*child, *to.AddChild(child->name), limit);
   }

@@ -24,6 +24,8 @@
 
 namespace brannock::typelib::testing {
 
+class MemoryTypeLib;
+
 inline TypeDesc Vt(uint16_t vt) {
   TypeDesc d;
   d.vt = vt;
@@ -87,7 +89,19 @@ class MemoryTypeInfo : public TypeInfo {
   std::vector<Function> functions;
   std::vector<Variable> variables;
   std::vector<HREFTYPE> implTypes;
+  std::vector<int32_t> implFlags;  // IMPLTYPEFLAGS, one per implemented type
+  // A dual interface's interface view: implemented type -1.
+  std::optional<HREFTYPE> interfaceView;
   HRESULT implResult = 0;
+  // The library that lists the type (set by MemoryTypeLib::AddType) and
+  // its index there; the library answers GetContainingTypeLib only while a
+  // shared_ptr owns it.
+  MemoryTypeLib* library = nullptr;
+  unsigned libraryIndex = 0;
+  // Module functions: the DLL, and per member id the entry point's name or
+  // number.
+  Text dllName;
+  std::map<MEMBERID, std::pair<Text, uint16_t>> entries;
   std::map<HREFTYPE, std::weak_ptr<TypeInfo>> references;
 
   Function& AddFunction(MEMBERID memid, Text name, TypeDesc result, std::vector<Param> params = {},
@@ -141,8 +155,9 @@ class MemoryTypeInfo : public TypeInfo {
   }
 
   // An implemented type; a null target gives a reference that does not resolve.
-  void AddImplType(const std::shared_ptr<TypeInfo>& target) {
+  void AddImplType(const std::shared_ptr<TypeInfo>& target, int32_t flags = 0) {
     implTypes.push_back(target ? AddReference(target) : 0xDEAD);
+    implFlags.push_back(flags);
     attr.cImplTypes = static_cast<uint16_t>(implTypes.size());
   }
 
@@ -186,8 +201,15 @@ class MemoryTypeInfo : public TypeInfo {
       if (f.desc.memid == memid) return Failed(f.docResult) ? f.docResult : (*out = f.doc, 0);
     return Code::TypeElementNotFound;
   }
+  void SetInterfaceView(const std::shared_ptr<TypeInfo>& view) { interfaceView = AddReference(view); }
+
   HRESULT GetRefTypeOfImplType(unsigned index, HREFTYPE* href) override {
     if (Failed(implResult)) return implResult;
+    if (index == static_cast<unsigned>(-1)) {
+      if (!interfaceView) return Code::TypeElementNotFound;
+      *href = *interfaceView;
+      return 0;
+    }
     if (index >= implTypes.size()) return Code::InvalidArg;
     *href = implTypes[index];
     return 0;
@@ -198,9 +220,28 @@ class MemoryTypeInfo : public TypeInfo {
     *info = it->second.lock();
     return *info ? 0 : Code::TypeElementNotFound;
   }
+  HRESULT GetImplTypeFlags(unsigned index, int32_t* flags) override {
+    if (Failed(implResult)) return implResult;
+    if (index >= implTypes.size()) return Code::InvalidArg;
+    *flags = index < implFlags.size() ? implFlags[index] : 0;
+    return 0;
+  }
+  inline HRESULT GetContainingTypeLib(std::shared_ptr<TypeLib>* lib, unsigned* index) override;
+  HRESULT GetDllEntry(MEMBERID memid, InvokeKind invkind, Text* dll, Text* entryName, uint16_t* ordinal) override {
+    if (attr.typekind != TKIND_MODULE) return Code::TypeBadModuleKind;
+    for (const auto& f : functions) {
+      if (f.desc.memid != memid || f.desc.invkind != invkind) continue;
+      auto entry = entries.find(memid);
+      *dll = dllName;
+      *entryName = entry == entries.end() ? Text() : entry->second.first;
+      *ordinal = entry == entries.end() ? 0xFFFF : entry->second.second;
+      return 0;
+    }
+    return Code::TypeElementNotFound;
+  }
 };
 
-class MemoryTypeLib : public TypeLib {
+class MemoryTypeLib : public TypeLib, public std::enable_shared_from_this<MemoryTypeLib> {
  public:
   struct Entry {
     std::shared_ptr<MemoryTypeInfo> info;
@@ -217,6 +258,8 @@ class MemoryTypeLib : public TypeLib {
 
   Documentation doc;
   HRESULT docResult = 0;
+  LibAttr libAttr;
+  Text libraryFile;  // what GetLibraryFile answers; empty: not registered
   std::vector<Entry> types;
   // Types the library keeps alive without listing them: the interface view
   // of a dual interface, types of another library.
@@ -238,6 +281,8 @@ class MemoryTypeLib : public TypeLib {
     info->attr.guid = Guid{static_cast<uint32_t>(types.size() + 1), 0x1234, 0x5678, {0x9A, 0xBC, 0, 0, 0, 0, 0, 1}};
     info->doc.name = name;
     info->doc.docString = docString;
+    info->library = this;
+    info->libraryIndex = static_cast<unsigned>(types.size());
     Entry e;
     e.info = info;
     e.kind = kind;
@@ -246,6 +291,15 @@ class MemoryTypeLib : public TypeLib {
     return info;
   }
 
+  HRESULT GetLibAttr(LibAttr* out) override {
+    *out = libAttr;
+    return 0;
+  }
+  HRESULT GetLibraryFile(Text* path) override {
+    if (libraryFile.empty()) return Code::TypeLibNotRegistered;
+    *path = libraryFile;
+    return 0;
+  }
   unsigned GetTypeInfoCount() override { return static_cast<unsigned>(types.size()); }
   HRESULT GetDocumentation(int32_t index, Documentation* out) override {
     if (index == -1) return Failed(docResult) ? docResult : (*out = doc, 0);
@@ -262,6 +316,14 @@ class MemoryTypeLib : public TypeLib {
     return Failed(types[index].infoResult) ? types[index].infoResult : (*info = types[index].info, 0);
   }
 };
+
+HRESULT MemoryTypeInfo::GetContainingTypeLib(std::shared_ptr<TypeLib>* lib, unsigned* index) {
+  std::shared_ptr<MemoryTypeLib> owner = library ? library->weak_from_this().lock() : nullptr;
+  if (!owner) return Code::Fail;
+  *lib = std::move(owner);
+  *index = libraryIndex;
+  return 0;
+}
 
 // A loader that hands out given libraries and records what it was asked.
 class MemoryLoader : public TypeLibLoader {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 
+#include "platform/file_reading.h"
 #include "platform/files.h"
 #include "typelib/file_loader.h"
 #include "typelib/msft_records.h"
@@ -44,7 +45,7 @@ void Try(const std::vector<uint8_t>& bytes, Outcome* outcome) {
 
 std::vector<uint8_t> ReadFixture(const std::filesystem::path& path) {
   std::vector<uint8_t> bytes;
-  EXPECT_TRUE(ReadHostFile(path, &bytes)) << path;
+  EXPECT_TRUE(platform::ReadWholeFile(path, kMaxTypeLibFileBytes, &bytes)) << path;
   return bytes;
 }
 

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/file_reading.h"
 #include "platform/files.h"
 #include "typelib/msft_records.h"
 #include "typelib/reader_fixtures.h"
@@ -403,7 +404,7 @@ TEST(ReaderFixture, DefaultValuesOfParameters) {
 TEST(ReaderFixture, DefaultsOfEightByteTypesFromCustomData) {
   REQUIRE_TLB_FIXTURES();
   std::vector<uint8_t> bytes;
-  ASSERT_TRUE(ReadHostFile(Fixture("shapes.tlb"), &bytes));
+  ASSERT_TRUE(platform::ReadWholeFile(Fixture("shapes.tlb"), kMaxTypeLibFileBytes, &bytes));
   msft::Header header;
   ASSERT_EQ(ReadAt(bytes, 0, &header), ReadStatus::Ok);
   msft::SegmentEntry customData;

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "platform/file_reading.h"
 #include "platform/files.h"
 #include "registry/memory_store.h"
 #include "typelib/pe_resources.h"
@@ -52,39 +53,6 @@ TEST(ReaderLoader, SplitResourceSuffix) {
     EXPECT_EQ(s.path, plain);
     EXPECT_FALSE(s.resource) << Utf16ToUtf8(plain);
   }
-}
-
-TEST(ReaderLoader, PathMapperFollowsDosDevicesWithoutLetterCase) {
-#ifdef _WIN32
-  GTEST_SKIP() << "Wine prefixes live on POSIX hosts";
-#endif
-  TempDir prefix("brannock-reader-prefix");
-  WriteFile(prefix.path() / "drive_c" / "Windows" / "System32" / "Foo.TLB", "x");
-  WriteFile(prefix.path() / "other" / "a.txt", "y");
-  fs::create_directories(prefix.path() / "dosdevices");
-  fs::create_symlink("../drive_c", prefix.path() / "dosdevices" / "c:");
-  fs::create_symlink(prefix.path() / "other", prefix.path() / "dosdevices" / "d:");
-  fs::create_symlink("/dev/null", prefix.path() / "dosdevices" / "com1");
-
-  PathMapper mapper = PathMapper::ForWinePrefix(prefix.path());
-  auto found = mapper.MapWindowsPath(u"C:\\windows\\system32\\foo.tlb");
-  ASSERT_TRUE(found);
-  EXPECT_EQ(found->filename(), "Foo.TLB");
-  EXPECT_TRUE(fs::equivalent(*found, prefix.path() / "drive_c" / "Windows" / "System32" / "Foo.TLB"));
-  EXPECT_TRUE(mapper.MapWindowsPath(u"c:/WINDOWS/System32/FOO.tlb"));
-  EXPECT_TRUE(mapper.MapWindowsPath(u"C:\\windows\\..\\windows\\.\\system32\\foo.tlb"));
-  EXPECT_TRUE(mapper.MapWindowsPath(u"d:\\A.TXT"));
-  EXPECT_FALSE(mapper.MapWindowsPath(u"C:\\windows\\system32\\missing.tlb"));
-  EXPECT_FALSE(mapper.MapWindowsPath(u"E:\\a.txt")) << "unmapped drive";
-  EXPECT_FALSE(mapper.MapWindowsPath(u"foo.tlb")) << "relative";
-  EXPECT_FALSE(mapper.MapWindowsPath(u"\\\\server\\share\\x"));
-
-  PathMapper drives;
-  EXPECT_TRUE(drives.Empty());
-  EXPECT_TRUE(drives.AddDriveOption(u"x=" + platform::HostPathText(prefix.path() / "other")));
-  EXPECT_FALSE(drives.AddDriveOption(u"1=/tmp"));
-  EXPECT_FALSE(drives.AddDriveOption(u"C:/tmp"));
-  EXPECT_TRUE(drives.MapWindowsPath(u"X:\\a.txt"));
 }
 
 TEST(ReaderLoader, LoadTypeLibFailureCodes) {
@@ -191,7 +159,7 @@ TEST(ReaderLoader, RegisteredFilesAsEachViewSeesThem) {
   REQUIRE_TLB_FIXTURES();
   TempDir drive("brannock-reader-wow64");
   std::vector<uint8_t> bytes;
-  ASSERT_TRUE(ReadHostFile(Fixture("minimal.tlb"), &bytes));
+  ASSERT_TRUE(platform::ReadWholeFile(Fixture("minimal.tlb"), kMaxTypeLibFileBytes, &bytes));
   WriteFile(drive.path() / "windows" / "syswow64" / "only32.tlb", std::string(bytes.begin(), bytes.end()));
   const Guid guid = TextToGuid(u"{6A1B2C3D-1000-4A5B-8C9D-0123456789AB}");
   registry::MemoryStore store;
@@ -237,7 +205,7 @@ TEST(ReaderLoader, EmbeddedLibrariesOfWinePeFiles) {
     EXPECT_EQ(LibName(*lib), u"Scripting");
   }
   std::vector<uint8_t> bytes;
-  ASSERT_TRUE(ReadHostFile(WinePeDir() / "stdole2.tlb", &bytes));
+  ASSERT_TRUE(platform::ReadWholeFile(WinePeDir() / "stdole2.tlb", kMaxTypeLibFileBytes, &bytes));
   EXPECT_TRUE(IsPeFile(bytes));
   std::vector<ResourceId> names;
   ASSERT_EQ(ListPeResources(bytes, Text(u"typelib"), &names), PeError::None) << "type names ignore case";
@@ -251,7 +219,8 @@ TEST(ReaderLoader, EmbeddedLibrariesOfWinePeFiles) {
 // whose data runs past another's: found by fuzzing.
 TEST(ReaderLoader, DamagedPeFileGivesFailureCodes) {
   std::vector<uint8_t> bytes;
-  ASSERT_TRUE(ReadHostFile(fs::path(BRANNOCK_TEST_DATA) / "pe" / "resource_section_overrun.dll", &bytes));
+  ASSERT_TRUE(platform::ReadWholeFile(fs::path(BRANNOCK_TEST_DATA) / "pe" / "resource_section_overrun.dll",
+                                      kMaxTypeLibFileBytes, &bytes));
   std::vector<ResourceId> names;
   EXPECT_NE(ListPeResources(bytes, kRtGroupIcon, &names), PeError::None);
   EXPECT_FALSE(ExtractIconFile(bytes, 0));
@@ -262,7 +231,7 @@ TEST(ReaderLoader, DamagedPeFileGivesFailureCodes) {
 TEST(ReaderLoader, IconsOfWinePeFiles) {
   if (WinePeDir().empty()) GTEST_SKIP() << "Wine not found";
   std::vector<uint8_t> bytes;
-  ASSERT_TRUE(ReadHostFile(WinePeDir() / "notepad.exe", &bytes));
+  ASSERT_TRUE(platform::ReadWholeFile(WinePeDir() / "notepad.exe", kMaxTypeLibFileBytes, &bytes));
   std::vector<ResourceId> groups;
   ASSERT_EQ(ListPeResources(bytes, kRtGroupIcon, &groups), PeError::None);
   ASSERT_FALSE(groups.empty());

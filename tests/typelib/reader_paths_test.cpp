@@ -7,7 +7,6 @@
 #include "platform/files.h"
 #include "registry/memory_store.h"
 #include "support/test_files.h"
-#include "typelib/object_typelib.h"
 #include "typelib/reader_fixtures.h"
 
 namespace brannock::typelib {
@@ -93,47 +92,6 @@ TEST_F(ReaderPathsOnDisk, EveryRegisteredFormLoads) {
   std::shared_ptr<TypeLib> lib;
   EXPECT_EQ(otherRoot.LoadRegTypeLib(guid, 1, 4, 0, &lib), Code::TypeCantLoadLibrary);
   EXPECT_EQ(otherRoot.FailureDetail(), u"File not found: C:\\NoWindows\\System32\\minimal.tlb");
-}
-
-TEST_F(ReaderPathsOnDisk, FailureNamesTheWindowsPathAndHowToMapIt) {
-  REQUIRE_TLB_FIXTURES();
-  const Guid guid = TextToGuid(u"{6A1B2C3D-1000-4A5B-8C9D-0123456789AB}");
-  registry::MemoryStore store;
-  const Text key = u"TypeLib\\" + GuidToText(guid);
-  store.SetString(registry::RootKey::ClassesRoot, key + u"\\1.0\\0\\win32", u"", u"C:\\Users\\ann\\x.dll");
-  store.SetString(registry::RootKey::ClassesRoot, key + u"\\2.0\\0\\win32", u"", u"D:\\Tools\\gone.tlb\\3");
-  store.SetString(registry::RootKey::ClassesRoot, key + u"\\3.0\\0\\win32", u"", u"\\\\srv\\apps\\a.ocx");
-  PathMapper mapper;
-  mapper.AddDrive(u'D', root_ / "c");
-  FileTypeLibLoader loader(&store, mapper);
-
-  TObjectData record;
-  record.TypeLib = GuidToText(guid);
-  record.MajorVersion = 1;
-  std::shared_ptr<TypeLib> lib;
-  HRESULT hr = LoadObjectTypeLib(record, loader, &lib);
-  EXPECT_EQ(hr, Code::TypeCantLoadLibrary);
-  const Text message = LoadFailureText(hr, loader);
-  const size_t lineEnd = message.find(u'\n');
-  ASSERT_NE(lineEnd, Text::npos);
-  EXPECT_NE(message.find(u"(Error code: 0x80029C4A)"), Text::npos);
-  EXPECT_LT(message.find(u"(Error code: 0x80029C4A)"), lineEnd) << "the code's text keeps its own line";
-  EXPECT_EQ(message.substr(lineEnd + 1),
-            u"File not found: C:\\Users\\ann\\x.dll (no host folder is mapped to C:; map one with --drive C=DIR)");
-
-  record.MajorVersion = 2;
-  EXPECT_EQ(LoadObjectTypeLib(record, loader, &lib), Code::TypeCantLoadLibrary);
-  EXPECT_EQ(loader.FailureDetail(), u"File not found: D:\\Tools\\gone.tlb") << "D: is mapped: no hint";
-
-  record.MajorVersion = 3;
-  EXPECT_EQ(LoadObjectTypeLib(record, loader, &lib), Code::TypeCantLoadLibrary);
-  EXPECT_EQ(loader.FailureDetail(), u"File not found: \\\\srv\\apps\\a.ocx (no host folder is mapped to "
-                                    u"\\\\srv\\apps; map one with --drive \\\\srv\\apps=DIR)");
-
-  record.MajorVersion = 4;
-  EXPECT_EQ(LoadObjectTypeLib(record, loader, &lib), Code::TypeLibNotRegistered);
-  EXPECT_EQ(loader.FailureDetail(), u"") << "nothing was looked for";
-  EXPECT_EQ(LoadFailureText(Code::TypeLibNotRegistered, loader).find(u'\n'), Text::npos);
 }
 
 TEST_F(ReaderPathsOnDisk, ImportsByRegistrationInAnyFormThenByFileName) {

@@ -48,6 +48,9 @@ TEST(ReaderWinePrefix, RegisteredAndEmbeddedLibrariesOfAFreshPrefix) {
     Documentation doc;
     ASSERT_EQ(lib->GetDocumentation(-1, &doc), S_OK_);
     EXPECT_EQ(doc.name, u"stdole");
+    Text file;
+    ASSERT_EQ(lib->GetLibraryFile(&file), S_OK_);
+    EXPECT_TRUE(UpperAscii(file).ends_with(u"\\SYSTEM32\\STDOLE2.TLB")) << Utf16ToUtf8(file) << ": the registered file";
     EXPECT_EQ(loader->LoadRegTypeLib(stdole, 3, 0, 0x800, &lib), Code::TypeLibNotRegistered);
     ASSERT_EQ(loader->LoadTypeLib(u"STDOLE2.TLB", &lib), S_OK_) << "a bare name is found in system32";
     EXPECT_TRUE(loader->FileExists(u"stdole2.tlb"));

@@ -36,10 +36,10 @@ TEST(RenderFixture, UnitsOfTheFixtureLibraries) {
     const std::string file = std::string(name) + ".tlb";
     auto lib = LoadFixture(file.c_str());
     ASSERT_TRUE(lib);
-    TObjectData record;
-    record.Server = Utf8ToUtf16(file);
+    UnitHeader header;
+    header.fileName = Utf8ToUtf16(file);
     TextList lines;
-    EXPECT_EQ(TypeLibToStrings(record, *lib, &lines), unitName);
+    EXPECT_EQ(TypeLibToStrings(header, *lib, &lines), unitName);
     const TextList expected = ExpectedLines((std::string(name) + ".txt").c_str());
     ASSERT_EQ(lines.size(), expected.size());
     for (size_t i = 0; i < lines.size(); ++i)

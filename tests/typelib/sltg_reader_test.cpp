@@ -164,6 +164,7 @@ TEST(SltgReader, RealLibraries) {
   LibAttr attr;
   ASSERT_EQ(lib->GetLibAttr(&attr), S_OK_);
   EXPECT_EQ(attr.guid, TextToGuid(u"{000204F3-0000-0000-C000-000000000046}"));
+  EXPECT_EQ(attr.lcid, 9u) << "LANG_ENGLISH without a sublanguage, as the file holds it";
 
   ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_stdole32.tlb"), &lib), S_OK_);
   ASSERT_EQ(lib->GetLibAttr(&attr), S_OK_);
@@ -171,6 +172,7 @@ TEST(SltgReader, RealLibraries) {
   EXPECT_EQ(attr.wMinorVerNum, 0);
   EXPECT_EQ(attr.wLibFlags, 1);
   EXPECT_EQ(attr.syskind, 1u);
+  EXPECT_EQ(attr.lcid, 0u) << "the file's 0x409: no locale";
   // Members as oleaut32 describes them.
   std::shared_ptr<TypeInfo> info;
   ASSERT_EQ(lib->GetTypeInfo(0, &info), S_OK_);  // GUID
@@ -214,6 +216,19 @@ TEST(SltgReader, RealLibraries) {
   EXPECT_EQ(alias.typekind, TKIND_ALIAS);
   ASSERT_EQ(alias.tdescAlias.vt, VT_USERDEFINED);
   EXPECT_EQ(RefName(*info, alias.tdescAlias.hreftype), u"Font");
+  // The properties of the dispinterface Picture: all but hPal are read-only.
+  unsigned pictureIndex = 0;
+  while (pictureIndex < lib->GetTypeInfoCount() &&
+         (Failed(lib->GetDocumentation(static_cast<int32_t>(pictureIndex), &doc)) || doc.name != u"Picture"))
+    ++pictureIndex;
+  ASSERT_EQ(lib->GetTypeInfo(pictureIndex, &info), S_OK_);
+  const TypeAttr pictureAttr = AttrOf(*info);
+  ASSERT_EQ(pictureAttr.cVars, 5);
+  for (unsigned i = 0; i < pictureAttr.cVars; ++i) {
+    ASSERT_EQ(info->GetVarDesc(i, &var), S_OK_);
+    EXPECT_EQ(var.varkind, VAR_DISPATCH);
+    EXPECT_EQ(var.wVarFlags, i == 1 ? 0 : 1) << "property " << i << " (1: VARFLAG_FREADONLY)";
+  }
 
   ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_stdole32.tlb"), &lib), S_OK_);
   const std::pair<const char16_t*, TypeKind> types[] = {{u"GUID", TKIND_RECORD},     {u"DISPPARAMS", TKIND_RECORD},
@@ -227,6 +242,53 @@ TEST(SltgReader, RealLibraries) {
     ASSERT_EQ(lib->GetTypeInfoType(i, &kind), S_OK_);
     EXPECT_EQ(kind, types[i].second) << i;
   }
+}
+
+// The functions of VBA's modules, which only IDL shows: a ParamArray
+// (vararg, its array's element after the offset of the array descriptor),
+// parameter names that begin with "_", a property put whose value has no name.
+TEST(SltgReader, ModuleFunctionsOfVba) {
+  REQUIRE_REAL_TYPELIBS();
+  FileTypeLibLoader loader(nullptr, PathMapper());
+  std::shared_ptr<TypeLib> lib;
+  ASSERT_EQ(loader.LoadTypeLib(platform::HostPathText(RealTypeLibDir() / "pe" / "win8-wow64_VBAEN32.OLB"), &lib), S_OK_);
+  const auto typeNamed = [&](const Text& name) {
+    std::shared_ptr<TypeInfo> info;
+    Documentation doc;
+    for (unsigned i = 0; i < lib->GetTypeInfoCount(); ++i)
+      if (Succeeded(lib->GetDocumentation(static_cast<int32_t>(i), &doc)) && doc.name == name &&
+          Succeeded(lib->GetTypeInfo(i, &info)))
+        return info;
+    return info;
+  };
+  const auto functionNamed = [](TypeInfo& info, const Text& name, InvokeKind invkind) {
+    const TypeAttr attr = AttrOf(info);
+    for (unsigned i = 0; i < attr.cFuncs; ++i) {
+      const FuncDesc f = FuncOf(info, i);
+      if (f.invkind == invkind && NamesOf(info, f.memid).at(0) == name) return f;
+    }
+    return FuncDesc{};
+  };
+  const std::shared_ptr<TypeInfo> hidden = typeNamed(u"_HiddenModule");
+  ASSERT_TRUE(hidden);
+  const FuncDesc array = functionNamed(*hidden, u"Array", INVOKE_FUNC);
+  EXPECT_EQ(array.cParamsOpt, -1) << "vararg";
+  ASSERT_EQ(array.cParams, 1);
+  const TypeDesc& list = array.lprgelemdescParam[0].tdesc;
+  ASSERT_EQ(list.vt, VT_PTR);
+  ASSERT_EQ(list.lptdesc->vt, VT_SAFEARRAY);
+  EXPECT_EQ(list.lptdesc->lptdesc->vt, VT_VARIANT);
+  EXPECT_EQ(NamesOf(*hidden, array.memid), (TextList{u"Array", u"_Array_P1"}));
+  const FuncDesc input = functionNamed(*hidden, u"_B_str_InputB", INVOKE_FUNC);
+  ASSERT_EQ(input.cParams, 2);
+  EXPECT_EQ(input.lprgelemdescParam[0].tdesc.vt, VT_I4);
+  EXPECT_EQ(input.lprgelemdescParam[1].tdesc.vt, VT_I2);
+  EXPECT_EQ(NamesOf(*hidden, input.memid), (TextList{u"_B_str_InputB", u"_InputB_P1", u"_InputB_P2"}));
+  const std::shared_ptr<TypeInfo> dateTime = typeNamed(u"DateTime");
+  ASSERT_TRUE(dateTime);
+  const FuncDesc date = functionNamed(*dateTime, u"_B_str_Date", INVOKE_PROPERTYPUT);
+  ASSERT_EQ(date.cParams, 1);
+  EXPECT_EQ(NamesOf(*dateTime, date.memid), TextList{u"_B_str_Date"}) << "the value has no name";
 }
 
 }  // namespace

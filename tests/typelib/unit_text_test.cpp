@@ -21,10 +21,10 @@ const TextList kHead = {u"// typelib filename: C:\\demo.tlb", u"", u"// uid: ", 
                         u"interface", u"", u"uses Windows, ActiveX, Classes;", u""};
 const TextList kTail = {u"", u"implementation", u"", u"end."};
 
-TObjectData FileRecord() {
-  TObjectData record;
-  record.Server = u"C:\\demo.tlb";
-  return record;
+UnitHeader FileHeader() {
+  UnitHeader header;
+  header.fileName = u"C:\\demo.tlb";
+  return header;
 }
 
 TextList Join(std::initializer_list<TextList> parts) {
@@ -55,7 +55,7 @@ TEST(TypeLibToStrings, WorkedExampleDemoLib) {
   auto shape = lib->types[1].info;
   auto coclass = lib->types[2].info;
   TextList lines;
-  EXPECT_EQ(TypeLibToStrings(FileRecord(), *lib, &lines), u"DemoLib");
+  EXPECT_EQ(TypeLibToStrings(FileHeader(), *lib, &lines), u"DemoLib");
   const Text shapeGuid = GuidToText(shape->attr.guid);
   const Text members[] = {u"    function Get_Name: WideString; dispid 1;", u"    procedure Draw; dispid 2;"};
   EXPECT_EQ(lines, Join({kHead,
@@ -146,12 +146,12 @@ TEST(AddTypeDeclaration, CoclassImplementedTypes) {
 
 TEST(TypeLibToStrings, EmptyLibraryAndRegisteredRecord) {
   MemoryTypeLib lib(Text(u"Empty\0junk", 10), u"", u"help.chm");
-  TObjectData record;
-  record.TypeLib = u"{00020430-0000-0000-C000-000000000046}";
-  record.MajorVersion = 2;
-  record.MinorVersion = 10;
+  UnitHeader registered;
+  registered.uid = u"{00020430-0000-0000-C000-000000000046}";
+  registered.majorVersion = 2;
+  registered.minorVersion = 10;
   TextList lines{u"kept"};
-  EXPECT_EQ(TypeLibToStrings(record, lib, &lines), u"Empty");
+  EXPECT_EQ(TypeLibToStrings(registered, lib, &lines), u"Empty");
   EXPECT_EQ(lines, Join({{u"kept", u"// typelib filename: ", u"", u"// uid: {00020430-0000-0000-C000-000000000046}",
                           u"// version: 2.10", u"// helpstring: ", u"// helpfile: help.chm", u"", u"unit Empty;", u"",
                           u"interface", u"", u"uses Windows, ActiveX, Classes;", u""},
@@ -160,7 +160,7 @@ TEST(TypeLibToStrings, EmptyLibraryAndRegisteredRecord) {
   // A library whose own documentation fails still gives every head line.
   lib.docResult = Code::Fail;
   lines.clear();
-  EXPECT_EQ(TypeLibToStrings(FileRecord(), lib, &lines), u"");
+  EXPECT_EQ(TypeLibToStrings(FileHeader(), lib, &lines), u"");
   EXPECT_EQ(lines.size(), 17u);
   EXPECT_EQ(lines[7], u"unit ;");
 }
@@ -180,7 +180,7 @@ TEST(TypeLibToStrings, FailuresInPlaceOfTypesWithTheirCodes) {
   auto ok = lib.AddType(TKIND_ALIAS, u"Fine");
   ok->attr.tdescAlias = Vt(VT_BSTR);
   TextList lines;
-  TypeLibToStrings(FileRecord(), lib, &lines);
+  TypeLibToStrings(FileHeader(), lib, &lines);
   EXPECT_EQ(lines, Join({kHead,
                          {ErrorLine(Code::TypeElementNotFound), ErrorLine(Code::TypeInvDataRead),
                           ErrorLine(Code::TypeUnsupFormat), ErrorLine(Code::OutOfMemory), ErrorLine(Code::Fail),
@@ -196,7 +196,7 @@ TEST(TypeLibToStrings, LibraryTextsStayOnOneLine) {
   auto colors = lib.AddType(TKIND_ENUM, u"Colors");
   colors->AddConstant(0, u"cRed", Variant::Str(u"a\r\nb"));
   TextList lines;
-  TypeLibToStrings(FileRecord(), lib, &lines);
+  TypeLibToStrings(FileHeader(), lib, &lines);
   TextList head = kHead;
   head[4] = u"// helpstring: Demo types";
   const Text guid = u"     ['" + GuidToText(shape->attr.guid) + u"']";
@@ -223,7 +223,7 @@ TEST(TypeLibToStrings, DualInterfaces) {
   // Dual flag on a coclass does not give a second block.
   lib.AddType(TKIND_COCLASS, u"Odd", u"", TypeFlag::Dual);
   TextList lines;
-  TypeLibToStrings(FileRecord(), lib, &lines);
+  TypeLibToStrings(FileHeader(), lib, &lines);
   const Text guid = u"     ['" + GuidToText(iface->attr.guid) + u"']";
   EXPECT_EQ(lines, Join({kHead,
                          {u"type", u"  // Both ways", u"  // Flags: (64) dual", u"  IDual = interface(IDispatch)", guid,
@@ -242,7 +242,7 @@ TEST(TypeLibToStrings, DualInterfaces) {
   broken->AddImplType(dispView);
   dispView->attrResult = Code::TypeInvalidState;
   lines.clear();
-  TypeLibToStrings(FileRecord(), lib, &lines);
+  TypeLibToStrings(FileHeader(), lib, &lines);
   EXPECT_EQ(lines[13 + 8], ErrorLine(Code::TypeInvalidState));
 }
 

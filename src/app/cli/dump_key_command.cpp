@@ -1,15 +1,9 @@
 #include "app/cli/dump_key_command.h"
 
-#include <cstdio>
-#include <exception>
-
-#include "app/cli/cli_options.h"
 #include "common/error.h"
 #include "platform/files.h"
 #include "registry/registry_reader.h"
-#include "registry/registry_source.h"
 #include "registry/value_text.h"
-#include "registry/viewed_registry.h"
 
 namespace brannock::cli {
 
@@ -63,35 +57,8 @@ std::string DumpKeyTree(registry::RegistryBackend& backend, TextView keyPath) {
   return out;
 }
 
-std::optional<int> RunDumpKeyCommand(const std::vector<std::string>& args) {
-  std::optional<std::filesystem::path> registryPath;
-  std::optional<std::string> keyPath;
-  std::optional<std::filesystem::path> file;
-  std::optional<registry::RegistryView> view;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--dump-key" && i + 2 < args.size()) {
-      keyPath = args[i + 1];
-      file = PathFromArgument(args[i + 2]);
-      i += 2;
-    } else if (args[i] == "--view" && i + 1 < args.size() && registry::ViewFromText(Utf8ToUtf16(args[i + 1]))) {
-      view = registry::ViewFromText(Utf8ToUtf16(args[++i]));
-    } else if (args[i] == "--registry" && i + 1 < args.size()) {
-      registryPath = PathFromArgument(args[++i]);
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (!keyPath) return std::nullopt;
-  try {
-    registry::RegistrySource source = registry::OpenRegistrySource(registryPath);
-    registry::ViewedRegistry viewed(*source.backend, view.value_or(registry::DefaultView(*source.backend)));
-    registry::RequireView(*source.backend, viewed.View());
-    platform::WriteFileAtomically(*file, DumpKeyTree(viewed, Utf8ToUtf16(*keyPath)));
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "brannock-cli: %s\n", e.what());
-    return 1;
-  }
-  return 0;
+void WriteKeyDump(registry::RegistryBackend& backend, TextView keyPath, const std::filesystem::path& file) {
+  platform::WriteFileAtomically(file, DumpKeyTree(backend, keyPath));
 }
 
 }  // namespace brannock::cli

@@ -8,20 +8,17 @@
 // with the value's hex and text display texts or the registry error raised.
 #pragma once
 
-#include <optional>
+#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "registry/registry_backend.h"
 
 namespace brannock::cli {
 
-// Nothing when the arguments are not a --dump-key command; otherwise the
-// exit code (0, or 1 for an error). Arguments that do not fit fall through
-// to the ordinary command line, which reports them.
-std::optional<int> RunDumpKeyCommand(const std::vector<std::string>& args);
-
 // The dump's text (UTF-8, lines ended by LF).
 std::string DumpKeyTree(registry::RegistryBackend& backend, TextView keyPath);
+
+// Writes the dump of `keyPath` into `file`, whole or not at all.
+void WriteKeyDump(registry::RegistryBackend& backend, TextView keyPath, const std::filesystem::path& file);
 
 }  // namespace brannock::cli

@@ -5,71 +5,54 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/cli_options.h"
-#include "app/cli/dump_key_command.h"
-#include "app/cli/render_command.h"
-#include "app/cli/show_command.h"
-#include "catalogue/batch_mode.h"
-#include "common/error.h"
-#include "common/version.h"
+#include "app/cli/cli_commands.h"
+#include "app/startup/help_text.h"
+#include "app/startup/opening.h"
 #include "platform/files.h"
-#include "registry/registry_source.h"
-#include "registry/viewed_registry.h"
+#include "platform/process_end.h"
 
 namespace {
 
 using namespace brannock;
-
-constexpr int kExitError = 1;
-constexpr int kExitUsage = 2;
+using startup::kExitError;
+using startup::kExitUsage;
 
 // Errors and, with --verbose, notes: standard output stays for the results.
 void ReportError(const std::string& message) { std::fprintf(stderr, "brannock-cli: %s\n", message.c_str()); }
 
 int Run(const std::vector<std::string>& args) {
-  if (std::optional<int> dumped = cli::RunDumpKeyCommand(args)) return *dumped;
-  cli::CliOptions options;
-  std::string error;
-  if (!cli::ParseCliOptions(args, options, error)) {
+  startup::Opening opening(startup::kCli, args);
+  const startup::ParsedOptions& options = opening.Options();
+  std::string error = opening.UsageError();
+  if (error.empty()) error = startup::UnknownArgumentError(options);
+  if (!error.empty()) {
     ReportError(error);
     std::fputs("Try 'brannock-cli --help'.\n", stderr);
     return kExitUsage;
   }
-  if (options.help) {
-    std::fputs(cli::UsageText().c_str(), stdout);
+  if (const std::optional<std::string> asked = startup::AskedText(options, startup::kCli)) {
+    std::fputs(asked->c_str(), stdout);
     return 0;
   }
-  if (options.version) {
-    std::puts("brannock-cli " BRANNOCK_VERSION_TEXT);
-    return 0;
-  }
-  if (!options.switches.Any() && !options.HasRender() && !options.show) {
-    std::fputs(cli::UsageText().c_str(), stderr);
+  if (!options.switches.Any() && !options.command) {
+    std::fputs(startup::HelpText(startup::kCli).c_str(), stderr);
     return kExitUsage;
   }
 
   try {
-    registry::RegistrySource source = registry::OpenRegistrySource(options.registryPath);
-    if (options.verbose) {
-      for (const Text& line : source.skipped) ReportError(Utf16ToUtf8(line));
-      ReportError("reading " + Utf16ToUtf8(source.Description()));
+    opening.OpenSource();
+    if (options.Has("--verbose")) {
+      for (const Text& line : opening.Source().skipped) ReportError(Utf16ToUtf8(line));
+      ReportError("reading " + Utf16ToUtf8(opening.Source().Description()));
     }
-    const registry::RegistryView view = options.view.value_or(registry::DefaultView(*source.backend));
-    registry::RequireView(*source.backend, view);
-    registry::ViewedRegistry viewed(*source.backend, view);
-    if (options.switches.Any()) {
-      Catalogue catalogue(viewed);
-      RunBatch(catalogue, options.switches, options.outDir ? *options.outDir : platform::ExecutableDirectory());
-    }
-    if (options.HasRender()) return cli::RunRenderCommand(options.render, &source, view);
-    if (options.show) {
-      Catalogue catalogue(viewed);
-      catalogue.CaptureEnvironment();
-      if (cli::ShowObjects(catalogue, Utf8ToUtf16(*options.show), stdout) == 0) {
-        ReportError("no object has the GUID or name '" + *options.show + "'");
-        return kExitError;
-      }
-    }
+    opening.OpenView();
+    const std::optional<std::string> outDir = options.Value("--out-dir");
+    opening.RunBatch(outDir ? startup::PathFromArgument(*outDir) : platform::ExecutableDirectory());
+    // The list files are written and closed by now, the output flushed at
+    // the end: the registry read and the catalogue are left to the end of
+    // the process.
+    const int code = options.command ? cli::FindCommand(options.command->name)->run(opening) : 0;
+    return platform::EndProcessNow(code);
   } catch (const std::exception& e) {
     // Files written before the error stay in place.
     ReportError(e.what());

@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
+#include "analysis/object_typelib.h"
 #include "common/error.h"
 #include "common/text_rules.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "registry/registry_source.h"
 #include "typelib/loader.h"
-#include "typelib/object_typelib.h"
+#include "typelib/idl_text.h"
 #include "typelib/typelib_resources.h"
 #include "typelib/unit_text.h"
 
@@ -34,6 +35,19 @@ TObjectData RecordOf(const RenderRequest& request) {
   return record;
 }
 
+// The unit's lines in UTF-8, each ending in "\n", in one buffer.
+class Utf8Lines : public typelib::LineSink {
+ public:
+  explicit Utf8Lines(std::string* out) : out_(out) {}
+  void Add(TextView line) override {
+    AppendUtf8(line, out_);
+    out_->push_back('\n');
+  }
+
+ private:
+  std::string* out_;
+};
+
 void WriteAll(const std::string& text, std::FILE* stream) {
   if (!text.empty()) std::fwrite(text.data(), 1, text.size(), stream);
   std::fflush(stream);
@@ -42,30 +56,30 @@ void WriteAll(const std::string& text, std::FILE* stream) {
 }  // namespace
 
 int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& loader, std::string* out,
-                      std::string* err) {
+                      std::string* err, std::shared_ptr<typelib::TypeLib>* loaded) {
   const TObjectData record = RecordOf(request);
   std::shared_ptr<typelib::TypeLib> lib;
   typelib::HRESULT hr;
   try {
-    hr = typelib::LoadObjectTypeLib(record, loader, &lib);
+    hr = analysis::LoadObjectTypeLib(record, loader, &lib);
   } catch (const ConversionError& e) {
     *err += "brannock-cli: " + Utf16ToUtf8(e.Message()) + "\n";
     return kRenderExitBadRequest;
   }
   if (typelib::Succeeded(hr) && !lib) hr = typelib::Code::Pointer;
   if (typelib::Failed(hr)) {
-    *err += Utf16ToUtf8(typelib::LoadFailureText(hr, loader)) + "\n";
+    *err += Utf16ToUtf8(analysis::LoadFailureText(hr, loader)) + "\n";
     return kRenderExitLoadFailed;
   }
-  TextList lines;
-  typelib::TypeLibToStrings(record, *lib, &lines);
-  size_t units = 0;
-  for (const Text& line : lines) units += line.size() + 1;
-  out->reserve(out->size() + units + units / 8);
-  for (const Text& line : lines) {
-    AppendUtf8(line, out);
-    out->push_back('\n');
+  Utf8Lines unit(out);
+  if (request.language == RenderLanguage::Idl) {
+    TextList lines;
+    typelib::TypeLibToIdl(analysis::UnitHeaderOf(record), *lib, &lines);
+    for (const Text& line : lines) unit.Add(line);
+  } else {
+    typelib::TypeLibToStrings(analysis::UnitHeaderOf(record), *lib, unit);
   }
+  if (loaded) *loaded = std::move(lib);
   return 0;
 }
 
@@ -75,7 +89,7 @@ int ListTypeLibraries(const RenderRequest& request, typelib::TypeLibLoader& load
   const Text file = Utf8ToUtf16(request.listFile.value_or(""));
   const typelib::HRESULT hr = typelib::ListTypeLibResources(loader, file, &resources);
   if (typelib::Failed(hr)) {
-    *err += Utf16ToUtf8(typelib::LoadFailureText(hr, loader)) + "\n";
+    *err += Utf16ToUtf8(analysis::LoadFailureText(hr, loader)) + "\n";
     return kRenderExitLoadFailed;
   }
   bool any = false;
@@ -92,7 +106,8 @@ int ListTypeLibraries(const RenderRequest& request, typelib::TypeLibLoader& load
   return any ? 0 : kRenderExitLoadFailed;
 }
 
-int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source, registry::RegistryView view) {
+int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source, registry::RegistryView view,
+                     int (*end)(int)) {
   // The live registry is the loader's own; a Wine prefix also maps paths.
   const bool live = !source || source->kind == registry::RegistrySource::Kind::Live;
   std::unique_ptr<typelib::TypeLibLoader> loader = typelib::CreateTypeLibLoader(
@@ -106,11 +121,12 @@ int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* sou
   // Lines end in "\n" on every platform.
   platform::UseBinaryStandardOutput();
   std::string out, err;
+  std::shared_ptr<typelib::TypeLib> lib;
   int code = request.listFile ? ListTypeLibraries(request, *loader, &out, &err)
-                              : RenderTypeLibrary(request, *loader, &out, &err);
+                              : RenderTypeLibrary(request, *loader, &out, &err, &lib);
   WriteAll(out, stdout);
   WriteAll(err, stderr);
-  return code;
+  return end ? end(code) : code;
 }
 
 }  // namespace brannock::cli

@@ -1,7 +1,8 @@
-// brannock: the window program. Start-up order: the registry source is
-// chosen, the batch switches run (without any window, and without a
-// display), then the application object, the locale, the title and the main
-// window; the message loop runs until the main window is closed.
+// brannock: the window program. Start-up order: the opening all programs
+// share (app/startup/opening.h: arguments, registry source, view,
+// catalogue, the batch switches, which run without any window and without
+// a display), then the application object, the locale, the title and the
+// main window; the message loop runs until the main window is closed.
 #include <QImage>
 #include <QPixmap>
 #include <QTimer>
@@ -9,11 +10,9 @@
 #include <cstdlib>
 #include <optional>
 
-#include "catalogue/batch_mode.h"
-#include "common/version.h"
+#include "app/startup/help_text.h"
+#include "app/startup/opening.h"
 #include "platform/files.h"
-#include "registry/registry_source.h"
-#include "registry/viewed_registry.h"
 #include "ui/logic/error_report_text.h"
 #include "ui/logic/view_choice.h"
 #include "ui/qt/error_report.h"
@@ -26,62 +25,6 @@
 namespace {
 
 using namespace brannock;
-
-struct Arguments {
-  std::optional<std::filesystem::path> registry;
-  std::optional<registry::RegistryView> view;  // --view 32|64
-  std::optional<std::string> screenshot;  // --screenshot FILE: grab the window and end
-  std::optional<std::string> select;      // --select TEXT: the class selected for the screenshot
-  std::vector<Text> params;               // the rest: the batch switches' parameters
-  bool help = false;
-  bool version = false;
-  std::string error;
-};
-
-Arguments ParseArguments(int argc, char** argv) {
-  Arguments a;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&](const char* name, std::optional<std::string>& into) {
-      const std::string eq = std::string(name) + "=";
-      if (arg == name) {
-        if (i + 1 >= argc) {
-          a.error = std::string(name) + " needs a value";
-          return true;
-        }
-        into = argv[++i];
-        return true;
-      }
-      if (arg.rfind(eq, 0) == 0) {
-        into = arg.substr(eq.size());
-        return true;
-      }
-      return false;
-    };
-    std::optional<std::string> registry;
-    if (value("--registry", registry)) {
-      if (registry) a.registry = std::filesystem::path(*registry);
-      continue;
-    }
-    std::optional<std::string> view;
-    if (value("--view", view)) {
-      if (view) a.view = registry::ViewFromText(Utf8ToUtf16(*view));
-      if (view && !a.view) a.error = "--view needs 32 or 64, not '" + *view + "'";
-      continue;
-    }
-    if (value("--screenshot", a.screenshot) || value("--select", a.select)) continue;
-    if (arg == "--help" || arg == "-h") {
-      a.help = true;
-      continue;
-    }
-    if (arg == "--version") {
-      a.version = true;
-      continue;
-    }
-    a.params.push_back(Utf8ToUtf16(arg));
-  }
-  return a;
-}
 
 bool HasDisplay() {
   auto set = [](const char* name) {
@@ -126,65 +69,45 @@ int TakeScreenshot(ui::TfrmMain& window, const std::string& file, const std::opt
 
 }  // namespace
 
-constexpr const char* kUsage =
-    "Usage: brannock [--registry PATH] [-SA] [-SI] [-SO] [-ST]\n"
-    "\n"
-    "Browses the COM registrations of a Wine prefix, a .reg export or a hive, and\n"
-    "renders type libraries as Object Pascal declaration units.\n"
-    "\n"
-    "  --registry PATH   registry to read: a Wine prefix folder, a .reg export or\n"
-    "                    a hive file (default: $WINEPREFIX, ~/.wine, the demo\n"
-    "                    registry)\n"
-    "  -SA -SI -SO -ST   write AppIds.csv, Intfs.csv, ObjClasses.csv, TypeLibs.csv\n"
-    "                    next to the program and end, without a window\n"
-    "  --help            show this text\n"
-    "  --version         show the program's version\n";
-
 int main(int argc, char** argv) {
-  Arguments args = ParseArguments(argc, argv);
-  if (!args.error.empty()) {
-    std::fprintf(stderr, "brannock: %s\n", args.error.c_str());
-    return 2;
+  startup::Opening opening(startup::kQtWindow, std::vector<std::string>(argv + 1, argv + argc));
+  const startup::ParsedOptions& args = opening.Options();
+  if (!opening.UsageError().empty()) {
+    std::fprintf(stderr, "brannock: %s\n", opening.UsageError().c_str());
+    return startup::kExitUsage;
   }
-  if (args.help) {
-    std::fputs(kUsage, stdout);
+  if (const std::optional<std::string> asked = startup::AskedText(args, startup::kQtWindow)) {
+    std::fputs(asked->c_str(), stdout);
     return 0;
   }
-  if (args.version) {
-    std::puts("brannock " BRANNOCK_VERSION_TEXT);
-    return 0;
-  }
+  const std::optional<std::string> screenshot = args.Value("--screenshot");
 
-  registry::RegistrySource source;
   try {
-    source = registry::OpenRegistrySource(args.registry);
-    if (args.view) registry::RequireView(*source.backend, *args.view);
+    opening.OpenSource();
+    opening.OpenView();
   } catch (...) {
     // Standard error for scripts; a box too when a window can show one,
     // since a program started from the desktop has no terminal.
     PrintError(std::current_exception());
-    if (HasDisplay() && !args.screenshot) {
+    if (HasDisplay() && !screenshot) {
       ui::BrannockApplication app(argc, argv);
       QCoreApplication::setApplicationName(ui::ToQt(ui::kApplicationTitle));
       ui::ReportError(std::current_exception());
     }
-    return 1;
+    return startup::kExitError;
   }
+  registry::RegistrySource& source = opening.Source();
   // The batch reads the view asked for, the window also the one it kept.
-  registry::ViewedRegistry viewed(*source.backend, args.view.value_or(registry::DefaultView(*source.backend)));
-  Catalogue catalogue(viewed);
+  registry::ViewedRegistry& viewed = opening.Viewed();
+  Catalogue& catalogue = opening.Objects();
 
   // The batch switches: files written next to the executable, then the end,
   // before any window (or display) is needed.
   std::exception_ptr batchError;
-  const BatchSwitches switches = FindBatchSwitches(args.params);
-  if (switches.Any()) {
-    try {
-      RunBatch(catalogue, switches, platform::ExecutableDirectory());
-      return 0;
-    } catch (...) {
-      batchError = std::current_exception();
-    }
+  try {
+    if (opening.RunBatch(platform::ExecutableDirectory())) return 0;
+  } catch (...) {
+    batchError = std::current_exception();
   }
 
   if (!HasDisplay()) {
@@ -204,10 +127,10 @@ int main(int argc, char** argv) {
   if (batchError) ui::ReportError(batchError);
 
   ui::SettingsFile settings(ui::SettingsFile::DefaultPath());
-  ui::Guarded([&] { settings.Load(); });
+  ui::Guarded(ui::ReportError, [&] { settings.Load(); });
   std::optional<registry::RegistryView> storedView;
-  ui::Guarded([&] { storedView = ui::ReadStoredView(settings.Store()); });
-  viewed.SetView(ui::StartView(args.view, storedView, *source.backend));
+  ui::Guarded(ui::ReportError, [&] { storedView = ui::ReadStoredView(settings.Store()); });
+  viewed.SetView(ui::StartView(args.View(), storedView, *source.backend));
 
   ui::TfrmMain::Options options;
   options.settings = &settings;
@@ -221,6 +144,6 @@ int main(int argc, char** argv) {
   ui::TfrmMain window(catalogue, std::move(options));
   window.show();
 
-  if (args.screenshot) return TakeScreenshot(window, *args.screenshot, args.select);
+  if (screenshot) return TakeScreenshot(window, *screenshot, args.Value("--select"));
   return app.exec();
 }

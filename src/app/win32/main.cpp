@@ -1,31 +1,28 @@
 // brannock.exe: the Windows window program. Start-up order: COM for the
-// user-interface thread, the locale, the title; the batch switches run
-// before any window is shown and end the program with exit code 0;
-// otherwise the main window opens and the message loop runs until it is
-// closed.
+// user-interface thread, the locale, the title; then the opening all
+// programs share (app/startup/opening.h: arguments, the live registry,
+// view, catalogue, batch switches), where the batch switches run before
+// any window is shown and end the program with exit code 0; otherwise the
+// main window opens and the message loop runs until it is closed.
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
 
-#include "catalogue/batch_mode.h"
+#include "app/startup/help_text.h"
+#include "app/startup/opening.h"
 #include "platform/files.h"
 #include "platform/win32/com_scope.h"
 #include "platform/win32/wide_text.h"
-#include "registry/registry_source.h"
-#include "registry/viewed_registry.h"
 #include "ui/logic/error_report_text.h"
+#include "ui/logic/main_window_text.h"
 #include "ui/logic/view_choice.h"
-#include "ui/win32/about_dialog.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/setup_locale.h"
-#include "ui/win32/tlb_viewer.h"
-#include "ui/win32/viewer_hook.h"
 
 namespace {
 
@@ -42,37 +39,25 @@ std::vector<Text> CommandLineParameters() {
   return params;
 }
 
-// "--view 32|64" (also "--view=32") taken out of the parameters; an error
-// text for a missing or other value.
-struct ViewOption {
-  std::optional<registry::RegistryView> view;
-  Text error;
-};
-
-ViewOption TakeViewOption(std::vector<Text>& params) {
-  ViewOption option;
-  for (size_t i = 0; i < params.size();) {
-    std::optional<Text> value;
-    if (params[i] == u"--view") {
-      value = i + 1 < params.size() ? params[i + 1] : Text();
-      params.erase(params.begin() + static_cast<std::ptrdiff_t>(i),
-                   params.begin() + static_cast<std::ptrdiff_t>(std::min(i + 2, params.size())));
-    } else if (params[i].rfind(u"--view=", 0) == 0) {
-      value = params[i].substr(7);
-      params.erase(params.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
-      continue;
-    }
-    option.view = registry::ViewFromText(*value);
-    if (!option.view) option.error = u"--view needs 32 or 64, not '" + *value + u"'";
+// A text the user asked for (--help, --version): on the console or into
+// the file that standard output goes to, else in a box, since a window
+// program started from the desktop has none.
+void ShowText(const Text& text) {
+  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out != nullptr && out != INVALID_HANDLE_VALUE) {
+    std::fputs(Utf16ToUtf8(text).c_str(), stdout);
+    std::fflush(stdout);
+  } else {
+    ui::ShowInfoBox(text, ui::kApplicationTitle);
   }
-  return option;
 }
 
-// A start-up error: on the console of a batch run, else in a box.
+// A start-up error (a bad --view among them): on standard error of a batch
+// run that has one, else in a box; a batch run started from the desktop or
+// a shortcut has no standard error to show it on.
 void ReportStartError(const Text& text, bool batch) {
-  if (batch) {
+  const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  if (batch && err != nullptr && err != INVALID_HANDLE_VALUE) {
     std::fwprintf(stderr, L"brannock: %ls\n", platform::ToWide(text).c_str());
   } else {
     ui::ShowErrorBox(text);
@@ -83,7 +68,7 @@ int RunWindow(Catalogue& catalogue, registry::RegistrySource& source, registry::
               std::optional<registry::RegistryView> viewOption, bool batchFailed, int showCommand) {
   // The window shows the view asked for, else the one it kept.
   std::optional<registry::RegistryView> storedView;
-  ui::Guarded([&] { storedView = ui::ReadStoredView(*source.backend); });
+  ui::Guarded(ui::ReportError, [&] { storedView = ui::ReadStoredView(*source.backend); });
   viewed.SetView(ui::StartView(viewOption, storedView, *source.backend));
   ui::TfrmMain::Options options;
   options.sourceText = source.Description();
@@ -94,7 +79,7 @@ int RunWindow(Catalogue& catalogue, registry::RegistrySource& source, registry::
   window.Show(showCommand);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (window.Handle() && TranslateAcceleratorW(window.Handle(), window.Accelerators(), &msg)) continue;
+    if (window.FilterMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -106,44 +91,41 @@ int RunWindow(Catalogue& catalogue, registry::RegistrySource& source, registry::
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   platform::ComScope com;  // COM for the user-interface thread
   ui::SetupLocale();
-  ui::SetTypeLibViewer(ui::ShowTypeLibViewer);
-  ui::SetAboutDialog(ui::ShowAboutDialog);
 
-  std::vector<Text> params = CommandLineParameters();
-  const ViewOption viewOption = TakeViewOption(params);
-  const BatchSwitches switches = FindBatchSwitches(params);
-  if (!viewOption.error.empty()) {
-    ReportStartError(viewOption.error, switches.Any());
-    return 2;
+  std::vector<std::string> args;
+  for (const Text& param : CommandLineParameters()) args.push_back(Utf16ToUtf8(param));
+  startup::Opening opening(startup::kWin32Window, args);
+  const startup::ParsedOptions& options = opening.Options();
+  const bool batch = options.switches.Any();
+  if (!opening.UsageError().empty()) {
+    ReportStartError(Utf8ToUtf16(opening.UsageError()), batch);
+    return startup::kExitUsage;
   }
-  registry::RegistrySource source = registry::OpenRegistrySource(std::nullopt);
-  if (viewOption.view) {
-    try {
-      registry::RequireView(*source.backend, *viewOption.view);
-    } catch (...) {
-      ReportStartError(ui::ErrorReportText(std::current_exception()).value_or(Text()), switches.Any());
-      return 1;
-    }
+  if (const std::optional<std::string> asked = startup::AskedText(options, startup::kWin32Window)) {
+    ShowText(Utf8ToUtf16(*asked));
+    return 0;
   }
-  // The batch reads the view asked for (else the machine's own).
-  registry::ViewedRegistry viewed(*source.backend,
-                                  viewOption.view.value_or(registry::DefaultView(*source.backend)));
-  Catalogue catalogue(viewed);
+  try {
+    opening.OpenSource();
+    opening.OpenView();
+  } catch (...) {
+    ReportStartError(ui::ErrorReportText(std::current_exception()).value_or(Text()), batch);
+    return startup::kExitError;
+  }
 
   // The batch switches: the list files next to the executable, then the
   // end, before any window exists.
   bool batchFailed = false;
-  if (switches.Any()) {
-    try {
-      RunBatch(catalogue, switches, platform::ExecutableDirectory());
-      return 0;
-    } catch (...) {
-      ui::ReportError(std::current_exception());
-      batchFailed = true;
-    }
+  try {
+    if (opening.RunBatch(platform::ExecutableDirectory())) return 0;
+  } catch (...) {
+    ui::ReportError(std::current_exception());
+    batchFailed = true;
   }
 
   int result = 0;
-  ui::Guarded([&] { result = RunWindow(catalogue, source, viewed, viewOption.view, batchFailed, showCommand); });
+  ui::Guarded(ui::ReportError, [&] {
+    result = RunWindow(opening.Objects(), opening.Source(), opening.Viewed(), options.View(), batchFailed, showCommand);
+  });
   return result;
 }

@@ -103,9 +103,9 @@ char ToByte(char16_t c) {
 std::string ToAnsiCodePage(TextView text) {
   // One byte per UTF-16 code unit, as Windows converts to a single-byte code
   // page: the two halves of a surrogate pair become two default characters.
-  std::string out;
-  out.reserve(text.size());
-  for (char16_t c : text) out.push_back(ToByte(c));
+  std::string out(text.size(), '\0');
+  char* to = out.data();
+  for (char16_t c : text) *to++ = c < 0x80 ? static_cast<char>(c) : ToByte(c);
   return out;
 }
 

@@ -104,4 +104,8 @@ bool RunProcess(TextView executable, TextView parameters, int) {
   return RunProgram(argv, {}, folder.empty() ? std::nullopt : std::optional<Text>(Utf8ToUtf16(folder)));
 }
 
+// Off Windows there is no 32-bit system folder: a Windows tool of a Wine
+// prefix is named by the prefix's own path.
+Text Wow64SystemFolder() { return {}; }
+
 }  // namespace brannock::platform

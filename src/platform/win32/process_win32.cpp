@@ -46,6 +46,12 @@ bool RunProcess(TextView executable, TextView parameters, int showMode) {
   return true;
 }
 
+Text Wow64SystemFolder() {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemWow64DirectoryW(folder, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? FromWide(folder, length) : Text();
+}
+
 bool RunProcess(TextView executable, TextView parameters, int showMode, const ProcessLauncher& launcher) {
   if (!launcher.command.empty() || !launcher.environment.empty()) return false;
   return RunProcess(executable, parameters, showMode);

@@ -12,8 +12,14 @@ BusyScope::BusyScope(BusyDisplay& display, Cursor cursor, TextView status)
 void BusyScope::End() {
   if (!active_) return;
   active_ = false;
-  if (cursor_) display_.SetWaitCursor(false);
+  RestoreCursor();
   if (status_) display_.SetStatusText(kReadyText);
+}
+
+void BusyScope::RestoreCursor() {
+  if (!cursor_) return;
+  cursor_ = false;
+  display_.SetWaitCursor(false);
 }
 
 }  // namespace brannock::ui

@@ -34,10 +34,13 @@ class BusyScope {
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
 
-  // Ends it before the scope does (to show a message box with the default
-  // cursor, say): the default cursor back, then "Ready" when a status text
-  // was shown. Runs once.
+  // Ends it before the scope does (to show a failure once the work is
+  // over): the default cursor back, then "Ready" when a status text was
+  // shown. Runs once.
   void End();
+  // The default cursor back while the status text stays (a box that belongs
+  // to the work shows with the normal cursor). End does not set it again.
+  void RestoreCursor();
 
  private:
   BusyDisplay& display_;

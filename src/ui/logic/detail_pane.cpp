@@ -18,17 +18,6 @@ CommandStates CommandStatesFor(const TObjectData& snapshot, bool toolsRun) {
   return s;
 }
 
-Text KeyRootOf(TObjectType typ) { return KindOf(typ).keyName; }
-
-TextList RegistryTreePaths(const TObjectData& s) {
-  TextList paths{KeyRootOf(s.Typ) + u"\\" + s.GUID};
-  if (!IsBlank(s.CLSID) && s.Typ != TObjectType::otCLSID) paths.push_back(u"CLSID\\" + s.CLSID);
-  if (!IsBlank(s.TypeLib) && s.Typ != TObjectType::otTypeLib) paths.push_back(u"TypeLib\\" + s.TypeLib);
-  if (!IsBlank(s.AppId) && s.Typ != TObjectType::otAppID) paths.push_back(u"AppID\\" + s.AppId);
-  if (!IsBlank(s.ProgId)) paths.push_back(s.ProgId);
-  return paths;
-}
-
 Text CopySummaryText(TextView name, TextView guid, const std::vector<SummaryLine>& lines) {
   Text out = u"Name: " + Text(name) + u"\r\n";
   out += u"GUID: " + Text(guid) + u"\r\n";

@@ -7,7 +7,7 @@
 
 #include "catalogue/object_data.h"
 #include "common/text.h"
-#include "ui/logic/registry_tree_builder.h"
+#include "catalogue/registry_tree_builder.h"
 
 namespace brannock::ui {
 
@@ -25,14 +25,6 @@ struct CommandStates {
 // source (`toolsRun`: the live registry, a Wine prefix; not a .reg export, a
 // hive or the demo registry).
 CommandStates CommandStatesFor(const TObjectData& snapshot, bool toolsRun);
-
-// "CLSID", "TypeLib", "AppID" or "Interface".
-Text KeyRootOf(TObjectType typ);
-
-// The key paths handed to FillRegistryTree, in order: the object's own key,
-// then the class, type library, application ID and ProgID keys it names
-// (each only when not blank and not the object's own kind).
-TextList RegistryTreePaths(const TObjectData& snapshot);
 
 struct SummaryLine {
   int level = 0;

@@ -11,6 +11,9 @@ namespace brannock::ui {
 
 // The status texts are busy_scope.h's kWorkingText and kReadyText.
 inline constexpr char16_t kApplicationTitle[] = u"Brannock";
+// "Create instance" of a class whose only server is a 32-bit DLL.
+inline constexpr char16_t kOnly32BitInprocServerText[] =
+    u"The class has only a 32-bit in-process server, which a 64-bit program cannot load.";
 
 // Register and unregister share one handler; the tag of the button or menu
 // item chooses: 0 registers, any other value unregisters.
@@ -29,13 +32,17 @@ struct SaveCommand {
 inline constexpr int kSaveCommandCount = 4;
 std::optional<SaveCommand> SaveCommandFor(int tag);
 
-// The save dialog's filter: list files first, then every file.
+// The save dialog's filter: list files first, then every file. The Win32
+// dialog shows the names alone (kSaveListFilterName, kSaveAllFilesFilterName);
+// Qt's wants the patterns in the name.
 inline constexpr char16_t kListFileFilterName[] = u"CSV files (*.csv)";
+inline constexpr char16_t kSaveListFilterName[] = u"CSV files";
+inline constexpr char16_t kSaveAllFilesFilterName[] = u"All files";
 inline constexpr char16_t kListFileExtension[] = u"csv";
 
 // The open dialog of "View TypeLib...": the type library files first.
 inline constexpr char16_t kTypeLibFilterName[] = u"TypeLib Files (*.tlb;*.olb;*.dll;*.ocx;*.exe)";
 inline constexpr char16_t kTypeLibFilterPatterns[] = u"*.tlb;*.olb;*.dll;*.ocx;*.exe";
-inline constexpr char16_t kAllFilesFilterName[] = u"All Files (*.*)";
+inline constexpr char16_t kOpenAllFilesFilterName[] = u"All Files (*.*)";
 
 }  // namespace brannock::ui

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/process.h"
+#include "typelib/wow64_paths.h"
 
 namespace brannock::ui {
 
@@ -30,7 +31,8 @@ Text RegistrationParameters(TextView server, bool unregister) {
   return unregister ? u"/u " + quoted : quoted;
 }
 
-std::optional<ToolCommand> RegistrationCommand(const ToolHost& host, TextView server, bool unregister) {
+std::optional<ToolCommand> RegistrationCommand(const ToolHost& host, TextView server, bool unregister,
+                                               registry::RegistryView view) {
   if (server.empty()) return std::nullopt;
   ToolCommand c;
   switch (host.kind) {
@@ -39,6 +41,11 @@ std::optional<ToolCommand> RegistrationCommand(const ToolHost& host, TextView se
     case ToolHost::Kind::Wine: c = WineLaunch(host); break;
   }
   c.executable = u"regsvr32";
+  if (view == registry::RegistryView::Bits32) {
+    const Text folder =
+        host.kind == ToolHost::Kind::Wine ? Text(typelib::kWow64SystemDir) : platform::Wow64SystemFolder();
+    if (!folder.empty()) c.executable = folder + u"\\regsvr32.exe";
+  }
   c.parameters = RegistrationParameters(server, unregister);
   return c;
 }

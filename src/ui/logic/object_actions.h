@@ -44,8 +44,12 @@ struct ToolCommand {
 Text RegistrationParameters(TextView server, bool unregister);
 
 // regsvr32 with those parameters, run where `host` says; none when the
-// server is empty or there is nowhere to run it.
-std::optional<ToolCommand> RegistrationCommand(const ToolHost& host, TextView server, bool unregister);
+// server is empty or there is nowhere to run it. For a registration of the
+// 32-bit view it is the 32-bit regsvr32 of the 32-bit system folder
+// (SysWOW64), which sees system32 in the server's path as a 32-bit program
+// does; on 32-bit Windows the system's own.
+std::optional<ToolCommand> RegistrationCommand(const ToolHost& host, TextView server, bool unregister,
+                                               registry::RegistryView view = registry::RegistryView::Bits64);
 
 // Starts the command and waits for it at most the process wait of
 // RunProcess; true when it started. Tests replace it by a ToolRunner.
@@ -57,8 +61,9 @@ using ToolRunner = std::function<bool(const ToolCommand&)>;
 using platform::InstanceReport;
 
 // The error box text of a test instance that refused its type information,
-// "%s (Error code: 0x%x)"; nothing for the other outcomes. Front ends show
-// it after "Ready" and the normal cursor are back.
+// "%s (Error code: 0x%x)"; nothing for the other outcomes. The command
+// shows it while "Working..." is still up, with the normal cursor, and sets
+// "Ready" once the box is closed (TObjectCommands::cmCreateInst).
 std::optional<Text> InstanceFailureText(const InstanceReport& report);
 
 // platform::ProbeInstance where `host` says: through COM on Windows, through

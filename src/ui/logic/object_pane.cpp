@@ -16,7 +16,7 @@ std::optional<ObjectPane> BuildObjectPane(Catalogue& catalogue, TObjectNode& nod
     pane.snapshot.Typ = node.Typ;
     node.Server = pane.snapshot.Server;
     pane.states = CommandStatesFor(pane.snapshot, toolsRun);
-    for (const Text& path : RegistryTreePaths(pane.snapshot)) builder.FillRegistryTree(path);
+    builder.FillObjectTree(pane.snapshot);
   } catch (...) {
     pane.error = std::current_exception();
   }

@@ -14,7 +14,7 @@
 #include "catalogue/catalogue.h"
 #include "ui/logic/detail_pane.h"
 #include "ui/logic/object_tree.h"
-#include "ui/logic/registry_tree_builder.h"
+#include "catalogue/registry_tree_builder.h"
 
 namespace brannock::ui {
 

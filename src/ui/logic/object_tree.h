@@ -37,9 +37,8 @@ constexpr RootInfo RootOfKind(TObjectType typ) { return {KindOf(typ).rootCaption
 
 // In the order the roots are created and shown (their captions are the
 // kinds', catalogue/object_kinds.h); the roots are never sorted.
-inline constexpr std::array<RootInfo, 4> kRoots = {
-    RootOfKind(TObjectType::otCLSID), RootOfKind(TObjectType::otAppID), RootOfKind(TObjectType::otTypeLib),
-    RootOfKind(TObjectType::otInterface)};
+inline constexpr std::array<RootInfo, 4> kRoots = {RootOfKind(kTreeOrder[0]), RootOfKind(kTreeOrder[1]),
+                                                   RootOfKind(kTreeOrder[2]), RootOfKind(kTreeOrder[3])};
 
 // 1 when the first text, with A to Z lower-cased, is greater by UTF-16 code
 // units than the second; 0 otherwise (also when smaller).

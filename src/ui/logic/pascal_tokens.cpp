@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "common/ascii.h"
+
 namespace brannock::ui {
 
 namespace {
@@ -45,7 +47,7 @@ constexpr std::array kPropertyWords = {u"add"sv,      u"default"sv,  u"implement
 
 bool IsLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c >= 0x80; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool IsHexDigit(char16_t c) { return IsDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
+bool IsHexDigit(char16_t c) { return HexDigitValue(c) >= 0; }
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\v'; }
 
 bool Listed(const auto& list, TextView lower) { return std::binary_search(list.begin(), list.end(), lower); }
@@ -110,13 +112,7 @@ class LineScanner {
   }
 
   void Emit(TPascalToken token, size_t length) {
-    if (length == 0) return;
-    if (!runs_->empty() && runs_->back().Token == token &&
-        runs_->back().Start + runs_->back().Length == static_cast<uint32_t>(pos_)) {
-      runs_->back().Length += static_cast<uint32_t>(length);
-    } else {
-      runs_->push_back({static_cast<uint32_t>(pos_), static_cast<uint32_t>(length), token});
-    }
+    AddTokenRun(runs_, pos_, length, token);
     pos_ += length;
   }
 
@@ -142,10 +138,7 @@ class LineScanner {
     constexpr size_t kLongestKeyword = 16;
     if (length <= kLongestKeyword) {
       char16_t buffer[kLongestKeyword];
-      for (size_t i = 0; i < length; ++i) {
-        const char16_t ch = line_[pos_ + i];
-        buffer[i] = (ch >= u'A' && ch <= u'Z') ? static_cast<char16_t>(ch + 32) : ch;
-      }
+      for (size_t i = 0; i < length; ++i) buffer[i] = LowerAscii(line_[pos_ + i]);
       const TextView lower(buffer, length);
       if (Listed(kKeywords, lower)) token = KeywordClass(lower);
     }
@@ -225,6 +218,16 @@ class LineScanner {
 
 }  // namespace
 
+void AddTokenRun(std::vector<TTokenRun>* runs, size_t start, size_t length, TPascalToken token) {
+  if (length == 0) return;
+  if (!runs->empty() && runs->back().Token == token &&
+      runs->back().Start + runs->back().Length == static_cast<uint32_t>(start)) {
+    runs->back().Length += static_cast<uint32_t>(length);
+  } else {
+    runs->push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(length), token});
+  }
+}
+
 TPascalLineState TokenizePascalLine(TextView line, TPascalLineState state, std::vector<TTokenRun>* runs) {
   return LineScanner(line, state, runs).Run();
 }
@@ -241,6 +244,8 @@ TTokenStyle PascalTokenStyle(TPascalToken token) {
       return {0xFF0000, false};
     case TPascalToken::Asm:
       return {0xFF00FF, false};
+    case TPascalToken::Attribute:
+      return {0x008080, false};
     case TPascalToken::Keyword:
       return {0x00007F, true};
     case TPascalToken::Blank:

@@ -21,6 +21,7 @@ enum class TPascalToken : uint8_t {
   String,      // 'text', #13, and a string left open at the end of the line
   Symbol,      // ( ) [ ] ; : , . = + - * / < > ^ @ and the like
   Asm,         // the inside of an asm ... end block
+  Attribute,   // IDL: an attribute's name inside [ ]
 };
 
 // What a line hands on to the next one.
@@ -40,12 +41,17 @@ struct TTokenRun {
   friend bool operator==(const TTokenRun&, const TTokenRun&) = default;
 };
 
+// Appends the run [start, start + length) of `token` to `runs`, merged into
+// the last run when that one is of the same class and ends at `start`.
+void AddTokenRun(std::vector<TTokenRun>* runs, size_t start, size_t length, TPascalToken token);
+
 // Cuts `line` into runs (adjacent runs of one class are merged) and returns
 // the state at its end. `runs` is cleared first.
 TPascalLineState TokenizePascalLine(TextView line, TPascalLineState state, std::vector<TTokenRun>* runs);
 
 // How a token class is drawn: a colour as 0xRRGGBB on white, bold or not.
-// Comments green, numbers blue, strings red, asm fuchsia, keywords bold.
+// Comments green, numbers blue, strings red, asm fuchsia, attributes teal,
+// keywords bold.
 struct TTokenStyle {
   uint32_t Colour = 0;
   bool Bold = false;

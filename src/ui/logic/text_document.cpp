@@ -235,21 +235,14 @@ void TTextDocument::Insert(TextView text) {
   lastWasTyping_ = typing;
 }
 
-void TTextDocument::DeleteBack() {
-  if (!HasSelection()) {
-    const TTextPos before = caret_;
-    Move(TCaretMove::Left, false);
-    anchor_ = before;
-    if (!HasSelection()) return;
-  }
-  Insert(u"");
-  lastWasTyping_ = false;
-}
+void TTextDocument::DeleteBack() { DeleteTowards(TCaretMove::Left); }
 
-void TTextDocument::DeleteForward() {
+void TTextDocument::DeleteForward() { DeleteTowards(TCaretMove::Right); }
+
+void TTextDocument::DeleteTowards(TCaretMove move) {
   if (!HasSelection()) {
     const TTextPos before = caret_;
-    Move(TCaretMove::Right, false);
+    Move(move, false);
     anchor_ = before;
     if (!HasSelection()) return;
   }

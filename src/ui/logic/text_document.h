@@ -101,6 +101,8 @@ class TTextDocument {
   // Replaces [from, to) by `text` and returns the end of the inserted text.
   TTextPos Replace(TTextPos from, TTextPos to, TextView text);
   Text TextOf(TTextPos from, TTextPos to) const;
+  // The selection, else what lies between the caret and where `move` takes it.
+  void DeleteTowards(TCaretMove move);
   void Record(Edit edit, bool typing);
   void Changed(int64_t line);
   const std::vector<int64_t>& LineStarts() const;

@@ -40,8 +40,8 @@ class TreeFiller {
  public:
   explicit TreeFiller(TTypeTree& tree) : tree_(tree) {}
 
-  void AddNode(int32_t kind, Text text) {
-    TTypeTreeItem item{{std::move(text), kind}, {}};
+  void AddNode(int32_t kind, Text text, Text name) {
+    TTypeTreeItem item{{std::move(text), kind, std::move(name)}, {}};
     if (HasCategory(kind))
       tree_.Root.Children[static_cast<size_t>(kind)].Children.push_back(std::move(item));
     else
@@ -67,7 +67,7 @@ class TreeFiller {
                                         : CleanText(doc.name);
     TypeKind typeKind = TKIND_ENUM;
     const int32_t kind = Failed(lib.GetTypeInfoType(index, &typeKind)) ? kUnplacedNodeKind : typeKind;
-    AddNode(kind, HasCategory(kind) ? DisplayName(name, static_cast<TypeKind>(kind)) : name);
+    AddNode(kind, HasCategory(kind) ? DisplayName(name, static_cast<TypeKind>(kind)) : name, name);
 
     if ((kind != TKIND_INTERFACE && kind != TKIND_DISPATCH) || Failed(docResult)) return;
     std::shared_ptr<TypeInfo> info;
@@ -77,7 +77,7 @@ class TreeFiller {
     if ((attr.wTypeFlags & TypeFlag::Dual) == 0) return;
     const int32_t partnerKind = DualPartnerKind(*info);
     if (HasCategory(partnerKind))
-      AddNode(partnerKind, DeclarationName(name, static_cast<TypeKind>(partnerKind)));
+      AddNode(partnerKind, DeclarationName(name, static_cast<TypeKind>(partnerKind)), name);
   }
 
  private:

@@ -24,6 +24,9 @@ inline constexpr int32_t kTypeKindCount = 8;
 struct TTypeNode {
   brannock::Text Text;
   int32_t Kind = 0;
+  // A type's own name in the library, which its IDL declaration names (the
+  // Object Pascal unit's name is Text); empty for the root and categories.
+  brannock::Text Name;
 };
 
 // One node of the finished tree with its children in display order.

@@ -8,6 +8,10 @@
 
 namespace brannock::ui {
 
+// The caption and prompt of the list.
+inline constexpr char16_t kTypeLibChoiceCaption[] = u"View TypeLib";
+inline constexpr char16_t kTypeLibChoicePrompt[] = u"This file holds several type libraries:";
+
 // One list item per library: "N: NAME {GUID} MAJOR.MINOR", or "N: " and
 // the error text for one that does not load.
 TextList TypeLibChoiceItems(const std::vector<typelib::TypeLibResource>& resources);

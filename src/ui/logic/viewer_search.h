@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/text.h"
+#include "ui/logic/idl_tokens.h"
 
 namespace brannock::ui {
 
@@ -27,16 +28,43 @@ Text DeclarationSearchText(TextView nodeText);
 std::optional<size_t> FindDeclarationLine(TextView text, TextView nodeText);
 
 // The same rule for a text kept as lines: given the lines in order (without
-// their line ends), says which one is the declaration line.
+// their line ends), says which one is the declaration line. In IDL that is
+// a line of the library block (four blanks lead it) that declares the name:
+// "interface", "dispinterface", "coclass" or "module" and the name (not a
+// forward declaration, which ends in ";"), "typedef" with "enum", "struct"
+// or "union" and the name, or a "typedef" whose last word is the name; and
+// the "library" line of the library's name.
 class TDeclarationLineRule {
  public:
-  explicit TDeclarationLineRule(TextView nodeText);
+  explicit TDeclarationLineRule(TextView nodeText, TUnitLanguage language = TUnitLanguage::Pascal);
   bool IsDeclaration(TextView line);
+  // Where the match lies in the declaration line last found: " Name = " in
+  // Object Pascal, the name in IDL (a blank before it either way).
+  size_t MatchStart() const { return matchStart_; }
+  size_t MatchLength() const { return matchLength_; }
 
  private:
+  bool IsIdlDeclaration(TextView line);
+
+  Text name_;
+  TUnitLanguage language_;
   Text wanted_;
   bool blockHead_ = false;  // after a "type" line and its comment lines
+  size_t matchStart_ = 0;
+  size_t matchLength_ = 0;
 };
+
+// The declaration's match in the whole text in `language`: its start (an
+// index of a UTF-16 code unit) and length.
+struct TTextMatch {
+  size_t Start = 0;
+  size_t Length = 0;
+};
+std::optional<TTextMatch> FindDeclarationMatch(TextView text, TextView nodeText, TUnitLanguage language);
+
+// What the viewer searches for when a text has no declaration line:
+// DeclarationSearchText in Object Pascal, a blank and the name in IDL.
+Text DeclarationSearchText(TextView nodeText, TUnitLanguage language);
 
 // Where a double-click on a type node leaves the editor once its declaration
 // was found: the found line becomes the third visible one (the view stays at

@@ -1,7 +1,26 @@
-// The fixed sizes both front ends give their windows, in pixels.
+// The fixed sizes both front ends give their windows, in pixels at 96 dpi
+// (100 % display scaling). Qt scales them by itself; the Win32 front end
+// scales them to each window's dpi (ui/win32/window_dpi.h).
 #pragma once
 
 namespace brannock::ui {
+
+// The main window: its client area, the object tree's width, the border
+// around the detail pane, the pane's header (icon and the two fields), the
+// memo, the row of buttons and their widths, and the status bar's first
+// panel.
+namespace main_size {
+inline constexpr int kClientWidth = 792;
+inline constexpr int kClientHeight = 554;
+inline constexpr int kTreeWidth = 301;
+inline constexpr int kPaneBorder = 5;
+inline constexpr int kHeaderHeight = 41;
+inline constexpr int kMemoHeight = 107;
+inline constexpr int kButtonRowHeight = 38;
+inline constexpr int kWideButtonWidth = 100;  // "Type Library...", "Copy to Clipboard"
+inline constexpr int kButtonWidth = 75;       // "Register", "Unregister"
+inline constexpr int kStatusPanelWidth = 50;
+}  // namespace main_size
 
 // The About dialog: a grey top band with the program's name (it drags the
 // dialog), the white middle with the terms and the links, and a grey bottom

@@ -34,18 +34,4 @@ class QtBusyDisplay : public BusyDisplay {
   QLabel* status_;
 };
 
-// A BusyScope over a QtBusyDisplay, for one handler.
-class QtBusyScope {
- public:
-  QtBusyScope(QWidget* window, QLabel* status, BusyScope::Cursor cursor, TextView text = kWorkingText)
-      : display_(window, status), scope_(display_, cursor, text) {}
-  // The wait cursor alone.
-  QtBusyScope() : QtBusyScope(nullptr, nullptr, BusyScope::Cursor::Wait, {}) {}
-  void End() { scope_.End(); }
-
- private:
-  QtBusyDisplay display_;
-  BusyScope scope_;  // after display_, so that it ends first
-};
-
 }  // namespace brannock::ui

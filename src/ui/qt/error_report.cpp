@@ -19,6 +19,11 @@ ErrorReportHook& Hook() {
 
 void SetErrorReportHook(ErrorReportHook hook) { Hook() = std::move(hook); }
 
+UserMessages& ProgramMessages() {
+  static MessageFunctions messages(ShowErrorBox, ShowInfoBox, ReportError);
+  return messages;
+}
+
 void ReportError(const std::exception_ptr& error) {
   const std::optional<Text> text = ErrorReportText(error);
   if (!text) return;

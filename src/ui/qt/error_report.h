@@ -1,6 +1,7 @@
 // The general error report: an error that escapes a window handler ends the
 // handler and is shown in a box captioned with the application title; the
-// program goes on. SilentAbort shows nothing.
+// program goes on. SilentAbort shows nothing. Handlers run in
+// Guarded(ReportError, ...) (ui/logic/command_flow.h).
 #pragma once
 
 #include <QApplication>
@@ -8,21 +9,16 @@
 #include <functional>
 
 #include "common/text.h"
+#include "ui/logic/command_flow.h"
 #include "ui/logic/main_window_text.h"  // kApplicationTitle, the boxes' caption
 
 namespace brannock::ui {
 
 void ReportError(const std::exception_ptr& error);
 
-// Runs a handler; whatever it raises goes to the report.
-template <class F>
-void Guarded(F&& handler) {
-  try {
-    handler();
-  } catch (...) {
-    ReportError(std::current_exception());
-  }
-}
+// The boxes of message_boxes.h and this report, for the commands of
+// ui/logic.
+UserMessages& ProgramMessages();
 
 // Replaces the box (tests; hosts without a display print to stderr).
 using ErrorReportHook = std::function<void(const Text& text)>;

@@ -5,9 +5,8 @@
 #include <QFileInfo>
 #include <QBuffer>
 #include <QImageReader>
-#include <system_error>
 
-#include "registry/file_bytes.h"
+#include "platform/file_reading.h"
 #include "typelib/pe_resources.h"
 
 namespace brannock::ui {
@@ -34,17 +33,9 @@ QIcon IcoIcon(QIODevice& device) {
 }
 
 QIcon PeIcon(const fs::path& file, int index) {
-  std::error_code ec;
-  const uintmax_t size = fs::file_size(file, ec);
-  if (ec || size > kMaxIconFileBytes) return {};
-  std::string bytes;
-  try {
-    bytes = registry::ReadFileBytes(file, {});
-  } catch (const std::exception&) {
-    return {};
-  }
-  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-  const typelib::ByteSpan span(data, bytes.size());
+  std::vector<uint8_t> bytes;
+  if (!platform::ReadWholeFile(file, kMaxIconFileBytes, &bytes)) return {};
+  const typelib::ByteSpan span(bytes);
   if (!typelib::IsPeFile(span)) return {};
   const auto ico = typelib::ExtractIconFile(span, index);
   if (!ico) return {};

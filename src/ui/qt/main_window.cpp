@@ -17,6 +17,8 @@
 
 #include "ui/logic/main_window_text.h"
 #include "ui/logic/view_choice.h"
+#include "ui/logic/window_sizes.h"
+#include "ui/qt/about_dialog.h"
 #include "ui/qt/branch_line_style.h"
 #include "ui/qt/error_report.h"
 #include "ui/qt/message_boxes.h"
@@ -47,7 +49,12 @@ QLineEdit* HeaderField(QWidget* parent) {
 // FormCreate: the batch switches were handled before the window exists
 // (see app/qt/main.cpp); what is left is the window's own start.
 TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
-    : QMainWindow(parent), catalogue_(catalogue), options_(std::move(options)) {
+    : QMainWindow(parent),
+      TObjectCommands(catalogue, ProgramMessages(), {options.tools, options.view, options.source}),
+      TCheckCommands(catalogue, options.source, options.view),
+      TComparisonCommands(options.view ? options.view->Store() : catalogue.Backend(), options.view),
+      TTreeCommands(catalogue, *this, {options.view, options.source}),
+      options_(std::move(options)) {
   setObjectName("frmMain");
   setWindowTitle(ToQt(kApplicationTitle));
   setFont(QFont("Tahoma", 8));
@@ -62,34 +69,39 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
   setCentralWidget(Splitter);
 
   sb = new QLabel("Ready", this);
-  sb->setMinimumWidth(50);
+  statusDisplay_ = QtBusyDisplay(this, sb);
+  sb->setMinimumWidth(main_size::kStatusPanelWidth);
   statusBar()->addWidget(sb);
   sbSource = new QLabel(ToQt(options_.sourceText), this);
   QStringList skipped;
   for (const Text& line : options_.sourceSkipped) skipped << ToQt(line);
   sbSource->setToolTip(skipped.join('\n'));
   statusBar()->addWidget(sbSource, 1);
+  sbCompare = new QLabel(this);
+  sbCompare->hide();
+  statusBar()->addPermanentWidget(sbCompare);
   sbView = new QLabel(this);
   statusBar()->addPermanentWidget(sbView);
   statusBar()->setSizeGripEnabled(true);
   BuildMenus();
   ShowView();
 
-  resize(792, 554);
-  Splitter->setSizes({301, 792 - 301 - Splitter->handleWidth()});
+  resize(main_size::kClientWidth, main_size::kClientHeight);
+  Splitter->setSizes(
+      {main_size::kTreeWidth, main_size::kClientWidth - main_size::kTreeWidth - Splitter->handleWidth()});
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect r(QPoint(), size());
     r.moveCenter(screen->availableGeometry().center());
     move(r.topLeft());
   }
 
-  connect(Tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* n) { Guarded([&] { TreeExpanding(n); }); });
+  connect(Tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* n) { Guarded(ReportError, [&] { TreeExpanding(n); }); });
   connect(Tree, &QTreeWidget::itemSelectionChanged, this, [this] {
-    Guarded([&] { TreeChange(Tree->selectedItems().value(0)); });
+    Guarded(ReportError, [&] { TreeChange(Tree->selectedItems().value(0)); });
   });
-  connect(Tree, &QTreeWidget::itemDoubleClicked, this, [this] { Guarded([&] { cmViewTLB(); }); });
+  connect(Tree, &QTreeWidget::itemDoubleClicked, this, [this] { Guarded(ReportError, [&] { cmViewTLB(); }); });
   connect(RegTree, &QTreeWidget::currentItemChanged, this,
-          [this](QTreeWidgetItem* line) { Guarded([&] { RegTreeChange(line); }); });
+          [this](QTreeWidgetItem* line) { Guarded(ReportError, [&] { RegTreeChange(line); }); });
 
   pc->setCurrentWidget(tsRegistry);
   pc->hide();
@@ -102,17 +114,17 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-  if (!settingsWritten_) Guarded([&] { WriteWindowSettings(); });
+  if (!settingsWritten_) Guarded(ReportError, [&] { WriteWindowSettings(); });
   SetMainWindow(nullptr);
 }
 
 QWidget* TfrmMain::BuildDetailPane() {
   auto* panel = new QWidget(this);
   auto* v = new QVBoxLayout(panel);
-  v->setContentsMargins(5, 5, 5, 5);
+  v->setContentsMargins(main_size::kPaneBorder, main_size::kPaneBorder, main_size::kPaneBorder, main_size::kPaneBorder);
 
   auto* header = new QWidget(panel);
-  header->setFixedHeight(41);
+  header->setFixedHeight(main_size::kHeaderHeight);
   auto* h = new QHBoxLayout(header);
   h->setContentsMargins(0, 0, 0, 0);
   imgDefaultIcon = new QLabel(header);
@@ -149,18 +161,18 @@ QWidget* TfrmMain::BuildDetailPane() {
   page->addWidget(RegTree, 1);
   Memo = new QPlainTextEdit(tsRegistry);
   Memo->setReadOnly(true);
-  Memo->setFixedHeight(107);
+  Memo->setFixedHeight(main_size::kMemoHeight);
   Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   page->addWidget(Memo);
   auto* buttons = new QWidget(tsRegistry);
-  buttons->setFixedHeight(38);
+  buttons->setFixedHeight(main_size::kButtonRowHeight);
   auto* row = new QHBoxLayout(buttons);
   row->setContentsMargins(0, 0, 0, 0);
-  bView = Button("Type Library...", 100, buttons);
-  bCopy = Button("Copy to Clipboard", 100, buttons);
-  bReg = Button("Register", 75, buttons);
-  bUnreg = Button("Unregister", 75, buttons);
+  bView = Button("Type Library...", main_size::kWideButtonWidth, buttons);
+  bCopy = Button("Copy to Clipboard", main_size::kWideButtonWidth, buttons);
+  bReg = Button("Register", main_size::kButtonWidth, buttons);
+  bUnreg = Button("Unregister", main_size::kButtonWidth, buttons);
   row->addWidget(bView);
   row->addWidget(bCopy);
   row->addStretch(1);
@@ -168,19 +180,20 @@ QWidget* TfrmMain::BuildDetailPane() {
   row->addWidget(bUnreg);
   page->addWidget(buttons);
   pc->addTab(tsRegistry, " Registry ");
+  BuildSecurityPage();  // added as a page for the objects it applies to
   v->addWidget(pc, 1);
 
-  connect(bView, &QPushButton::clicked, this, [this] { Guarded([&] { cmViewTLB(); }); });
-  connect(bCopy, &QPushButton::clicked, this, [this] { Guarded([&] { bCopyClick(); }); });
-  connect(bReg, &QPushButton::clicked, this, [this] { Guarded([&] { bRegClick(0); }); });
-  connect(bUnreg, &QPushButton::clicked, this, [this] { Guarded([&] { bRegClick(1); }); });
+  connect(bView, &QPushButton::clicked, this, [this] { Guarded(ReportError, [&] { cmViewTLB(); }); });
+  connect(bCopy, &QPushButton::clicked, this, [this] { Guarded(ReportError, [&] { bCopyClick(); }); });
+  connect(bReg, &QPushButton::clicked, this, [this] { Guarded(ReportError, [&] { bRegClick(0); }); });
+  connect(bUnreg, &QPushButton::clicked, this, [this] { Guarded(ReportError, [&] { bRegClick(1); }); });
   return panel;
 }
 
 void TfrmMain::BuildMenus() {
-  auto action = [this](QMenu* menu, const char* caption, auto handler) {
+  auto action = [this](QMenu* menu, const QString& caption, auto handler) {
     QAction* a = menu->addAction(caption);
-    connect(a, &QAction::triggered, this, [this, handler] { Guarded([&] { handler(); }); });
+    connect(a, &QAction::triggered, this, [this, handler] { Guarded(ReportError, [&] { handler(); }); });
     return a;
   };
   QMenu* file = menuBar()->addMenu("File");
@@ -194,11 +207,15 @@ void TfrmMain::BuildMenus() {
   QAction** saveItems[kSaveCommandCount] = {&mmSaveAppId, &mmSaceIntf, &mmSaveObjCls, &mmSaveTLB};
   for (int tag = 0; tag < kSaveCommandCount; ++tag) {
     *saveItems[tag] = save->addAction(ToQt(SaveCommandFor(tag)->caption));
-    connect(*saveItems[tag], &QAction::triggered, this, [this, tag] { Guarded([&] { cmSave(tag); }); });
+    connect(*saveItems[tag], &QAction::triggered, this, [this, tag] { Guarded(ReportError, [&] { cmSave(tag); }); });
   }
   file->addSeparator();
   mmRefresh = action(file, "Refresh", [this] { cmRefresh(); });
   mmRefresh->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  file->addSeparator();
+  mmCompareWith = action(file, ToQt(kCompareWithCaption), [this] { cmCompareWith(); });
+  mmEndComparison = action(file, ToQt(kEndComparisonCaption), [this] { cmEndComparison(); });
+  mmEndComparison->setEnabled(false);
   file->addSeparator();
   mmExit = action(file, "Exit", [this] { cmExit(); });
 
@@ -211,6 +228,8 @@ void TfrmMain::BuildMenus() {
   object->addSeparator();
   mmReg = action(object, "Register Server", [this] { bRegClick(0); });
   mmUnreg = action(object, "Unregister Server", [this] { bRegClick(1); });
+  object->addSeparator();
+  mmCheck = action(object, Utf16ToUtf8(kCheckMenuItem).c_str(), [this] { cmCheckRegistrations(); });
   for (QAction* a : {mmView, mmCreateInst, mmReg, mmUnreg}) a->setEnabled(false);
 
   QMenu* help = menuBar()->addMenu("Help");
@@ -227,7 +246,7 @@ void TfrmMain::BuildViewMenu() {
     a->setCheckable(true);
     a->setEnabled(ViewItemEnabled(view, *options_.view));
     group->addAction(a);
-    connect(a, &QAction::triggered, this, [this, view] { Guarded([&] { cmChooseView(view); }); });
+    connect(a, &QAction::triggered, this, [this, view] { Guarded(ReportError, [&] { cmChooseView(view); }); });
     (view == registry::RegistryView::Bits64 ? mmView64 : mmView32) = a;
   }
 }
@@ -246,21 +265,6 @@ void TfrmMain::ShowView() {
   mmView32->setChecked(view == registry::RegistryView::Bits32);
 }
 
-void TfrmMain::cmChooseView(registry::RegistryView view) {
-  if (!options_.view) return;
-  if (SwitchView(*options_.view, catalogue_, view)) {
-    // Every list, record and detail line came from the other view: none
-    // stays, also when reading the new view fails half-way.
-    eName->clear();
-    eGUID->clear();
-    imgDefaultIcon->clear();
-    RegTree->clear();
-    Memo->clear();
-    pc->hide();
-    ShowView();
-    Refresh();
-  }
-  ShowView();
-}
+void TfrmMain::cmAbout() { ShowAbout(this); }
 
 }  // namespace brannock::ui

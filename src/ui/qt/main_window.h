@@ -1,6 +1,10 @@
 // TfrmMain: the main window. The object tree of the four collections on the
 // left, the detail pane of the selected node on the right, the menus of the
-// commands, and the status bar.
+// commands, and the status bar. The object commands are TObjectCommands'
+// (ui/logic/object_commands.h), the comparison's TComparisonCommands'
+// (ui/logic/comparison_commands.h), Refresh and the View menu's
+// TTreeCommands' (ui/logic/tree_commands.h); this class supplies their
+// controls.
 #pragma once
 
 #include <QMainWindow>
@@ -11,8 +15,13 @@
 #include "typelib/access.h"
 #include "ui/logic/icon_location.h"
 #include "ui/logic/object_actions.h"
-#include "ui/logic/registry_tree_builder.h"
+#include "catalogue/registry_tree_builder.h"
+#include "ui/logic/check_window.h"
+#include "ui/logic/comparison_commands.h"
+#include "ui/logic/object_commands.h"
+#include "ui/logic/tree_commands.h"
 #include "ui/logic/window_settings.h"
+#include "ui/qt/busy.h"
 #include "ui/qt/object_tree_widget.h"
 
 class QAction;
@@ -27,7 +36,11 @@ namespace brannock::ui {
 
 class SettingsFile;
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow,
+                 public TObjectCommands,
+                 public TCheckCommands,
+                 public TComparisonCommands,
+                 public TTreeCommands {
  public:
   struct Options {
     // Where the window keeps its placement; none keeps nothing.
@@ -58,6 +71,24 @@ class TfrmMain : public QMainWindow {
   // default shows the save dialog; tests replace it.
   using SaveFileChooser = std::function<QString(QWidget* owner, const QString& suggested)>;
   static void SetSaveFileChooser(SaveFileChooser chooser);
+  // Returns the chosen type library file of "View TypeLib...", or an empty
+  // text when the user cancels. The default shows the open dialog.
+  using TypeLibFileChooser = std::function<QString(QWidget* owner)>;
+  static void SetTypeLibFileChooser(TypeLibFileChooser chooser);
+  // Returns the index of the library chosen among the items of a file with
+  // several type libraries, or -1 when the user cancels. The default shows
+  // a small list.
+  using TypeLibResourceChooser = std::function<int(QWidget* owner, const QStringList& items)>;
+  static void SetTypeLibResourceChooser(TypeLibResourceChooser chooser);
+  // Handles the findings list of "Check Registrations" (given the dialog,
+  // not shown yet) and returns the row chosen; none is the default, which
+  // shows the dialog modally.
+  using CheckResultChooser = std::function<std::optional<size_t>(class CheckDialog& dialog)>;
+  static void SetCheckResultChooser(CheckResultChooser chooser);
+  // Returns the file chosen in the open dialog of "Compare with...", or an
+  // empty text when the user cancels. The default shows the open dialog.
+  using ComparisonSourceChooser = std::function<QString(QWidget* owner)>;
+  static void SetComparisonSourceChooser(ComparisonSourceChooser chooser);
 
   // Controls.
   ObjectTree* Tree = nullptr;
@@ -67,23 +98,26 @@ class TfrmMain : public QMainWindow {
   QLineEdit* eGUID = nullptr;
   QTabWidget* pc = nullptr;
   QWidget* tsRegistry = nullptr;
+  QWidget* tsSecurity = nullptr;  // " Security ", for AppIDs and classes with one
+  QPlainTextEdit* SecurityText = nullptr;
   QTreeWidget* RegTree = nullptr;
   QPlainTextEdit* Memo = nullptr;
   QPushButton *bView = nullptr, *bCopy = nullptr, *bReg = nullptr, *bUnreg = nullptr;
   QLabel* sb = nullptr;
   QLabel* sbSource = nullptr;  // second panel: the registry shown
   QLabel* sbView = nullptr;    // third panel: the registry view shown
+  QLabel* sbCompare = nullptr;  // while comparing: with what, and the counts
   QAction *mmView64 = nullptr, *mmView32 = nullptr;  // View menu, radio items
   QAction *mmViewTypeLib = nullptr, *mmHex = nullptr, *mmSaveAppId = nullptr, *mmSaceIntf = nullptr,
           *mmSaveObjCls = nullptr, *mmSaveTLB = nullptr, *mmRefresh = nullptr, *mmExit = nullptr;
+  QAction *mmCompareWith = nullptr, *mmEndComparison = nullptr;
   QAction *mmView = nullptr, *mmCreateInst = nullptr, *mmReg = nullptr, *mmUnreg = nullptr, *mmAbout = nullptr;
+  QAction* mmCheck = nullptr;  // Object > "Check Registrations"
   QTreeWidgetItem *OCRoot = nullptr, *AIRoot = nullptr, *TLRoot = nullptr, *IFRoot = nullptr;
 
   // Object tree.
-  void CreateTree();
   void FillKey(QTreeWidgetItem* root, const TObjects& list);
   void SetTree();
-  void Refresh();
   void TreeExpanding(QTreeWidgetItem* node);
 
   // Detail pane.
@@ -91,18 +125,10 @@ class TfrmMain : public QMainWindow {
   void RegTreeChange(QTreeWidgetItem* line);
   void mmHexClick();
 
-  // Commands.
-  void cmSave(int tag);
+  // Commands (the object commands are TObjectCommands', Refresh and the
+  // View menu's TTreeCommands').
   void cmRefresh() { Refresh(); }
-  // The View menu: shows the other view's registrations, read anew as
-  // Refresh reads them.
-  void cmChooseView(registry::RegistryView view);
   void cmExit() { close(); }
-  void bCopyClick();
-  void bRegClick(int tag);
-  void cmCreateInst();
-  void cmViewTLB();
-  void cmViewTypeLib();
   void cmAbout();
 
   void setVisible(bool visible) override;
@@ -113,23 +139,49 @@ class TfrmMain : public QMainWindow {
  private:
   void BuildMenus();
   void BuildViewMenu();
-  void ShowView();
   QWidget* BuildDetailPane();
   void ShowDetails(ObjectNodeItem* node);
+  // The comparison's controls and pane (main_window_comparison.cpp).
+  Text ChooseComparisonSource() override;
+  void ShowComparison(const Comparison* comparison) override;
+  void ShowDifference(ObjectNodeItem* node);
+  void EnableObjectCommands(const CommandStates& states);
   void FillRegTree(const std::vector<RegLine>& lines, bool expand);
   QTreeWidgetItem* RootOf(TObjectType typ) const;
-  // The object commands (main_window_actions.cpp): a copy of the focused
-  // object's list entry, none on a root; the viewer for a record.
-  std::optional<TObjectData> FocusedObject() const;
-  void ViewObjectTypeLib(const TObjectData& record);
-  std::unique_ptr<typelib::TypeLibLoader> CreateLoader();
+  // The object commands' controls (main_window_actions.cpp).
+  Focus FocusedRecord() const override;
+  BusyDisplay& StatusDisplay() override { return statusDisplay_; }
+  Text ChooseSaveFile(TextView suggested) override;
+  Text ChooseTypeLibFile() override;
+  std::optional<size_t> ChooseTypeLibResource(const TextList& items) override;
+  Text HeaderName() const override;
+  Text HeaderGuid() const override;
+  std::vector<SummaryLine> RegistryLines() const override;
+  void PutOnClipboard(const Text& text) override;
+  void ShowTypeLib(const TObjectData& record, typelib::TypeLibLoader& loader) override;
+  void Refresh() override { TTreeCommands::Refresh(); }
+  // Refresh's and the View menu's controls (main_window_tree.cpp,
+  // main_window.cpp, main_window_detail.cpp).
+  void CreateTree() override;
+  void FillRoot(TObjectType typ, const TObjects& list) override { FillKey(RootOf(typ), list); }
+  // Empties the header, the registry lines and the memo, and hides the page.
+  void ClearPane() override;
+  void ShowView() override;
+  // The registration check's controls and the Security page
+  // (main_window_check.cpp).
+  std::optional<size_t> ShowCheckResult(const std::vector<CheckRow>& rows, const Text& count) override;
+  void SelectFindingObject(TObjectType typ, size_t index) override;
+  QWidget* BuildSecurityPage();
+  void ShowSecurityPage(const TObjectData& snapshot);
+  // Removes the Security page (an object without one, a difference).
+  void HideSecurityPage();
   void ReadWindowSettings();
   void WriteWindowSettings();
   ScreenInfo Screens() const;
   Placement CurrentPlacement() const;
 
-  Catalogue& catalogue_;
   Options options_;
+  QtBusyDisplay statusDisplay_{nullptr, nullptr};
   bool settingsRead_ = false;
   bool settingsWritten_ = false;
   bool minimizeAfterShow_ = false;

@@ -18,6 +18,15 @@
 
 namespace brannock::ui {
 
+void TfrmMain::ClearPane() {
+  eName->clear();
+  eGUID->clear();
+  imgDefaultIcon->clear();
+  RegTree->clear();
+  Memo->clear();
+  pc->hide();
+}
+
 void TfrmMain::TreeChange(QTreeWidgetItem* item) {
   Memo->clear();
   if (!item) return;
@@ -28,6 +37,10 @@ void TfrmMain::TreeChange(QTreeWidgetItem* item) {
   pc->setVisible(!node->IsRoot());
   if (node->IsRoot()) {
     eGUID->setText(ToQt(RootPaneText(node->childCount())));
+    return;
+  }
+  if (Comparing()) {
+    ShowDifference(node);
     return;
   }
   ShowDetails(node);
@@ -43,14 +56,7 @@ void TfrmMain::ShowDetails(ObjectNodeItem* node) {
       BuildObjectPane(catalogue_, node->Node(), mmHex->isChecked(), RunsTools(options_.tools));
   if (!pane) return;
   const TObjectData& snapshot = pane->snapshot;
-  const CommandStates& states = pane->states;
-  for (QWidget* w : std::initializer_list<QWidget*>{bReg, bUnreg}) w->setEnabled(states.registerServer);
-  mmReg->setEnabled(states.registerServer);
-  mmUnreg->setEnabled(states.registerServer);
-  mmCreateInst->setEnabled(states.createInstance);
-  mmView->setEnabled(states.viewTypeLib);
-  bView->setEnabled(states.viewTypeLib);
-  bCopy->setEnabled(true);
+  EnableObjectCommands(pane->states);
   eGUID->setText(ToQt(pane->guid));
   eGUID->setCursorPosition(0);
   {
@@ -58,6 +64,7 @@ void TfrmMain::ShowDetails(ObjectNodeItem* node) {
     RegTree->clear();
     FillRegTree(pane->lines, !pane->error);
   }
+  ShowSecurityPage(snapshot);
   if (pane->error) std::rethrow_exception(pane->error);
 
   // Last: an icon index that is not a number raises a conversion error.
@@ -80,6 +87,16 @@ void TfrmMain::FillRegTree(const std::vector<RegLine>& lines, bool expand) {
     items.push_back(item);
   }
   if (expand) RegTree->expandAll();
+}
+
+void TfrmMain::EnableObjectCommands(const CommandStates& states) {
+  for (QWidget* w : std::initializer_list<QWidget*>{bReg, bUnreg}) w->setEnabled(states.registerServer);
+  mmReg->setEnabled(states.registerServer);
+  mmUnreg->setEnabled(states.registerServer);
+  mmCreateInst->setEnabled(states.createInstance);
+  mmView->setEnabled(states.viewTypeLib);
+  bView->setEnabled(states.viewTypeLib);
+  bCopy->setEnabled(true);
 }
 
 void TfrmMain::RegTreeChange(QTreeWidgetItem* line) {

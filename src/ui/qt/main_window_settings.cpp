@@ -16,7 +16,7 @@
 namespace brannock::ui {
 
 void TfrmMain::setVisible(bool visible) {
-  if (visible && !settingsRead_) Guarded([&] { ReadWindowSettings(); });
+  if (visible && !settingsRead_) Guarded(ReportError, [&] { ReadWindowSettings(); });
   QMainWindow::setVisible(visible);
   if (visible && minimizeAfterShow_) {
     minimizeAfterShow_ = false;
@@ -26,7 +26,7 @@ void TfrmMain::setVisible(bool visible) {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
   event->accept();
-  Guarded([&] { WriteWindowSettings(); });
+  Guarded(ReportError, [&] { WriteWindowSettings(); });
 }
 
 ScreenInfo TfrmMain::Screens() const {

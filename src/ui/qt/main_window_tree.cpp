@@ -1,5 +1,5 @@
-// The main window's object tree: its four roots, filled on demand, and
-// Refresh.
+// The main window's object tree: its four roots, filled on demand; Refresh
+// is TTreeCommands' (ui/logic/tree_commands.h).
 #include "ui/qt/main_window.h"
 
 #include "catalogue/object_kinds.h"
@@ -42,7 +42,9 @@ void TfrmMain::FillKey(QTreeWidgetItem* root, const TObjects& list) {
 
 void TfrmMain::TreeExpanding(QTreeWidgetItem* node) {
   if (!node || node->childCount() > 0 || (node->parent() && node->parent()->parent())) return;
-  QtBusyScope busy(this, sb, BusyScope::Cursor::Wait);
+  // While comparing the roots hold what differs from the start.
+  if (Comparing()) return;
+  BusyScope busy(statusDisplay_, BusyScope::Cursor::Wait);
   if (node->parent()) return;
   const TObjectType typ = ObjectTree::NodeOf(node)->Node().Typ;
   if (catalogue_.List(typ).empty()) catalogue_.ReadList(typ);
@@ -52,18 +54,6 @@ void TfrmMain::TreeExpanding(QTreeWidgetItem* node) {
   if (node->childCount() == 0) {
     QSignalBlocker quiet(Tree);
     node->setExpanded(false);
-  }
-}
-
-void TfrmMain::Refresh() {
-  QtBusyScope busy(this, sb, BusyScope::Cursor::Wait);
-  // Nothing read is kept: a file source whose files changed (a registration,
-  // an edited export) is read again before the trees are rebuilt from it.
-  if (options_.source) options_.source->ReloadIfChanged();
-  CreateTree();
-  for (const ObjectKind& kind : kObjectKinds) {
-    catalogue_.ReadList(kind.typ);
-    FillKey(RootOf(kind.typ), catalogue_.List(kind.typ));
   }
 }
 

@@ -21,8 +21,7 @@ QPointer<QWidget>& MainWindow() {
 }
 
 void ShowBox(BoxKind kind, TextView text, TextView caption, bool restoreFirst) {
-  Text title(caption);
-  if (title.empty()) title = kind == BoxKind::Error ? u"Error" : u"Information";
+  const Text title = BoxCaption(kind, caption);
   if (Hook()) {
     Hook()(kind, Text(text), title);
     return;

@@ -5,12 +5,11 @@
 #include <functional>
 
 #include "common/text.h"
+#include "ui/logic/command_flow.h"  // BoxKind
 
 class QWidget;
 
 namespace brannock::ui {
-
-enum class BoxKind { Error, Information };
 
 // An empty caption becomes "Error" or "Information". With `restoreFirst` the
 // application is first brought back from its minimized state.

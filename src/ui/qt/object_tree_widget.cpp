@@ -1,15 +1,20 @@
 #include "ui/qt/object_tree_widget.h"
 
+#include <QKeyEvent>
+
 #include "ui/qt/qt_text.h"
-#include "ui/qt/tree_images.h"
+#include "ui/qt/window_images.h"
 
 namespace brannock::ui {
 
 QVariant ObjectNodeItem::data(int column, int role) const {
   if (column == 0) {
     if (role == Qt::DisplayRole) return ToQt(node_.Text);  // TreeGetText
-    if (role == Qt::DecorationRole)                         // TreeGetImageIndex
-      return TreeImages()[static_cast<size_t>(TreeGetImageIndex(IsRoot(), node_.Typ))];
+    if (role == Qt::DecorationRole) {  // TreeGetImageIndex
+      const int image = TreeGetImageIndex(IsRoot(), node_.Typ);
+      if (change_) return BadgedTreeImage(image, *change_);
+      return TreeImages()[static_cast<size_t>(image)];
+    }
   }
   return QTreeWidgetItem::data(column, role);
 }
@@ -20,12 +25,18 @@ ObjectTree::ObjectTree(QWidget* parent) : QTreeWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformRowHeights(true);
   setIconSize(QSize(16, 16));
-  clock_.start();
+}
+
+// Typing times are the keys' own (the event's time stamp), not the time
+// the window gets round to them.
+void ObjectTree::keyPressEvent(QKeyEvent* event) {
+  typedAtMs_ = static_cast<int64_t>(event->timestamp());
+  QTreeWidget::keyPressEvent(event);
 }
 
 void ObjectTree::keyboardSearch(const QString& search) {
   if (search.isEmpty()) return;
-  const Text text = search_.Type(FromQt(search), clock_.elapsed());
+  const Text text = search_.Type(FromQt(search), typedAtMs_);
 
   // All nodes in tree order: roots and the loaded objects below them,
   // whether their root is expanded or not.

@@ -3,8 +3,10 @@
 // match test over all nodes with a 1000 ms typing timeout.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QTreeWidget>
+#include <optional>
+
+#include "analysis/registry_comparison.h"
 
 #include "ui/logic/object_tree.h"
 #include "ui/logic/type_ahead.h"
@@ -17,10 +19,13 @@ class ObjectNodeItem : public QTreeWidgetItem {
   TObjectNode& Node() { return node_; }
   const TObjectNode& Node() const { return node_; }
   bool IsRoot() const { return parent() == nullptr; }
+  // While the window compares: the change the object's image shows.
+  void SetChange(analysis::ObjectChange change) { change_ = change; }
   QVariant data(int column, int role) const override;
 
  private:
   TObjectNode node_;
+  std::optional<analysis::ObjectChange> change_;
 };
 
 class ObjectTree : public QTreeWidget {
@@ -31,9 +36,12 @@ class ObjectTree : public QTreeWidget {
 
   void keyboardSearch(const QString& search) override;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   TypeAheadSearch search_;  // the typed text and its 1000 ms timeout
-  QElapsedTimer clock_;
+  int64_t typedAtMs_ = 0;   // when the key being handled was typed
 };
 
 }  // namespace brannock::ui

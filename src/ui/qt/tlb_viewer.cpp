@@ -3,6 +3,7 @@
 #include <Qsci/qsciprinter.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -46,7 +47,7 @@ QString JoinLines(const TextList& lines) {
 
 }  // namespace
 
-TfrmTLBView::TfrmTLBView(QWidget* owner) : QDialog(owner) { FormCreate(); }
+TfrmTLBView::TfrmTLBView(QWidget* owner) : QDialog(owner), TViewerCommands(ProgramMessages()) { FormCreate(); }
 
 TfrmTLBView::~TfrmTLBView() = default;
 
@@ -75,6 +76,7 @@ void TfrmTLBView::FormCreate() {
   sbPanel0 = new QLabel(ToQt(kReadyText), sb);
   sbPanel0->setFixedWidth(kTreeWidth);
   sbPanel1 = new QLabel(sb);
+  statusDisplay_ = QtBusyDisplay(sb, sbPanel0);
   sb->addWidget(sbPanel0);
   sb->addWidget(sbPanel1, 1);
 
@@ -106,10 +108,19 @@ void TfrmTLBView::CreateMenu() {
   mmExit = File1->addAction(QStringLiteral("Exit"), this, &TfrmTLBView::cmExit);
   mmExit->setShortcut(QKeySequence(Qt::Key_Escape));
   Edit1 = MainMenu->addMenu(QStringLiteral("Edit"));
-  mmFind = Edit1->addAction(QStringLiteral("Find..."), this, &TfrmTLBView::cmFind);
+  mmFind = Edit1->addAction(QStringLiteral("Find..."), this, [this] { cmFind(); });
   mmFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-  mmFindNext = Edit1->addAction(QStringLiteral("Find Next"), this, &TfrmTLBView::cmFindNext);
+  mmFindNext = Edit1->addAction(QStringLiteral("Find Next"), this, [this] { cmFindNext(); });
   mmFindNext->setShortcut(QKeySequence(Qt::Key_F3));
+  View1 = MainMenu->addMenu(QStringLiteral("View"));
+  auto* languages = new QActionGroup(this);
+  mmPascal = View1->addAction(QStringLiteral("Object Pascal"), this, [this] { cmLanguage(TUnitLanguage::Pascal); });
+  mmIdl = View1->addAction(QStringLiteral("IDL"), this, [this] { cmLanguage(TUnitLanguage::Idl); });
+  for (QAction* action : {mmPascal, mmIdl}) {
+    action->setCheckable(true);
+    languages->addAction(action);
+  }
+  mmPascal->setChecked(true);
   // The shortcuts work while the menus are closed.
   addActions({mmPrint, mmExit, mmFind, mmFindNext});
 }
@@ -119,8 +130,7 @@ QString TfrmTLBView::TreeGetText(const TTypeNode& node, int childCount) {
 }
 
 QIcon TfrmTLBView::TreeGetImageIndex(const TTypeNode& node) const {
-  if (node.Kind < 0 || node.Kind >= kViewerImageCount) return {};
-  return ImageList[static_cast<size_t>(node.Kind)];
+  return ImageList[static_cast<size_t>(ViewerImageOf(node.Kind))];
 }
 
 QTreeWidgetItem* TfrmTLBView::AddNode(QTreeWidgetItem* parent, const TTypeNode& node, int childCount) {
@@ -149,66 +159,84 @@ void TfrmTLBView::FillTree(typelib::TypeLib& lib) {
   if (tree.Complete) Tree->topLevelItem(0)->setExpanded(true);
 }
 
-void TfrmTLBView::ShowUnit(TextList lines, Text unitName) {
-  FUnitname = std::move(unitName);
-  SynMemo->setText(JoinLines(lines));
-  SynMemoStatusChange();
+void TfrmTLBView::SetLanguage(TUnitLanguage language) {
+  mmPascal->setChecked(language == TUnitLanguage::Pascal);
+  mmIdl->setChecked(language == TUnitLanguage::Idl);
+  SynMemo->SetLanguage(language);
 }
 
-void TfrmTLBView::TreeDblClick() {
+std::optional<TTypeNode> TfrmTLBView::FocusedTypeNode() const {
   QTreeWidgetItem* item = Tree->currentItem();
-  if (!item) return;
-  SynMemo->SelectRange(0, 0);
-  SynMemo->setFirstVisibleLine(0);
-  const Text& nodeText = TTypeTreeWidget::NodeOf(item).Text;
-  std::optional<TViewerEditor::Match> match = SynMemo->FindDeclaration(nodeText);
-  if (!match) match = SynMemo->Search(ToQt(DeclarationSearchText(nodeText)), 0, SynMemo->TextLength(), {});
-  if (match) {
-    const TDeclarationJump jump = DeclarationJump(SynMemo->LineOfPosition(match->start), match->start, match->end,
-                                                  SynMemo->PositionBefore(match->start));
-    SynMemo->SelectApartFromCaret(static_cast<int>(jump.SelectionStart), static_cast<int>(jump.SelectionEnd),
-                                  static_cast<int>(jump.Caret));
-    SynMemo->setFirstVisibleLine(static_cast<int>(jump.FirstVisibleLine));
-  }
-  SynMemo->setFocus();
+  if (!item) return std::nullopt;
+  return TTypeTreeWidget::NodeOf(item);
 }
 
-void TfrmTLBView::TreeResize() { sbPanel0->setFixedWidth(Tree->width()); }
+void TfrmTLBView::SetUnitText(TextList lines) { SynMemo->setText(JoinLines(lines)); }
 
-void TfrmTLBView::SynMemoStatusChange() {
-  const int line = SynMemo->CaretLine();
-  sbPanel1->setText(ToQt(CaretStatusText(line + 1, SynMemo->CaretColumn() + 1, SynMemo->LineCount())));
-  FCurrentLine = line;
-  SynMemo->ShowCaretLine(FCurrentLine >= 0);
+void TfrmTLBView::SelectRange(int64_t anchor, int64_t caret) {
+  SynMemo->SelectRange(static_cast<int>(anchor), static_cast<int>(caret));
 }
 
-bool TfrmTLBView::SearchFromCaret() {
-  const bool forward = fd->Down();
-  const TSearchRange range = FindRange(SynMemo->CaretPosition(), SynMemo->TextLength(), forward);
-  const auto match = SynMemo->Search(fd->FindText(), static_cast<int>(range.From), static_cast<int>(range.To),
-                                     {fd->MatchCase(), fd->WholeWord()});
-  if (!match) return false;
-  const TMatchSelection selection = MatchSelection(match->start, match->end, forward);
-  SynMemo->SelectRange(static_cast<int>(selection.Anchor), static_cast<int>(selection.Caret));
-  return true;
+void TfrmTLBView::SelectApartFromCaret(int64_t selectionStart, int64_t selectionEnd, int64_t caret) {
+  SynMemo->SelectApartFromCaret(static_cast<int>(selectionStart), static_cast<int>(selectionEnd),
+                                static_cast<int>(caret));
 }
 
-void TfrmTLBView::cmFind() {
-  fd->SetFindText(SynMemo->WordAtCaret());
+void TfrmTLBView::SetFirstVisibleLine(int64_t line) { SynMemo->setFirstVisibleLine(static_cast<int>(line)); }
+int64_t TfrmTLBView::CaretPosition() const { return SynMemo->CaretPosition(); }
+
+int64_t TfrmTLBView::LineOfPosition(int64_t position) const {
+  return SynMemo->LineOfPosition(static_cast<int>(position));
+}
+
+int64_t TfrmTLBView::PositionBefore(int64_t position) const {
+  return SynMemo->PositionBefore(static_cast<int>(position));
+}
+
+namespace {
+
+std::optional<TEditorMatch> EditorMatch(const std::optional<TViewerEditor::Match>& match) {
+  if (!match) return std::nullopt;
+  return TEditorMatch{match->start, match->end};
+}
+
+}  // namespace
+
+std::optional<TEditorMatch> TfrmTLBView::FindDeclaration(TextView nodeText) {
+  return EditorMatch(SynMemo->FindDeclaration(Text(nodeText), FLanguage));
+}
+
+std::optional<TEditorMatch> TfrmTLBView::Search(TextView what, int64_t from, const TFindOptions& options) {
+  const TSearchRange range = FindRange(from, SynMemo->TextLength(), options.Forward);
+  return EditorMatch(SynMemo->Search(ToQt(what), static_cast<int>(range.From), static_cast<int>(range.To),
+                                     {options.MatchCase, options.WholeWord}));
+}
+
+Text TfrmTLBView::WordAtCaret() const { return FromQt(SynMemo->WordAtCaret()); }
+
+TViewerCommands::CaretPlace TfrmTLBView::Caret() const {
+  return {SynMemo->CaretLine(), SynMemo->CaretColumn(), SynMemo->LineCount()};
+}
+
+void TfrmTLBView::ShowCaretLine(bool show) { SynMemo->ShowCaretLine(show); }
+void TfrmTLBView::FocusEditor() { SynMemo->setFocus(); }
+
+TFindRequest TfrmTLBView::FindDialogRequest() const {
+  return {FromQt(fd->FindText()), {fd->Down(), fd->MatchCase(), fd->WholeWord()}};
+}
+
+void TfrmTLBView::SetFindDown() { fd->SetDown(true); }
+
+void TfrmTLBView::ShowFindDialog(TextView text) {
+  fd->SetFindText(ToQt(text));
   fd->show();
   fd->raise();
   fd->activateWindow();
 }
 
-void TfrmTLBView::fdFind() {
-  if (!SearchFromCaret()) ShowInfoBox(kTextNotFound);
-}
+void TfrmTLBView::SetCaretStatus(TextView text) { sbPanel1->setText(ToQt(text)); }
 
-void TfrmTLBView::cmFindNext() {
-  fd->SetDown(true);
-  fdFind();
-  SynMemo->setFocus();
-}
+void TfrmTLBView::TreeResize() { sbPanel0->setFixedWidth(Tree->width()); }
 
 void TfrmTLBView::cmPrint() {
   QsciPrinter printer(QPrinter::HighResolution);
@@ -218,41 +246,22 @@ void TfrmTLBView::cmPrint() {
 }
 
 void TfrmTLBView::PrintTo(QsciPrinter& printer) {
-  std::exception_ptr error;
-  {
-    QtBusyScope busy(sb, sbPanel0, BusyScope::Cursor::Wait, kPrintingText);
-    try {
-      PrintViewerText(SynMemo->text(), printer, ToQt(PrintJobTitle(kApplicationTitle, FUnitname)));
-    } catch (...) {
-      error = std::current_exception();
-    }
-  }
-  // "Ready" and the normal cursor come back before an error is shown.
-  if (error) ReportError(error);
+  PrintWith([&](TextView jobTitle) { PrintViewerText(SynMemo->text(), printer, ToQt(jobTitle), FLanguage); });
 }
 
 void TfrmTLBView::cmExit() { reject(); }
 
 std::unique_ptr<TfrmTLBView> OpenTypeLibView(const TObjectData& record, typelib::TypeLibLoader& loader,
                                              QWidget* owner) {
-  QtBusyScope busy;
-  std::unique_ptr<TfrmTLBView> window;
-  const std::optional<Text> failure = LoadTypeLibView(record, loader, [&]() -> TypeLibViewWindow& {
-    window = std::make_unique<TfrmTLBView>(owner);
-    return *window;
-  });
-  if (failure) {
-    busy.End();
-    ShowErrorBox(*failure);
-    return nullptr;
-  }
-  return window;
+  QtBusyDisplay cursor(nullptr, nullptr);
+  return OpenTypeLibWindow<TfrmTLBView>(record, loader, cursor, ProgramMessages(),
+                                        [owner] { return std::make_unique<TfrmTLBView>(owner); });
 }
 
 void ViewTypeLib(const TObjectData& record, typelib::TypeLibLoader& loader, QWidget* owner) {
-  Guarded([&] {
-    if (const std::unique_ptr<TfrmTLBView> window = OpenTypeLibView(record, loader, owner)) window->exec();
-  });
+  QtBusyDisplay cursor(nullptr, nullptr);
+  ViewTypeLibWindow<TfrmTLBView>(record, loader, cursor, ProgramMessages(),
+                                 [owner] { return std::make_unique<TfrmTLBView>(owner); });
 }
 
 }  // namespace brannock::ui

@@ -1,6 +1,7 @@
 // The type library viewer: a modal window with the tree of a library's
 // types beside the rendered declaration unit, with navigation from the
-// tree, find and print.
+// tree, find and print. The commands are TViewerCommands'
+// (ui/logic/viewer_commands.h); this class supplies their controls.
 #pragma once
 
 #include <QDialog>
@@ -11,7 +12,9 @@
 #include "common/text.h"
 #include "typelib/access.h"
 #include "ui/logic/typelib_view.h"
-#include "ui/qt/viewer_images.h"
+#include "ui/logic/viewer_commands.h"
+#include "ui/qt/busy.h"
+#include "ui/qt/window_images.h"
 
 class QAction;
 class QLabel;
@@ -29,7 +32,7 @@ class TTypeTreeWidget;
 class TViewerEditor;
 struct TTypeNode;
 
-class TfrmTLBView : public QDialog, public TypeLibViewWindow {
+class TfrmTLBView : public QDialog, public TViewerCommands {
  public:
   explicit TfrmTLBView(QWidget* owner);
   ~TfrmTLBView() override;
@@ -37,8 +40,7 @@ class TfrmTLBView : public QDialog, public TypeLibViewWindow {
   // Fills Tree from the library; reading stops at the first failure and the
   // tree keeps what was added (the root then stays collapsed).
   void FillTree(typelib::TypeLib& lib) override;
-  // The unit's text in the editor, its name kept, the status shown.
-  void ShowUnit(TextList lines, Text unitName) override;
+  void ShowModal() override { exec(); }
 
   // Prints on a printer already set up (cmPrint asks the print dialog for
   // it). An error goes to the general error report.
@@ -53,6 +55,9 @@ class TfrmTLBView : public QDialog, public TypeLibViewWindow {
   QMenu* Edit1;
   QAction* mmFind;
   QAction* mmFindNext;
+  QMenu* View1;
+  QAction* mmPascal;
+  QAction* mmIdl;
   TTypeTreeWidget* Tree;
   QSplitter* Splitter;
   TViewerEditor* SynMemo;
@@ -62,20 +67,10 @@ class TfrmTLBView : public QDialog, public TypeLibViewWindow {
   TFindDialog* fd;
   std::array<QIcon, kViewerImageCount> ImageList;
 
-  // The caret line at the last status update; -1 before the first.
-  int FCurrentLine = -1;
-  // The library's unit name, for the print title.
-  Text FUnitname;
-
-  // Handlers.
+  // Handlers (the commands are TViewerCommands').
   static QString TreeGetText(const TTypeNode& node, int childCount);
   QIcon TreeGetImageIndex(const TTypeNode& node) const;
-  void TreeDblClick();
   void TreeResize();
-  void SynMemoStatusChange();
-  void cmFind();
-  void fdFind();
-  void cmFindNext();
   void cmPrint();
   void cmExit();
 
@@ -83,9 +78,30 @@ class TfrmTLBView : public QDialog, public TypeLibViewWindow {
   void FormCreate();
   void CreateMenu();
   QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const TTypeNode& node, int childCount);
-  // Runs the find dialog's search from the caret; false when nothing was
-  // found (or the text is empty).
-  bool SearchFromCaret();
+
+  // The commands' controls.
+  void SetLanguage(TUnitLanguage language) override;
+  std::optional<TTypeNode> FocusedTypeNode() const override;
+  void SetUnitText(TextList lines) override;
+  void SelectRange(int64_t anchor, int64_t caret) override;
+  void SelectApartFromCaret(int64_t selectionStart, int64_t selectionEnd, int64_t caret) override;
+  void SetFirstVisibleLine(int64_t line) override;
+  int64_t CaretPosition() const override;
+  int64_t LineOfPosition(int64_t position) const override;
+  int64_t PositionBefore(int64_t position) const override;
+  std::optional<TEditorMatch> FindDeclaration(TextView nodeText) override;
+  std::optional<TEditorMatch> Search(TextView what, int64_t from, const TFindOptions& options) override;
+  Text WordAtCaret() const override;
+  CaretPlace Caret() const override;
+  void ShowCaretLine(bool show) override;
+  void FocusEditor() override;
+  TFindRequest FindDialogRequest() const override;
+  void SetFindDown() override;
+  void ShowFindDialog(TextView text) override;
+  void SetCaretStatus(TextView text) override;
+  BusyDisplay& StatusDisplay() override { return statusDisplay_; }
+
+  QtBusyDisplay statusDisplay_{nullptr, nullptr};
 };
 
 // Opens the library of `record` and prepares its window (tree, text,

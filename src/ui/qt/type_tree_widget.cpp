@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include "ui/qt/qt_text.h"
 
@@ -10,6 +11,7 @@ namespace {
 
 constexpr int kNodeTextRole = Qt::UserRole;
 constexpr int kNodeKindRole = Qt::UserRole + 1;
+constexpr int kNodeNameRole = Qt::UserRole + 2;
 
 void CollectNodes(QTreeWidgetItem* item, QList<QTreeWidgetItem*>& nodes) {
   nodes.append(item);
@@ -24,16 +26,22 @@ TTypeTreeWidget::TTypeTreeWidget(QWidget* parent) : QTreeWidget(parent) {
   setUniformRowHeights(true);
   setIconSize(QSize(16, 16));
   setSelectionMode(QAbstractItemView::SingleSelection);
-  clock_.start();
+}
+
+void TTypeTreeWidget::keyPressEvent(QKeyEvent* event) {
+  typedAtMs_ = static_cast<int64_t>(event->timestamp());
+  QTreeWidget::keyPressEvent(event);
 }
 
 TTypeNode TTypeTreeWidget::NodeOf(const QTreeWidgetItem* item) {
-  return {FromQt(item->data(0, kNodeTextRole).toString()), item->data(0, kNodeKindRole).toInt()};
+  return {FromQt(item->data(0, kNodeTextRole).toString()), item->data(0, kNodeKindRole).toInt(),
+          FromQt(item->data(0, kNodeNameRole).toString())};
 }
 
 void TTypeTreeWidget::SetNode(QTreeWidgetItem* item, const TTypeNode& node) {
   item->setData(0, kNodeTextRole, ToQt(node.Text));
   item->setData(0, kNodeKindRole, node.Kind);
+  item->setData(0, kNodeNameRole, ToQt(node.Name));
   item->setSizeHint(0, QSize(-1, 16));
 }
 
@@ -44,7 +52,7 @@ QList<QTreeWidgetItem*> TTypeTreeWidget::AllNodes() const {
 }
 
 void TTypeTreeWidget::keyboardSearch(const QString& search) {
-  const Text& text = typeAhead_.Type(FromQt(search), clock_.elapsed());
+  const Text& text = typeAhead_.Type(FromQt(search), typedAtMs_);
   const QList<QTreeWidgetItem*> nodes = AllNodes();
   TextList shown;
   shown.reserve(static_cast<size_t>(nodes.size()));

@@ -2,7 +2,6 @@
 // and the type-ahead search over every node, expanded or not.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QTreeWidget>
 #include <functional>
 
@@ -33,10 +32,11 @@ class TTypeTreeWidget : public QTreeWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   TypeAheadSearch typeAhead_;
-  QElapsedTimer clock_;
+  int64_t typedAtMs_ = 0;  // when the key being handled was typed (its time stamp)
 };
 
 }  // namespace brannock::ui

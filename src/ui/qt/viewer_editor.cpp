@@ -10,6 +10,7 @@
 
 #include "ui/logic/viewer_search.h"
 #include "ui/logic/viewer_status.h"
+#include "ui/qt/idl_lexer.h"
 #include "ui/qt/qt_text.h"
 
 namespace brannock::ui {
@@ -50,7 +51,9 @@ QsciLexerPascal* CreatePascalLexer(QObject* parent, const QFont& font) {
 TViewerEditor::TViewerEditor(QWidget* parent)
     : QsciScintilla(parent), gutterFont_(EditorFont("Terminal", 8)) {
   setUtf8(true);
-  setLexer(CreatePascalLexer(this, EditorFont("Courier New", 10)));
+  pascalLexer_ = CreatePascalLexer(this, EditorFont("Courier New", 10));
+  idlLexer_ = new TIdlLexer(this, EditorFont("Courier New", 10));
+  setLexer(pascalLexer_);
   setWrapMode(WrapNone);
   // Colouring runs ahead in idle time, so that jumping far into a long text
   // finds it styled already.
@@ -159,14 +162,20 @@ bool IsWordChar(const QString& text, qsizetype i) {
 
 }  // namespace
 
-std::optional<TViewerEditor::Match> TViewerEditor::FindDeclaration(const std::u16string& nodeText) {
+void TViewerEditor::SetLanguage(TUnitLanguage language) {
+  QsciLexer* wanted = language == TUnitLanguage::Idl ? idlLexer_ : pascalLexer_;
+  if (lexer() != wanted) setLexer(wanted);
+}
+
+std::optional<TViewerEditor::Match> TViewerEditor::FindDeclaration(const std::u16string& nodeText,
+                                                                   TUnitLanguage language) {
   const QString& document = DocumentText();
   const std::u16string_view text(reinterpret_cast<const char16_t*>(document.utf16()),
                                  static_cast<size_t>(document.size()));
-  const std::optional<size_t> at = FindDeclarationLine(text, nodeText);
+  const std::optional<TTextMatch> at = FindDeclarationMatch(text, nodeText, language);
   if (!at) return std::nullopt;
-  const auto start = static_cast<qsizetype>(*at);
-  return Match{PositionOfIndex(start), PositionOfIndex(start + static_cast<qsizetype>(nodeText.size()) + 4)};
+  const auto start = static_cast<qsizetype>(at->Start);
+  return Match{PositionOfIndex(start), PositionOfIndex(start + static_cast<qsizetype>(at->Length))};
 }
 
 std::optional<TViewerEditor::Match> TViewerEditor::Search(const QString& text, int from, int to,

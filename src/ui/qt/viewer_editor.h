@@ -1,4 +1,4 @@
-// The viewer's text view: a QScintilla editor with the Pascal colouring, a
+// The viewer's text view: a QScintilla editor with the Pascal or IDL colouring, a
 // gutter that numbers the lines from 0, the caret line in yellow once the
 // window has taken the caret's status, and the plain-text search the viewer
 // needs. Positions are the editor's document positions.
@@ -9,6 +9,9 @@
 #include <functional>
 #include <optional>
 
+#include "ui/logic/idl_tokens.h"
+
+class QsciLexer;
 class QsciLexerPascal;
 
 namespace brannock::ui {
@@ -43,8 +46,12 @@ class TViewerEditor : public QsciScintilla {
   // bounded by characters other than letters, digits and "_".
   std::optional<Match> Search(const QString& text, int from, int to, SearchOptions options);
 
-  // The declaration line of a type node's text (FindDeclarationLine).
-  std::optional<Match> FindDeclaration(const std::u16string& nodeText);
+  // The declaration line of a type node's text in `language`
+  // (FindDeclarationMatch).
+  std::optional<Match> FindDeclaration(const std::u16string& nodeText, TUnitLanguage language);
+
+  // The colouring: Object Pascal (when the editor is made) or IDL.
+  void SetLanguage(TUnitLanguage language);
 
   // The word at or just before the caret; empty when there is none.
   QString WordAtCaret() const;
@@ -78,6 +85,8 @@ class TViewerEditor : public QsciScintilla {
   void RemoveKey(int key);
   void FitGutter();
 
+  QsciLexer* pascalLexer_ = nullptr;
+  QsciLexer* idlLexer_ = nullptr;
   QFont gutterFont_;
   int gutterDigits_ = 0;
   QString documentText_;

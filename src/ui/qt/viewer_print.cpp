@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/error.h"
-#include "ui/logic/pascal_tokens.h"
+#include "ui/logic/idl_tokens.h"
 #include "ui/logic/print_layout.h"
 #include "ui/qt/qt_text.h"
 
@@ -36,7 +36,7 @@ int DrawColumns(QPainter& painter, const QString& text, int column, int left, in
 
 }  // namespace
 
-void PaintViewerText(const QString& text, QsciPrinter& printer, QPainter& painter) {
+void PaintViewerText(const QString& text, QsciPrinter& printer, QPainter& painter, TUnitLanguage language) {
   QPaintDevice* device = painter.device();
   QFont font(ToQt(kPrintFontName), kPrintFontPoints);
   font.setStyleHint(QFont::TypeWriter);
@@ -53,7 +53,7 @@ void PaintViewerText(const QString& text, QsciPrinter& printer, QPainter& painte
       {device->width(), device->height(), device->logicalDpiX(), device->logicalDpiY()}, metrics.height(),
       lines.size());
 
-  TPascalLineState state;
+  TUnitLineState state;
   std::vector<TTokenRun> runs;
   for (int32_t page = 0; page < layout.PageCount; ++page) {
     if (page > 0 && painter.device() == &printer && !printer.newPage())
@@ -69,7 +69,7 @@ void PaintViewerText(const QString& text, QsciPrinter& printer, QPainter& painte
                        ToQt(PrintLineNumberText(line)));
       const QString& lineText = lines[static_cast<qsizetype>(line)];
       const Text line16 = FromQt(lineText);
-      state = TokenizePascalLine(line16, state, &runs);
+      state = TokenizeUnitLine(language, line16, state, &runs);
       int column = 0;
       for (const TTokenRun& run : runs) {
         const TTokenStyle style = PascalTokenStyle(run.Token);
@@ -83,7 +83,7 @@ void PaintViewerText(const QString& text, QsciPrinter& printer, QPainter& painte
   }
 }
 
-void PrintViewerText(const QString& text, QsciPrinter& printer, const QString& jobTitle) {
+void PrintViewerText(const QString& text, QsciPrinter& printer, const QString& jobTitle, TUnitLanguage language) {
   printer.setDocName(jobTitle);
   // The page is painted whole from the paper's top left corner; the
   // printer is told the layout's margins as well, for its own dialogs.
@@ -94,7 +94,7 @@ void PrintViewerText(const QString& text, QsciPrinter& printer, const QString& j
   printer.setCopyCount(1);
   QPainter painter;
   if (!painter.begin(&printer)) throw Error(u"The printer could not print the text");
-  PaintViewerText(text, printer, painter);
+  PaintViewerText(text, printer, painter, language);
   painter.end();
 }
 

@@ -6,6 +6,8 @@
 #include "ui/logic/about_text.h"
 #include "ui/logic/window_sizes.h"
 #include "ui/win32/modal_loop.h"
+#include "ui/win32/window_class.h"
+#include "ui/win32/window_dpi.h"
 
 namespace brannock::ui {
 
@@ -36,23 +38,24 @@ HFONT Font(const wchar_t* face, int height, bool bold, bool underline = false) {
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
 }
 
-// The maker's logo: three stacked blocks on the band's grey.
-HBITMAP DrawLogo() {
+// The maker's logo at `dpi`: three stacked blocks on the band's grey.
+HBITMAP DrawLogo(UINT dpi) {
+  const auto S = [dpi](int length) { return Scaled(length, dpi); };
   const HDC screen = GetDC(nullptr);
   const HDC dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, kLogoSize, kLogoSize);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, S(kLogoSize), S(kLogoSize));
   const HGDIOBJ old = SelectObject(dc, bitmap);
-  const RECT all = {0, 0, kLogoSize, kLogoSize};
+  const RECT all = {0, 0, S(kLogoSize), S(kLogoSize)};
   const HBRUSH back = CreateSolidBrush(kBandGrey);
   FillRect(dc, &all, back);
   DeleteObject(back);
   const COLORREF colours[] = {RGB(30, 60, 140), RGB(40, 110, 210), RGB(120, 180, 250)};
   for (int i = 0; i < 3; ++i) {
     const HBRUSH brush = CreateSolidBrush(colours[i]);
-    const HPEN pen = CreatePen(PS_SOLID, 1, RGB(20, 40, 90));
+    const HPEN pen = CreatePen(PS_SOLID, S(1), RGB(20, 40, 90));
     const HGDIOBJ oldBrush = SelectObject(dc, brush);
     const HGDIOBJ oldPen = SelectObject(dc, pen);
-    RoundRect(dc, 4 + 6 * i, 30 - 12 * i, 40 - 6 * i, 42 - 12 * i, 6, 6);
+    RoundRect(dc, S(4 + 6 * i), S(30 - 12 * i), S(40 - 6 * i), S(42 - 12 * i), S(6), S(6));
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     DeleteObject(brush);
@@ -62,19 +65,6 @@ HBITMAP DrawLogo() {
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
   return bitmap;
-}
-
-void RegisterAboutClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kAboutWindowClass;
-    return RegisterClassExW(&wc) != 0;
-  }();
-  (void)registered;
 }
 
 }  // namespace
@@ -88,6 +78,7 @@ TdlgAbout::TdlgAbout(HWND owner, const platform::TVersionInfo& version) : owner_
 
 TdlgAbout::~TdlgAbout() {
   if (window_) DestroyWindow(window_);
+  if (icon_) DestroyIcon(icon_);
   for (HGDIOBJ object : {static_cast<HGDIOBJ>(productFont_), static_cast<HGDIOBJ>(boldFont_),
                          static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(linkFont_), static_cast<HGDIOBJ>(logo_),
                          static_cast<HGDIOBJ>(grey_)})
@@ -95,54 +86,97 @@ TdlgAbout::~TdlgAbout() {
 }
 
 void TdlgAbout::FormCreate() {
-  RegisterAboutClass();
+  RegisterWindowClass({.name = kAboutWindowClass});
+  // Centred on the screen, at the owner's dpi; a window that turns out to
+  // have another dpi is scaled to it at the end.
+  dpi_ = owner_ ? WindowDpi(owner_) : SystemDpi();
+  const int width = Scaled(kWidth, dpi_), height = Scaled(kHeight, dpi_);
   RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   window_ = CreateWindowExW(0, kAboutWindowClass, L"", WS_POPUP | WS_CLIPCHILDREN,
-                            work.left + (work.right - work.left - kWidth) / 2,
-                            work.top + (work.bottom - work.top - kHeight) / 2, kWidth, kHeight, owner_, nullptr,
+                            work.left + (work.right - work.left - width) / 2,
+                            work.top + (work.bottom - work.top - height) / 2, width, height, owner_, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TdlgAbout::WindowProc));
+  HandOver<TdlgAbout, &TdlgAbout::Handle>(window_, this);
   grey_ = CreateSolidBrush(kBandGrey);
-  productFont_ = Font(L"Tahoma", -19, true);
-  boldFont_ = Font(L"Tahoma", -11, true);
-  font_ = Font(L"Tahoma", -11, false);
-  linkFont_ = Font(L"Consolas", -11, false, true);
 
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const auto child = [&](const wchar_t* cls, DWORD style, int x, int y, int w, int h, HFONT font, int id = 0) {
-    const HWND control = CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, window_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
+  const auto child = [&](const wchar_t* cls, DWORD style, int id = 0) {
+    return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   };
-  // The top band, one pixel inside the black frame.
-  Icon = child(L"STATIC", SS_ICON, 13, 13, 32, 32, nullptr);
-  HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
-  SendMessageW(Icon, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-  lProduct = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 57, 9, 330, 26, productFont_);
-  lVer = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 57, 37, 330, 16, boldFont_);
-  lCR = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 57, 53, 330, 16, font_);
-  lDesc = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 57, 73, 394, 32, font_);
-  logo_ = DrawLogo();
-  Image1 = child(L"STATIC", SS_BITMAP, kWidth - 1 - 8 - kLogoSize, 9, kLogoSize, kLogoSize, nullptr);
-  SendMessageW(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_));
+  // The top band: icon, texts and logo; the middle band: the terms and the
+  // two links; the bottom band: OK, the default and the cancel button.
+  Icon = child(L"STATIC", SS_ICON | SS_CENTERIMAGE);
+  lProduct = child(L"STATIC", SS_LEFT | SS_NOPREFIX);
+  lVer = child(L"STATIC", SS_LEFT | SS_NOPREFIX);
+  lCR = child(L"STATIC", SS_LEFT | SS_NOPREFIX);
+  lDesc = child(L"STATIC", SS_LEFT | SS_NOPREFIX);
+  Image1 = child(L"STATIC", SS_BITMAP);
+  mLic = child(L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL);
+  lEmail = child(L"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 1);
+  lWWW = child(L"STATIC", SS_RIGHT | SS_NOTIFY | SS_NOPREFIX, 2);
+  Button2 = child(L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
+  SetWindowTextW(Button2, L"OK");
+  SetDpiLook();
+  if (const UINT dpi = WindowDpi(window_); dpi != dpi_) {
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    DpiChanged(dpi, {frame.left, frame.top, frame.left + Scaled(kWidth, dpi), frame.top + Scaled(kHeight, dpi)});
+  }
+}
 
-  // The middle band: the terms and the two links.
+void TdlgAbout::SetDpiLook() {
+  const auto S = [this](int length) { return Scaled(length, dpi_); };
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(productFont_), static_cast<HGDIOBJ>(boldFont_),
+                         static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(linkFont_)})
+    if (object) DeleteObject(object);
+  productFont_ = Font(L"Tahoma", S(-19), true);
+  boldFont_ = Font(L"Tahoma", S(-11), true);
+  font_ = Font(L"Tahoma", S(-11), false);
+  linkFont_ = Font(L"Consolas", S(-11), false, true);
+  const auto place = [&](HWND control, HFONT font, int x, int y, int w, int h) {
+    MoveWindow(control, S(x), S(y), S(w), S(h), TRUE);
+    if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  };
+  // One pixel inside the black frame, at 96 dpi.
+  place(Icon, nullptr, 13, 13, 32, 32);
+  place(lProduct, productFont_, 57, 9, 330, 26);
+  place(lVer, boldFont_, 57, 37, 330, 16);
+  place(lCR, font_, 57, 53, 330, 16);
+  place(lDesc, font_, 57, 73, 394, 32);
+  place(Image1, nullptr, kWidth - 1 - 8 - kLogoSize, 9, kLogoSize, kLogoSize);
   const int middleTop = 1 + kTopBandHeight;
   const int middleBottom = kHeight - 1 - kBottomBandHeight;
-  mLic = child(L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, 11, middleTop + 10, kWidth - 22,
-               middleBottom - middleTop - 10 - 20 - 4, font_);
-  lEmail = child(L"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 11, middleBottom - 18, 200, 15, linkFont_, 1);
-  lWWW = child(L"STATIC", SS_RIGHT | SS_NOTIFY | SS_NOPREFIX, kWidth - 11 - 200, middleBottom - 18, 200, 15,
-               linkFont_, 2);
+  place(mLic, font_, 11, middleTop + 10, kWidth - 22, middleBottom - middleTop - 10 - 20 - 4);
+  place(lEmail, linkFont_, 11, middleBottom - 18, 200, 15);
+  place(lWWW, linkFont_, kWidth - 11 - 200, middleBottom - 18, 200, 15);
+  place(Button2, font_, kWidth - 1 - 10 - 75, kHeight - 1 - kBottomBandHeight + 10, 75, 25);
 
-  // The bottom band: OK, the default and the cancel button.
-  Button2 = child(L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, kWidth - 1 - 10 - 75, kHeight - 1 - kBottomBandHeight + 10,
-                  75, 25, font_, IDOK);
-  SetWindowTextW(Button2, L"OK");
+  // The program's icon in the size of this dpi (the system's own icon,
+  // shared, when the program has none).
+  const HICON oldIcon = icon_;
+  icon_ = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, S(32), S(32), LR_DEFAULTCOLOR));
+  SendMessageW(Icon, STM_SETICON, reinterpret_cast<WPARAM>(icon_ ? icon_ : LoadIconW(nullptr, IDI_APPLICATION)), 0);
+  if (oldIcon) DestroyIcon(oldIcon);
+  const HBITMAP oldLogo = logo_;
+  logo_ = DrawLogo(dpi_);
+  SendMessageW(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_));
+  if (oldLogo) DeleteObject(oldLogo);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void TdlgAbout::DpiChanged(UINT dpi, const RECT& suggested) {
+  if (dpi == 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  // The suggested place, at the dialog's own size: it has no frame, so its
+  // size is the design's at this dpi (a suggestion scaled from the old
+  // size may be a pixel off).
+  const RECT place{suggested.left, suggested.top, suggested.left + Scaled(kWidth, dpi),
+                   suggested.top + Scaled(kHeight, dpi)};
+  MoveToSuggested(window_, place);
+  SetDpiLook();
 }
 
 void TdlgAbout::FillTexts(const platform::TVersionInfo& version) {
@@ -166,18 +200,21 @@ void TdlgAbout::FillTexts(const platform::TVersionInfo& version) {
   SendMessageW(mLic, EM_SETSEL, 0, 0);
 }
 
-RECT TdlgAbout::TopBand() const { return {1, 1, kWidth - 1, 1 + kTopBandHeight}; }
+RECT TdlgAbout::TopBand() const {
+  return {1, 1, Scaled(kWidth, dpi_) - 1, 1 + Scaled(kTopBandHeight, dpi_)};
+}
 
 void TdlgAbout::Paint() {
   PAINTSTRUCT ps;
   const HDC dc = BeginPaint(window_, &ps);
-  const RECT all = {0, 0, kWidth, kHeight};
+  RECT all;
+  GetClientRect(window_, &all);
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   const RECT top = TopBand();
   FillRect(dc, &top, grey_);
-  const RECT middle = {1, top.bottom, kWidth - 1, kHeight - 1 - kBottomBandHeight};
+  const RECT middle = {1, top.bottom, all.right - 1, all.bottom - 1 - Scaled(kBottomBandHeight, dpi_)};
   FillRect(dc, &middle, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  const RECT bottom = {1, middle.bottom, kWidth - 1, kHeight - 1};
+  const RECT bottom = {1, middle.bottom, all.right - 1, all.bottom - 1};
   FillRect(dc, &bottom, grey_);
   EndPaint(window_, &ps);
 }
@@ -192,12 +229,6 @@ void TdlgAbout::cmEmail() { OpenInShell(window_, kMakerEmail); }
 
 void TdlgAbout::cmHomepage() { OpenInShell(window_, kMakerHomepage); }
 
-LRESULT CALLBACK TdlgAbout::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* dialog = reinterpret_cast<TdlgAbout*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!dialog) return DefWindowProcW(window, message, wParam, lParam);
-  return dialog->Handle(message, wParam, lParam);
-}
-
 LRESULT TdlgAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND self = window_;
   switch (message) {
@@ -206,6 +237,9 @@ LRESULT TdlgAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_PAINT:
       Paint();
+      return 0;
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -241,11 +275,11 @@ LRESULT TdlgAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       } else if (reinterpret_cast<HWND>(lParam) == lWWW && HIWORD(wParam) == STN_CLICKED) {
         cmHomepage();
       } else if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-        DestroyWindow(window_);
+        EndModal(window_);
       }
       return 0;
     case WM_CLOSE:
-      DestroyWindow(window_);
+      EndModal(window_);
       return 0;
     case WM_NCDESTROY:
       window_ = nullptr;

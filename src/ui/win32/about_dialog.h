@@ -46,15 +46,23 @@ class TdlgAbout {
   // The top band (client coordinates): a press there drags the dialog.
   RECT TopBand() const;
 
+  // The dpi the dialog is drawn at (window_dpi.h).
+  UINT Dpi() const { return dpi_; }
+  // WM_DPICHANGED: fonts and sizes for `dpi`, the window at `suggested`.
+  void DpiChanged(UINT dpi, const RECT& suggested);
+
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void FormCreate();
+  // The fonts, the places of the controls, the icon and the logo at dpi_.
+  void SetDpiLook();
   void FillTexts(const platform::TVersionInfo& version);
   void Paint();
 
   HWND owner_;
   HWND window_ = nullptr;
+  UINT dpi_ = 96;
+  HICON icon_ = nullptr;  // the program's icon at dpi_, none without one
   HFONT productFont_ = nullptr;
   HFONT boldFont_ = nullptr;
   HFONT font_ = nullptr;
@@ -64,7 +72,7 @@ class TdlgAbout {
 };
 
 // Shows the About dialog over `owner` with the program's version
-// information; for the main window's About hook.
+// information.
 void ShowAboutDialog(HWND owner);
 
 // Where the links go (tests): instead of ShellExecuteW the hook gets the

@@ -1,31 +1,27 @@
-// TfrmMain on Win32: creation, layout, menus and the message dispatch. The
-// object tree, the detail pane, the commands and the settings have files of
-// their own (main_window_*.cpp).
+// TfrmMain on Win32: creation, menus and the message dispatch. The layout,
+// the object tree, the detail pane, the commands and the settings have
+// files of their own (main_window_*.cpp).
 #include "ui/win32/main_window.h"
-
-#include <windowsx.h>
 
 #include <algorithm>
 
 #include "platform/win32/wide_text.h"
 #include "ui/logic/busy_scope.h"
 #include "ui/logic/main_window_text.h"
+#include "ui/logic/window_sizes.h"
 #include "ui/win32/font_quality.h"
 #include "ui/win32/message_boxes.h"
-#include "ui/win32/tree_images.h"
+#include "ui/win32/splitter.h"
+#include "ui/win32/window_class.h"
+#include "ui/win32/tab_keys.h"
+#include "ui/win32/window_dpi.h"
+#include "ui/win32/window_images.h"
 
 namespace brannock::ui {
 
 namespace {
 
-constexpr int kSplitterWidth = 4;
-constexpr int kPaneBorder = 5;
-constexpr int kHeaderHeight = 41;
-constexpr int kMemoHeight = 107;
-constexpr int kButtonRowHeight = 38;
-constexpr int kStatusPanelWidth = 50;
-constexpr int kViewPanelWidth = 140;
-constexpr int kMinTreeWidth = 30;
+using namespace main_size;
 
 // The window whose object tree a tree view is (a window property).
 constexpr wchar_t kTreeOwner[] = L"BrannockTreeOwner";
@@ -57,7 +53,7 @@ LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam)
       // The time the key was typed, not the time it is handled: a slow
       // pane update must not split one word into two searches.
       const auto typedAt = static_cast<int64_t>(static_cast<DWORD>(GetMessageTime()));
-      Guarded([&] { self->TreeKeyPress(static_cast<wchar_t>(wParam), typedAt); });
+      Guarded(ReportError, [&] { self->TreeKeyPress(static_cast<wchar_t>(wParam), typedAt); });
       return 0;
     }
   }
@@ -67,35 +63,32 @@ LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 void RegisterMainWindowClass() {
-  static bool registered = false;
-  if (registered) return;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainWindowClass;
-  registered = RegisterClassExW(&wc) != 0;
+  RegisterWindowClass(
+      {.name = kMainWindowClass, .procedure = MainWindowProc, .faceBackground = true, .programIcon = true});
 }
 
-TfrmMain::TfrmMain(Catalogue& catalogue, Options options) : catalogue_(catalogue), options_(std::move(options)) {
+TfrmMain::TfrmMain(Catalogue& catalogue, Options options)
+    : TObjectCommands(catalogue, ProgramMessages(), {ToolHost{ToolHost::Kind::Native, {}}, options.view, nullptr}),
+      TComparisonCommands(options.view ? options.view->Store() : catalogue.Backend(), options.view),
+      TCheckCommands(catalogue, nullptr, options.view),  // the live registry: this machine's files
+      TTreeCommands(catalogue, *this, {options.view, nullptr}),
+      options_(std::move(options)) {
   RegisterMainWindowClass();
-  // The designed client area of 792 by 554 pixels, centred on the screen.
-  RECT frame{0, 0, 792, 554};
+  // The designed client area, centred on the screen, at the system's dpi
+  // (the window is made on the primary monitor); a window that turns out to
+  // have another dpi is scaled to it below.
+  dpi_ = SystemDpi();
+  treeWidth_ = Scaled(kTreeWidth, dpi_);
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  AdjustWindowRectEx(&frame, style, TRUE, 0);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  const SIZE size = WindowSizeFor(Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_), style, true, 0, dpi_);
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int left = work.left + (work.right - work.left - width) / 2;
-  const int top = work.top + (work.bottom - work.top - height) / 2;
+  const int left = work.left + (work.right - work.left - size.cx) / 2;
+  const int top = work.top + (work.bottom - work.top - size.cy) / 2;
   HWND created = CreateWindowExW(0, kMainWindowClass, platform::ToWide(kApplicationTitle).c_str(), style, left, top,
-                                 width, height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                                 size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!created) throw std::runtime_error("The main window could not be created");
   window_ = created;
   CreateControls();
@@ -103,6 +96,13 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options) : catalogue_(catalogue
   ShowView();
   SetFonts();
   Layout();
+  if (const UINT dpi = WindowDpi(window_); dpi != dpi_) {
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    const SIZE scaled = WindowSizeFor(Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi), style, true, 0, dpi);
+    const RECT suggested{frame.left, frame.top, frame.left + scaled.cx, frame.top + scaled.cy};
+    DpiChanged(dpi, suggested);
+  }
 
   ShowPane(false);
   catalogue_.Environment.clear();
@@ -136,16 +136,24 @@ void TfrmMain::CreateControls() {
   const auto classProc =
       reinterpret_cast<WNDPROC>(SetWindowLongPtrW(Tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TreeProc)));
   if (classProc != &TreeProc) treeViewProc = classProc;
+  // A drag sets the width the user sees, within the window as it is now.
+  Splitter = CreateSplitter(window_, 9, [this](int left) {
+    RECT client;
+    GetClientRect(window_, &client);
+    treeWidth_ = ShownTreeWidth(left, client.right);
+    Layout();
+  });
 
   imgDefaultIcon = Child(L"STATIC", L"", WS_VISIBLE | SS_ICON | SS_CENTERIMAGE, 0, window_, 2);
-  eName = Child(L"EDIT", L"", WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 0, window_, 3);
-  eGUID = Child(L"EDIT", L"", WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 0, window_, 4);
+  eName = Child(L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 0, window_, 3);
+  eGUID = Child(L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 0, window_, 4);
 
   pc = Child(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS, 0, window_, 5);
   TCITEMW tab{};
-  tab.mask = TCIF_TEXT;
+  tab.mask = TCIF_TEXT | TCIF_PARAM;
   wchar_t registryCaption[] = L" Registry ";
   tab.pszText = registryCaption;
+  tab.lParam = pageRegistry;
   TabCtrl_InsertItem(pc, 0, &tab);
   // tsRegistry: the controls of the page lie above the tab control.
   RegTree = Child(WC_TREEVIEWW, L"", WS_TABSTOP | TVS_HASLINES | TVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE, window_, 6);
@@ -156,14 +164,13 @@ void TfrmMain::CreateControls() {
   bCopy = Child(L"BUTTON", L"Copy to Clipboard", WS_TABSTOP | BS_PUSHBUTTON, 0, window_, cmdButtonCopy);
   bReg = Child(L"BUTTON", L"Register", WS_TABSTOP | BS_PUSHBUTTON, 0, window_, cmdButtonReg);
   bUnreg = Child(L"BUTTON", L"Unregister", WS_TABSTOP | BS_PUSHBUTTON, 0, window_, cmdButtonUnreg);
+  // tsSecurity, added as a tab for the objects it applies to.
+  SecurityText = Child(L"EDIT", L"",
+                       WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                       WS_EX_CLIENTEDGE, window_, 10);
 
   sb = Child(STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, 0, window_, 8);
-  // The view's panel, then the registry's, which takes the rest.
-  std::vector<int> panels;
-  if (options_.view) panels.push_back(kViewPanelWidth);
-  if (!options_.sourceText.empty()) panels.push_back(kStatusPanelWidth);
-  SetStatusPanels(panels);
-  if (!options_.sourceText.empty()) SetStatusPanelText(static_cast<int>(panels.size()), options_.sourceText);
+  LayOutStatusPanels();
   SetStatusText(kReadyText);
 }
 
@@ -181,6 +188,9 @@ void TfrmMain::BuildMenus() {
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(file, MF_STRING, cmdRefresh, L"Refresh\tCtrl+R");
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file, MF_STRING, cmdCompareWith, text(kCompareWithCaption));
+  AppendMenuW(file, MF_STRING | MF_GRAYED, cmdEndComparison, text(kEndComparisonCaption));
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(file, MF_STRING, cmdExit, L"Exit");
 
   HMENU object = CreatePopupMenu();
@@ -190,6 +200,8 @@ void TfrmMain::BuildMenus() {
   AppendMenuW(object, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(object, MF_STRING | MF_GRAYED, cmdReg, L"Register Server");
   AppendMenuW(object, MF_STRING | MF_GRAYED, cmdUnreg, L"Unregister Server");
+  AppendMenuW(object, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(object, MF_STRING, cmdCheck, text(kCheckMenuItem));
 
   HMENU help = CreatePopupMenu();
   AppendMenuW(help, MF_STRING, cmdAbout, L"About...");
@@ -205,81 +217,13 @@ void TfrmMain::BuildMenus() {
   accelerators_ = CreateAcceleratorTableW(&refresh, 1);
 }
 
-// Also when the system's font smoothing changes: the fonts name its
-// quality (font_quality.h), so they are made anew.
-void TfrmMain::SetFonts() {
-  HDC dc = GetDC(window_);
-  const int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
-  ReleaseDC(window_, dc);
-  const BYTE quality = SystemFontQuality();
-  auto tahoma = [&](int weight) {
-    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH, L"Tahoma");
-  };
-  HFONT const oldFont = font_, oldBold = boldFont_;
-  font_ = tahoma(FW_NORMAL);
-  boldFont_ = tahoma(FW_BOLD);
-  const BOOL redraw = oldFont != nullptr;
-  for (HWND control : {Tree, eGUID, pc, RegTree, Memo, bView, bCopy, bReg, bUnreg, sb})
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), redraw);
-  SendMessageW(eName, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), redraw);
-  if (oldFont) DeleteObject(oldFont);
-  if (oldBold) DeleteObject(oldBold);
-}
-
-void TfrmMain::Layout() {
-  RECT client;
-  GetClientRect(window_, &client);
-  SendMessageW(sb, WM_SIZE, 0, 0);
-  RECT status;
-  GetWindowRect(sb, &status);
-  const int width = client.right;
-  const int height = std::max(0, static_cast<int>(client.bottom - (status.bottom - status.top)));
-  treeWidth_ = std::clamp(treeWidth_, kMinTreeWidth, std::max(kMinTreeWidth, width - kSplitterWidth - kMinTreeWidth));
-
-  HDWP batch = BeginDeferWindowPos(12);
-  auto place = [&](HWND w, int x, int y, int cx, int cy) {
-    batch = DeferWindowPos(batch, w, nullptr, x, y, std::max(cx, 0), std::max(cy, 0), SWP_NOZORDER | SWP_NOACTIVATE);
-  };
-  place(Tree, 0, 0, treeWidth_, height);
-  const int px = treeWidth_ + kSplitterWidth + kPaneBorder, py = kPaneBorder;
-  const int pw = width - px - kPaneBorder, ph = height - 2 * kPaneBorder;
-  place(imgDefaultIcon, px, py + 4, 32, 32);
-  place(eName, px + 40, py + 4, pw - 40, 16);
-  place(eGUID, px + 40, py + 22, pw - 40, 16);
-  place(pc, px, py + kHeaderHeight, pw, ph - kHeaderHeight);
-  EndDeferWindowPos(batch);
-
-  RECT page{0, 0, pw, ph - kHeaderHeight};
-  TabCtrl_AdjustRect(pc, FALSE, &page);
-  const int ax = px + page.left + 2, ay = py + kHeaderHeight + page.top + 2;
-  const int aw = page.right - page.left - 4, ah = page.bottom - page.top - 4;
-  batch = BeginDeferWindowPos(6);
-  place(RegTree, ax, ay, aw, ah - kMemoHeight - kButtonRowHeight - 4);
-  place(Memo, ax, ay + ah - kMemoHeight - kButtonRowHeight, aw, kMemoHeight);
-  const int by = ay + ah - kButtonRowHeight + 7;
-  place(bView, ax, by, 100, 25);
-  place(bCopy, ax + 104, by, 100, 25);
-  place(bReg, ax + aw - 154, by, 75, 25);
-  place(bUnreg, ax + aw - 75, by, 75, 25);
-  EndDeferWindowPos(batch);
-}
-
 void TfrmMain::ShowPane(bool visible) {
   paneVisible_ = visible;
-  for (HWND w : {pc, RegTree, Memo, bView, bCopy, bReg, bUnreg}) ShowWindow(w, visible ? SW_SHOW : SW_HIDE);
-}
-
-void TfrmMain::SetStatusPanels(const std::vector<int>& extraWidths) {
-  statusWidths_ = {kStatusPanelWidth};
-  statusWidths_.insert(statusWidths_.end(), extraWidths.begin(), extraWidths.end());
-  std::vector<int> rightEdges;
-  int edge = 0;
-  for (size_t i = 0; i < statusWidths_.size(); ++i) {
-    edge += statusWidths_[i];
-    rightEdges.push_back(i + 1 == statusWidths_.size() && i > 0 ? -1 : edge);
-  }
-  SendMessageW(sb, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
+  ShowWindow(pc, visible ? SW_SHOW : SW_HIDE);
+  const PanePage page = ShownPage();
+  for (HWND w : {RegTree, Memo, bView, bCopy, bReg, bUnreg})
+    ShowWindow(w, visible && page == pageRegistry ? SW_SHOW : SW_HIDE);
+  ShowWindow(SecurityText, visible && page == pageSecurity ? SW_SHOW : SW_HIDE);
 }
 
 void TfrmMain::SetStatusPanelText(int panel, TextView text) {
@@ -304,9 +248,19 @@ Text TfrmMain::StatusPanelText(int panel) const {
 // the pane would cost more than the work that follows.
 void TfrmMain::RepaintNow() { RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
-bool TfrmMain::InSplitter(int x) const { return x >= treeWidth_ && x < treeWidth_ + kSplitterWidth; }
-
 void TfrmMain::cmExit() { PostMessageW(window_, WM_CLOSE, 0, 0); }
+
+bool TfrmMain::FilterMessage(MSG& msg) {
+  if (!window_) return false;
+  if (TranslateAcceleratorW(window_, accelerators_, &msg) != 0) return true;
+  return MoveFocusByTab(window_, msg);
+}
+
+HWND TfrmMain::FocusTarget() const {
+  const HWND saved = focused_;
+  if (saved && IsChild(window_, saved) && IsWindowVisible(saved) && IsWindowEnabled(saved)) return saved;
+  return Tree;
+}
 
 void TfrmMain::OnCommand(WORD id) {
   if (id >= cmdSaveFirst && id < cmdSaveFirst + kSaveCommandCount) return cmSave(id - cmdSaveFirst);
@@ -326,6 +280,9 @@ void TfrmMain::OnCommand(WORD id) {
     case cmdAbout: return cmAbout();
     case cmdView64: return cmChooseView(registry::RegistryView::Bits64);
     case cmdView32: return cmChooseView(registry::RegistryView::Bits32);
+    case cmdCompareWith: return cmCompareWith();
+    case cmdEndComparison: return cmEndComparison();
+    case cmdCheck: return cmCheckRegistrations();
     default: return;
   }
 }
@@ -334,56 +291,50 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND const self = window_;
   switch (message) {
     case WM_COMMAND:
-      if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) Guarded([&] { OnCommand(LOWORD(wParam)); });
+      if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) Guarded(ReportError, [&] { OnCommand(LOWORD(wParam)); });
       return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;
-      Guarded([&] { result = OnNotify(reinterpret_cast<NMHDR*>(lParam)); });
+      Guarded(ReportError, [&] { result = OnNotify(reinterpret_cast<NMHDR*>(lParam)); });
       return result;
     }
     case WM_SIZE:
-      Layout();
+      // Minimized, the client area is empty: the controls keep their places
+      // for the restore.
+      if (wParam != SIZE_MINIMIZED) Layout();
+      return 0;
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back (at first the object
+      // tree), not the frame, whose keys would reach no control.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) focused_ = focus;
+      } else if (!HIWORD(wParam)) {
+        SetFocus(FocusTarget());
+      }
+      return 0;
+    case WM_SETFOCUS:
+      // Given back by a closed box or window.
+      SetFocus(FocusTarget());
+      return 0;
+    case WM_DPICHANGED:
+      // Moved to a monitor of another scale, or its scale changed.
+      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SETTINGCHANGE:
       if (ChangesFontQuality(wParam)) SetFonts();
       break;
-    case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) {
-        POINT p;
-        GetCursorPos(&p);
-        ScreenToClient(window_, &p);
-        if (InSplitter(p.x)) {
-          SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-          return TRUE;
-        }
-      }
-      break;
-    case WM_LBUTTONDOWN:
-      if (InSplitter(GET_X_LPARAM(lParam))) {
-        dragging_ = true;
-        SetCapture(window_);
-      }
-      return 0;
-    case WM_MOUSEMOVE:
-      if (dragging_) {
-        treeWidth_ = GET_X_LPARAM(lParam);
-        Layout();
-      }
-      return 0;
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-      if (dragging_) {
-        dragging_ = false;
-        if (message == WM_LBUTTONUP) ReleaseCapture();
-      }
-      return 0;
     case WM_CLOSE:
       // A granted close writes the settings, then ends the program.
-      Guarded([&] { WriteWindowSettings(); });
+      Guarded(ReportError, [&] { WriteWindowSettings(); });
       DestroyWindow(window_);
       return 0;
+    case WM_ENDSESSION:
+      // Log-off or shutdown ends the program without WM_CLOSE.
+      if (wParam) Guarded(ReportError, [&] { WriteWindowSettings(); });
+      return 0;
     case WM_DESTROY:
-      if (!settingsWritten_) Guarded([&] { WriteWindowSettings(); });
+      if (!settingsWritten_) Guarded(ReportError, [&] { WriteWindowSettings(); });
       RemovePropW(Tree, kTreeOwner);
       for (auto& nodes : loaded_) nodes.clear();
       TreeView_DeleteAllItems(Tree);

@@ -1,7 +1,11 @@
 // TfrmMain on Win32: the object tree of the four collections on the left,
 // the detail pane of the selected node on the right, the menus, and the
 // status bar. Every line and rule comes from ui/logic, as in the Qt window;
-// this class only moves them in and out of comctl32 controls.
+// this class only moves them in and out of comctl32 controls. The object
+// commands are TObjectCommands' (ui/logic/object_commands.h), the
+// comparison's TComparisonCommands' (ui/logic/comparison_commands.h),
+// Refresh and the View menu's TTreeCommands' (ui/logic/tree_commands.h);
+// this class supplies their controls.
 #pragma once
 
 #include <windows.h>
@@ -15,10 +19,15 @@
 #include "catalogue/catalogue.h"
 #include "registry/registry_backend.h"
 #include "registry/viewed_registry.h"
+#include "catalogue/registry_tree_builder.h"
+#include "ui/logic/comparison_commands.h"
+#include "ui/logic/check_window.h"
+#include "ui/logic/object_commands.h"
 #include "ui/logic/object_tree.h"
-#include "ui/logic/registry_tree_builder.h"
 #include "ui/logic/type_ahead.h"
 #include "ui/logic/window_settings.h"
+#include "ui/logic/tree_commands.h"
+#include "ui/win32/busy_status.h"
 
 namespace brannock::ui {
 
@@ -41,11 +50,18 @@ enum MainCommand : WORD {
   cmdButtonUnreg,
   cmdView64,  // the View menu's radio items
   cmdView32,
+  cmdCompareWith,
+  cmdEndComparison,
+  cmdCheck,  // Object > "Check Registrations"
 };
+
+// The pages of the detail pane's tab control, each tab's lParam: the
+// Registry page always, the Security page for the objects it applies to.
+enum PanePage : LPARAM { pageRegistry = 0, pageSecurity };
 
 inline constexpr wchar_t kMainWindowClass[] = L"BrannockMainWindow";
 
-class TfrmMain {
+class TfrmMain : public TObjectCommands, public TComparisonCommands, public TCheckCommands, public TTreeCommands {
  public:
   struct Options {
     // HKEY_CURRENT_USER: where the placement is kept; none keeps nothing.
@@ -65,12 +81,15 @@ class TfrmMain {
 
   // FormCreate: the window exists, hidden, with four collapsed roots.
   TfrmMain(Catalogue& catalogue, Options options);
-  ~TfrmMain();
+  ~TfrmMain() override;
   TfrmMain(const TfrmMain&) = delete;
   TfrmMain& operator=(const TfrmMain&) = delete;
 
   HWND Handle() const { return window_; }
-  HACCEL Accelerators() const { return accelerators_; }
+  // What the message loop shows the window before translating and
+  // dispatching a message: the accelerators and Tab between the controls.
+  // True when the message was handled here.
+  bool FilterMessage(MSG& msg);
   // The first showing reads the settings, then shows the window as they
   // say (or with `showCommand` when they say nothing).
   void Show(int showCommand);
@@ -81,40 +100,45 @@ class TfrmMain {
   static void SetSaveFileChooser(FileChooser chooser);
   // The open dialog of "View TypeLib...".
   static void SetTypeLibFileChooser(FileChooser chooser);
+  // The choice among the libraries of a file that holds several: the index
+  // of the chosen item, none when the user cancels. The default shows the
+  // list (choice_dialog.h).
+  using ResourceChooser = std::function<std::optional<size_t>(HWND owner, const TextList& items)>;
+  static void SetTypeLibResourceChooser(ResourceChooser chooser);
+  // The open dialog of "Compare with...".
+  static void SetComparisonSourceChooser(FileChooser chooser);
 
   // Controls.
   HWND Tree = nullptr, RegTree = nullptr, imgDefaultIcon = nullptr, eName = nullptr, eGUID = nullptr;
   HWND pc = nullptr, Memo = nullptr, bView = nullptr, bCopy = nullptr, bReg = nullptr, bUnreg = nullptr;
   HWND sb = nullptr;
+  HWND SecurityText = nullptr;  // the " Security " page: who may launch and access the server
+  HWND Splitter = nullptr;  // between Tree and the pane (splitter.h)
   HMENU Menu = nullptr;
   HTREEITEM OCRoot = nullptr, AIRoot = nullptr, TLRoot = nullptr, IFRoot = nullptr;
 
   // Object tree.
-  void CreateTree();
   void FillKey(HTREEITEM root, const TObjects& list);
+  void FillComparisonKey(HTREEITEM root, const analysis::RegistryComparison& result);
   void SetTree();
-  void Refresh();
   void TreeExpanding(HTREEITEM node);
   // A character typed into Tree at `timeMs`, the time of its key message.
   void TreeKeyPress(wchar_t typed, int64_t timeMs);
 
   // Detail pane.
   void TreeChange(HTREEITEM node);
+  // The page of the tab chosen shown (TCN_SELCHANGE); the page shown.
+  void PageChange();
+  PanePage ShownPage() const;
   void RegTreeChange(HTREEITEM line);
   void mmHexClick();
 
-  // Commands.
-  void cmSave(int tag);
+  // Commands (the object commands are TObjectCommands', Refresh and the
+  // View menu's TTreeCommands').
+  void Refresh() override { TTreeCommands::Refresh(); }
   void cmRefresh() { Refresh(); }
   void cmExit();
-  void bCopyClick();
-  void bRegClick(int tag);
-  void cmCreateInst();
-  void cmViewTLB();
-  void cmViewTypeLib();
   void cmAbout();
-  // The View menu: all four collections read anew from the other view.
-  void cmChooseView(registry::RegistryView view);
 
   // The node record of a tree node; null for none.
   TObjectNode* NodeOf(HTREEITEM item) const;
@@ -136,54 +160,98 @@ class TfrmMain {
   Text StatusPanelText(int panel) const;
   // The status bar panel naming the view (1 with a view, else none: -1).
   int ViewPanel() const { return options_.view ? 1 : -1; }
+  // The object tree's width as the user set it (dragged or stored); the
+  // tree shows less of it while the window is too narrow.
   int TreeWidth() const { return treeWidth_; }
-  // Status bar panels after the first: a source's name and the like.
+  // The dpi the window is drawn at (window_dpi.h).
+  UINT Dpi() const { return dpi_; }
+  // WM_DPICHANGED: fonts and sizes for `dpi`, the window at `suggested`.
+  void DpiChanged(UINT dpi, const RECT& suggested);
+  // Status bar panels after the first, their widths at 96 dpi: a source's
+  // name and the like.
   void SetStatusPanels(const std::vector<int>& extraWidths);
   void SetStatusPanelText(int panel, TextView text);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  friend class MainWindowBusyDisplay;
   void CreateControls();
   void BuildMenus();
   HMENU BuildViewMenu();
-  void ShowView();
   void Layout();
+  // `wanted` within a client area `clientWidth` wide.
+  int ShownTreeWidth(int wanted, int clientWidth) const;
   void SetFonts();
   void SetStatusText(TextView text);
   void RepaintNow();
   LRESULT OnNotify(NMHDR* header);
   void OnCommand(WORD id);
   void ShowDetails(HTREEITEM item);
+  // The comparison's controls and pane (main_window_comparison.cpp).
+  Text ChooseComparisonSource() override;
+  void ShowComparison(const Comparison* comparison) override;
+  void ShowDifference(HTREEITEM item);
+  void EnableObjectCommands(const CommandStates& states);
+  // The status bar's panels after the first: the view's, the registry's
+  // and, while comparing, the comparison's.
+  void LayOutStatusPanels();
   void FillRegTree(const std::vector<RegLine>& lines, bool expand);
   void ShowPane(bool visible);
+  // Refresh's and the View menu's controls (main_window_tree.cpp,
+  // main_window_view.cpp, main_window_pane.cpp).
+  void CreateTree() override;
+  void FillRoot(TObjectType typ, const TObjects& list) override { FillKey(RootOf(typ), list); }
+  void ShowView() override;
   // No object shown: header, registry tree and memo empty, the page hidden.
-  void ClearPane();
+  void ClearPane() override;
   void SetHeaderIcon(HICON icon);
-  std::optional<TObjectData> FocusedObject() const;
-  void ViewObjectTypeLib(const TObjectData& record);
+  // The object commands' controls (main_window_actions.cpp).
+  Focus FocusedRecord() const override;
+  BusyDisplay& StatusDisplay() override { return statusDisplay_; }
+  Text ChooseSaveFile(TextView suggested) override;
+  Text ChooseTypeLibFile() override;
+  std::optional<size_t> ChooseTypeLibResource(const TextList& items) override;
+  Text HeaderName() const override;
+  Text HeaderGuid() const override;
+  std::vector<SummaryLine> RegistryLines() const override;
+  void PutOnClipboard(const Text& text) override;
+  void ShowTypeLib(const TObjectData& record, typelib::TypeLibLoader& loader) override;
+  // The control that gets the focus when the window is activated: the one
+  // that had it, else the object tree.
+  HWND FocusTarget() const;
+  // The registration check's controls and the Security page
+  // (main_window_check.cpp).
+  std::optional<size_t> ShowCheckResult(const std::vector<CheckRow>& rows, const Text& count) override;
+  void SelectFindingObject(TObjectType typ, size_t index) override;
+  void ShowSecurityPage(const TObjectData& snapshot);
+  void RemovePage(PanePage page);
   void ReadWindowSettings();
   void WriteWindowSettings();
   ScreenInfo Screens() const;
   Placement CurrentPlacement() const;
-  bool InSplitter(int x) const;
 
-  Catalogue& catalogue_;
   Options options_;
+  Win32BusyDisplay statusDisplay_{[this](TextView text) { SetStatusText(text); }, [this] { RepaintNow(); }};
   HWND window_ = nullptr;
   HACCEL accelerators_ = nullptr;
+  HWND focused_ = nullptr;  // the control focused when the window was last deactivated
   HFONT font_ = nullptr, boldFont_ = nullptr;
   HIMAGELIST images_ = nullptr;
   HICON headerIcon_ = nullptr;
   bool hex_ = true;
-  int treeWidth_ = 301;
-  bool dragging_ = false;
+  UINT dpi_ = 96;
+  int treeWidth_ = 0;  // in the pixels of dpi_
+  // In the pixels of dpi_, for the captions in the window's font: the
+  // buttons of the two widths and the status bar's first panel.
+  int wideButton_ = 0, narrowButton_ = 0, statusPanel_ = 0;
   bool paneVisible_ = false;
   std::vector<int> statusWidths_;
   // The registry tree's lines; each item's lParam is its index here, so the
   // memo and the summary get a line's whole text.
   std::vector<RegLine> regLines_;
+  // While comparing: the colours of the registry tree's lines (none for a
+  // line both registries have), by the same index.
+  std::vector<std::optional<Colour>> regLineColours_;
   std::array<std::vector<LoadedNode>, 4> loaded_;
   TypeAheadSearch typeAhead_;
   bool settingsRead_ = false;

@@ -3,6 +3,7 @@
 // from ui/logic; and the notifications of both trees.
 #include "platform/win32/wide_text.h"
 #include "ui/logic/detail_pane.h"
+#include "ui/logic/security_page.h"
 #include "ui/win32/header_icon.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/tree_batch.h"
@@ -46,6 +47,7 @@ void TfrmMain::TreeChange(HTREEITEM node) {
     SetText(eGUID, RootPaneText(static_cast<int>(LoadedChildren(record->Typ).size())));
     return;
   }
+  if (Comparing()) return ShowDifference(node);
   ShowDetails(node);
 }
 
@@ -60,23 +62,16 @@ void TfrmMain::ShowDetails(HTREEITEM item) {
   const TObjectData snapshot = entry;
   n.Server = snapshot.Server;
 
-  const CommandStates states = CommandStatesFor(snapshot, true);  // the live registry runs regsvr32
-  EnableWindow(bReg, states.registerServer);
-  EnableWindow(bUnreg, states.registerServer);
-  EnableMenuCommand(Menu, cmdReg, states.registerServer);
-  EnableMenuCommand(Menu, cmdUnreg, states.registerServer);
-  EnableMenuCommand(Menu, cmdCreateInst, states.createInstance);
-  EnableMenuCommand(Menu, cmdView, states.viewTypeLib);
-  EnableWindow(bView, states.viewTypeLib);
-  EnableWindow(bCopy, TRUE);
+  EnableObjectCommands(CommandStatesFor(snapshot, true));  // the live registry runs regsvr32
   SetText(eGUID, snapshot.GUID);
 
   SetHeaderIcon(HeaderIcon(snapshot, options_.view && registry::SeesWow64Files(*options_.view, options_.view->View())));
+  ShowSecurityPage(snapshot);
 
   TreeBatchUpdate batch(RegTree);
   RegistryTreeBuilder builder(catalogue_.Backend(), hex_);
   try {
-    for (const Text& path : RegistryTreePaths(snapshot)) builder.FillRegistryTree(path);
+    builder.FillObjectTree(snapshot);
   } catch (...) {
     FillRegTree(builder.Lines(), false);
     throw;
@@ -91,12 +86,52 @@ void TfrmMain::ClearPane() {
   SetHeaderIcon(nullptr);
   TreeView_DeleteAllItems(RegTree);
   regLines_.clear();
+  regLineColours_.clear();
+  RemovePage(pageSecurity);
   ShowPane(false);
+}
+
+void TfrmMain::EnableObjectCommands(const CommandStates& states) {
+  EnableWindow(bReg, states.registerServer);
+  EnableWindow(bUnreg, states.registerServer);
+  EnableMenuCommand(Menu, cmdReg, states.registerServer);
+  EnableMenuCommand(Menu, cmdUnreg, states.registerServer);
+  EnableMenuCommand(Menu, cmdCreateInst, states.createInstance);
+  EnableMenuCommand(Menu, cmdView, states.viewTypeLib);
+  EnableWindow(bView, states.viewTypeLib);
+  EnableWindow(bCopy, TRUE);
+}
+
+// The Security page: a tab after the others for an AppID and a class that
+// names one, none for other objects.
+void TfrmMain::ShowSecurityPage(const TObjectData& snapshot) {
+  registry::RegistryBackend& store = options_.view ? options_.view->Store() : catalogue_.Backend();
+  const SecurityPage page = SecurityPageOf(snapshot, catalogue_.Backend(), store);
+  if (!page.shown) {
+    RemovePage(pageSecurity);
+    return;
+  }
+  bool present = false;
+  for (int i = 0, n = TabCtrl_GetItemCount(pc); i < n && !present; ++i) {
+    TCITEMW tab{};
+    tab.mask = TCIF_PARAM;
+    present = TabCtrl_GetItem(pc, i, &tab) && tab.lParam == pageSecurity;
+  }
+  if (!present) {
+    std::wstring caption = platform::ToWide(kSecurityTabCaption);
+    TCITEMW tab{};
+    tab.mask = TCIF_TEXT | TCIF_PARAM;
+    tab.pszText = caption.data();
+    tab.lParam = pageSecurity;
+    TabCtrl_InsertItem(pc, TabCtrl_GetItemCount(pc), &tab);
+  }
+  SetText(SecurityText, page.text);
 }
 
 void TfrmMain::FillRegTree(const std::vector<RegLine>& lines, bool expand) {
   TreeView_DeleteAllItems(RegTree);
   regLines_ = lines;
+  regLineColours_.clear();
   std::vector<HTREEITEM> items;
   items.reserve(regLines_.size());
   for (size_t i = 0; i < regLines_.size(); ++i) {
@@ -105,9 +140,13 @@ void TfrmMain::FillRegTree(const std::vector<RegLine>& lines, bool expand) {
     TVINSERTSTRUCTW insert{};
     insert.hParent = line.parent < 0 ? TVI_ROOT : items[static_cast<size_t>(line.parent)];
     insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
     insert.item.pszText = text.data();
     insert.item.lParam = static_cast<LPARAM>(i);
+    // Level-0 lines bold through their state, so the control measures them
+    // bold too and does not clip their ends.
+    insert.item.stateMask = TVIS_BOLD;
+    insert.item.state = line.parent < 0 ? TVIS_BOLD : 0;
     items.push_back(TreeView_InsertItem(RegTree, &insert));
   }
   if (!expand) return;
@@ -169,19 +208,25 @@ LRESULT TfrmMain::OnNotify(NMHDR* header) {
         return 0;
     }
   }
+  if (header->hwndFrom == pc && header->code == TCN_SELCHANGE) {
+    PageChange();
+    return 0;
+  }
   if (header->hwndFrom == RegTree) {
     switch (header->code) {
       case TVN_SELCHANGEDW:
         RegTreeChange(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);
         return 0;
-      case NM_CUSTOMDRAW: {  // RegTreePaintText: level-0 lines in bold
+      case NM_CUSTOMDRAW: {  // RegTreePaintText; level-0 lines are bold by their state
         auto* draw = reinterpret_cast<NMTVCUSTOMDRAW*>(header);
         if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-        if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-          if (!TreeView_GetParent(RegTree, reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec))) {
-            SelectObject(draw->nmcd.hdc, boldFont_);
-            return CDRF_NEWFONT;
-          }
+        if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+        // While comparing: the removed and added lines in their colours.
+        const auto line = static_cast<size_t>(draw->nmcd.lItemlParam);
+        if (line < regLineColours_.size() && regLineColours_[line]) {
+          const Colour c = *regLineColours_[line];
+          draw->clrText = RGB(c.red, c.green, c.blue);
+          return CDRF_NEWFONT;
         }
         return CDRF_DODEFAULT;
       }

@@ -6,6 +6,7 @@
 #include "ui/logic/view_choice.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_boxes.h"
+#include "ui/win32/window_dpi.h"
 
 namespace brannock::ui {
 
@@ -32,9 +33,9 @@ ScreenInfo TfrmMain::Screens() const {
   ScreenInfo info;
   info.desktopWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
   info.desktopHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  HDC dc = GetDC(window_);
-  info.pixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(window_, dc);
+  // The screen's pixels per inch: the system's, whatever the monitor the
+  // window is on (a placement saved at another setting is not applied).
+  info.pixelsPerInch = static_cast<int>(SystemDpi());
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&info.monitors));
   return info;
 }
@@ -62,7 +63,7 @@ void TfrmMain::Show(int showCommand) {
       ShowState state = ShowState::Normal;
       bool read = false;
     } plan;
-    Guarded([&] {
+    Guarded(ReportError, [&] {
       settingsRead_ = true;
       if (!options_.settings) return;
       const ScreenInfo screens = Screens();

@@ -1,28 +1,35 @@
 // The object tree of TfrmMain on Win32: the four roots, the lazy reading of
-// a collection when its root is first expanded, the sorted children, the
-// full refresh and the type-ahead search. A node's text and image are
-// given with the node (TreeGetText and TreeGetImageIndex of its record):
-// neither changes while the node lives, and a callback for them would cost
-// a notification and a text measurement per node at every expansion.
+// a collection when its root is first expanded, the sorted children and
+// the type-ahead search (Refresh is TTreeCommands',
+// ui/logic/tree_commands.h). A node's text and image are given with the
+// node (TreeGetText and TreeGetImageIndex of its record): neither changes
+// while the node lives, and a callback for them would cost a notification
+// and a text measurement per node at every expansion.
+#include <optional>
+
 #include "catalogue/object_kinds.h"
 #include "platform/win32/wide_text.h"
 #include "ui/logic/main_window_text.h"
-#include "ui/win32/busy_status.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/tree_batch.h"
+#include "ui/win32/window_images.h"
 
 namespace brannock::ui {
 
 namespace {
 
-HTREEITEM AddNode(HWND tree, HTREEITEM parent, TObjectNode node, bool root, TObjectNode** added = nullptr) {
+// `change`: while the window compares, the change whose badge the node's
+// image carries.
+HTREEITEM AddNode(HWND tree, HTREEITEM parent, TObjectNode node, bool root, TObjectNode** added = nullptr,
+                  std::optional<analysis::ObjectChange> change = std::nullopt) {
   auto* record = new TObjectNode(std::move(node));
   TVINSERTSTRUCTW insert{};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN;
   insert.item.pszText = reinterpret_cast<wchar_t*>(record->Text.data());  // copied by the control
-  insert.item.iImage = insert.item.iSelectedImage = TreeGetImageIndex(root, record->Typ);
+  const int image = TreeGetImageIndex(root, record->Typ);
+  insert.item.iImage = insert.item.iSelectedImage = change ? BadgedTreeImage(image, *change) : image;
   insert.item.cChildren = root ? 1 : 0;
   insert.item.lParam = reinterpret_cast<LPARAM>(record);
   HTREEITEM item = TreeView_InsertItem(tree, &insert);
@@ -96,26 +103,30 @@ void TfrmMain::FillKey(HTREEITEM root, const TObjects& list) {
   }
 }
 
+// While comparing, each root holds what differs, each object's image with
+// the badge of its change (BadgedTreeImage).
+void TfrmMain::FillComparisonKey(HTREEITEM root, const analysis::RegistryComparison& result) {
+  const TObjectType typ = NodeOf(root)->Typ;
+  std::vector<LoadedNode>& loaded = loaded_[static_cast<size_t>(typ)];
+  loaded.clear();
+  for (TObjectNode& node : ComparisonNodes(result, typ)) {
+    const analysis::ObjectChange change = DifferenceOf(result, node)->change;
+    TObjectNode* record = nullptr;
+    HTREEITEM item = AddNode(Tree, root, std::move(node), false, &record, change);
+    if (item) loaded.push_back({item, record});
+  }
+}
+
 void TfrmMain::TreeExpanding(HTREEITEM node) {
-  if (!node || TreeView_GetChild(Tree, node)) return;
+  // While comparing the roots hold what differs from the start.
+  if (!node || Comparing() || TreeView_GetChild(Tree, node)) return;
   HTREEITEM parent = TreeView_GetParent(Tree, node);
   if (parent && TreeView_GetParent(Tree, parent)) return;
-  MainWindowBusyDisplay display(*this);
-  BusyScope busy(display, BusyScope::Cursor::Wait);
+  BusyScope busy(statusDisplay_, BusyScope::Cursor::Wait);
   if (parent) return;
   const TObjectType typ = NodeOf(node)->Typ;
   if (catalogue_.List(typ).empty()) catalogue_.ReadList(typ);
   FillKey(node, catalogue_.List(typ));
-}
-
-void TfrmMain::Refresh() {
-  MainWindowBusyDisplay display(*this);
-  BusyScope busy(display, BusyScope::Cursor::Wait);
-  CreateTree();
-  for (const ObjectKind& kind : kObjectKinds) {
-    catalogue_.ReadList(kind.typ);
-    FillKey(RootOf(kind.typ), catalogue_.List(kind.typ));
-  }
 }
 
 void TfrmMain::TreeKeyPress(wchar_t typed, int64_t timeMs) {

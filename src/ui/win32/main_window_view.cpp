@@ -43,16 +43,4 @@ void TfrmMain::ShowView() {
   CheckMenuRadioItem(Menu, cmdView64, cmdView32, ViewCommand(view), MF_BYCOMMAND);
 }
 
-void TfrmMain::cmChooseView(registry::RegistryView view) {
-  if (!options_.view) return;
-  if (SwitchView(*options_.view, catalogue_, view)) {
-    // Every list, record and pane line came from the other view: none
-    // stays, also when reading the new view fails half-way.
-    ClearPane();
-    ShowView();
-    Refresh();
-  }
-  ShowView();
-}
-
 }  // namespace brannock::ui

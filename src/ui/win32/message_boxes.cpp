@@ -24,7 +24,7 @@ ErrorReportHook& ReportHook() {
 }
 
 void ShowBox(BoxKind kind, TextView text, TextView caption, bool restoreFirst) {
-  const Text shownCaption = caption.empty() ? Text(kind == BoxKind::Error ? u"Error" : u"Information") : Text(caption);
+  const Text shownCaption = BoxCaption(kind, caption);
   if (restoreFirst && MainWindow() && IsIconic(MainWindow())) ShowWindow(MainWindow(), SW_RESTORE);
   if (BoxHook()) {
     BoxHook()(kind, Text(text), shownCaption);
@@ -64,6 +64,11 @@ void ReportError(const std::exception_ptr& error) {
   }
   MessageBoxW(GetBoxOwnerWindow(), platform::ToWide(*text).c_str(), platform::ToWide(kApplicationTitle).c_str(),
               MB_OK | MB_ICONERROR);
+}
+
+UserMessages& ProgramMessages() {
+  static MessageFunctions messages(ShowErrorBox, ShowInfoBox, ReportError);
+  return messages;
 }
 
 }  // namespace brannock::ui

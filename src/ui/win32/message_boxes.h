@@ -9,10 +9,9 @@
 #include <functional>
 
 #include "common/text.h"
+#include "ui/logic/command_flow.h"
 
 namespace brannock::ui {
-
-enum class BoxKind { Error, Information };
 
 // An empty caption becomes "Error" or "Information". With `restoreFirst` a
 // minimized main window is restored before the box shows.
@@ -30,19 +29,13 @@ void SetMessageBoxHook(MessageBoxHook hook);
 
 // The general error report: the innermost message with its full stop, in a
 // box captioned with the application title. SilentAbort shows nothing.
+// Handlers run in Guarded(ReportError, ...) (ui/logic/command_flow.h).
 void ReportError(const std::exception_ptr& error);
 
 using ErrorReportHook = std::function<void(const Text& text)>;
 void SetErrorReportHook(ErrorReportHook hook);
 
-// Runs a handler; whatever it raises goes to the report.
-template <class F>
-void Guarded(F&& handler) {
-  try {
-    handler();
-  } catch (...) {
-    ReportError(std::current_exception());
-  }
-}
+// The boxes and the report, for the commands of ui/logic.
+UserMessages& ProgramMessages();
 
 }  // namespace brannock::ui

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "ui/logic/viewer_status.h"
+#include "ui/win32/window_class.h"
+#include "ui/win32/window_dpi.h"
 
 namespace brannock::ui {
 
@@ -12,36 +14,25 @@ namespace {
 
 constexpr COLORREF kCaretLineColour = RGB(255, 255, 0);
 constexpr COLORREF kGutterColour = RGB(228, 228, 228);
+// At 96 dpi (scaled to the window's, window_dpi.h): the gutter's and the
+// text's margins, "Courier New" of 10 points and the gutter's "Terminal"
+// of 8.
 constexpr int kGutterPadding = 6;
 constexpr int kTextMargin = 2;
-// "Courier New" of 10 points and the gutter's "Terminal" of 8, at 96 dpi.
 constexpr int kTextFontHeight = -13;
 constexpr int kGutterFontHeight = -11;
 
-void RegisterClassOnce() {
-  static const bool registered = [] {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;  // each window then takes TTextView::WindowProc
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
-    wc.lpszClassName = kTextViewClass;
-    return RegisterClassExW(&wc) != 0;
-  }();
-  (void)registered;
-}
-
 }  // namespace
 
-TTextView* TTextView::Create(HWND parent, int id) {
-  RegisterClassOnce();
+TTextView* TTextView::Create(HWND parent, int id, UINT dpi) {
+  // Each window then takes TTextView::WindowProc.
+  RegisterWindowClass({.name = kTextViewClass, .cursor = IDC_IBEAM, .style = CS_DBLCLKS});
   const HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, kTextViewClass, L"",
                                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 0, 0, 100, 100,
                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                       GetModuleHandleW(nullptr), nullptr);
   if (!window) return nullptr;
-  auto* view = new TTextView(window);
+  auto* view = new TTextView(window, dpi);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
   SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTextView::WindowProc));
   return view;
@@ -53,12 +44,28 @@ TTextView* TTextView::FromWindow(HWND window) {
   return reinterpret_cast<TTextView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-TTextView::TTextView(HWND window) : window_(window) {
+TTextView::TTextView(HWND window, UINT dpi) : window_(window), dpi_(dpi) { MakeFonts(); }
+
+void TTextView::MakeFonts() {
   const HDC dc = GetDC(window_);
-  fonts_ = std::make_unique<TTextFonts>(dc, L"Courier New", kTextFontHeight);
-  gutterFonts_ = std::make_unique<TTextFonts>(dc, L"Terminal", kGutterFontHeight);
+  fonts_ = std::make_unique<TTextFonts>(dc, L"Courier New", Scaled(kTextFontHeight, dpi_));
+  gutterFonts_ = std::make_unique<TTextFonts>(dc, L"Terminal", Scaled(kGutterFontHeight, dpi_));
   ReleaseDC(window_, dc);
   FitGutter();
+}
+
+void TTextView::SetDpi(UINT dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  MakeFonts();
+  if (hasFocus_) {
+    DestroyCaret();
+    CreateCaret(window_, nullptr, Scaled(2, dpi_), LineHeight());
+    ShowCaret(window_);
+  }
+  UpdateScrollBars();
+  PlaceCaret();
+  InvalidateRect(window_, nullptr, FALSE);
 }
 
 TTextView::~TTextView() {
@@ -82,7 +89,7 @@ LRESULT CALLBACK TTextView::WindowProc(HWND window, UINT message, WPARAM wParam,
 int TTextView::LineHeight() const { return fonts_->LineHeight(); }
 
 int TTextView::TextLeft() const {
-  return gutterWidth_ + kTextMargin - static_cast<int>(firstColumn_) * fonts_->CharWidth();
+  return gutterWidth_ + Scaled(kTextMargin, dpi_) - static_cast<int>(firstColumn_) * fonts_->CharWidth();
 }
 
 int64_t TTextView::VisibleLines() const {
@@ -94,13 +101,19 @@ int64_t TTextView::VisibleLines() const {
 void TTextView::FitGutter() {
   const Text widest = GutterLineText(std::max<int64_t>(0, document_.LineCount() - 1));
   const int digits = std::max<int>(2, static_cast<int>(widest.size()));
-  gutterWidth_ = digits * gutterFonts_->CharWidth() + 2 * kGutterPadding;
+  gutterWidth_ = digits * gutterFonts_->CharWidth() + 2 * Scaled(kGutterPadding, dpi_);
+}
+
+void TTextView::SetLanguage(TUnitLanguage language) {
+  if (language == colouring_.Language()) return;
+  colouring_.SetLanguage(language);  // the lines are coloured anew as they are painted
+  InvalidateRect(window_, nullptr, FALSE);
 }
 
 void TTextView::SetLines(TextList lines) {
   document_.SetLines(std::move(lines));
   document_.TakeFirstChangedLine();
-  colouring_ = TTextColouring();
+  colouring_.Invalidate(0);
   colouring_.Prepare(document_);
   firstLine_ = firstColumn_ = 0;
   marked_.reset();
@@ -222,7 +235,8 @@ void TTextView::EnsureCaretVisible() {
   if (caret.Line >= first + visible) first = caret.Line - visible + 1;
   RECT rc;
   GetClientRect(window_, &rc);
-  const int64_t columns = std::max<int64_t>(1, (rc.right - gutterWidth_ - kTextMargin) / fonts_->CharWidth());
+  const int64_t columns =
+      std::max<int64_t>(1, (rc.right - gutterWidth_ - Scaled(kTextMargin, dpi_)) / fonts_->CharWidth());
   const int64_t column = DisplayColumnOf(document_.Line(caret.Line), caret.Column);
   const int64_t oldColumn = firstColumn_;
   if (column < firstColumn_) firstColumn_ = std::max<int64_t>(0, column - 4);
@@ -316,8 +330,8 @@ void TTextView::Paint() {
       const Text number = GutterLineText(line);
       SetTextColor(dc, RGB(0, 0, 0));
       const UINT align = SetTextAlign(dc, TA_RIGHT | TA_TOP);
-      ExtTextOutW(dc, gutterWidth_ - kGutterPadding, top + (lineHeight - gutterFonts_->LineHeight()) / 2, 0, nullptr,
-                  reinterpret_cast<const wchar_t*>(number.c_str()), static_cast<UINT>(number.size()), nullptr);
+      ExtTextOutW(dc, gutterWidth_ - Scaled(kGutterPadding, dpi_), top + (lineHeight - gutterFonts_->LineHeight()) / 2,
+                  0, nullptr, reinterpret_cast<const wchar_t*>(number.c_str()), static_cast<UINT>(number.size()), nullptr);
       SetTextAlign(dc, align);
     }
     if (area.right <= gutterWidth_) continue;

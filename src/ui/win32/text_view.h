@@ -23,15 +23,22 @@ inline constexpr wchar_t kTextViewClass[] = L"BrannockTextView";
 
 class TTextView {
  public:
-  // Creates the window as a child of `parent`.
-  static TTextView* Create(HWND parent, int id);
+  // Creates the window as a child of `parent`, drawn at `dpi`.
+  static TTextView* Create(HWND parent, int id, UINT dpi);
   static TTextView* FromWindow(HWND window);
 
   HWND Handle() const { return window_; }
   const TTextDocument& Document() const { return document_; }
 
+  // Fonts and margins for another dpi (the window moved to a monitor of
+  // another scale).
+  void SetDpi(UINT dpi);
+
   // Takes a new text: caret at the start, view at the top, no undo.
   void SetLines(TextList lines);
+  // The colouring of the text: Object Pascal (when the view is made) or IDL.
+  void SetLanguage(TUnitLanguage language);
+  TUnitLanguage Language() const { return colouring_.Language(); }
 
   int64_t FirstVisibleLine() const { return firstLine_; }
   void SetFirstVisibleLine(int64_t line);
@@ -70,7 +77,8 @@ class TTextView {
   void EndUpdate();
 
  private:
-  explicit TTextView(HWND window);
+  TTextView(HWND window, UINT dpi);
+  void MakeFonts();
   ~TTextView();
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -101,6 +109,7 @@ class TTextView {
   HDC BackBuffer(HDC screen, int width, int height);
 
   HWND window_;
+  UINT dpi_;
   TTextDocument document_;
   TTextColouring colouring_;
   std::unique_ptr<TTextFonts> fonts_;

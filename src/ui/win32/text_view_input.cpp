@@ -4,6 +4,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "ui/win32/text_view.h"
+#include "ui/win32/window_dpi.h"
 
 namespace brannock::ui {
 
@@ -179,7 +180,7 @@ LRESULT TTextView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
     case WM_SETFOCUS:
       hasFocus_ = true;
-      CreateCaret(window_, nullptr, 2, LineHeight());
+      CreateCaret(window_, nullptr, Scaled(2, dpi_), LineHeight());
       PlaceCaret();
       ShowCaret(window_);
       return 0;

@@ -1,41 +1,33 @@
 #include "ui/win32/tlb_viewer.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <functional>
 
 #include "platform/win32/wide_text.h"
 #include "ui/logic/viewer_status.h"
+#include "ui/logic/window_pictures.h"
 #include "ui/logic/window_sizes.h"
+#include "ui/win32/message_boxes.h"
 #include "ui/win32/modal_loop.h"
+#include "ui/win32/splitter.h"
+#include "ui/win32/tab_keys.h"
 #include "ui/win32/text_view.h"
-#include "ui/win32/viewer_images.h"
+#include "ui/win32/window_class.h"
+#include "ui/win32/window_dpi.h"
+#include "ui/win32/window_images.h"
 
 namespace brannock::ui {
 
 namespace {
 
 using namespace viewer_size;
+// At 96 dpi, beside the sizes both front ends share.
 constexpr int kTreeItemHeight = 16;
+constexpr int kMinTreeWidth = 20;
+constexpr int kFontPoints = 8;  // Tahoma 8
 
-enum : int { kIdTree = 100, kIdText, kIdStatus };
-enum : int { kCmPrint = 200, kCmExit, kCmFind, kCmFindNext };
-
-void RegisterViewerClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    wc.lpszClassName = kViewerWindowClass;
-    return RegisterClassExW(&wc) != 0;
-  }();
-  (void)registered;
-}
+enum : int { kIdTree = 100, kIdText, kIdStatus, kIdSplitter };
+enum : int { kCmPrint = 200, kCmExit, kCmFind, kCmFindNext, kCmPascal, kCmIdl };
 
 UINT FindMessage() {
   static const UINT message = RegisterWindowMessageW(FINDMSGSTRINGW);
@@ -44,7 +36,10 @@ UINT FindMessage() {
 
 }  // namespace
 
-TfrmTLBView::TfrmTLBView(HWND owner) : owner_(owner), treeWidth_(kTreeWidth) { FormCreate(); }
+TfrmTLBView::TfrmTLBView(HWND owner)
+    : TViewerCommands(ProgramMessages()), owner_(owner) {
+  FormCreate();
+}
 
 TfrmTLBView::~TfrmTLBView() {
   if (window_) DestroyWindow(window_);
@@ -55,41 +50,44 @@ TfrmTLBView::~TfrmTLBView() {
 
 void TfrmTLBView::FormCreate() {
   FCurrentLine = -1;
-  RegisterViewerClass();
+  RegisterWindowClass({.name = kViewerWindowClass, .faceBackground = true, .programIcon = true});
   CreateMenu();
+  // Centred on the screen at the system's dpi; a window that turns out to
+  // have another dpi is scaled to it at the end.
+  dpi_ = SystemDpi();
+  treeWidth_ = Scaled(kTreeWidth, dpi_);
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  RECT frame = {0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, style, TRUE, 0);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  const SIZE size = WindowSizeFor(Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_), style, true, 0, dpi_);
+  const int width = size.cx, height = size.cy;
   RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   window_ = CreateWindowExW(0, kViewerWindowClass, reinterpret_cast<const wchar_t*>(kViewerCaption), style,
                             work.left + std::max<LONG>(0, (work.right - work.left - width) / 2),
                             work.top + std::max<LONG>(0, (work.bottom - work.top - height) / 2), width, height,
                             owner_, MainMenu, GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TfrmTLBView::WindowProc));
+  HandOver<TfrmTLBView, &TfrmTLBView::Handle>(window_, this);
 
-  font_ = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
   Tree = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                              TVS_SHOWSELALWAYS,
-                         0, 0, kTreeWidth, 100, window_, reinterpret_cast<HMENU>(kIdTree), GetModuleHandleW(nullptr),
+                         0, 0, treeWidth_, 100, window_, reinterpret_cast<HMENU>(kIdTree), GetModuleHandleW(nullptr),
                          nullptr);
-  SendMessageW(Tree, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  TreeView_SetItemHeight(Tree, kTreeItemHeight);
   ImageList = CreateViewerImages();
   TreeView_SetImageList(Tree, ImageList, TVSIL_NORMAL);
 
-  SynMemo = TTextView::Create(window_, kIdText);
+  // A drag sets the width the user sees, within the window as it is now.
+  Splitter = CreateSplitter(window_, kIdSplitter, [this](int left) {
+    RECT client;
+    GetClientRect(window_, &client);
+    treeWidth_ = ShownTreeWidth(left, client.right);
+    Layout();
+  });
+  SynMemo = TTextView::Create(window_, kIdText, dpi_);
   SynMemo->OnStatusChange = [this] { SynMemoStatusChange(); };
 
   sb = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
                        reinterpret_cast<HMENU>(kIdStatus), GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(sb, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  SendMessageW(sb, SB_SETMINHEIGHT, kStatusBarHeight, 0);
+  SetFonts();
   SetPanel(0, kReadyText);
   SetPanel(1, u"");
 
@@ -98,6 +96,36 @@ void TfrmTLBView::FormCreate() {
   FindRequest.lpstrFindWhat = findText_.data();
   FindRequest.wFindWhatLen = static_cast<WORD>(findText_.size());
   FindRequest.Flags = FR_DOWN;
+  Layout();
+  if (const UINT dpi = WindowDpi(window_); dpi != dpi_) {
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    const SIZE scaled = WindowSizeFor(Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi), style, true, 0, dpi);
+    DpiChanged(dpi, {frame.left, frame.top, frame.left + scaled.cx, frame.top + scaled.cy});
+  }
+}
+
+// The window's font (Tahoma 8) at its dpi, on the tree and the status bar,
+// and the sizes that follow the font.
+void TfrmTLBView::SetFonts() {
+  const HFONT old = font_;
+  font_ = CreateFontW(FontHeight(kFontPoints, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+  const BOOL redraw = old != nullptr;
+  SendMessageW(Tree, WM_SETFONT, reinterpret_cast<WPARAM>(font_), redraw);
+  TreeView_SetItemHeight(Tree, Scaled(kTreeItemHeight, dpi_));
+  SendMessageW(sb, WM_SETFONT, reinterpret_cast<WPARAM>(font_), redraw);
+  SendMessageW(sb, SB_SETMINHEIGHT, Scaled(kStatusBarHeight, dpi_), 0);
+  if (old) DeleteObject(old);
+}
+
+void TfrmTLBView::DpiChanged(UINT dpi, const RECT& suggested) {
+  if (dpi == 0 || dpi == dpi_) return;
+  treeWidth_ = MulDiv(treeWidth_, static_cast<int>(dpi), static_cast<int>(dpi_));
+  dpi_ = dpi;
+  SetFonts();
+  SynMemo->SetDpi(dpi);
+  MoveToSuggested(window_, suggested);
   Layout();
 }
 
@@ -112,10 +140,25 @@ void TfrmTLBView::CreateMenu() {
   AppendMenuW(edit, MF_STRING, kCmFind, L"Find...\tCtrl+F");
   AppendMenuW(edit, MF_STRING, kCmFindNext, L"Find Next\tF3");
   AppendMenuW(MainMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"Edit");
+  View1 = CreatePopupMenu();
+  AppendMenuW(View1, MF_STRING, kCmPascal, L"Object Pascal");
+  AppendMenuW(View1, MF_STRING, kCmIdl, L"IDL");
+  CheckMenuRadioItem(View1, kCmPascal, kCmIdl, kCmPascal, MF_BYCOMMAND);
+  AppendMenuW(MainMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(View1), L"View");
   ACCEL keys[] = {{FVIRTKEY, VK_ESCAPE, kCmExit},
                   {FVIRTKEY | FCONTROL, 'F', kCmFind},
                   {FVIRTKEY, VK_F3, kCmFindNext}};
   accelerators_ = CreateAcceleratorTableW(keys, 3);
+}
+
+int TfrmTLBView::ShownTreeWidth(int wanted, int clientWidth) const {
+  const int least = Scaled(kMinTreeWidth, dpi_);
+  return std::clamp(wanted, least, std::max<int>(least, clientWidth - Scaled(kSplitterWidth, dpi_) - least));
+}
+
+void TfrmTLBView::SetLanguage(TUnitLanguage language) {
+  CheckMenuRadioItem(View1, kCmPascal, kCmIdl, language == TUnitLanguage::Idl ? kCmIdl : kCmPascal, MF_BYCOMMAND);
+  SynMemo->SetLanguage(language);
 }
 
 void TfrmTLBView::Layout() {
@@ -126,10 +169,14 @@ void TfrmTLBView::Layout() {
   GetWindowRect(sb, &status);
   const int statusHeight = status.bottom - status.top;
   const int height = std::max<int>(0, rc.bottom - statusHeight);
-  treeWidth_ = std::clamp(treeWidth_, 20, std::max<int>(20, rc.right - kSplitterWidth - 20));
-  MoveWindow(Tree, 0, 0, treeWidth_, height, TRUE);
-  MoveWindow(SynMemo->Handle(), treeWidth_ + kSplitterWidth, 0,
-             std::max<int>(0, rc.right - treeWidth_ - kSplitterWidth), height, TRUE);
+  // A window too narrow for the tree shows less of it; the width kept is
+  // the user's.
+  const int treeWidth = ShownTreeWidth(treeWidth_, rc.right);
+  const int splitter = Scaled(kSplitterWidth, dpi_);
+  MoveWindow(Tree, 0, 0, treeWidth, height, TRUE);
+  MoveWindow(Splitter, treeWidth, 0, splitter, height, TRUE);
+  MoveWindow(SynMemo->Handle(), treeWidth + splitter, 0, std::max<int>(0, rc.right - treeWidth - splitter), height,
+             TRUE);
   TreeResize();
 }
 
@@ -168,7 +215,7 @@ HTREEITEM TfrmTLBView::AddNode(HTREEITEM parent, const TTypeTreeItem& item, int 
   insert.item.lParam = static_cast<LPARAM>(nodes_.size() - 1);
   insert.item.cChildren = item.Children.empty() ? 0 : 1;
   // Kind is the image index; a node without a kind shows a blank image.
-  const int image = item.Node.Kind >= 0 && item.Node.Kind < kViewerImageCount ? item.Node.Kind : 8;
+  const int image = ViewerImageOf(item.Node.Kind);
   insert.item.iImage = insert.item.iSelectedImage = image;
   const HTREEITEM added = TreeView_InsertItem(Tree, &insert);
   // The types of a category go into the control when it is first expanded
@@ -259,6 +306,9 @@ void TfrmTLBView::TreeTypeAhead(wchar_t typed, int64_t timeMs) {
   }
   TreeView_SelectItem(Tree, found);
   TreeView_EnsureVisible(Tree, found);
+  // Showing a long name scrolls sideways; the tree stays at its left edge
+  // (the thumb at 0: Wine's tree ignores SB_LEFT).
+  SendMessageW(Tree, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
 }
 
 size_t TfrmTLBView::ChildIndex(HTREEITEM item) const {
@@ -275,20 +325,36 @@ size_t TfrmTLBView::ChildIndex(HTREEITEM item) const {
 bool TfrmTLBView::FilterMessage(MSG& msg) {
   if (fd && IsDialogMessageW(fd, &msg)) return true;
   if (window_ && TranslateAcceleratorW(window_, accelerators_, &msg) != 0) return true;
+  if (MoveFocusByTab(window_, msg)) return true;
   // Typed characters search the shown texts of all nodes (the control's own
   // search sees only expanded ones and ignores letter case); a character is
   // timed by its key message.
   if (msg.hwnd == Tree && Tree && msg.message == WM_CHAR && msg.wParam >= 0x20) {
-    TreeTypeAhead(static_cast<wchar_t>(msg.wParam), static_cast<int64_t>(msg.time));
+    Guarded(ReportError, [&] { TreeTypeAhead(static_cast<wchar_t>(msg.wParam), static_cast<int64_t>(msg.time)); });
     return true;
   }
   return false;
 }
 
-LRESULT CALLBACK TfrmTLBView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* view = reinterpret_cast<TfrmTLBView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!view) return DefWindowProcW(window, message, wParam, lParam);
-  return view->Handle(message, wParam, lParam);
+void TfrmTLBView::OnNotify(const NMHDR* header) {
+  if (header->hwndFrom != Tree) return;
+  if (header->code == NM_DBLCLK) TreeDblClick();
+  if (header->code == TVN_ITEMEXPANDINGW) {
+    const auto* expanding = reinterpret_cast<const NMTREEVIEWW*>(header);
+    if (expanding->action & TVE_EXPAND) InsertPendingChildren(expanding->itemNew.hItem);
+  }
+}
+
+bool TfrmTLBView::OnCommand(WORD id) {
+  switch (id) {
+    case kCmPrint: cmPrint(); return true;
+    case kCmExit: cmExit(); return true;
+    case kCmFind: cmFind(); return true;
+    case kCmFindNext: cmFindNext(); return true;
+    case kCmPascal: cmLanguage(TUnitLanguage::Pascal); return true;
+    case kCmIdl: cmLanguage(TUnitLanguage::Idl); return true;
+    default: return false;
+  }
 }
 
 LRESULT TfrmTLBView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -303,49 +369,24 @@ LRESULT TfrmTLBView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   switch (message) {
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_SIZE:
-      Layout();
+      // Minimized, the client area is empty: the controls keep their places.
+      if (wParam != SIZE_MINIMIZED) Layout();
       return 0;
-    case WM_SETCURSOR:
-      if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window_) {
-        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));  // the splitter
-        return TRUE;
-      }
+    case WM_NOTIFY:
+      // What a handler raises goes to the general error report, as in the
+      // main window: nothing may leave a window procedure.
+      Guarded(ReportError, [&] { OnNotify(reinterpret_cast<const NMHDR*>(lParam)); });
+      return 0;
+    case WM_COMMAND: {
+      bool handled = false;
+      Guarded(ReportError, [&] { handled = OnCommand(LOWORD(wParam)); });
+      if (handled) return 0;
       break;
-    case WM_LBUTTONDOWN:
-      splitting_ = true;
-      SetCapture(window_);
-      return 0;
-    case WM_MOUSEMOVE:
-      if (splitting_) {
-        treeWidth_ = GET_X_LPARAM(lParam);
-        Layout();
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (splitting_) {
-        splitting_ = false;
-        ReleaseCapture();
-      }
-      return 0;
-    case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->hwndFrom == Tree && header->code == NM_DBLCLK) TreeDblClick();
-      if (header->hwndFrom == Tree && header->code == TVN_ITEMEXPANDINGW) {
-        const auto* expanding = reinterpret_cast<const NMTREEVIEWW*>(lParam);
-        if (expanding->action & TVE_EXPAND) InsertPendingChildren(expanding->itemNew.hItem);
-      }
-      return 0;
     }
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case kCmPrint: cmPrint(); return 0;
-        case kCmExit: cmExit(); return 0;
-        case kCmFind: cmFind(); return 0;
-        case kCmFindNext: cmFindNext(); return 0;
-        default: break;
-      }
-      break;
     case WM_HELP:
       return TRUE;  // no context help
     case WM_CLOSE:
@@ -354,7 +395,7 @@ LRESULT TfrmTLBView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
       window_ = nullptr;
       SynMemo = nullptr;
-      Tree = sb = fd = nullptr;
+      Tree = sb = fd = Splitter = nullptr;
       break;
     case WM_ACTIVATE:
       // The control that had the focus gets it back.
@@ -372,7 +413,7 @@ LRESULT TfrmTLBView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TfrmTLBView::cmExit() {
   if (fd) DestroyWindow(fd);
-  if (window_) DestroyWindow(window_);
+  if (window_) EndModal(window_);
 }
 
 void TfrmTLBView::ShowModal() {

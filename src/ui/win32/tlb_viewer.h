@@ -1,7 +1,9 @@
 // The type library viewer on Windows: a modal window owned by the main
 // window with the tree of a library's types beside the rendered declaration
 // unit in the program's own text view, with navigation from the tree, find
-// (the common Find dialog) and print (the common Print dialog and GDI).
+// (the common Find dialog) and print (the common Print dialog and GDI). The
+// commands are TViewerCommands' (ui/logic/viewer_commands.h); this class
+// supplies their controls.
 #pragma once
 
 #include <windows.h>
@@ -15,10 +17,11 @@
 #include "catalogue/object_data.h"
 #include "common/text.h"
 #include "typelib/access.h"
-#include "ui/logic/print_layout.h"
 #include "ui/logic/type_ahead.h"
 #include "ui/logic/type_tree.h"
 #include "ui/logic/typelib_view.h"
+#include "ui/logic/viewer_commands.h"
+#include "ui/win32/busy_status.h"
 
 namespace brannock::ui {
 
@@ -26,7 +29,7 @@ class TTextView;
 
 inline constexpr wchar_t kViewerWindowClass[] = L"BrannockTypeLibViewer";
 
-class TfrmTLBView : public TypeLibViewWindow {
+class TfrmTLBView : public TViewerCommands {
  public:
   // Creates the window (hidden) owned by `owner`.
   explicit TfrmTLBView(HWND owner);
@@ -38,11 +41,9 @@ class TfrmTLBView : public TypeLibViewWindow {
   // tree keeps what was added (the root then stays collapsed).
   void FillTree(typelib::TypeLib& lib) override;
   // Puts the unit's lines into the text view.
-  void SetUnitLines(TextList lines);
-  // The unit's lines in the text view, its name kept, the status shown.
-  void ShowUnit(TextList lines, Text unitName) override;
+  void SetUnitText(TextList lines) override;
   // Shows the window and returns when it is closed (and destroyed).
-  void ShowModal();
+  void ShowModal() override;
 
   // Prints on a device context the print dialog returned; an error goes to
   // the general error report.
@@ -50,26 +51,27 @@ class TfrmTLBView : public TypeLibViewWindow {
 
   HWND Handle() const { return window_; }
   HWND Owner() const { return owner_; }
+  // The tree's width as the user set it; it shows less of it while the
+  // window is too narrow.
+  int TreeWidth() const { return treeWidth_; }
+  // The dpi the window is drawn at (window_dpi.h).
+  UINT Dpi() const { return dpi_; }
+  // WM_DPICHANGED: fonts and sizes for `dpi`, the window at `suggested`.
+  void DpiChanged(UINT dpi, const RECT& suggested);
 
   // Controls.
   HMENU MainMenu = nullptr;
+  HMENU View1 = nullptr;  // "Object Pascal" and "IDL", radio items
   HWND Tree = nullptr;
   TTextView* SynMemo = nullptr;
+  HWND Splitter = nullptr;  // between Tree and SynMemo (splitter.h)
   HWND sb = nullptr;
   HWND fd = nullptr;  // the find dialog while it is open
   HIMAGELIST ImageList = nullptr;
   FINDREPLACEW FindRequest{};
 
-  int FCurrentLine = -1;
-  Text FUnitname;
-
-  // Handlers.
-  void TreeDblClick();
+  // Handlers (the commands are TViewerCommands').
   void TreeResize();
-  void SynMemoStatusChange();
-  void cmFind();
-  void fdFind();
-  void cmFindNext();
   void cmPrint();
   void cmExit();
 
@@ -80,21 +82,49 @@ class TfrmTLBView : public TypeLibViewWindow {
   // The type-ahead of the tree, as a typed character reaches it.
   void TreeTypeAhead(wchar_t typed, int64_t timeMs);
   // What the modal loop shows the viewer before dispatching a message: the
-  // Find dialog's keys, the accelerators and the characters typed into the
-  // tree. True when the message was handled here.
+  // Find dialog's keys, the accelerators, Tab between the tree and the text
+  // (Ctrl+Tab from the text, which takes Tab itself) and the characters
+  // typed into the tree. True when the message was handled here.
   bool FilterMessage(MSG& msg);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnNotify(const NMHDR* header);
+  // A menu command or accelerator; false for an identifier of none.
+  bool OnCommand(WORD id);
   void FormCreate();
   void CreateMenu();
   void Layout();
+  void SetFonts();
+  // `wanted` within a client area `clientWidth` wide.
+  int ShownTreeWidth(int wanted, int clientWidth) const;
   HTREEITEM AddNode(HTREEITEM parent, const TTypeTreeItem& item, int depth);
   void InsertPendingChildren(HTREEITEM item);
   size_t ChildIndex(HTREEITEM item) const;
-  bool SearchFromCaret();
   void SetPanel(int panel, const Text& text);
+
+  // The commands' controls (tlb_viewer_commands.cpp).
+  void SetLanguage(TUnitLanguage language) override;
+  std::optional<TTypeNode> FocusedTypeNode() const override;
+  void BeginEditorUpdate() override;
+  void EndEditorUpdate() override;
+  void SelectRange(int64_t anchor, int64_t caret) override;
+  void SelectApartFromCaret(int64_t selectionStart, int64_t selectionEnd, int64_t caret) override;
+  void SetFirstVisibleLine(int64_t line) override;
+  int64_t CaretPosition() const override;
+  int64_t LineOfPosition(int64_t position) const override;
+  int64_t PositionBefore(int64_t position) const override { return position - 1; }
+  std::optional<TEditorMatch> FindDeclaration(TextView nodeText) override;
+  std::optional<TEditorMatch> Search(TextView what, int64_t from, const TFindOptions& options) override;
+  Text WordAtCaret() const override;
+  CaretPlace Caret() const override;
+  void ShowCaretLine(bool show) override;
+  void FocusEditor() override;
+  TFindRequest FindDialogRequest() const override;
+  void SetFindDown() override;
+  void ShowFindDialog(TextView text) override;
+  void SetCaretStatus(TextView text) override { SetPanel(1, Text(text)); }
+  BusyDisplay& StatusDisplay() override { return statusDisplay_; }
 
   HWND owner_;
   HWND window_ = nullptr;
@@ -112,9 +142,10 @@ class TfrmTLBView : public TypeLibViewWindow {
   std::array<wchar_t, 256> findText_{};
   std::array<Text, 2> panelTexts_;
   TypeAheadSearch typeAhead_;
-  int treeWidth_;
+  UINT dpi_ = 96;
+  int treeWidth_ = 0;  // in the pixels of dpi_
   HWND focused_ = nullptr;
-  bool splitting_ = false;
+  Win32BusyDisplay statusDisplay_{[this](TextView text) { SetPanel(0, Text(text)); }, [this] { UpdateWindow(sb); }};
 };
 
 // Opens the library of `record` and prepares its window (tree, text,
@@ -122,14 +153,9 @@ class TfrmTLBView : public TypeLibViewWindow {
 // box has reported. Errors of the renderer are raised.
 std::unique_ptr<TfrmTLBView> OpenTypeLibView(const TObjectData& record, typelib::TypeLibLoader& loader, HWND owner);
 
-// Loads the library of `record`, shows it modally and returns when the user
-// has closed the window; for the main window's viewer hook.
-void ShowTypeLibViewer(HWND owner, const TObjectData& record, typelib::TypeLibLoader& loader);
-
-// The pages of a printout: the layout of `lines` on `device`, and one page
-// painted onto any device context (a printer's or a bitmap's) whose origin
-// is the paper's top left corner.
-TPrintPageLayout ViewerPrintLayout(HDC dc, const TPrintDevice& device, const TextList& lines);
-void PaintViewerPage(HDC dc, const TPrintDevice& device, const TextList& lines, int32_t page);
+// Loads the library of `record`, shows it modally over `owner` and returns
+// when the user has closed the window. A load failure is shown in the error
+// box; an error of the renderer goes to the general error report.
+void ViewTypeLib(HWND owner, const TObjectData& record, typelib::TypeLibLoader& loader);
 
 }  // namespace brannock::ui

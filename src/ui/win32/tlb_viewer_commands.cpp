@@ -1,5 +1,6 @@
-// The viewer's commands: going to a declaration, the caret status, find,
-// print, and opening a library into a new window.
+// The controls of the viewer's commands (TViewerCommands) on Win32: the
+// tree's focused node, the text view, the common Find and Print dialogs, and
+// opening a library into a new window.
 #include "ui/win32/tlb_viewer.h"
 
 #include <dlgs.h>
@@ -7,78 +8,89 @@
 #include <algorithm>
 
 #include "platform/win32/wide_text.h"
-#include "ui/logic/main_window_text.h"
 #include "ui/logic/viewer_search.h"
-#include "ui/logic/viewer_status.h"
 #include "ui/win32/message_boxes.h"
-#include "ui/win32/modal_loop.h"
 #include "ui/win32/text_view.h"
 #include "ui/win32/viewer_print.h"
 
 namespace brannock::ui {
 
-void TfrmTLBView::SetUnitLines(TextList lines) { SynMemo->SetLines(std::move(lines)); }
+void TfrmTLBView::SetUnitText(TextList lines) { SynMemo->SetLines(std::move(lines)); }
 
-void TfrmTLBView::ShowUnit(TextList lines, Text unitName) {
-  FUnitname = std::move(unitName);
-  SetUnitLines(std::move(lines));
-  SynMemoStatusChange();
-}
-
-void TfrmTLBView::TreeDblClick() {
+std::optional<TTypeNode> TfrmTLBView::FocusedTypeNode() const {
   const TTypeNode* node = NodeOf(TreeView_GetSelection(Tree));
-  if (!node) return;
-  // The caret and the view move in several steps: the status follows once.
-  SynMemo->BeginUpdate();
-  SynMemo->SelectRange({}, {});
-  SynMemo->SetFirstVisibleLine(0);
-  const TTextDocument& text = SynMemo->Document();
-  // The type's declaration line first; without one (an edited text) the
-  // first place that reads " Name = " in any letter case.
-  std::optional<TTextRange> match;
-  TDeclarationLineRule rule(node->Text);
-  for (int64_t line = 0; line < text.LineCount() && !match; ++line) {
-    if (rule.IsDeclaration(text.Line(line))) {
-      const auto length = static_cast<int64_t>(DeclarationSearchText(node->Text).size());
-      match = TTextRange{{line, 1}, {line, 1 + length}};
-    }
-  }
-  if (!match) match = text.Find(DeclarationSearchText(node->Text), {}, {});
-  if (match) {
-    const int64_t start = text.Offset(match->Start);
-    const TDeclarationJump jump = DeclarationJump(match->Start.Line, start, text.Offset(match->End), start - 1);
-    SynMemo->SelectApartFromCaret({text.PosOfOffset(jump.SelectionStart), text.PosOfOffset(jump.SelectionEnd)},
-                                  text.PosOfOffset(jump.Caret));
-    SynMemo->SetFirstVisibleLine(jump.FirstVisibleLine);
-  }
-  SynMemo->EndUpdate();
-  SetFocus(SynMemo->Handle());
+  if (!node) return std::nullopt;
+  return *node;
 }
 
-void TfrmTLBView::SynMemoStatusChange() {
+void TfrmTLBView::BeginEditorUpdate() { SynMemo->BeginUpdate(); }
+void TfrmTLBView::EndEditorUpdate() { SynMemo->EndUpdate(); }
+
+void TfrmTLBView::SelectRange(int64_t anchor, int64_t caret) {
+  const TTextDocument& text = SynMemo->Document();
+  SynMemo->SelectRange(text.PosOfOffset(anchor), text.PosOfOffset(caret));
+}
+
+void TfrmTLBView::SelectApartFromCaret(int64_t selectionStart, int64_t selectionEnd, int64_t caret) {
+  const TTextDocument& text = SynMemo->Document();
+  SynMemo->SelectApartFromCaret({text.PosOfOffset(selectionStart), text.PosOfOffset(selectionEnd)},
+                                text.PosOfOffset(caret));
+}
+
+void TfrmTLBView::SetFirstVisibleLine(int64_t line) { SynMemo->SetFirstVisibleLine(line); }
+
+int64_t TfrmTLBView::CaretPosition() const {
+  const TTextDocument& text = SynMemo->Document();
+  return text.Offset(text.Caret());
+}
+
+int64_t TfrmTLBView::LineOfPosition(int64_t position) const {
+  return SynMemo->Document().PosOfOffset(position).Line;
+}
+
+std::optional<TEditorMatch> TfrmTLBView::FindDeclaration(TextView nodeText) {
+  const TTextDocument& text = SynMemo->Document();
+  TDeclarationLineRule rule(nodeText, FLanguage);
+  for (int64_t line = 0; line < text.LineCount(); ++line) {
+    if (!rule.IsDeclaration(text.Line(line))) continue;
+    const int64_t start = text.Offset({line, static_cast<int64_t>(rule.MatchStart())});
+    return TEditorMatch{start, start + static_cast<int64_t>(rule.MatchLength())};
+  }
+  return std::nullopt;
+}
+
+std::optional<TEditorMatch> TfrmTLBView::Search(TextView what, int64_t from, const TFindOptions& options) {
+  const TTextDocument& text = SynMemo->Document();
+  const std::optional<TTextRange> match = text.Find(what, text.PosOfOffset(from), options);
+  if (!match) return std::nullopt;
+  return TEditorMatch{text.Offset(match->Start), text.Offset(match->End)};
+}
+
+Text TfrmTLBView::WordAtCaret() const { return SynMemo->Document().WordAt(SynMemo->Document().Caret()); }
+
+TViewerCommands::CaretPlace TfrmTLBView::Caret() const {
   const TTextDocument& text = SynMemo->Document();
   const TTextPos caret = text.Caret();
-  SetPanel(1, CaretStatusText(caret.Line + 1, text.DisplayColumn(caret, kTextTabWidth) + 1, text.LineCount()));
-  FCurrentLine = static_cast<int>(caret.Line);
-  SynMemo->ShowCaretLine(FCurrentLine >= 0);
+  return {caret.Line, text.DisplayColumn(caret, kTextTabWidth), text.LineCount()};
 }
 
-bool TfrmTLBView::SearchFromCaret() {
-  const TTextDocument& text = SynMemo->Document();
+void TfrmTLBView::ShowCaretLine(bool show) { SynMemo->ShowCaretLine(show); }
+void TfrmTLBView::FocusEditor() { SetFocus(SynMemo->Handle()); }
+
+TFindRequest TfrmTLBView::FindDialogRequest() const {
   TFindOptions options;
   options.Forward = (FindRequest.Flags & FR_DOWN) != 0;
   options.MatchCase = (FindRequest.Flags & FR_MATCHCASE) != 0;
   options.WholeWord = (FindRequest.Flags & FR_WHOLEWORD) != 0;
-  const Text what = platform::FromWide(findText_.data(), wcsnlen(findText_.data(), findText_.size()));
-  const auto match = text.Find(what, text.Caret(), options);
-  if (!match) return false;
-  const TMatchSelection selection = MatchSelection(text.Offset(match->Start), text.Offset(match->End), options.Forward);
-  SynMemo->SelectRange(text.PosOfOffset(selection.Anchor), text.PosOfOffset(selection.Caret));
-  return true;
+  return {platform::FromWide(findText_.data(), wcsnlen(findText_.data(), findText_.size())), options};
 }
 
-void TfrmTLBView::cmFind() {
-  const Text word = SynMemo->Document().WordAt(SynMemo->Document().Caret());
+void TfrmTLBView::SetFindDown() {
+  FindRequest.Flags |= FR_DOWN;
+  if (fd) CheckRadioButton(fd, rad1, rad2, rad2);
+}
+
+void TfrmTLBView::ShowFindDialog(TextView word) {
   const size_t n = std::min(word.size(), findText_.size() - 1);
   std::copy_n(word.data(), n, findText_.data());
   findText_[n] = L'\0';
@@ -90,17 +102,6 @@ void TfrmTLBView::cmFind() {
   }
   FindRequest.Flags &= ~(FR_FINDNEXT | FR_DIALOGTERM | FR_REPLACE | FR_REPLACEALL);
   fd = FindTextW(&FindRequest);
-}
-
-void TfrmTLBView::fdFind() {
-  if (!SearchFromCaret()) ShowInfoBox(kTextNotFound);
-}
-
-void TfrmTLBView::cmFindNext() {
-  FindRequest.Flags |= FR_DOWN;
-  if (fd) CheckRadioButton(fd, rad1, rad2, rad2);
-  fdFind();
-  SetFocus(SynMemo->Handle());
 }
 
 void TfrmTLBView::cmPrint() {
@@ -116,36 +117,21 @@ void TfrmTLBView::cmPrint() {
 }
 
 void TfrmTLBView::PrintTo(HDC printer) {
-  SetPanel(0, kPrintingText);
-  {
-    WaitCursor cursor;
-    UpdateWindow(sb);
-    // The printer's text is a copy of the current lines.
-    const TTextDocument copy = SynMemo->Document();
-    Guarded([&] { PrintViewerText(printer, copy, PrintJobTitle(kApplicationTitle, FUnitname)); });
-  }
-  SetPanel(0, kReadyText);
+  // The printer's text is a copy of the current lines.
+  const TTextDocument copy = SynMemo->Document();
+  PrintWith([&](TextView jobTitle) { PrintViewerText(printer, copy, jobTitle, FLanguage); });
 }
 
 std::unique_ptr<TfrmTLBView> OpenTypeLibView(const TObjectData& record, typelib::TypeLibLoader& loader, HWND owner) {
-  WaitCursor cursor;
-  std::unique_ptr<TfrmTLBView> window;
-  const std::optional<Text> failure = LoadTypeLibView(record, loader, [&]() -> TypeLibViewWindow& {
-    window = std::make_unique<TfrmTLBView>(owner);
-    return *window;
-  });
-  if (failure) {
-    cursor.Restore();
-    ShowErrorBox(*failure);
-    return nullptr;
-  }
-  return window;
+  Win32BusyDisplay cursor;
+  return OpenTypeLibWindow<TfrmTLBView>(record, loader, cursor, ProgramMessages(),
+                                        [owner] { return std::make_unique<TfrmTLBView>(owner); });
 }
 
-void ShowTypeLibViewer(HWND owner, const TObjectData& record, typelib::TypeLibLoader& loader) {
-  Guarded([&] {
-    if (const std::unique_ptr<TfrmTLBView> window = OpenTypeLibView(record, loader, owner)) window->ShowModal();
-  });
+void ViewTypeLib(HWND owner, const TObjectData& record, typelib::TypeLibLoader& loader) {
+  Win32BusyDisplay cursor;
+  ViewTypeLibWindow<TfrmTLBView>(record, loader, cursor, ProgramMessages(),
+                                 [owner] { return std::make_unique<TfrmTLBView>(owner); });
 }
 
 }  // namespace brannock::ui

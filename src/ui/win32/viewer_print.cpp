@@ -11,12 +11,14 @@ int FontHeight(int points, int dpi) { return -MulDiv(points, dpi, 72); }
 
 }  // namespace
 
-TViewerPrintout::TViewerPrintout(HDC dc, const TPrintDevice& device, const TTextDocument& text)
+TViewerPrintout::TViewerPrintout(HDC dc, const TPrintDevice& device, const TTextDocument& text,
+                                 TUnitLanguage language)
     : dc_(dc),
       device_(device),
       text_(text),
       fonts_(dc, reinterpret_cast<const wchar_t*>(kPrintFontName), FontHeight(kPrintFontPoints, device.DpiY)),
       layout_(LayoutPrintPages(device, fonts_.LineHeight(), text.LineCount())) {
+  colouring_.SetLanguage(language);
   colouring_.Prepare(text_);
 }
 
@@ -53,7 +55,7 @@ TPrintDevice PrinterPaper(HDC printer) {
   return device;
 }
 
-void PrintViewerText(HDC printer, const TTextDocument& text, TextView jobTitle) {
+void PrintViewerText(HDC printer, const TTextDocument& text, TextView jobTitle, TUnitLanguage language) {
   const TPrintDevice paper = PrinterPaper(printer);
   // The printer's origin is its printable area; the pages are laid out
   // from the paper's corner.
@@ -64,7 +66,7 @@ void PrintViewerText(HDC printer, const TTextDocument& text, TextView jobTitle) 
   doc.lpszDocName = title.c_str();
   if (StartDocW(printer, &doc) <= 0) throw Error(u"The printer could not start the print job");
   try {
-    TViewerPrintout printout(printer, paper, text);
+    TViewerPrintout printout(printer, paper, text, language);
     for (int32_t page = 0; page < printout.Layout().PageCount; ++page) {
       if (StartPage(printer) <= 0) throw Error(u"The printer could not start a page");
       SetViewportOrgEx(printer, -offset.x, -offset.y, nullptr);

@@ -294,3 +294,116 @@ TEST_F(CliProcess, ShowPrintsThePaneOfEachMatchingObject) {
   o = Run({"--show", "x", "--render", "x.tlb"});
   EXPECT_EQ(o.exitCode, 2);
 }
+
+TEST_F(CliProcess, CheckAndSecurityByTheirExitStatus) {
+  const std::string machine = (fs::path(BRANNOCK_TEST_DATA) / "analysis" / "check_machine.reg").string();
+  // Errors and warnings: 3, one finding a line.
+  Outcome o = Run({"--registry", machine, "--check"});
+  EXPECT_EQ(o.exitCode, 3) << o.err;
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(o.out.rfind("error: class Treat Missing {C0000004-0000-4000-8000-000000000000} "
+                        "HKEY_CLASSES_ROOT\\CLSID\\{C0000004-0000-4000-8000-000000000000}\\TreatAs: ",
+                        0),
+            0u)
+      << o.out;
+  o = Run({"--registry", machine, "--format", "csv", "--check"});
+  EXPECT_EQ(o.exitCode, 3);
+  EXPECT_EQ(o.out.substr(0, o.out.find('\n')), "severity;kind;name;GUID;key path;reason");
+  // Notes alone: 0.
+  o = Run({"--registry", kFixture.string(), "--check"});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(o.out.rfind("note: server and library files were not checked", 0), 0u) << o.out;
+  o = Run({"--registry", machine, "--format", "xml", "--check"});
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_EQ(o.err.rfind("brannock-cli: option '--format' needs csv, not 'xml'\n", 0), 0u) << o.err;
+
+  o = Run({"--registry", machine, "--security", "{a0000002-0000-4000-8000-000000000000}"});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_NE(o.out.find("\n   O:BAG:BAD:(A;;CCDCLCSWRP;;;SY)(A;;CCDCLCSWRP;;;BA)(A;;CCDCLCSWRP;;;IU)\n"), std::string::npos)
+      << o.out;
+  o = Run({"--registry", machine, "--security", "Missing Server"});
+  EXPECT_EQ(o.exitCode, 1);
+  EXPECT_EQ(o.out, "");
+  EXPECT_EQ(o.err, "brannock-cli: no AppID and no class with an AppID has the GUID or name 'Missing Server'\n");
+
+  // The stage's dump, written whole.
+  const fs::path dump = dir_ / "security.txt";
+  o = Run({"--registry", machine, "--dump-security", dump.string()});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_NE(ReadFileBytes(dump).find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Ole DefaultLaunchPermission: O:BAG:BAD:"),
+            std::string::npos);
+}
+
+TEST_F(CliProcess, SnapshotAndCompareAnswerWithTheirExitStatus) {
+  const auto write = [&](const char* name, const std::string& keys) {
+    std::ofstream(dir_ / name, std::ios::binary) << "Windows Registry Editor Version 5.00\r\n\r\n" << keys;
+    return (dir_ / name).string();
+  };
+  const std::string kept = "[HKEY_CLASSES_ROOT\\CLSID\\{C0000000-0000-0000-0000-000000000001}]\r\n@=\"Kept\"\r\n\r\n";
+  const std::string server = "[HKEY_CLASSES_ROOT\\CLSID\\{C0000000-0000-0000-0000-000000000001}\\InprocServer32]\r\n"
+                             "@=\"C:\\\\kept.dll\"\r\n";
+  const std::string before =
+      write("before.reg", kept + server + "\"ThreadingModel\"=\"Both\"\r\n\r\n"
+                                          "[HKEY_CLASSES_ROOT\\Interface\\{10000000-0000-0000-0000-000000000001}]\r\n"
+                                          "@=\"IGone\"\r\n\r\n");
+  const std::string now =
+      write("now.reg", kept + server + "\"ThreadingModel\"=\"Free\"\r\n\r\n"
+                                       "[HKEY_CLASSES_ROOT\\CLSID\\{C0000000-0000-0000-0000-000000000002}]\r\n"
+                                       "@=\"New; \\\"quoted\\\"\"\r\n\r\n");
+
+  Outcome o = Run({"--registry", now, "--compare", before});
+  EXPECT_EQ(o.exitCode, 3) << o.err;
+  EXPECT_EQ(o.out,
+            "Object Classes\n"
+            "added   {C0000000-0000-0000-0000-000000000002} New; \"quoted\"\n"
+            "changed {C0000000-0000-0000-0000-000000000001} Kept\n"
+            "@@ -1,4 +1,4 @@\n"
+            " CLSID\n"
+            "    {C0000000-0000-0000-0000-000000000001} = Kept\n"
+            "       InprocServer32 = C:\\kept.dll\n"
+            "-      InprocServer32[ThreadingModel] = Both\n"
+            "+      InprocServer32[ThreadingModel] = Free\n"
+            "Interfaces\n"
+            "removed {10000000-0000-0000-0000-000000000001} IGone\n"
+            "1 added, 1 removed, 1 changed\n");
+  EXPECT_EQ(o.err, "");
+
+  o = Run({"--registry", now, "--compare", before, "--format", "csv"});
+  EXPECT_EQ(o.exitCode, 3) << o.err;
+  EXPECT_EQ(o.out,
+            "collection;GUID;name;change;key path;before;now\n"
+            "Object Classes;{C0000000-0000-0000-0000-000000000002};\"New; \"\"quoted\"\"\";added;"
+            "CLSID\\{C0000000-0000-0000-0000-000000000002};;\"New; \"\"quoted\"\"\"\n"
+            "Object Classes;{C0000000-0000-0000-0000-000000000001};Kept;changed;"
+            "CLSID\\{C0000000-0000-0000-0000-000000000001}\\InprocServer32[ThreadingModel];Both;Free\n"
+            "Interfaces;{10000000-0000-0000-0000-000000000001};IGone;removed;"
+            "Interface\\{10000000-0000-0000-0000-000000000001};IGone;\n");
+
+  // A snapshot is a source of its own: UTF-16 as regedit writes it, and
+  // compared with the registry it was taken of, nothing differs.
+  const fs::path snapshot = dir_ / "out" / "snapshot.reg";
+  o = Run({"--registry", before, "--snapshot", snapshot.string()});
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(ReadFileBytes(snapshot).substr(0, 2), "\xFF\xFE");
+  o = Run({"--registry", snapshot.string(), "--compare", before});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(o.out, "0 added, 0 removed, 0 changed\n");
+  o = Run({"--registry", snapshot.string(), "--compare", before, "--format=csv"});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_EQ(o.out, "collection;GUID;name;change;key path;before;now\n");
+
+  // Errors: an earlier registry that cannot be read, a snapshot into a
+  // folder that is not there (nothing is written), then usage errors.
+  o = Run({"--registry", now, "--compare", (dir_ / "none.reg").string()});
+  EXPECT_EQ(o.exitCode, 1);
+  EXPECT_EQ(o.out, "");
+  EXPECT_EQ(o.err.rfind("brannock-cli: ", 0), 0u) << o.err;
+  o = Run({"--registry", now, "--snapshot", (dir_ / "missing" / "s.reg").string()});
+  EXPECT_EQ(o.exitCode, 1);
+  EXPECT_FALSE(fs::exists(dir_ / "missing"));
+  o = Run({"--registry", now, "--compare", before, "--format", "xml"});
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_NE(o.err.find("option '--format' needs csv, not 'xml'"), std::string::npos) << o.err;
+  EXPECT_EQ(Run({"--registry", now, "--compare"}).exitCode, 2);
+  EXPECT_EQ(Run({"--snapshot", "a.reg", "--compare", before}).exitCode, 2);
+}

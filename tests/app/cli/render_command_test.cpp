@@ -30,6 +30,25 @@ TEST(RenderTypeLibrary, FileRequestPrintsTheUnitInUtf8) {
   EXPECT_TRUE(loader.regCalls.empty());
 }
 
+TEST(RenderTypeLibrary, IdlOnRequest) {
+  auto lib = std::make_shared<MemoryTypeLib>(u"Lib\u00e9");
+  lib->AddType(TKIND_ALIAS, u"Handle")->attr.tdescAlias = Vt(VT_I4);
+  MemoryLoader loader;
+  loader.fromFile = lib;
+  loader.fileResult = 0;
+  loader.existingFiles = {u"/tmp/x.tlb"};
+  // The type's GUID is the memory library's (its position + 1).
+  RenderRequest request;
+  request.file = "/tmp/x.tlb";
+  request.language = RenderLanguage::Idl;
+  std::string out, err;
+  EXPECT_EQ(RenderTypeLibrary(request, loader, &out, &err), 0);
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(out,
+            "// typelib filename: /tmp/x.tlb\n\n[\n  uuid(00000000-0000-0000-0000-000000000000),\n  version(0.0),\n"
+            "  lcid(0x00000000)\n]\nlibrary Lib\xc3\xa9\n{\n    typedef [public, uuid(00000001-1234-5678-9ABC-000000000001)] long Handle;\n\n};\n");
+}
+
 TEST(RenderTypeLibrary, RegisteredRequestAndFailures) {
   auto lib = std::make_shared<MemoryTypeLib>(u"Reg");
   MemoryLoader loader;

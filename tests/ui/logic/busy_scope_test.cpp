@@ -58,3 +58,14 @@ TEST(BusyScope, CursorOnlyAndAnEarlyEndThatRunsOnce) {
   }
   EXPECT_EQ(display.calls, (Calls{"wait", "default"}));
 }
+
+TEST(BusyScope, TheCursorBackBeforeABoxWhileTheStatusStays) {
+  RecordingDisplay display;
+  {
+    BusyScope busy(display, BusyScope::Cursor::Wait);
+    busy.RestoreCursor();
+    busy.RestoreCursor();
+    EXPECT_EQ(display.calls, (Calls{"wait", "status Working...", "repaint", "default"}));
+  }
+  EXPECT_EQ(display.calls, (Calls{"wait", "status Working...", "repaint", "default", "status Ready"}));
+}

@@ -34,6 +34,20 @@ TEST(RegistrationCommand, QuotesTheServerAndRunsWhereTheSourceLives) {
   EXPECT_EQ(inPrefix->executable, u"regsvr32");
   EXPECT_EQ(inPrefix->parameters, u"/u \"C:\\windows\\system32\\x.dll\"");
 
+  // A registration of the 32-bit view: the prefix's 32-bit regsvr32; on
+  // Windows the one of SysWOW64 (checked under Wine by the window tests),
+  // off Windows, where there is none, the name alone.
+  const auto view32 = registry::RegistryView::Bits32;
+  auto inPrefix32 = RegistrationCommand(wine, u"C:\\windows\\system32\\x.dll", false, view32);
+  ASSERT_TRUE(inPrefix32);
+  EXPECT_EQ(inPrefix32->executable, u"C:\\windows\\syswow64\\regsvr32.exe");
+  EXPECT_EQ(inPrefix32->launcher, TextList{u"wine"});
+  EXPECT_EQ(inPrefix32->parameters, u"\"C:\\windows\\system32\\x.dll\"");
+  EXPECT_EQ(RegistrationCommand(wine, u"x.dll", false, registry::RegistryView::Bits64)->executable, u"regsvr32");
+#ifndef _WIN32
+  EXPECT_EQ(RegistrationCommand(windows, u"x.dll", true, view32)->executable, u"regsvr32");
+#endif
+
   // No server, or no Windows to run it in: nothing to run.
   EXPECT_FALSE(RegistrationCommand(windows, u"", false));
   EXPECT_FALSE(RegistrationCommand(wine, u"", true));

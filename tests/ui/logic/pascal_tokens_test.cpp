@@ -4,25 +4,12 @@
 
 #include <string>
 
+#include "token_classes.h"
+
 namespace brannock::ui {
 namespace {
 
-// One letter per character naming its class: ' ' blank, i identifier,
-// k keyword, c comment, d directive, n number, s string, o symbol, a asm.
-std::string Classes(TextView line, TPascalLineState* state) {
-  std::vector<TTokenRun> runs;
-  *state = TokenizePascalLine(line, *state, &runs);
-  std::string out(line.size(), '?');
-  uint32_t expectedStart = 0;
-  for (const TTokenRun& run : runs) {
-    EXPECT_EQ(run.Start, expectedStart) << "runs leave a gap or overlap";
-    expectedStart = run.Start + run.Length;
-    const char letter = " ikcdnsoa"[static_cast<int>(run.Token)];
-    for (uint32_t i = 0; i < run.Length; ++i) out[run.Start + i] = letter;
-  }
-  EXPECT_EQ(expectedStart, line.size());
-  return out;
-}
+std::string Classes(TextView line, TPascalLineState* state) { return testing::TokenClasses(line, state, TokenizePascalLine); }
 
 std::string Classes(TextView line) {
   TPascalLineState state;

@@ -15,7 +15,7 @@
 #include "registry/wine_prefix_support.h"
 #include "support/test_files.h"
 #include "ui/logic/detail_pane.h"
-#include "ui/logic/registry_tree_builder.h"
+#include "catalogue/registry_tree_builder.h"
 
 using namespace brannock;
 
@@ -35,8 +35,8 @@ class HostVariable {
   std::optional<std::string> old_;
 };
 
-bool HasLine(const std::vector<ui::RegLine>& lines, TextView text) {
-  return std::any_of(lines.begin(), lines.end(), [&](const ui::RegLine& l) { return l.text == text; });
+bool HasLine(const std::vector<RegLine>& lines, TextView text) {
+  return std::any_of(lines.begin(), lines.end(), [&](const RegLine& l) { return l.text == text; });
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ TEST(SourceEnvironment, WinePrefixPaneExpandsWithThePrefixsEnvironment) {
   // The user's TEMP is laid over the machine's.
   EXPECT_NE(registry::EnvironmentValue(environment, u"TEMP").find(u"C:\\users\\"), Text::npos);
 
-  ui::RegistryTreeBuilder builder(*source.backend, true);
+  RegistryTreeBuilder builder(*source.backend, true);
   builder.FillRegistryTree(u"CLSID\\{5D0C0F0A-0000-4000-8000-00000000000A}");
   EXPECT_TRUE(HasLine(builder.Lines(), u"InprocServer32 = C:\\windows\\system32\\x.dll"));
   EXPECT_TRUE(HasLine(builder.Lines(), u"InprocServer32[Home] = %HOME%\\C:\\Program Files"));

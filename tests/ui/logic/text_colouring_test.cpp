@@ -33,5 +33,27 @@ TEST(TextColouring, FollowsCommentsOpenedAboveAndEdits) {
   EXPECT_EQ(FirstToken(colouring, doc, 99), TPascalToken::Comment);  // clamped to the last line
 }
 
+TEST(TextColouring, ANotationChangeColoursTheTextAnew) {
+  TTextDocument doc;
+  doc.SetLines({u"[", u"  id(1)", u"] {x", u"/* y"});
+  TTextColouring colouring;
+  EXPECT_EQ(colouring.Language(), TUnitLanguage::Pascal);
+  colouring.Prepare(doc);
+  EXPECT_EQ(colouring.RunsOf(doc, 1)[1].Token, TPascalToken::Identifier);
+  EXPECT_EQ(FirstToken(colouring, doc, 3), TPascalToken::Comment);  // "{x" left open
+  colouring.SetLanguage(TUnitLanguage::Idl);
+  EXPECT_EQ(FirstToken(colouring, doc, 1), TPascalToken::Blank);
+  EXPECT_EQ(colouring.RunsOf(doc, 1)[1].Token, TPascalToken::Attribute);
+  EXPECT_EQ(FirstToken(colouring, doc, 3), TPascalToken::Comment);
+  EXPECT_EQ(colouring.RunsOf(doc, 2)[2].Token, TPascalToken::Symbol);  // "{" is plain in IDL
+  // An edit closes the attribute list early: the line below is plain.
+  doc.SetCaret({0, 1}, false);
+  doc.Insert(u"]");
+  colouring.Invalidate(*doc.TakeFirstChangedLine());
+  EXPECT_EQ(colouring.RunsOf(doc, 1)[1].Token, TPascalToken::Identifier);
+  colouring.SetLanguage(TUnitLanguage::Pascal);
+  EXPECT_EQ(FirstToken(colouring, doc, 3), TPascalToken::Comment);
+}
+
 }  // namespace
 }  // namespace brannock::ui

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "analysis/object_typelib.h"
 #include "platform/messages.h"
 #include "typelib/memory_typelib.h"
 #include "typelib/unit_text.h"
@@ -32,6 +33,7 @@ struct RecordingWindow : TypeLibViewWindow {
     lines = std::move(shown);
     unitName = std::move(name);
   }
+  void ShowModal() override { calls.push_back(u"ShowModal"); }
 };
 
 // A loader that says what a failed load could not find.
@@ -80,7 +82,7 @@ TEST(TypeLibView, TreeFirstThenTheWholeUnitEvenWhenTheTreeFails) {
   loader.registered = lib;
   loader.regResult = 0;
   TextList expected;
-  const Text expectedName = typelib::TypeLibToStrings(LibraryRecord(), *lib, &expected);
+  const Text expectedName = typelib::TypeLibToStrings(analysis::UnitHeaderOf(LibraryRecord()), *lib, &expected);
   ASSERT_FALSE(expected.empty());
 
   for (bool failFill : {false, true}) {

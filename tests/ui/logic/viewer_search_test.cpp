@@ -46,6 +46,61 @@ TEST(ViewerSearch, FindDeclarationLineSkipsConstantsOfTheSameName) {
   EXPECT_FALSE(FindDeclarationLine(u"", u""));
 }
 
+TEST(ViewerSearch, IdlDeclarationLinesOfTheLibraryBlock) {
+  const Text idl =
+      u"// typelib filename: demo.tlb\n"
+      u"interface IShape;\n"
+      u"interface IUnknown {\n"
+      u"};\n"
+      u"library Demo\n"
+      u"{\n"
+      u"    interface IShape;\n"
+      u"    typedef [uuid(1), helpstring(\"Colors [IShape]\")] enum Colors {\n"
+      u"        IShape = 0\n"
+      u"    } Colors;\n"
+      u"    typedef struct Point {\n"
+      u"    } Point;\n"
+      u"    [object, uuid(3)]\r\n"
+      u"    interface IShape : IDispatch {\r\n"
+      u"        [id(0x00000001)] HRESULT Colors([out, retval] Colors* c);\n"
+      u"    };\n"
+      u"    dispinterface DEvents {\n"
+      u"    coclass shape {\n"
+      u"        [default] interface IShape;\n"
+      u"    module Funcs {\n"
+      u"    typedef [public] Point Location;\n"
+      u"};";
+  auto found = [&](TextView name) -> Text {
+    const auto match = FindDeclarationMatch(idl, name, TUnitLanguage::Idl);
+    if (!match) return u"(none)";
+    const size_t lineStart = idl.rfind(u'\n', match->Start) + 1;
+    return idl.substr(match->Start, match->Length) + u" @" + idl.substr(lineStart, match->Start - lineStart);
+  };
+  // Not the forward declarations, not the imported type above the library
+  // block, not an enumeration constant or a member of the same name.
+  EXPECT_EQ(found(u"IShape"), u"IShape @    interface ");
+  EXPECT_EQ(found(u"Colors"), u"Colors @    typedef [uuid(1), helpstring(\"Colors [IShape]\")] enum ");
+  EXPECT_EQ(found(u"Point"), u"Point @    typedef struct ");
+  EXPECT_EQ(found(u"DEvents"), u"DEvents @    dispinterface ");
+  EXPECT_EQ(found(u"shape"), u"shape @    coclass ");
+  EXPECT_EQ(found(u"Funcs"), u"Funcs @    module ");
+  EXPECT_EQ(found(u"Location"), u"Location @    typedef [public] Point ");
+  EXPECT_EQ(found(u"Demo"), u"Demo @library ");
+  EXPECT_EQ(found(u"IUnknown"), u"(none)");
+  EXPECT_EQ(found(u"ishape"), u"(none)");
+  EXPECT_EQ(found(u"IShap"), u"(none)");
+  // The Pascal rule finds none of them; the fallback search texts.
+  EXPECT_FALSE(FindDeclarationMatch(idl, u"IShape", TUnitLanguage::Pascal));
+  EXPECT_EQ(DeclarationSearchText(u"IShape", TUnitLanguage::Idl), u" IShape");
+  EXPECT_EQ(DeclarationSearchText(u"IShape", TUnitLanguage::Pascal), u" IShape = ");
+  // The line rule over lines, as the Windows viewer keeps them.
+  TDeclarationLineRule rule(u"Location", TUnitLanguage::Idl);
+  EXPECT_FALSE(rule.IsDeclaration(u"typedef [public] Point Location;"));
+  ASSERT_TRUE(rule.IsDeclaration(u"    typedef [public] Point Location;"));
+  EXPECT_EQ(rule.MatchStart(), 27u);
+  EXPECT_EQ(rule.MatchLength(), 8u);
+}
+
 TEST(ViewerSearch, DeclarationJumpShowsTheLineThirdAndSelectsTheCharacterBefore) {
   // "  IShape = dispinterface" on line 20, starting at position 400: the
   // match " IShape = " begins at its second blank.

@@ -93,7 +93,7 @@ TEST(AboutDialog, LinksOpenThroughTheSystem) {
 TEST(AboutDialog, DraggedByTheTopBand) {
   TdlgAbout dialog(nullptr, ProgramVersion());
   dialog.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog, 60000));
   for (QWidget* handle : {dialog.Panel2, static_cast<QWidget*>(dialog.lProduct)}) {
     const QPoint before = dialog.pos();
     QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(5, 5));

@@ -12,7 +12,7 @@
 
 #include "ui/qt/error_report.h"
 #include "ui/qt/main_window.h"
-#include "ui/qt/object_action_hooks.h"
+#include "ui/logic/object_commands.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/tlb_viewer.h"
 #include "ui/qt/message_boxes.h"
@@ -39,8 +39,8 @@ struct Captured {
     SetErrorReportHook(nullptr);
     SetToolRunner(nullptr);
     SetInstanceProbe(nullptr);
-    SetTypeLibFileChooser(nullptr);
-    SetTypeLibResourceChooser(nullptr);
+    TfrmMain::SetTypeLibFileChooser(nullptr);
+    TfrmMain::SetTypeLibResourceChooser(nullptr);
   }
 };
 

@@ -37,7 +37,7 @@ struct Window {
     options.tools = std::move(tools);
     frm = std::make_unique<TfrmMain>(catalogue, std::move(options));
     frm->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(frm.get(), 60000));
   }
   // A real double click on the node, as the user gives it.
   void DoubleClick(QTreeWidgetItem* item) {
@@ -144,8 +144,9 @@ TEST(cmCreateInst, ProbesTheProgIdWhileWorkingAndReportsOnlyTypeInfoFailures) {
   w.frm->mmCreateInst->trigger();
   EXPECT_TRUE(captured.boxes.empty());
 
-  // One that refuses it: the error box with the code's text, shown once
-  // "Ready" and the normal cursor are back.
+  // One that refuses it: the error box with the code's text, shown while
+  // "Working..." is still up, with the normal cursor; "Ready" once it is
+  // closed.
   answer = {InstanceReport::Outcome::TypeInfoFailed, 0x80004001};
   QString statusAtBox;
   bool hourglassAtBox = true;
@@ -155,7 +156,7 @@ TEST(cmCreateInst, ProbesTheProgIdWhileWorkingAndReportsOnlyTypeInfoFailures) {
     captured.boxes.push_back({k, text});
   });
   w.frm->mmCreateInst->trigger();
-  EXPECT_EQ(statusAtBox, "Ready");
+  EXPECT_EQ(statusAtBox, "Working...");
   EXPECT_FALSE(hourglassAtBox);
   ASSERT_EQ(captured.boxes.size(), 1u);
   EXPECT_EQ(captured.boxes[0].kind, BoxKind::Error);
@@ -262,7 +263,7 @@ TEST(cmViewTypeLib, OpensTheChosenFileAndNothingOnCancel) {
   Window w(ToolHost{});
   int asked = 0;
   QString chosen;
-  SetTypeLibFileChooser([&](QWidget* owner) {
+  TfrmMain::SetTypeLibFileChooser([&](QWidget* owner) {
     EXPECT_EQ(owner, w.frm.get());
     ++asked;
     return chosen;
@@ -298,10 +299,10 @@ TEST(cmViewTypeLib, AFileWithSeveralLibrariesAsksWhichOne) {
   if (!std::filesystem::is_regular_file(fm20, ec)) GTEST_SKIP() << "../shared/fixtures/real is missing";
   Captured captured;
   Window w(ToolHost{});
-  SetTypeLibFileChooser([&](QWidget*) { return QString::fromStdString(fm20.string()); });
+  TfrmMain::SetTypeLibFileChooser([&](QWidget*) { return QString::fromStdString(fm20.string()); });
   QStringList offered;
   int answer = -1;
-  SetTypeLibResourceChooser([&](QWidget* owner, const QStringList& items) {
+  TfrmMain::SetTypeLibResourceChooser([&](QWidget* owner, const QStringList& items) {
     EXPECT_EQ(owner, w.frm.get());
     offered = items;
     return answer;
@@ -323,7 +324,7 @@ TEST(cmViewTypeLib, AFileWithSeveralLibrariesAsksWhichOne) {
   EXPECT_TRUE(opened.opened);
   EXPECT_GT(opened.typeTreeItems, 0);
   EXPECT_TRUE(captured.boxes.empty());
-  SetTypeLibResourceChooser(nullptr);
+  TfrmMain::SetTypeLibResourceChooser(nullptr);
 }
 
 }  // namespace

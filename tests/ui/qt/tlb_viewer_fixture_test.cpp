@@ -1,15 +1,20 @@
 // The viewer on libraries compiled by widl and read by the file reader.
 #include <gtest/gtest.h>
 
+#include <Qsci/qscilexer.h>
+
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <filesystem>
 
+#include "typelib/idl_text.h"
 #include "typelib/loader.h"
 #include "typelib/reader_fixtures.h"
 #include "typelib/unit_text.h"
+#include "ui/qt/viewer_find_dialog.h"
 #include "viewer_fixture.h"
 
 namespace brannock::ui::testing {
@@ -56,7 +61,7 @@ TEST(TypeLibViewerOnFiles, ShapesTreeTextAndNavigation) {
   std::shared_ptr<typelib::TypeLib> lib;
   ASSERT_EQ(loader->LoadTypeLib(Utf8ToUtf16(Fixture("shapes.tlb").string()), &lib), 0);
   TextList lines;
-  typelib::TypeLibToStrings(FileRecord(Utf8ToUtf16(Fixture("shapes.tlb").string())), *lib, &lines);
+  typelib::TypeLibToStrings({Utf8ToUtf16(Fixture("shapes.tlb").string())}, *lib, &lines);
   EXPECT_EQ(view->SynMemo->LineCount(), static_cast<int>(lines.size()));
   EXPECT_EQ(view->sbPanel1->text(), QStringLiteral("Line: 1   Col: 1   Lines: %1").arg(lines.size()));
 
@@ -84,6 +89,72 @@ TEST(TypeLibViewerOnFiles, ShapesTreeTextAndNavigation) {
   view->Tree->setCurrentItem(view->Tree->findItems("interface IShape", Qt::MatchExactly | Qt::MatchRecursive)[0]);
   view->TreeDblClick();
   EXPECT_GT(view->SynMemo->CaretLine(), dispLine);
+}
+
+TEST(TypeLibViewerOnFiles, ViewMenuShowsIdlFindsInItAndJumpsToItsDeclarations) {
+  REQUIRE_TLB_FIXTURES();
+  BoxCapture boxes;
+  std::unique_ptr<TfrmTLBView> view = OpenFile(Fixture("shapes.tlb"));
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->View1->title(), QStringLiteral("View"));
+  EXPECT_TRUE(view->mmPascal->isChecked());
+  EXPECT_FALSE(view->mmIdl->isChecked());
+  const QString pascal = view->SynMemo->text();
+
+  view->mmIdl->trigger();
+  EXPECT_TRUE(view->mmIdl->isChecked());
+  EXPECT_FALSE(view->mmPascal->isChecked());
+  EXPECT_STREQ(view->SynMemo->lexer()->language(), "IDL");
+  auto loader = typelib::CreateTypeLibLoader(nullptr, {});
+  std::shared_ptr<typelib::TypeLib> lib;
+  ASSERT_EQ(loader->LoadTypeLib(Utf8ToUtf16(Fixture("shapes.tlb").string()), &lib), 0);
+  TextList lines;
+  typelib::TypeLibToIdl({Utf8ToUtf16(Fixture("shapes.tlb").string())}, *lib, &lines);
+  EXPECT_EQ(view->SynMemo->LineCount(), static_cast<int>(lines.size()));
+  EXPECT_EQ(view->sbPanel1->text(), QStringLiteral("Line: 1   Col: 1   Lines: %1").arg(lines.size()));
+  EXPECT_EQ(view->sbPanel0->text(), QStringLiteral("Ready"));
+  // The colouring: "library" a keyword, "uuid" an attribute.
+  const QString text = view->SynMemo->text();
+  view->SynMemo->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0L, -1L);
+  auto styleAt = [&](qsizetype index) {
+    return static_cast<TPascalToken>(view->SynMemo->SendScintilla(
+        QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(text.left(index).toUtf8().size())));
+  };
+  EXPECT_EQ(styleAt(text.indexOf(QStringLiteral("\nlibrary ")) + 1), TPascalToken::Keyword);
+  EXPECT_EQ(styleAt(text.indexOf(QStringLiteral("uuid("))), TPascalToken::Attribute);
+  EXPECT_EQ(styleAt(text.indexOf(QStringLiteral("importlib(\"")) + 10), TPascalToken::String);
+
+  // Find works in the IDL.
+  view->fd->SetFindText(QStringLiteral("coclass"));
+  view->fd->SetDown(true);
+  view->fdFind();
+  const auto selectionStart = view->SynMemo->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+  const auto selectionEnd = view->SynMemo->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+  EXPECT_EQ(text.toUtf8().mid(selectionStart, selectionEnd - selectionStart), QByteArray("coclass"));
+  EXPECT_TRUE(boxes.boxes.empty());
+
+  // A double click finds the IDL declaration of the type.
+  auto jump = [&](const char* node) {
+    view->Tree->setCurrentItem(
+        view->Tree->findItems(QString::fromLatin1(node), Qt::MatchExactly | Qt::MatchRecursive).value(0));
+    view->TreeDblClick();
+    return CaretLineText(*view);
+  };
+  // The tree shows the unit's names; IDL declares the library's own.
+  EXPECT_EQ(jump("coclass TShape"), QStringLiteral("    coclass Shape {"));
+  EXPECT_EQ(jump("typedef Handle"), QStringLiteral("    typedef [public] long Handle;"));
+  // Both nodes of a dual interface find its one IDL declaration.
+  const QString dual = jump("interface IShape");
+  EXPECT_TRUE(dual.startsWith(QStringLiteral("    interface IShape : "))) << dual.toStdString();
+  EXPECT_EQ(jump("dispinterface IShapeDisp"), dual);
+
+  // And back: the same unit as when the window opened.
+  view->mmPascal->trigger();
+  EXPECT_TRUE(view->mmPascal->isChecked());
+  EXPECT_STREQ(view->SynMemo->lexer()->language(), "Pascal");
+  EXPECT_EQ(view->SynMemo->text(), pascal);
+  EXPECT_EQ(jump("coclass TShape").section(QLatin1Char('='), 0, 0), QStringLiteral("  TShape "));
+  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST(TypeLibViewerOnFiles, UnreachableImportStopsTheTree) {

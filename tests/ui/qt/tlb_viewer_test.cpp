@@ -13,9 +13,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "analysis/object_typelib.h"
 #include "platform/messages.h"
 #include "typelib/unit_text.h"
 #include "ui/qt/viewer_find_dialog.h"
+#include "typed_keys.h"
 #include "viewer_fixture.h"
 
 namespace brannock::ui::testing {
@@ -36,7 +38,7 @@ OpenedView Open(std::shared_ptr<TypeLib> lib) {
 
 TextList RenderedLines(TypeLib& lib) {
   TextList lines;
-  typelib::TypeLibToStrings(FileRecord(), lib, &lines);
+  typelib::TypeLibToStrings(analysis::UnitHeaderOf(FileRecord()), lib, &lines);
   return lines;
 }
 
@@ -70,8 +72,14 @@ TEST(TypeLibViewer, OpensWithTreeTextAndStatus) {
   QTreeWidgetItem* root = view.Tree->topLevelItem(0);
   EXPECT_TRUE(root->isExpanded());
   EXPECT_FALSE(root->child(0)->isExpanded());
-  EXPECT_FALSE(root->icon(0).isNull());
-  EXPECT_FALSE(NodeByText(view, "interface IShape")->icon(0).isNull());
+  // Each node shows its kind's picture.
+  const auto pixelsOf = [](const QIcon& icon) {
+    return icon.pixmap(kPictureSize, kPictureSize).toImage().convertToFormat(QImage::Format_ARGB32);
+  };
+  EXPECT_EQ(pixelsOf(root->icon(0)), PictureImage(Rasterize(ViewerPicture(kLibraryNodeKind))));
+  EXPECT_EQ(pixelsOf(root->child(3)->icon(0)), PictureImage(Rasterize(ViewerPicture(kCategoryNodeKind))));
+  EXPECT_EQ(pixelsOf(NodeByText(view, "interface IShape")->icon(0)),
+            PictureImage(Rasterize(ViewerPicture(TKIND_INTERFACE))));
   EXPECT_EQ(TTypeTreeWidget::NodeOf(NodeByText(view, "coclass TShape")).Kind, TKIND_COCLASS);
   EXPECT_EQ(TTypeTreeWidget::NodeOf(root->child(3)).Kind, 12);
 
@@ -207,19 +215,18 @@ TEST(TypeLibViewer, TypeAheadMatchesTheShownText) {
   view.Tree->setCurrentItem(view.Tree->topLevelItem(0));
 
   // Interfaces sit in a collapsed category; type-ahead finds them anyway.
-  QTest::keyClicks(view.Tree, QStringLiteral("interface I"));
+  TypeAt(view.Tree, QStringLiteral("interface I"), 10000);
   ASSERT_TRUE(view.Tree->currentItem());
   EXPECT_EQ(view.Tree->currentItem()->text(0), QStringLiteral("interface IShape"));
   EXPECT_TRUE(view.Tree->currentItem()->parent()->isExpanded());
   EXPECT_TRUE(misses.isEmpty());
   // Moving on: the search text grows and stays at the focused node.
-  QTest::keyClicks(view.Tree, QStringLiteral("P"));
+  TypeAt(view.Tree, QStringLiteral("P"), 10900);
   EXPECT_EQ(view.Tree->currentItem()->text(0), QStringLiteral("interface IPlain"));
 
   // The name alone reaches no type node: "I" finds the category
   // "Interfaces", and the rest of the name nothing.
-  QTest::qWait(1100);
-  QTest::keyClicks(view.Tree, QStringLiteral("IShape"));
+  TypeAt(view.Tree, QStringLiteral("IShape"), 12000);  // after a pause
   EXPECT_EQ(misses, (QStringList{"IS", "ISh", "ISha", "IShap", "IShape"}));
   EXPECT_EQ(view.Tree->currentItem()->text(0), QStringLiteral("Interfaces (2)"));
 }
@@ -303,7 +310,7 @@ TEST(TypeLibViewer, KeysOfTheWindow) {
   view.show();
   QApplication::setActiveWindow(&view);
   view.SynMemo->setFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&view, 60000));
 
   // F3 before any search: nothing to find.
   QTest::keyClick(view.SynMemo, Qt::Key_F3);
@@ -318,7 +325,7 @@ TEST(TypeLibViewer, KeysOfTheWindow) {
   EXPECT_EQ(view.SynMemo->LineCount(), lines + 1);
   // The status follows once the editor has updated its view.
   const QString status = QStringLiteral("Line: 2   Col: 1   Lines: %1").arg(lines + 1);
-  for (int i = 0; i < 100 && view.sbPanel1->text() != status; ++i) QTest::qWait(10);
+  for (int i = 0; i < 6000 && view.sbPanel1->text() != status; ++i) QTest::qWait(10);
   EXPECT_EQ(view.sbPanel1->text(), status);
   EXPECT_EQ(view.FCurrentLine, 1);
 

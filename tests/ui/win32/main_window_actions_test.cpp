@@ -7,7 +7,8 @@
 #include "registry/registry_reader.h"
 #include "ui/logic/busy_scope.h"
 #include "ui/logic/main_window_text.h"
-#include "ui/win32/viewer_hook.h"
+#include "ui/win32/text_view.h"
+#include "ui/win32/tlb_viewer.h"
 #include "window_fixture.h"
 
 namespace brannock::ui::testing {
@@ -119,15 +120,19 @@ TEST(Win32MainWindow, RegisterAndUnregisterRunRegsvr32OnTheServer) {
   RegCloseKey(key);
 
   Captured captured;
-  LiveWindow w;
+  // The real regsvr32, each start noted.
+  std::vector<Text> started;
+  LiveWindow w(false, [&](const ToolCommand& command) {
+    started.push_back(command.parameters);
+    return RunTool(command);
+  });
   TfrmMain& frm = *w.frm;
   HTREEITEM item = w.Find(TObjectType::otCLSID, u"{B4A22F02-0000-4000-8000-0000000000F2}");
   ASSERT_TRUE(item);
   // With a root focused, nothing runs.
   w.Select(frm.OCRoot);
   Command(frm, cmdReg);
-  Sleep(500);
-  EXPECT_FALSE(ClassKeyExists(kServed));
+  EXPECT_TRUE(started.empty());
 
   w.Select(item);
   EXPECT_TRUE(MenuEnabled(frm.Menu, cmdReg));
@@ -140,6 +145,8 @@ TEST(Win32MainWindow, RegisterAndUnregisterRunRegsvr32OnTheServer) {
   EXPECT_TRUE(WaitForKey(kServed, true)) << "the menu item registers too";
   Click(frm.bUnreg);
   EXPECT_TRUE(WaitForKey(kServed, false));
+  const Text quoted = u"\"" + Utf8ToUtf16(server) + u"\"";
+  EXPECT_EQ(started, (std::vector<Text>{quoted, u"/u " + quoted, quoted, u"/u " + quoted}));
   RegDeleteTreeW(HKEY_CLASSES_ROOT, kHolder);
   EXPECT_TRUE(captured.boxes.empty());
   EXPECT_TRUE(captured.reports.empty());
@@ -177,17 +184,15 @@ TEST(Win32MainWindow, CreateInstanceObtainsWinesDictionary) {
   EXPECT_TRUE(captured.reports.empty());
 }
 
-// The plain unit window, read and closed from a timer while its modal loop
-// runs.
+// The viewer, read and closed from a timer while its modal loop runs.
 Text g_unitText;
 bool g_statusWorking = false;
 TfrmMain* g_frm = nullptr;
 void CALLBACK CloseUnitWindow(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND window = FindWindowW(kPlainUnitWindowClass, nullptr);
+  HWND window = FindWindowW(kViewerWindowClass, nullptr);
   if (!window) return;
   KillTimer(nullptr, timer);
-  HWND text = GetWindow(window, GW_CHILD);
-  g_unitText = WindowText(text);
+  g_unitText = WindowText(FindWindowExW(window, nullptr, kTextViewClass, nullptr));
   g_statusWorking = g_frm->StatusText() == kWorkingText;
   PostMessageW(window, WM_CLOSE, 0, 0);
 }
@@ -224,7 +229,7 @@ TEST(Win32MainWindow, ViewTypeInformationShowsTheRenderedUnit) {
   // View TypeLib...: the chosen file; a cancelled dialog opens nothing.
   TfrmMain::SetTypeLibFileChooser([](HWND, TextView) { return Text(); });
   Command(frm, cmdViewTypeLib);
-  EXPECT_EQ(FindWindowW(kPlainUnitWindowClass, nullptr), nullptr);
+  EXPECT_EQ(FindWindowW(kViewerWindowClass, nullptr), nullptr);
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
   const Text stdole = platform::FromWide(system, wcslen(system)) + u"\\stdole2.tlb";

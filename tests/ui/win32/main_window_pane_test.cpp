@@ -58,6 +58,15 @@ TEST(Win32MainWindow, PaneShowsTheLinesOfTheLinuxBuild) {
       EXPECT_EQ(shown[i].level, wanted[i].level) << "line " << i;
       EXPECT_EQ(Utf16ToUtf8(shown[i].text), Utf16ToUtf8(wanted[i].text)) << "line " << i;
     }
+    // Level-0 lines are bold by their item state (the control measures them
+    // so), the lines below them are not.
+    for (HTREEITEM top = TreeView_GetRoot(frm.RegTree); top; top = TreeView_GetNextSibling(frm.RegTree, top)) {
+      EXPECT_TRUE(TreeView_GetItemState(frm.RegTree, top, TVIS_BOLD) & TVIS_BOLD)
+          << Utf16ToUtf8(ItemText(frm.RegTree, top));
+      if (HTREEITEM child = TreeView_GetChild(frm.RegTree, top)) {
+        EXPECT_FALSE(TreeView_GetItemState(frm.RegTree, child, TVIS_BOLD) & TVIS_BOLD);
+      }
+    }
     // A registry error ends the tree where it happened and is reported.
     if (!e.error.empty()) {
       EXPECT_EQ(captured.reports, std::vector<Text>{e.error});

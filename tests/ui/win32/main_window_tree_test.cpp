@@ -102,7 +102,7 @@ TEST(Win32MainWindow, RefreshReadsEveryCollectionAndLeavesTheRootsCollapsed) {
   GetKeyboardState(keys);
   keys[VK_CONTROL] = 0x80;
   SetKeyboardState(keys);
-  EXPECT_TRUE(TranslateAcceleratorW(frm.Handle(), frm.Accelerators(), &msg));
+  EXPECT_TRUE(frm.FilterMessage(msg));
   keys[VK_CONTROL] = 0;
   SetKeyboardState(keys);
   SetFocus(focus);

@@ -98,6 +98,16 @@ TEST(Win32MainWindow, ViewMenuShowsEachViewAndKeepsTheChoice) {
   TreeView_SelectItem(frm.Tree, both);
   EXPECT_TRUE(PaneMentions(frm.RegTree, u"both64.dll"));
   EXPECT_FALSE(PaneMentions(frm.RegTree, u"both32.dll"));
+  // The 64-bit view's registrations: the system's own regsvr32.
+  std::optional<ToolCommand> started64;
+  SetToolRunner([&](const ToolCommand& command) {
+    started64 = command;
+    return true;
+  });
+  Command(frm, cmdReg);
+  SetToolRunner(nullptr);
+  ASSERT_TRUE(started64);
+  EXPECT_EQ(started64->executable, u"regsvr32");
 
   Command(frm, cmdView32);
   EXPECT_TRUE(captured.reports.empty());
@@ -131,6 +141,26 @@ TEST(Win32MainWindow, ViewMenuShowsEachViewAndKeepsTheChoice) {
   EXPECT_EQ(TreeView_GetSelection(frm.Tree), both);
   EXPECT_TRUE(PaneMentions(frm.RegTree, u"both32.dll"));
 
+  // Register and Unregister of a 32-bit registration start the 32-bit
+  // regsvr32, the one in SysWOW64 (noted, not run).
+  std::vector<ToolCommand> started;
+  SetToolRunner([&](const ToolCommand& command) {
+    started.push_back(command);
+    return true;
+  });
+  Command(frm, cmdReg);
+  Command(frm, cmdUnreg);
+  SetToolRunner(nullptr);
+  wchar_t wow64[MAX_PATH] = {};
+  ASSERT_GT(GetSystemWow64DirectoryW(wow64, MAX_PATH), 0u);
+  const Text regsvr32 = platform::FromWide(std::wstring(wow64) + L"\\regsvr32.exe");
+  ASSERT_EQ(started.size(), 2u);
+  const Text server = u"\"C:\\Program Files (x86)\\Brannock\\both32.dll\"";
+  EXPECT_EQ(started[0].executable, regsvr32);
+  EXPECT_EQ(started[0].parameters, server);
+  EXPECT_EQ(started[1].executable, regsvr32);
+  EXPECT_EQ(started[1].parameters, u"/u " + server);
+
   SendMessageW(frm.Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(ReadStoredView(w.live), registry::RegistryView::Bits32);
   EXPECT_TRUE(captured.reports.empty());
@@ -153,7 +183,7 @@ TEST(Win32MainWindow, ViewMenuOfA32BitRegistry) {
   EXPECT_FALSE(MenuEnabled(frm.Menu, cmdView64));
   EXPECT_EQ(MenuText(frm.Menu, cmdView64), u"64-bit registrations (none in a registry of 32-bit Windows)");
   EXPECT_TRUE(Checked(frm.Menu, cmdView32));
-  Guarded([&] { frm.cmChooseView(registry::RegistryView::Bits64); });
+  Guarded(ReportError, [&] { frm.cmChooseView(registry::RegistryView::Bits64); });
   EXPECT_EQ(captured.reports,
             std::vector<Text>{u"The registry has no 64-bit registrations: it is a registry of 32-bit Windows."});
   EXPECT_EQ(viewed.View(), registry::RegistryView::Bits32);

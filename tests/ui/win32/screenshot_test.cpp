@@ -35,6 +35,10 @@ TEST(Win32Screenshot, MainWindowWithAClassSelected) {
     Pump();
     Sleep(50);
   }
+  // Showing the selected long name scrolls the tree sideways: back to its
+  // left edge, where the buttons and the pictures are.
+  SendMessageW(frm.Tree, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+  Pump();
   RECT r;
   GetWindowRect(frm.Handle(), &r);
   {

@@ -115,17 +115,20 @@ struct Captured {
 };
 
 // The main window on the live registry, with the settings below
-// HKEY_CURRENT_USER when asked.
+// HKEY_CURRENT_USER when asked, and regsvr32 started by `runTool` when
+// given (SetToolRunner, until the window goes).
 struct LiveWindow {
   registry::Win32Registry registry;
   Catalogue catalogue{registry};
   std::unique_ptr<TfrmMain> frm;
-  explicit LiveWindow(bool settings = false) {
+  explicit LiveWindow(bool settings = false, ToolRunner runTool = {}) {
     TfrmMain::Options options;
     options.settings = settings ? &registry : nullptr;
     options.quitOnClose = false;
+    SetToolRunner(std::move(runTool));
     frm = std::make_unique<TfrmMain>(catalogue, options);
   }
+  ~LiveWindow() { SetToolRunner(nullptr); }
   // The object node of that kind and GUID; its root is expanded for it.
   HTREEITEM Find(TObjectType typ, TextView guid) {
     HTREEITEM root = frm->RootOf(typ);

@@ -11,7 +11,7 @@
 #include "registry/registry_source.h"
 #include "ui/logic/detail_pane.h"
 #include "ui/logic/error_report_text.h"
-#include "ui/logic/registry_tree_builder.h"
+#include "catalogue/registry_tree_builder.h"
 #include "../pane_lines.h"
 
 using namespace brannock;
@@ -30,14 +30,14 @@ testing::PaneRecord Pane(Catalogue& catalogue, TObjectData entry, bool hex) {
   r.createInstance = states.createInstance;
   r.viewTypeLib = states.viewTypeLib;
   r.hex = hex;
-  ui::RegistryTreeBuilder builder(catalogue.Backend(), hex);
+  RegistryTreeBuilder builder(catalogue.Backend(), hex);
   try {
-    for (const Text& path : ui::RegistryTreePaths(entry)) builder.FillRegistryTree(path);
+    builder.FillObjectTree(entry);
   } catch (...) {
     // The window shows the lines added so far and reports the error.
     r.error = ui::ErrorReportText(std::current_exception()).value_or(Text());
   }
-  for (const ui::RegLine& line : builder.Lines()) r.lines.push_back({line.level, line.text});
+  for (const RegLine& line : builder.Lines()) r.lines.push_back({line.level, line.text});
   return r;
 }
 

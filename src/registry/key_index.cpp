@@ -1,0 +1,103 @@
+#include "registry/key_index.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/unit_search.h"
+#include "registry/input_limits.h"
+
+namespace brannock::registry {
+
+namespace {
+
+constexpr size_t kBlockUnits = 1 << 16;
+
+// A code unit's place in the order of paths: the separator before every
+// character, letters a to z as their capitals.
+inline uint32_t PathOrder(char16_t c) { return c == u'\\' ? 0 : uint32_t{UpperAscii(c)} + 1; }
+
+}  // namespace
+
+size_t SamePrefix(TextView a, TextView b) {
+  const size_t n = a.size() < b.size() ? a.size() : b.size();
+  size_t i = 0;
+  // Four code units at a time over the common part (paths below one key
+  // share most of theirs).
+  for (; i + 4 <= n; i += 4) {
+    uint64_t x;
+    uint64_t y;
+    std::memcpy(&x, a.data() + i, sizeof x);
+    std::memcpy(&y, b.data() + i, sizeof y);
+    if (x != y) break;
+  }
+  while (i < n && a[i] == b[i]) ++i;
+  return i;
+}
+
+int CompareKeyPaths(TextView a, TextView b) {
+  const size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = SamePrefix(a, b); i < n; ++i) {
+    if (a[i] == b[i]) continue;
+    const uint32_t x = PathOrder(a[i]);
+    const uint32_t y = PathOrder(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+bool HasNoEmptyComponent(TextView path) {
+  if (path.empty()) return true;
+  if (path.front() == u'\\' || path.back() == u'\\') return false;
+  for (size_t i = FindUnit(path, 0, u'\\'); i != TextView::npos; i = FindUnit(path, i + 1, u'\\'))
+    if (path[i + 1] == u'\\') return false;  // the last unit is no backslash
+  return true;
+}
+
+TextView KeyIndex::Keep(TextView text) {
+  if (text.size() > capacity_ - used_) {
+    capacity_ = std::max(kBlockUnits, text.size());
+    blocks_.push_back(std::make_unique<char16_t[]>(capacity_));
+    used_ = 0;
+  }
+  char16_t* at = blocks_.back().get() + used_;
+  if (!text.empty()) std::memcpy(at, text.data(), text.size() * sizeof(char16_t));
+  used_ += text.size();
+  return TextView(at, text.size());
+}
+
+bool KeyIndex::Order() {
+  for (std::vector<Entry>& entries : entries_) {
+    // A key has at most as many subkeys as there are entries below it.
+    if (entries.size() > kMaxSubkeysPerKey) return false;
+    // The entries of one key are side by side once sorted: their value
+    // lines together bound the key's values.
+    auto check = [&entries] {
+      size_t lines = entries.empty() ? 0 : entries[0].valueLines;
+      for (size_t i = 1; i < entries.size(); ++i) {
+        const int order = CompareKeyPaths(entries[i - 1].path, entries[i].path);
+        if (order > 0) return -1;
+        lines = (order == 0 ? lines : 0) + entries[i].valueLines;
+        if (lines > kMaxValuesPerKey) return 0;
+      }
+      return 1;
+    };
+    int checked = check();
+    if (checked < 0) {
+      std::stable_sort(entries.begin(), entries.end(),
+                       [](const Entry& a, const Entry& b) { return CompareKeyPaths(a.path, b.path) < 0; });
+      checked = check();
+    }
+    if (checked == 0) return false;
+  }
+  return true;
+}
+
+void KeyIndex::Attach(std::shared_ptr<const KeyIndex> index, MemoryStore& store) {
+  for (RootKey root : {RootKey::ClassesRoot, RootKey::CurrentUser, RootKey::LocalMachine, RootKey::Users}) {
+    const size_t n = index->Entries(root).size();
+    if (n != 0) store.Root(root).AddRange({index.get(), root, 0, static_cast<uint32_t>(n), 0});
+  }
+  store.KeepIndex(std::move(index));
+}
+
+}  // namespace brannock::registry

@@ -1,0 +1,103 @@
+// The index of a registry file: keys built when first read must be the
+// keys the file gives when it is applied line by line.
+#include "registry/key_index.h"
+
+#include <gtest/gtest.h>
+
+#include "registry/input_limits.h"
+#include "registry/reg_file_parser.h"
+#include "registry/registry_parse_error.h"
+#include "registry_files_support.h"
+
+using namespace brannock;
+using namespace brannock::registry;
+using namespace brannock::testing;
+
+namespace {
+
+constexpr RootKey kRoots[] = {RootKey::ClassesRoot, RootKey::CurrentUser, RootKey::LocalMachine, RootKey::Users};
+
+// Every root of a store, whole.
+std::string Dump(MemoryStore& store) {
+  std::string out;
+  for (RootKey root : kRoots) out += "root " + std::to_string(static_cast<int>(root)) + "\n" + DumpTree(store.Root(root));
+  return out;
+}
+
+}  // namespace
+
+TEST(KeyIndex, PathsInEnumerationOrderComponentByComponent) {
+  EXPECT_LT(CompareKeyPaths(u"A", u"A\\B"), 0);
+  EXPECT_LT(CompareKeyPaths(u"A\\B", u"AB"), 0) << "a key's subkeys before its next sibling";
+  EXPECT_LT(CompareKeyPaths(u"A\\Z", u"A B"), 0) << "the separator before a blank";
+  EXPECT_EQ(CompareKeyPaths(u"clsid\\{x}", u"CLSID\\{X}"), 0);
+  EXPECT_LT(CompareKeyPaths(u"K\\Z", u"K\\_x"), 0) << "letters upper-cased, as subkeys enumerate";
+  EXPECT_LT(CompareKeyPaths(u"K\\a1", u"K\\_x"), 0) << "a1 as A1, before the underscore, as the store sorts";
+  EXPECT_EQ(SamePrefix(u"CLSID\\{0123}", u"CLSID\\{0124}"), 10u);
+  EXPECT_TRUE(HasNoEmptyComponent(u""));
+  EXPECT_TRUE(HasNoEmptyComponent(u"A\\B"));
+  for (TextView bad : {u"\\A", u"A\\", u"A\\\\B", u"\\"}) EXPECT_FALSE(HasNoEmptyComponent(bad)) << Utf16ToUtf8(bad);
+}
+
+TEST(KeyIndex, BuildsWhatApplyingTheFileLineByLineBuilds) {
+  // Out of order, keys named twice and in other spellings, values set again,
+  // the machine's and the user's classes: a deletion of a key that is not
+  // there makes the reader apply the same file line by line instead.
+  const std::string file =
+      "Windows Registry Editor Version 5.00\n"
+      "[HKEY_CLASSES_ROOT\\K\\b\\deep\\deeper]\n@=\"d\"\n"
+      "[HKEY_CLASSES_ROOT\\k\\_x]\n\"v\"=dword:00000001\n"
+      "[HKEY_CLASSES_ROOT\\K]\n\"zeta\"=\"1\"\n@=\"first\"\n"
+      "[HKEY_CURRENT_USER\\Software\\Classes\\K]\n@=\"user\"\n\"UserOnly\"=hex:01,02\n"
+      "[HKEY_CLASSES_ROOT\\K\\B]\n\"Bin\"=hex(2):41,00,00,00\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\K\\Z]\n@=\"machine\"\n"
+      "[HKEY_CLASSES_ROOT\\K]\n\"ZETA\"=\"2\"\n\"Alpha\"=\"3\"\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{1}]\n@=\"m\"\n"
+      "[HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{1}]\n@=\"u\"\n"
+      "[HKEY_USERS\\S-1\\Software]\n\"x\"=\"y\"\n"
+      "[HKEY_CLASSES_ROOT]\n@=\"root\"\n";
+  MemoryStore indexed;
+  ParseRegFile(file, u"file.reg", indexed);
+  MemoryStore applied;
+  ParseRegFile(file + "[-HKEY_CLASSES_ROOT\\Missing]\n", u"file.reg", applied);
+  EXPECT_EQ(Dump(indexed), Dump(applied));
+  EXPECT_EQ(StringValue(indexed, RootKey::ClassesRoot, u"k", u"Zeta"), u"2");
+  EXPECT_EQ(SubkeyNames(indexed, RootKey::ClassesRoot, u"K"), (TextList{u"b", u"Z", u"_x"}))
+      << "the first spelling in the file";
+
+  // The same of a UTF-16 export.
+  MemoryStore wide;
+  ParseRegFile(Utf16LeFile(Utf8ToUtf16(file)), u"wide.reg", wide);
+  EXPECT_EQ(Dump(wide), Dump(applied));
+}
+
+TEST(KeyIndex, AFileThatDoesNotReadLeavesTheStoreAsItWas) {
+  MemoryStore store;
+  store.SetString(RootKey::ClassesRoot, u"Before", u"", u"kept");
+  const std::string before = Dump(store);
+  EXPECT_EQ(ParseErrorOf([&] {
+              ParseRegFile("REGEDIT4\n[HKEY_CLASSES_ROOT\\New]\n@=\"x\"\n\"v\"=hex:zz\n", u"bad.reg", store);
+            }),
+            "bad.reg:4: invalid hex byte \"zz\"");
+  EXPECT_EQ(Dump(store), before);
+}
+
+TEST(KeyIndex, ValuesOfAKeyNamedTwiceCountTogetherAgainstTheLimit) {
+  // Two runs of the same names: one key's values, under the limit.
+  std::string twice = "Windows Registry Editor Version 5.00\n";
+  for (int run = 0; run < 2; ++run) {
+    twice += "[HKEY_CLASSES_ROOT\\Many]\n";
+    for (size_t i = 0; i < kMaxValuesPerKey; ++i) twice += "\"v" + std::to_string(i) + "\"=\"x\"\n";
+  }
+  MemoryStore store;
+  ParseRegFile(twice, u"twice.reg", store);
+  EXPECT_EQ(store.Find(RootKey::ClassesRoot, u"Many")->Values().size(), kMaxValuesPerKey);
+  // One name more, in the second run: over it, on the line of that value.
+  const std::string over = twice + "[HKEY_CLASSES_ROOT\\Many]\n\"one more\"=\"x\"\n";
+  EXPECT_EQ(ParseErrorOf([&] {
+              MemoryStore again;
+              ParseRegFile(over, u"over.reg", again);
+            }),
+            "over.reg:" + std::to_string(2 * kMaxValuesPerKey + 5) + ": a key has more than " +
+                std::to_string(kMaxValuesPerKey) + " values");
+}
