@@ -4,6 +4,7 @@
 #include "analysis/machine_files.h"
 #include "analysis/registration_check.h"
 #include "app/cli/show_command.h"
+#include "app/cli/source_loader.h"
 #include "catalogue/catalogue_paths.h"
 #include "platform/files.h"
 #include "platform/sddl.h"
@@ -20,12 +21,6 @@ void Print(const Text& line, std::FILE* out) {
   std::fwrite(utf8.data(), 1, utf8.size(), out);
 }
 
-TextList DriveTexts(const std::vector<std::string>& drives) {
-  TextList texts;
-  for (const std::string& d : drives) texts.push_back(Utf8ToUtf16(d));
-  return texts;
-}
-
 }  // namespace
 
 int RunCheckCommand(const CheckRequest& request, registry::RegistrySource& source, registry::RegistryView view,
@@ -37,13 +32,7 @@ int RunCheckCommand(const CheckRequest& request, registry::RegistrySource& sourc
   analysis::MachineFiles files =
       analysis::MachineFiles::ForSource(source, drives, registry::SeesWow64Files(*source.backend, view));
   std::unique_ptr<typelib::TypeLibLoader> loader;
-  if (request.libraries) {
-    const bool live = source.kind == registry::RegistrySource::Kind::Live;
-    loader = typelib::CreateTypeLibLoader(
-        live ? nullptr : source.backend.get(),
-        source.kind == registry::RegistrySource::Kind::WinePrefix ? source.path : std::filesystem::path(), drives,
-        view);
-  }
+  if (request.libraries) loader = SourceLoader(&source, request.drives, view);
   const analysis::Findings findings = analysis::CheckRegistrations(
       catalogue, *source.backend, view, files, analysis::CheckOptions{request.libraries}, loader.get());
   platform::UseBinaryStandardOutput();

@@ -4,8 +4,10 @@
 
 #include "app/cli/check_command.h"
 #include "app/cli/dump_key_command.h"
+#include "app/cli/find_command.h"
 #include "app/cli/registry_compare_command.h"
 #include "app/cli/show_command.h"
+#include "app/cli/source_loader.h"
 #include "platform/files.h"
 #include "platform/process_end.h"
 
@@ -51,6 +53,19 @@ int Security(startup::Opening& opening) {
   return startup::kExitError;
 }
 
+int Find(startup::Opening& opening) {
+  return RunFindCommand(opening.Objects(), Utf8ToUtf16(*opening.Options().Value("--find")), stdout);
+}
+
+int References(startup::Opening& opening) {
+  const std::string wanted = *opening.Options().Value("--references");
+  const auto loader = SourceLoader(&opening.Source(), opening.Options().Every("--drive"), opening.Viewed().View());
+  const int status = RunReferencesCommand(opening.Objects(), loader.get(), Utf8ToUtf16(wanted), stdout, stderr);
+  if (status != startup::kExitOk)
+    std::fprintf(stderr, "brannock-cli: no object has the GUID or name '%s'\n", wanted.c_str());
+  return status;
+}
+
 int DumpSecurity(startup::Opening& opening) {
   const std::string text = DumpSecurityValues(opening.Viewed(), *opening.Source().backend);
   platform::WriteFileAtomically(startup::PathFromArgument(*opening.Options().Value("--dump-security")), text);
@@ -77,6 +92,8 @@ constexpr Command kCommands[] = {
     {"--dump-key", DumpKey},
     {"--check", Check},
     {"--security", Security},
+    {"--find", Find},
+    {"--references", References},
     {"--snapshot", Snapshot},
     {"--compare", Compare},
     {"--dump-security", DumpSecurity},

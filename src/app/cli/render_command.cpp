@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "analysis/object_typelib.h"
+#include "app/cli/source_loader.h"
 #include "common/error.h"
 #include "common/text_rules.h"
 #include "platform/files.h"
@@ -15,12 +16,6 @@
 
 namespace brannock::cli {
 namespace {
-
-TextList DriveTexts(const std::vector<std::string>& drives) {
-  TextList texts;
-  for (const std::string& d : drives) texts.push_back(Utf8ToUtf16(d));
-  return texts;
-}
 
 TObjectData RecordOf(const RenderRequest& request) {
   TObjectData record;
@@ -108,12 +103,7 @@ int ListTypeLibraries(const RenderRequest& request, typelib::TypeLibLoader& load
 
 int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* source, registry::RegistryView view,
                      int (*end)(int)) {
-  // The live registry is the loader's own; a Wine prefix also maps paths.
-  const bool live = !source || source->kind == registry::RegistrySource::Kind::Live;
-  std::unique_ptr<typelib::TypeLibLoader> loader = typelib::CreateTypeLibLoader(
-      live ? nullptr : source->backend.get(),
-      source && source->kind == registry::RegistrySource::Kind::WinePrefix ? source->path : std::filesystem::path(),
-      DriveTexts(request.drives), view);
+  std::unique_ptr<typelib::TypeLibLoader> loader = SourceLoader(source, request.drives, view);
   if (!loader) {
     std::fputs("brannock-cli: no type library reader is available on this platform\n", stderr);
     return kRenderExitNoReader;

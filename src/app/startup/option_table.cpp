@@ -75,6 +75,22 @@ std::vector<OptionSpec> MakeTable() {
        .programs = kCli,
        .help = "print the details of every object whose GUID (any case, braces optional) or name is TEXT, "
                "as the window's \"Copy to Clipboard\" gives them"},
+      {.name = "--find",
+       .values = "TEXT",
+       .kind = Command,
+       .programs = kCli,
+       .help = "print every object that TEXT names, one a line as kind;name;GUID;field;matched text: a "
+               "GUID or its first hexadecimal digits (at least 4), or part of a name, ProgID, server or "
+               "library file, or an AppID's executable or LocalService, in any letter case; exit status 3 "
+               "when nothing matches"},
+      {.name = "--references",
+       .values = "TEXT",
+       .kind = Command,
+       .programs = kCli,
+       .help = "print what each object whose GUID or name is TEXT (as --show selects them) refers to and "
+               "what refers to it, one a line as kind;name;GUID;relation;kind;name;GUID, with a field "
+               "missing after a target that is not registered; reads the registered type libraries for "
+               "the coclasses that implement an interface; exit status 3 when no object matches"},
       {.name = "--check",
        .kind = Command,
        .programs = kCli,
@@ -137,15 +153,15 @@ const ProgramText kCliText{
     "brannock-cli",
     "Writes the list files of the COM registrations, renders a type library as\n"
     "an Object Pascal declaration unit or as IDL on standard output, shows the\n"
-    "registry keys of an object, checks the registrations, or compares two\n"
-    "registries.\n",
+    "registry keys of an object, finds objects and what refers to them, checks\n"
+    "the registrations, or compares two registries.\n",
     "Exit status:\n"
     "  0  success; --check: no error and no warning (notes alone)\n"
     "  1  an error (reported on standard error; list files written before it\n"
     "     stay); --show, --security: no object matches\n"
     "  2  a usage error, or nothing was asked for\n"
-    "  3  the answer grep and diff give 1 for; --check: an error or a warning;\n"
-    "     --compare: the registries differ\n"};
+    "  3  the answer grep and diff give 1 for; --find, --references: no match;\n"
+    "     --check: an error or a warning; --compare: the registries differ\n"};
 
 const ProgramText kQtText{
     "brannock",

@@ -35,8 +35,9 @@ TEST(HelpText, EveryOptionOfTheProgramAndNoOther) {
   for (const char* word : {"AppIds.csv", "Intfs.csv", "ObjClasses.csv", "TypeLibs.csv", "-h, --help",
                            "       brannock-cli [OPTIONS] --render-typelib {GUID} MAJOR.MINOR\n",
                            "       brannock-cli [OPTIONS] --check\n",
-                           "\n  3  the answer grep and diff give 1 for; --check: an error or a warning;\n"
-                           "     --compare: the registries differ\n"})
+                           "       brannock-cli [OPTIONS] --find TEXT\n",
+                           "\n  3  the answer grep and diff give 1 for; --find, --references: no match;\n"
+                           "     --check: an error or a warning; --compare: the registries differ\n"})
     EXPECT_TRUE(Mentions(cli, word)) << word;
   EXPECT_TRUE(Mentions(HelpText(kQtWindow), "next to the program")) << "the window programs' own text";
   EXPECT_FALSE(Mentions(HelpText(kQtWindow), "Usage: brannock [OPTIONS] --")) << "no commands";
