@@ -54,13 +54,16 @@ bool HasNoEmptyComponent(TextView path) {
 }
 
 TextView KeyIndex::Keep(TextView text) {
+  // An empty text (a root's own key line) needs no block, also before the
+  // first one is made.
+  if (text.empty()) return {};
   if (text.size() > capacity_ - used_) {
     capacity_ = std::max(kBlockUnits, text.size());
     blocks_.push_back(std::make_unique<char16_t[]>(capacity_));
     used_ = 0;
   }
   char16_t* at = blocks_.back().get() + used_;
-  if (!text.empty()) std::memcpy(at, text.data(), text.size() * sizeof(char16_t));
+  std::memcpy(at, text.data(), text.size() * sizeof(char16_t));
   used_ += text.size();
   return TextView(at, text.size());
 }

@@ -101,3 +101,17 @@ TEST(KeyIndex, ValuesOfAKeyNamedTwiceCountTogetherAgainstTheLimit) {
             "over.reg:" + std::to_string(2 * kMaxValuesPerKey + 5) + ": a key has more than " +
                 std::to_string(kMaxValuesPerKey) + " values");
 }
+
+TEST(KeyIndex, ARootsOwnKeyLineFirstInAnEightBitFile) {
+  // The root's own key first: its path is empty and comes before any text
+  // has been kept.
+  for (const char* first : {"[HKEY_LOCAL_MACHINE]\n", "[HKEY_CLASSES_ROOT]\n@=\"root\"\n"}) {
+    const std::string file = std::string("REGEDIT4\n") + first + "[HKEY_CLASSES_ROOT\\K]\n@=\"k\"\n";
+    MemoryStore indexed;
+    ParseRegFile(file, u"first.reg", indexed);
+    MemoryStore applied;
+    ParseRegFile(file + "[-HKEY_CLASSES_ROOT\\Missing]\n", u"first.reg", applied);
+    EXPECT_EQ(Dump(indexed), Dump(applied)) << first;
+    EXPECT_EQ(StringValue(indexed, RootKey::ClassesRoot, u"K", u""), u"k");
+  }
+}
