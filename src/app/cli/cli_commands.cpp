@@ -58,11 +58,14 @@ int Find(startup::Opening& opening) {
 }
 
 int References(startup::Opening& opening) {
-  const std::string wanted = *opening.Options().Value("--references");
+  const std::vector<std::string> wanted = opening.Options().Every("--references");
+  TextList texts;
+  for (const std::string& w : wanted) texts.push_back(Utf8ToUtf16(w));
   const auto loader = SourceLoader(&opening.Source(), opening.Options().Every("--drive"), opening.Viewed().View());
-  const int status = RunReferencesCommand(opening.Objects(), loader.get(), Utf8ToUtf16(wanted), stdout, stderr);
+  const int status = RunReferencesCommand(opening.Objects(), loader.get(), texts, stdout, stderr);
   if (status != startup::kExitOk)
-    std::fprintf(stderr, "brannock-cli: no object has the GUID or name '%s'\n", wanted.c_str());
+    std::fprintf(stderr, "brannock-cli: no object has the GUID or name '%s'%s\n", wanted.front().c_str(),
+                 wanted.size() > 1 ? " nor any other given" : "");
   return status;
 }
 

@@ -41,15 +41,16 @@ int RunFindCommand(Catalogue& catalogue, TextView text, std::FILE* out) {
   return found.objects.empty() ? startup::kExitOtherAnswer : startup::kExitOk;
 }
 
-int RunReferencesCommand(Catalogue& catalogue, typelib::TypeLibLoader* loader, TextView wanted, std::FILE* out,
-                         std::FILE* notes) {
+int RunReferencesCommand(Catalogue& catalogue, typelib::TypeLibLoader* loader, const TextList& wanted,
+                         std::FILE* out, std::FILE* notes) {
   analysis::CatalogueAnalysis analysis(catalogue);
   const analysis::RegistrationIndex& index = analysis.Index();
   size_t matched = 0;
   TextList noted;
   for (TObjectType typ : kTreeOrder) {
     for (uint32_t i = 0; i < index.Count(typ); ++i) {
-      if (!ShowMatches(wanted, index.Guid(typ, i), index.Name(typ, i))) continue;
+      const auto matches = [&](const Text& w) { return ShowMatches(w, index.Guid(typ, i), index.Name(typ, i)); };
+      if (std::none_of(wanted.begin(), wanted.end(), matches)) continue;
       ++matched;
       if (loader && analysis::NeedsLibraries(typ)) analysis.Libraries().ReadAll(*loader);
       const analysis::References refs = analysis.ReferencesOf(typ, i);

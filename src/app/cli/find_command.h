@@ -5,8 +5,9 @@
 //                       (analysis/object_finder.h), uncapped
 //   --references TEXT   kind;name;GUID;relation;kind;name;GUID
 //                       for every reference of every object whose GUID or
-//                       name is TEXT (as --show selects them), with a field
-//                       "missing" after a target that is not registered
+//                       name is TEXT (as --show selects them; repeatable:
+//                       any of the texts), with a field "missing" after a
+//                       target that is not registered
 // The kinds are the category keys (CLSID, TypeLib, AppID, Interface) and
 // ProgID. Both give exit status 3 when nothing matches.
 #pragma once
@@ -26,10 +27,12 @@ Text ReferenceLine(TObjectType typ, const Text& name, const Text& guid, const an
 // 0, or 3 when TEXT names no object.
 int RunFindCommand(Catalogue& catalogue, TextView text, std::FILE* out);
 
-// The libraries are read through `loader` (null: none are read) when an
-// object's references need them; what could not be read goes to `notes`,
-// one line each. 0, or 3 when no object has that GUID or name.
-int RunReferencesCommand(Catalogue& catalogue, typelib::TypeLibLoader* loader, TextView wanted, std::FILE* out,
-                         std::FILE* notes);
+// The objects in the order of the tree's roots and of each list, each once.
+// The libraries are read through `loader` (null: none are read), once,
+// when an object's references need them; what could not be read goes to
+// `notes`, one line each. 0, or 3 when no object has any of those GUIDs or
+// names.
+int RunReferencesCommand(Catalogue& catalogue, typelib::TypeLibLoader* loader, const TextList& wanted,
+                         std::FILE* out, std::FILE* notes);
 
 }  // namespace brannock::cli

@@ -90,7 +90,9 @@ std::vector<OptionSpec> MakeTable() {
        .help = "print what each object whose GUID or name is TEXT (as --show selects them) refers to and "
                "what refers to it, one a line as kind;name;GUID;relation;kind;name;GUID, with a field "
                "missing after a target that is not registered; reads the registered type libraries for "
-               "the coclasses that implement an interface; exit status 3 when no object matches"},
+               "the coclasses that implement an interface (repeatable: the objects of every TEXT, the "
+               "libraries read once); exit status 3 when no object matches",
+       .repeatable = true},
       {.name = "--check",
        .kind = Command,
        .programs = kCli,

@@ -33,10 +33,10 @@ struct Shapes {
   std::string Find(TextView text, int* status) {
     return Captured([&](std::FILE* f) { *status = RunFindCommand(catalogue, text, f); });
   }
-  std::string References(TextView text, int* status, std::string* notes, bool libraries = true) {
+  std::string References(const TextList& texts, int* status, std::string* notes, bool libraries = true) {
     std::FILE* err = std::tmpfile();
     const std::string out = Captured(
-        [&](std::FILE* f) { *status = RunReferencesCommand(catalogue, libraries ? &loader : nullptr, text, f, err); });
+        [&](std::FILE* f) { *status = RunReferencesCommand(catalogue, libraries ? &loader : nullptr, texts, f, err); });
     notes->clear();
     std::rewind(err);
     for (int ch; (ch = std::fgetc(err)) != EOF;) notes->push_back(static_cast<char>(ch));
@@ -81,14 +81,14 @@ TEST(FindCommand, ReferencesBothWaysWithMissingTargetsAndNotes) {
   std::string notes;
   // The interface, by its name: the coclass that implements it, from the
   // library.
-  const std::string ishape = s.References(u"IShape", &status, &notes);
+  const std::string ishape = s.References({u"IShape"}, &status, &notes);
   EXPECT_EQ(status, 0);
   EXPECT_NE(ishape.find("Interface;IShape;{6A1B2C3D-0007-4A5B-8C9D-0123456789AB};implemented by [default];"
                         "CLSID;Shape Object;{6A1B2C3D-000A-4A5B-8C9D-0123456789AB}\n"),
             std::string::npos)
       << ishape;
   // The coclass, by its GUID without braces in lower case: the interface.
-  const std::string shape = s.References(u"6a1b2c3d-000a-4a5b-8c9d-0123456789ab", &status, &notes);
+  const std::string shape = s.References({u"6a1b2c3d-000a-4a5b-8c9d-0123456789ab"}, &status, &notes);
   EXPECT_NE(shape.find("CLSID;Shape Object;{6A1B2C3D-000A-4A5B-8C9D-0123456789AB};implements [default];"
                        "Interface;IShape;{6A1B2C3D-0007-4A5B-8C9D-0123456789AB}\n"),
             std::string::npos)
@@ -101,11 +101,19 @@ TEST(FindCommand, ReferencesBothWaysWithMissingTargetsAndNotes) {
   EXPECT_EQ(notes.find("Not read"), notes.rfind("Not read")) << notes;
 
   // Without a loader the library's side is left out and said so.
-  const std::string unread = s.References(u"IShape", &status, &notes, /*libraries=*/false);
+  const std::string unread = s.References({u"IShape"}, &status, &notes, /*libraries=*/false);
   EXPECT_EQ(unread.find("implemented by"), std::string::npos) << unread;
   EXPECT_NE(notes.find("were not read"), std::string::npos) << notes;
 
   // No object of that GUID or name (a part of a name is no match here).
-  EXPECT_EQ(s.References(u"ISha", &status, &notes), "");
+  EXPECT_EQ(s.References({u"ISha"}, &status, &notes), "");
   EXPECT_EQ(status, 3);
+
+  // Several texts: each object once, in the tree's order (classes before
+  // interfaces), whatever the order of the texts; one text that names
+  // nothing does not make the answer "no match".
+  const std::string both = s.References({u"IShape", u"ISha", u"Shape Object", u"IShape"}, &status, &notes);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(both, shape + ishape);
+  EXPECT_EQ(notes.find("Not read"), notes.rfind("Not read")) << notes;
 }
