@@ -40,7 +40,8 @@ function(brannock_qt_gtests name)
                        PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endfunction()
 
-brannock_qt_gtests(test_ui_qt main_window_test.cpp check_window_test.cpp main_window_comparison_test.cpp window_images_test.cpp)
+brannock_qt_gtests(test_ui_qt main_window_test.cpp check_window_test.cpp find_window_test.cpp main_window_comparison_test.cpp
+                   window_images_test.cpp)
 brannock_qt_gtests(test_ui_viewer about_dialog_test.cpp pascal_colouring_test.cpp tlb_viewer_test.cpp tlb_viewer_fixture_test.cpp
                    viewer_editor_test.cpp viewer_print_test.cpp)
 brannock_qt_gtests(test_ui_actions main_window_actions_test.cpp wine_actions_test.cpp)

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ui/logic/find_window.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/logic/view_choice.h"
 #include "ui/logic/window_sizes.h"
@@ -51,6 +52,7 @@ QLineEdit* HeaderField(QWidget* parent) {
 TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
     : QMainWindow(parent),
       TObjectCommands(catalogue, ProgramMessages(), {options.tools, options.view, options.source}),
+      TFindCommands(catalogue),
       TCheckCommands(catalogue, options.source, options.view),
       TComparisonCommands(options.view ? options.view->Store() : catalogue.Backend(), options.view),
       TTreeCommands(catalogue, *this, {options.view, options.source}),
@@ -105,6 +107,9 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
 
   pc->setCurrentWidget(tsRegistry);
   pc->hide();
+  connect(pc, &QTabWidget::currentChanged, this, [this] { Guarded(ReportError, [&] { PageChange(); }); });
+  connect(RefList, &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item) { Guarded(ReportError, [&] { RefListDblClick(item); }); });
   catalogue_.Environment.clear();
   if (!options_.batchFailed) {
     catalogue_.CaptureEnvironment();
@@ -115,6 +120,9 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
   if (!settingsWritten_) Guarded(ReportError, [&] { WriteWindowSettings(); });
+  // The controls go after the commands they call: none may call them then.
+  for (QObject* control : std::initializer_list<QObject*>{Tree, pc, RefList, RegTree})
+    disconnect(control, nullptr, this, nullptr);
   SetMainWindow(nullptr);
 }
 
@@ -180,6 +188,7 @@ QWidget* TfrmMain::BuildDetailPane() {
   row->addWidget(bUnreg);
   page->addWidget(buttons);
   pc->addTab(tsRegistry, " Registry ");
+  pc->addTab(BuildReferencesPage(), ToQt(kReferencesTab));
   BuildSecurityPage();  // added as a page for the objects it applies to
   v->addWidget(pc, 1);
 
@@ -237,8 +246,12 @@ void TfrmMain::BuildMenus() {
 }
 
 void TfrmMain::BuildViewMenu() {
-  if (!options_.view) return;
   QMenu* menu = menuBar()->addMenu("View");
+  mmFind = menu->addAction(ToQt(kFindMenuItem));
+  mmFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  connect(mmFind, &QAction::triggered, this, [this] { Guarded(ReportError, [&] { cmFind(); }); });
+  if (!options_.view) return;
+  menu->addSeparator();
   auto* group = new QActionGroup(this);
   group->setExclusive(true);
   for (registry::RegistryView view : kViewItems) {
@@ -246,7 +259,7 @@ void TfrmMain::BuildViewMenu() {
     a->setCheckable(true);
     a->setEnabled(ViewItemEnabled(view, *options_.view));
     group->addAction(a);
-    connect(a, &QAction::triggered, this, [this, view] { Guarded(ReportError, [&] { cmChooseView(view); }); });
+    connect(a, &QAction::triggered, this, [this, view] { Guarded(ReportError, [&] { mmViewClick(view); }); });
     (view == registry::RegistryView::Bits64 ? mmView64 : mmView32) = a;
   }
 }

@@ -3,7 +3,8 @@
 // commands, and the status bar. The object commands are TObjectCommands'
 // (ui/logic/object_commands.h), the comparison's TComparisonCommands'
 // (ui/logic/comparison_commands.h), Refresh and the View menu's
-// TTreeCommands' (ui/logic/tree_commands.h); this class supplies their
+// TTreeCommands' (ui/logic/tree_commands.h), Find and the References page
+// TFindCommands' (ui/logic/find_commands.h); this class supplies their
 // controls.
 #pragma once
 
@@ -18,6 +19,7 @@
 #include "catalogue/registry_tree_builder.h"
 #include "ui/logic/check_window.h"
 #include "ui/logic/comparison_commands.h"
+#include "ui/logic/find_commands.h"
 #include "ui/logic/object_commands.h"
 #include "ui/logic/tree_commands.h"
 #include "ui/logic/window_settings.h"
@@ -34,10 +36,12 @@ class QTabWidget;
 
 namespace brannock::ui {
 
+class FindWindow;
 class SettingsFile;
 
 class TfrmMain : public QMainWindow,
                  public TObjectCommands,
+                 public TFindCommands,
                  public TCheckCommands,
                  public TComparisonCommands,
                  public TTreeCommands {
@@ -100,6 +104,10 @@ class TfrmMain : public QMainWindow,
   QWidget* tsRegistry = nullptr;
   QWidget* tsSecurity = nullptr;  // " Security ", for AppIDs and classes with one
   QPlainTextEdit* SecurityText = nullptr;
+  QWidget* tsReferences = nullptr;  // " References ", beside " Registry "; none while comparing
+  QTreeWidget* RefList = nullptr;
+  QPlainTextEdit* RefNotes = nullptr;
+  FindWindow* frmFind = nullptr;  // created when first shown
   QTreeWidget* RegTree = nullptr;
   QPlainTextEdit* Memo = nullptr;
   QPushButton *bView = nullptr, *bCopy = nullptr, *bReg = nullptr, *bUnreg = nullptr;
@@ -113,6 +121,7 @@ class TfrmMain : public QMainWindow,
   QAction *mmCompareWith = nullptr, *mmEndComparison = nullptr;
   QAction *mmView = nullptr, *mmCreateInst = nullptr, *mmReg = nullptr, *mmUnreg = nullptr, *mmAbout = nullptr;
   QAction* mmCheck = nullptr;  // Object > "Check Registrations"
+  QAction* mmFind = nullptr;   // View > "Find..."
   QTreeWidgetItem *OCRoot = nullptr, *AIRoot = nullptr, *TLRoot = nullptr, *IFRoot = nullptr;
 
   // Object tree.
@@ -159,7 +168,11 @@ class TfrmMain : public QMainWindow,
   std::vector<SummaryLine> RegistryLines() const override;
   void PutOnClipboard(const Text& text) override;
   void ShowTypeLib(const TObjectData& record, typelib::TypeLibLoader& loader) override;
-  void Refresh() override { TTreeCommands::Refresh(); }
+  // Refresh, and the View menu's choice: what Find and References built
+  // from the lists goes once they are read anew (also when reading fails
+  // half-way).
+  void Refresh() override;
+  void mmViewClick(registry::RegistryView view);
   // Refresh's and the View menu's controls (main_window_tree.cpp,
   // main_window.cpp, main_window_detail.cpp).
   void CreateTree() override;
@@ -175,6 +188,21 @@ class TfrmMain : public QMainWindow,
   void ShowSecurityPage(const TObjectData& snapshot);
   // Removes the Security page (an object without one, a difference).
   void HideSecurityPage();
+  // Find's and the References page's controls (main_window_find.cpp).
+  const TObjectNode* FocusedObjectNode() const override;
+  void ShowFindWindow() override;
+  void SearchFindWindowAgain() override;
+  void ExpandRoot(TObjectType typ) override;
+  bool SelectObjectNode(TObjectType typ, uint32_t index) override;
+  bool ReferencesPageShown() const override;
+  void ShowReferenceRows(const std::vector<ReferenceRow>& rows, const TextList& notes) override;
+  std::unique_ptr<typelib::TypeLibLoader> LibraryLoader() override { return CreateLoader(); }
+  std::unique_ptr<LibraryProgress> OpenLibraryProgress() override;
+  QWidget* BuildReferencesPage();
+  // The References page beside the Registry page, or none (a comparison's
+  // differences have none).
+  void ShowReferencesPage(bool shown);
+  void RefListDblClick(QTreeWidgetItem* item);
   void ReadWindowSettings();
   void WriteWindowSettings();
   ScreenInfo Screens() const;

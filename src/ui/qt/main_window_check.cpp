@@ -2,6 +2,7 @@
 // the controls TCheckCommands needs, and the page filled for the object
 // shown (the logic is in ui/logic/check_window.h and security_page.h).
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,18 +32,8 @@ std::optional<size_t> TfrmMain::ShowCheckResult(const std::vector<CheckRow>& row
 }
 
 void TfrmMain::SelectFindingObject(TObjectType typ, size_t index) {
-  // The object is one of the registry shown: the comparison's nodes are not
-  // its nodes.
-  if (Comparing()) cmEndComparison();
-  QTreeWidgetItem* root = RootOf(typ);
-  if (root->childCount() == 0) TreeExpanding(root);
-  root->setExpanded(true);
-  for (int i = 0; i < root->childCount(); ++i) {
-    if (static_cast<size_t>(ObjectTree::NodeOf(root->child(i))->Node().Index) != index) continue;
-    Tree->setCurrentItem(root->child(i));
-    Tree->scrollToItem(root->child(i));
-    return;
-  }
+  ExpandRoot(typ);
+  SelectObjectNode(typ, static_cast<uint32_t>(index));
 }
 
 QWidget* TfrmMain::BuildSecurityPage() {
@@ -62,14 +53,20 @@ void TfrmMain::ShowSecurityPage(const TObjectData& snapshot) {
     HideSecurityPage();
     return;
   }
-  if (pc->indexOf(tsSecurity) < 0) pc->addTab(tsSecurity, ToQt(kSecurityTabCaption));
+  if (pc->indexOf(tsSecurity) < 0) {
+    const QSignalBlocker quiet(pc);  // not the user's choice of page
+    pc->addTab(tsSecurity, ToQt(kSecurityTabCaption));
+  }
   Text text = page.text;
   for (size_t crlf; (crlf = text.find(u"\r\n")) != Text::npos;) text.erase(crlf, 1);
   SecurityText->setPlainText(ToQt(text));
 }
 
 void TfrmMain::HideSecurityPage() {
-  if (const int at = pc->indexOf(tsSecurity); at >= 0) pc->removeTab(at);
+  if (const int at = pc->indexOf(tsSecurity); at >= 0) {
+    const QSignalBlocker quiet(pc);  // not the user's choice of page
+    pc->removeTab(at);
+  }
   SecurityText->clear();
 }
 

@@ -49,6 +49,7 @@ Text TfrmMain::ChooseComparisonSource() {
 void TfrmMain::ShowComparison(const Comparison* comparison) {
   ClearPane();
   CreateTree();
+  ShowReferencesPage(comparison == nullptr);
   mmEndComparison->setEnabled(comparison != nullptr);
   sbCompare->setVisible(comparison != nullptr);
   if (!comparison) {

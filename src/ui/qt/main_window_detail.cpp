@@ -1,5 +1,5 @@
 // The main window's detail pane: the header, the registry tree behind the
-// selected object and the value memo.
+// selected object and the value memo; then its References page.
 #include "ui/qt/main_window.h"
 
 #include <QFont>
@@ -24,6 +24,7 @@ void TfrmMain::ClearPane() {
   imgDefaultIcon->clear();
   RegTree->clear();
   Memo->clear();
+  ShowReferenceRows({}, {});
   pc->hide();
 }
 
@@ -43,7 +44,10 @@ void TfrmMain::TreeChange(QTreeWidgetItem* item) {
     ShowDifference(node);
     return;
   }
+  // No line of the object before stays when this one's pane fails.
+  ShowReferenceRows({}, {});
   ShowDetails(node);
+  ShowReferences();
 }
 
 // The pane is built whole first and then shown in one step, so that an error

@@ -1,5 +1,6 @@
-// The main window's object tree: its four roots, filled on demand; Refresh
-// is TTreeCommands' (ui/logic/tree_commands.h).
+// The main window's object tree: its four roots, filled on demand, and an
+// object of the catalogue selected in it; Refresh is TTreeCommands'
+// (ui/logic/tree_commands.h).
 #include "ui/qt/main_window.h"
 
 #include "catalogue/object_kinds.h"
@@ -55,6 +56,51 @@ void TfrmMain::TreeExpanding(QTreeWidgetItem* node) {
     QSignalBlocker quiet(Tree);
     node->setExpanded(false);
   }
+}
+
+void TfrmMain::ExpandRoot(TObjectType typ) {
+  // The object is one of the registry shown: the comparison's nodes are not
+  // its nodes.
+  if (Comparing()) cmEndComparison();
+  QTreeWidgetItem* root = RootOf(typ);
+  if (root->childCount() == 0) TreeExpanding(root);
+  if (root->childCount() > 0) root->setExpanded(true);
+}
+
+bool TfrmMain::SelectObjectNode(TObjectType typ, uint32_t index) {
+  QTreeWidgetItem* root = RootOf(typ);
+  for (int i = 0; i < root->childCount(); ++i) {
+    QTreeWidgetItem* node = root->child(i);
+    if (ObjectTree::NodeOf(node)->Node().Index != static_cast<int64_t>(index)) continue;
+    Tree->setCurrentItem(node);
+    Tree->scrollToItem(node);
+    return true;
+  }
+  return false;
+}
+
+void TfrmMain::Refresh() {
+  try {
+    TTreeCommands::Refresh();
+  } catch (...) {
+    CatalogueReadAnew();
+    throw;
+  }
+  CatalogueReadAnew();
+}
+
+void TfrmMain::mmViewClick(registry::RegistryView view) {
+  const registry::RegistryView shown = options_.view->View();
+  const auto readAnew = [&] {
+    if (options_.view->View() != shown) CatalogueReadAnew();
+  };
+  try {
+    cmChooseView(view);
+  } catch (...) {
+    readAnew();
+    throw;
+  }
+  readAnew();
 }
 
 }  // namespace brannock::ui

@@ -107,26 +107,30 @@ TEST_F(CheckWindowTest, FindingsListAndADoubleClickSelectsTheObject) {
 TEST_F(CheckWindowTest, TheSecurityPageOfAnAppIdAndOfAClassWithOne) {
   w_->OCRoot->setExpanded(true);
   w_->AIRoot->setExpanded(true);
-  // A class without an AppID: the Registry page alone.
+  // A class without an AppID: the Registry and References pages alone.
   w_->Tree->setCurrentItem(Child(w_->OCRoot, "Missing Server"));
-  EXPECT_EQ(w_->pc->count(), 1);
+  EXPECT_EQ(w_->pc->count(), 2);
+  EXPECT_EQ(w_->pc->indexOf(w_->tsSecurity), -1);
   // The AppID without permissions of its own: the machine's defaults, said so.
   w_->Tree->setCurrentItem(Child(w_->AIRoot, "Defaults AppID"));
-  ASSERT_EQ(w_->pc->count(), 2);
-  EXPECT_EQ(w_->pc->tabText(1), " Security ");
+  ASSERT_EQ(w_->pc->count(), 3);
+  EXPECT_EQ(w_->pc->tabText(2), " Security ");
   const QString text = w_->SecurityText->toPlainText();
   EXPECT_TRUE(text.startsWith("AppID {A0000002-0000-4000-8000-000000000000} (Defaults AppID)\n")) << text.toStdString();
   EXPECT_TRUE(text.contains("the machine default applies, DefaultLaunchPermission of "
                             "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Ole\n   O:BAG:BAD:(A;;CCDCLCSWRP;;;SY)"));
   EXPECT_TRUE(text.contains("   Allow INTERACTIVE (S-1-5-4): Local Launch, Remote Launch, Local Activation, Remote Activation"));
   // A class with an AppID shows that AppID's page; the Registry page stays first.
-  w_->pc->setCurrentIndex(1);
+  w_->pc->setCurrentWidget(w_->tsSecurity);
   w_->Tree->setCurrentItem(Child(w_->OCRoot, "Good Class"));
-  ASSERT_EQ(w_->pc->count(), 2);
+  ASSERT_EQ(w_->pc->count(), 3);
   EXPECT_EQ(w_->pc->tabText(0), " Registry ");
+  EXPECT_EQ(w_->pc->currentWidget(), w_->tsSecurity);
   EXPECT_TRUE(w_->SecurityText->toPlainText().startsWith("The class runs in the AppID {A0000001-0000-4000-8000-000000000000}"));
+  // Without one the page goes; the References page next to it is shown.
   w_->Tree->setCurrentItem(Child(w_->OCRoot, "Writable"));
-  EXPECT_EQ(w_->pc->count(), 1);
+  EXPECT_EQ(w_->pc->count(), 2);
+  EXPECT_EQ(w_->pc->currentWidget(), w_->tsReferences);
   EXPECT_TRUE(reports_.isEmpty()) << reports_.join("\n").toStdString();
 }
 
@@ -135,7 +139,7 @@ TEST_F(CheckWindowTest, TheSecurityPageOfAnAppIdAndOfAClassWithOne) {
 TEST_F(CheckWindowTest, WhileComparing) {
   w_->AIRoot->setExpanded(true);
   w_->Tree->setCurrentItem(Child(w_->AIRoot, "Defaults AppID"));
-  ASSERT_EQ(w_->pc->count(), 2);
+  ASSERT_EQ(w_->pc->count(), 3);
 
   // Compared with a registry that holds none of these objects, every object
   // is added.
@@ -153,7 +157,7 @@ TEST_F(CheckWindowTest, WhileComparing) {
   QTreeWidgetItem* added = Child(w_->AIRoot, "Defaults AppID");
   ASSERT_NE(added, nullptr);
   w_->Tree->setCurrentItem(added);
-  EXPECT_EQ(w_->pc->count(), 1) << "a difference has no Security page";
+  EXPECT_EQ(w_->pc->count(), 1) << "a difference has neither a Security nor a References page";
   EXPECT_TRUE(w_->SecurityText->toPlainText().isEmpty());
 
   TfrmMain::SetCheckResultChooser([](CheckDialog& dialog) { return DoubleClickRow(dialog, kNoBackRow); });
