@@ -8,6 +8,16 @@ namespace brannock::ui {
 void TTreeCommands::Refresh() {
   BusyScope busy(StatusDisplay(), BusyScope::Cursor::Wait);
   if (treeContext_.source) treeContext_.source->ReloadIfChanged();
+  try {
+    ReadLists();
+  } catch (...) {
+    ListsReadAnew();
+    throw;
+  }
+  ListsReadAnew();
+}
+
+void TTreeCommands::ReadLists() {
   if (treeComparison_.Comparing()) {
     for (const ObjectKind& kind : kObjectKinds) treeCatalogue_.List(kind.typ).clear();
     treeComparison_.CompareAgain();

@@ -56,8 +56,14 @@ class TTreeCommands {
   virtual void ClearPane() = 0;
   // The view shown: the View menu's check, the title, the status bar.
   virtual void ShowView() = 0;
+  // The lists were read anew (by Refresh, also when it failed half-way):
+  // what was built from them before (Find's index, the libraries the
+  // References read) goes. Nothing by default.
+  virtual void ListsReadAnew() {}
 
  private:
+  void ReadLists();
+
   Catalogue& treeCatalogue_;
   TComparisonCommands& treeComparison_;
   Context treeContext_;

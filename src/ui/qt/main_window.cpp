@@ -259,7 +259,7 @@ void TfrmMain::BuildViewMenu() {
     a->setCheckable(true);
     a->setEnabled(ViewItemEnabled(view, *options_.view));
     group->addAction(a);
-    connect(a, &QAction::triggered, this, [this, view] { Guarded(ReportError, [&] { mmViewClick(view); }); });
+    connect(a, &QAction::triggered, this, [this, view] { Guarded(ReportError, [&] { cmChooseView(view); }); });
     (view == registry::RegistryView::Bits64 ? mmView64 : mmView32) = a;
   }
 }

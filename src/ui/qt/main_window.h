@@ -168,15 +168,12 @@ class TfrmMain : public QMainWindow,
   std::vector<SummaryLine> RegistryLines() const override;
   void PutOnClipboard(const Text& text) override;
   void ShowTypeLib(const TObjectData& record, typelib::TypeLibLoader& loader) override;
-  // Refresh, and the View menu's choice: what Find and References built
-  // from the lists goes once they are read anew (also when reading fails
-  // half-way).
-  void Refresh() override;
-  void mmViewClick(registry::RegistryView view);
+  void Refresh() override { TTreeCommands::Refresh(); }
   // Refresh's and the View menu's controls (main_window_tree.cpp,
   // main_window.cpp, main_window_detail.cpp).
   void CreateTree() override;
   void FillRoot(TObjectType typ, const TObjects& list) override { FillKey(RootOf(typ), list); }
+  void ListsReadAnew() override { CatalogueReadAnew(); }
   // Empties the header, the registry lines and the memo, and hides the page.
   void ClearPane() override;
   void ShowView() override;

@@ -79,28 +79,4 @@ bool TfrmMain::SelectObjectNode(TObjectType typ, uint32_t index) {
   return false;
 }
 
-void TfrmMain::Refresh() {
-  try {
-    TTreeCommands::Refresh();
-  } catch (...) {
-    CatalogueReadAnew();
-    throw;
-  }
-  CatalogueReadAnew();
-}
-
-void TfrmMain::mmViewClick(registry::RegistryView view) {
-  const registry::RegistryView shown = options_.view->View();
-  const auto readAnew = [&] {
-    if (options_.view->View() != shown) CatalogueReadAnew();
-  };
-  try {
-    cmChooseView(view);
-  } catch (...) {
-    readAnew();
-    throw;
-  }
-  readAnew();
-}
-
 }  // namespace brannock::ui

@@ -41,11 +41,15 @@ class Window : public TComparisonCommands, public TTreeCommands, public BusyDisp
   }
   void CreateTree() override { log.push_back("create tree"); }
   void FillRoot(TObjectType typ, const TObjects& list) override {
+    if (failFill) throw Error(u"fill failed");
     std::string entry = "fill " + std::to_string(static_cast<int>(typ)) + ":";
     for (const TObjectData& object : list) entry += " " + Utf16ToUtf8(object.Name);
     log.push_back(entry);
   }
   void ClearPane() override { log.push_back("clear pane"); }
+  void ListsReadAnew() override { log.push_back("lists read anew"); }
+  // The next FillRoot raises, as a registry error half-way.
+  bool failFill = false;
   void ShowView() override { log.push_back(view_.View() == RegistryView::Bits32 ? "view 32" : "view 64"); }
   void SetWaitCursor(bool wait) override { log.push_back(wait ? "wait cursor" : "normal cursor"); }
   void SetStatusText(TextView text) override { log.push_back(Utf16ToUtf8(text)); }
@@ -75,7 +79,14 @@ TEST(TreeCommands, RefreshReadsTheChangedSourceAgainAndEveryRootOrComparesAgain)
   Append(reg, "[HKEY_CLASSES_ROOT\\CLSID\\{B}]\r\n@=\"Beta\"\r\n");
   w.Refresh();
   EXPECT_EQ(w.log, (Log{"wait cursor", "Working...", "create tree", "fill 0: Alpha Beta", "fill 1:", "fill 2:",
-                        "fill 3:", "normal cursor", "Ready"}));
+                        "fill 3:", "lists read anew", "normal cursor", "Ready"}));
+  // Reading that fails half-way still drops what was built from the lists
+  // before.
+  w.failFill = true;
+  w.log.clear();
+  EXPECT_THROW(w.Refresh(), Error);
+  EXPECT_EQ(w.log, (Log{"wait cursor", "Working...", "create tree", "lists read anew", "normal cursor", "Ready"}));
+  w.failFill = false;
 
   // While comparing no root is built: the lists are emptied and the
   // comparison made again with the registry as it reads after the reload.
@@ -87,7 +98,7 @@ TEST(TreeCommands, RefreshReadsTheChangedSourceAgainAndEveryRootOrComparesAgain)
   w.Refresh();
   // (The comparison keeps its own busy state, within Refresh's.)
   EXPECT_EQ(w.log, (Log{"wait cursor", "Working...", "wait cursor", "Working...", "show 2 added, 0 removed, 0 changed",
-                        "normal cursor", "Ready", "normal cursor", "Ready"}));
+                        "normal cursor", "Ready", "lists read anew", "normal cursor", "Ready"}));
   EXPECT_TRUE(catalogue.OCList.empty());
 
   // A file that no longer reads raises once "Ready" is back; nothing was
@@ -119,7 +130,7 @@ TEST(TreeCommands, ChoosingAViewClearsThePaneShowsTheViewThenReadsItsTree) {
   w.log.clear();
   w.cmChooseView(RegistryView::Bits32);
   EXPECT_EQ(w.log, (Log{"clear pane", "view 32", "wait cursor", "Working...", "create tree", "fill 0: Thirty-two",
-                        "fill 1:", "fill 2:", "fill 3:", "normal cursor", "Ready", "view 32"}));
+                        "fill 1:", "fill 2:", "fill 3:", "lists read anew", "normal cursor", "Ready", "view 32"}));
 
   // A view the source lacks changes nothing.
   registry::MemoryStore only32;
