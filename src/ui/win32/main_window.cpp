@@ -9,6 +9,7 @@
 #include "ui/logic/busy_scope.h"
 #include "ui/logic/main_window_text.h"
 #include "ui/logic/window_sizes.h"
+#include "ui/win32/find_window.h"
 #include "ui/win32/font_quality.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/splitter.h"
@@ -74,6 +75,7 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options)
       TComparisonCommands(options.view ? options.view->Store() : catalogue.Backend(), options.view),
       TCheckCommands(catalogue, nullptr, options.view),  // the live registry: this machine's files
       TTreeCommands(catalogue, *this, {options.view, nullptr}),
+      TFindCommands(catalogue),
       options_(std::move(options)) {
   RegisterMainWindowClass();
   // The designed client area, centred on the screen, at the system's dpi
@@ -114,6 +116,7 @@ TfrmMain::TfrmMain(Catalogue& catalogue, Options options)
 }
 
 TfrmMain::~TfrmMain() {
+  findWindow_.reset();  // owned by the window, which it refers to
   if (window_ && IsWindow(window_)) {
     options_.quitOnClose = false;
     DestroyWindow(window_);
@@ -164,6 +167,22 @@ void TfrmMain::CreateControls() {
   bCopy = Child(L"BUTTON", L"Copy to Clipboard", WS_TABSTOP | BS_PUSHBUTTON, 0, window_, cmdButtonCopy);
   bReg = Child(L"BUTTON", L"Register", WS_TABSTOP | BS_PUSHBUTTON, 0, window_, cmdButtonReg);
   bUnreg = Child(L"BUTTON", L"Unregister", WS_TABSTOP | BS_PUSHBUTTON, 0, window_, cmdButtonUnreg);
+  // tsReferences: the list and the notes below it.
+  RefList = Child(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                  LVS_SHAREIMAGELISTS, WS_EX_CLIENTEDGE, window_, 11);
+  ListView_SetExtendedListViewStyle(RefList, LVS_EX_FULLROWSELECT);
+  ListView_SetImageList(RefList, images_, LVSIL_SMALL);
+  for (int i = 0; i < 3; ++i) {
+    std::wstring caption = platform::ToWide(kReferencesColumns[i]);
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = caption.data();
+    column.cx = Scaled(i == 1 ? 200 : 150, dpi_);
+    column.iSubItem = i;
+    ListView_InsertColumn(RefList, i, &column);
+  }
+  RefNotes = Child(L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                   WS_EX_CLIENTEDGE, window_, 12);
   // tsSecurity, added as a tab for the objects it applies to.
   SecurityText = Child(L"EDIT", L"",
                        WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
@@ -206,15 +225,20 @@ void TfrmMain::BuildMenus() {
   HMENU help = CreatePopupMenu();
   AppendMenuW(help, MF_STRING, cmdAbout, L"About...");
 
+  // The view choice (when there is a view to choose), then Find.
+  HMENU view = options_.view ? BuildViewMenu() : CreatePopupMenu();
+  if (options_.view) AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(view, MF_STRING, cmdFind, (std::wstring(text(kFindMenuItem)) + L"\tCtrl+F").c_str());
+
   Menu = CreateMenu();
   AppendMenuW(Menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
-  if (options_.view) AppendMenuW(Menu, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildViewMenu()), L"View");
+  AppendMenuW(Menu, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"View");
   AppendMenuW(Menu, MF_POPUP, reinterpret_cast<UINT_PTR>(object), L"Object");
   AppendMenuW(Menu, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"Help");
   SetMenu(window_, Menu);
 
-  ACCEL refresh{FVIRTKEY | FCONTROL, 'R', cmdRefresh};
-  accelerators_ = CreateAcceleratorTableW(&refresh, 1);
+  ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'R', cmdRefresh}, {FVIRTKEY | FCONTROL, 'F', cmdFind}};
+  accelerators_ = CreateAcceleratorTableW(keys, 2);
 }
 
 void TfrmMain::ShowPane(bool visible) {
@@ -224,6 +248,7 @@ void TfrmMain::ShowPane(bool visible) {
   for (HWND w : {RegTree, Memo, bView, bCopy, bReg, bUnreg})
     ShowWindow(w, visible && page == pageRegistry ? SW_SHOW : SW_HIDE);
   ShowWindow(SecurityText, visible && page == pageSecurity ? SW_SHOW : SW_HIDE);
+  for (HWND w : {RefList, RefNotes}) ShowWindow(w, visible && page == pageReferences ? SW_SHOW : SW_HIDE);
 }
 
 void TfrmMain::SetStatusPanelText(int panel, TextView text) {
@@ -252,6 +277,7 @@ void TfrmMain::cmExit() { PostMessageW(window_, WM_CLOSE, 0, 0); }
 
 bool TfrmMain::FilterMessage(MSG& msg) {
   if (!window_) return false;
+  if (findWindow_ && findWindow_->FilterMessage(msg)) return true;
   if (TranslateAcceleratorW(window_, accelerators_, &msg) != 0) return true;
   return MoveFocusByTab(window_, msg);
 }
@@ -283,6 +309,7 @@ void TfrmMain::OnCommand(WORD id) {
     case cmdCompareWith: return cmCompareWith();
     case cmdEndComparison: return cmEndComparison();
     case cmdCheck: return cmCheckRegistrations();
+    case cmdFind: return cmFind();
     default: return;
   }
 }

@@ -4,7 +4,8 @@
 // this class only moves them in and out of comctl32 controls. The object
 // commands are TObjectCommands' (ui/logic/object_commands.h), the
 // comparison's TComparisonCommands' (ui/logic/comparison_commands.h),
-// Refresh and the View menu's TTreeCommands' (ui/logic/tree_commands.h);
+// Refresh and the View menu's TTreeCommands' (ui/logic/tree_commands.h),
+// Find and the References page TFindCommands' (ui/logic/find_commands.h);
 // this class supplies their controls.
 #pragma once
 
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -22,6 +24,7 @@
 #include "catalogue/registry_tree_builder.h"
 #include "ui/logic/comparison_commands.h"
 #include "ui/logic/check_window.h"
+#include "ui/logic/find_commands.h"
 #include "ui/logic/object_commands.h"
 #include "ui/logic/object_tree.h"
 #include "ui/logic/type_ahead.h"
@@ -53,15 +56,24 @@ enum MainCommand : WORD {
   cmdCompareWith,
   cmdEndComparison,
   cmdCheck,  // Object > "Check Registrations"
+  cmdFind,   // View > "Find..."
 };
 
 // The pages of the detail pane's tab control, each tab's lParam: the
-// Registry page always, the Security page for the objects it applies to.
-enum PanePage : LPARAM { pageRegistry = 0, pageSecurity };
+// Registry page always, the References page for an object of the registry
+// (not for a difference of a comparison), the Security page for the
+// objects it applies to.
+enum PanePage : LPARAM { pageRegistry = 0, pageSecurity, pageReferences };
+
+class FindObjectsWindow;
 
 inline constexpr wchar_t kMainWindowClass[] = L"BrannockMainWindow";
 
-class TfrmMain : public TObjectCommands, public TComparisonCommands, public TCheckCommands, public TTreeCommands {
+class TfrmMain : public TObjectCommands,
+                 public TComparisonCommands,
+                 public TCheckCommands,
+                 public TTreeCommands,
+                 public TFindCommands {
  public:
   struct Options {
     // HKEY_CURRENT_USER: where the placement is kept; none keeps nothing.
@@ -94,6 +106,11 @@ class TfrmMain : public TObjectCommands, public TComparisonCommands, public TChe
   // say (or with `showCommand` when they say nothing).
   void Show(int showCommand);
 
+  // The Find window, once View > "Find..." made it; null before.
+  FindObjectsWindow* FindWindowShown() const { return findWindow_.get(); }
+  // The rows the References page lists.
+  const std::vector<ReferenceRow>& ReferencesShown() const { return refRows_; }
+
   // Chooses the file a Save command writes, given the suggested name; an
   // empty text when the user cancels. The default shows the save dialog.
   using FileChooser = std::function<Text(HWND owner, TextView suggested)>;
@@ -113,6 +130,8 @@ class TfrmMain : public TObjectCommands, public TComparisonCommands, public TChe
   HWND pc = nullptr, Memo = nullptr, bView = nullptr, bCopy = nullptr, bReg = nullptr, bUnreg = nullptr;
   HWND sb = nullptr;
   HWND SecurityText = nullptr;  // the " Security " page: who may launch and access the server
+  // The " References " page: the list of references and the notes below it.
+  HWND RefList = nullptr, RefNotes = nullptr;
   HWND Splitter = nullptr;  // between Tree and the pane (splitter.h)
   HMENU Menu = nullptr;
   HTREEITEM OCRoot = nullptr, AIRoot = nullptr, TLRoot = nullptr, IFRoot = nullptr;
@@ -223,6 +242,21 @@ class TfrmMain : public TObjectCommands, public TComparisonCommands, public TChe
   // (main_window_check.cpp).
   std::optional<size_t> ShowCheckResult(const std::vector<CheckRow>& rows, const Text& count) override;
   void SelectFindingObject(TObjectType typ, size_t index) override;
+  // Find and the References page (main_window_find.cpp).
+  const TObjectNode* FocusedObjectNode() const override;
+  void ShowFindWindow() override;
+  void SearchFindWindowAgain() override;
+  void ExpandRoot(TObjectType typ) override;
+  bool SelectObjectNode(TObjectType typ, uint32_t index) override;
+  bool ReferencesPageShown() const override;
+  void ShowReferenceRows(const std::vector<ReferenceRow>& rows, const TextList& notes) override;
+  std::unique_ptr<typelib::TypeLibLoader> LibraryLoader() override { return CreateLoader(); }
+  std::unique_ptr<LibraryProgress> OpenLibraryProgress() override;
+  void ListsReadAnew() override { CatalogueReadAnew(); }
+  // The References tab, second, unless it is there.
+  void AddReferencesPage();
+  void ReferenceActivated(int row);
+  LRESULT OnReferencesNotify(NMHDR* header);
   void ShowSecurityPage(const TObjectData& snapshot);
   void RemovePage(PanePage page);
   void ReadWindowSettings();
@@ -256,6 +290,10 @@ class TfrmMain : public TObjectCommands, public TComparisonCommands, public TChe
   TypeAheadSearch typeAhead_;
   bool settingsRead_ = false;
   bool settingsWritten_ = false;
+  std::unique_ptr<FindObjectsWindow> findWindow_;
+  std::vector<ReferenceRow> refRows_;
+  // The texts of the References rows as the list asks for them.
+  std::vector<std::wstring> refTexts_;
 };
 
 // Registers the window class once (the program and the tests).

@@ -18,13 +18,7 @@ void TfrmMain::SelectFindingObject(TObjectType typ, size_t index) {
   HTREEITEM root = RootOf(typ);
   if (!root) return;
   TreeView_Expand(Tree, root, TVE_EXPAND);  // read and filled first (TVN_ITEMEXPANDING)
-  for (const LoadedNode& node : LoadedChildren(typ)) {
-    if (node.record->Index < 0 || static_cast<size_t>(node.record->Index) != index) continue;
-    TreeView_SelectItem(Tree, node.item);
-    TreeView_EnsureVisible(Tree, node.item);
-    SetFocus(Tree);
-    return;
-  }
+  if (SelectObjectNode(typ, static_cast<uint32_t>(index))) SetFocus(Tree);
 }
 
 PanePage TfrmMain::ShownPage() const {
@@ -35,7 +29,10 @@ PanePage TfrmMain::ShownPage() const {
   return static_cast<PanePage>(tab.lParam);
 }
 
-void TfrmMain::PageChange() { ShowPane(paneVisible_); }
+void TfrmMain::PageChange() {
+  ShowPane(paneVisible_);
+  TFindCommands::PageChange();
+}
 
 // The tab of `page` taken away; when it was the one shown, the Registry
 // page is shown instead.

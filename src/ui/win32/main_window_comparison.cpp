@@ -50,6 +50,7 @@ void TfrmMain::ShowDifference(HTREEITEM item) {
   if (!difference) return;
   EnableObjectCommands(CommandStates{});
   RemovePage(pageSecurity);  // a difference is no object of the registry shown
+  RemovePage(pageReferences);
   SetWindowTextW(eGUID, platform::ToWide(difference->guid).c_str());
   TreeBatchUpdate batch(RegTree);
   FillRegTree(MarkedPaneLines(*difference), true);

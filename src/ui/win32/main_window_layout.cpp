@@ -52,7 +52,7 @@ void TfrmMain::SetFonts() {
   font_ = tahoma(FW_NORMAL);
   boldFont_ = tahoma(FW_BOLD);
   const BOOL redraw = oldFont != nullptr;
-  for (HWND control : {Tree, eGUID, pc, RegTree, Memo, bView, bCopy, bReg, bUnreg, sb, SecurityText})
+  for (HWND control : {Tree, eGUID, pc, RegTree, Memo, bView, bCopy, bReg, bUnreg, sb, SecurityText, RefList, RefNotes})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), redraw);
   SendMessageW(eName, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), redraw);
   if (oldFont) DeleteObject(oldFont);
@@ -127,8 +127,10 @@ void TfrmMain::Layout() {
   const int aw = page.right - page.left - 2 * inset, ah = page.bottom - page.top - 2 * inset;
   const int memo = S(kMemoHeight), row = S(kButtonRowHeight), gap = S(kButtonGap);
   const int wide = wideButton_, narrow = narrowButton_, button = S(kButtonHeight);
-  batch = BeginDeferWindowPos(7);
+  batch = BeginDeferWindowPos(9);
   place(SecurityText, ax, ay, aw, ah);
+  place(RefList, ax, ay, aw, ah - memo - gap);
+  place(RefNotes, ax, ay + ah - memo, aw, memo);
   place(RegTree, ax, ay, aw, ah - memo - row - gap);
   place(Memo, ax, ay + ah - memo - row, aw, memo);
   const int by = ay + ah - row + (row - button) / 2;

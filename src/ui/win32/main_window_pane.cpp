@@ -49,6 +49,8 @@ void TfrmMain::TreeChange(HTREEITEM node) {
   }
   if (Comparing()) return ShowDifference(node);
   ShowDetails(node);
+  AddReferencesPage();
+  ShowReferences();
 }
 
 void TfrmMain::ShowDetails(HTREEITEM item) {
@@ -88,6 +90,7 @@ void TfrmMain::ClearPane() {
   regLines_.clear();
   regLineColours_.clear();
   RemovePage(pageSecurity);
+  RemovePage(pageReferences);
   ShowPane(false);
 }
 
@@ -208,6 +211,7 @@ LRESULT TfrmMain::OnNotify(NMHDR* header) {
         return 0;
     }
   }
+  if (header->hwndFrom == RefList) return OnReferencesNotify(header);
   if (header->hwndFrom == pc && header->code == TCN_SELCHANGE) {
     PageChange();
     return 0;

@@ -12,6 +12,7 @@
 #include "ui/logic/main_window_text.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/tree_batch.h"
+#include "ui/win32/tree_selection.h"
 #include "ui/win32/window_images.h"
 
 namespace brannock::ui {
@@ -150,8 +151,7 @@ void TfrmMain::TreeKeyPress(wchar_t typed, int64_t timeMs) {
   }
   const std::optional<size_t> found = FindIncremental(texts, start, search);
   if (!found) return;
-  TreeView_SelectItem(Tree, items[*found]);
-  TreeView_EnsureVisible(Tree, items[*found]);
+  SelectAndShow(Tree, items[*found]);
 }
 
 }  // namespace brannock::ui

@@ -12,6 +12,7 @@
 #include "ui/win32/splitter.h"
 #include "ui/win32/tab_keys.h"
 #include "ui/win32/text_view.h"
+#include "ui/win32/tree_selection.h"
 #include "ui/win32/window_class.h"
 #include "ui/win32/window_dpi.h"
 #include "ui/win32/window_images.h"
@@ -304,11 +305,7 @@ void TfrmTLBView::TreeTypeAhead(wchar_t typed, int64_t timeMs) {
     found = TreeView_GetChild(Tree, found);
     for (size_t i = 0; i < where[*match].second && found; ++i) found = TreeView_GetNextSibling(Tree, found);
   }
-  TreeView_SelectItem(Tree, found);
-  TreeView_EnsureVisible(Tree, found);
-  // Showing a long name scrolls sideways; the tree stays at its left edge
-  // (the thumb at 0: Wine's tree ignores SB_LEFT).
-  SendMessageW(Tree, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+  SelectAndShow(Tree, found);
 }
 
 size_t TfrmTLBView::ChildIndex(HTREEITEM item) const {
