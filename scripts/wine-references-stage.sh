@@ -44,54 +44,67 @@ wineserver -w
 refs=$work/references
 rm -rf "$refs"
 mkdir -p "$refs"
-# What one build and the other print for OPTION TEXT, as $refs/N.linux and
-# $refs/N.windows; the exit statuses must agree. Lines that only one build
-# prints are collected as "references|find TEXT <|> LINE" (< Windows, >
-# Linux) in $refs/observed.
-asked=0
+# Both builds' answer to the same question (the arguments after NAME and
+# LABEL), as $refs/NAME.linux and $refs/NAME.windows, with the same exit
+# status (0, or 3 for no match). Lines that only one build prints are
+# collected as "LABEL < LINE" (the Windows build's) and "LABEL > LINE" (the
+# Linux build's) in $refs/observed, the known differences' form.
 ask() {
-  local option=$1 text=$2 n=$((asked += 1)) linux_status=0 windows_status=0
-  SystemRoot='C:\windows' "$host_cli" --registry "$WINEPREFIX" "$option" "$text" >"$refs/$n.linux" \
-    2>"$refs/$n.linux.err" || linux_status=$?
-  wine "$win_cli" "$option" "$text" >"$refs/$n.crlf" 2>"$refs/$n.windows.err" || windows_status=$?
-  tr -d '\r' <"$refs/$n.crlf" >"$refs/$n.windows"
+  local name=$1 label=$2 linux_status=0 windows_status=0 line
+  shift 2
+  SystemRoot='C:\windows' "$host_cli" --registry "$WINEPREFIX" "$@" >"$refs/$name.linux" 2>"$refs/$name.linux.err" ||
+    linux_status=$?
+  wine "$win_cli" "$@" >"$refs/$name.crlf" 2>"$refs/$name.windows.err" || windows_status=$?
+  tr -d '\r' <"$refs/$name.crlf" >"$refs/$name.windows"
   [ "$linux_status" -eq "$windows_status" ] ||
-    fail "$option $text: exit status $windows_status under Wine, $linux_status on Linux:"$'\n'"$(head -5 "$refs/$n.windows.err" "$refs/$n.linux.err")"
-  [ "$linux_status" -le 0 ] || [ "$linux_status" -eq 3 ] ||
-    fail "$option $text failed ($linux_status):"$'\n'"$(head -5 "$refs/$n.linux.err")"
-  diff "$refs/$n.windows" "$refs/$n.linux" | sed -n "s/^\([<>]\) /${option#--} $text \1 /p" >>"$refs/observed" || true
-  cat "$refs/$n.linux" >>"$refs/all.linux"
+    fail "$name: exit status $windows_status under Wine, $linux_status on Linux:"$'\n'"$(head -5 "$refs/$name.windows.err" "$refs/$name.linux.err")"
+  [ "$linux_status" -eq 0 ] || [ "$linux_status" -eq 3 ] ||
+    fail "$name failed ($linux_status):"$'\n'"$(head -5 "$refs/$name.linux.err")"
+  diff "$refs/$name.windows" "$refs/$name.linux" | grep '^[<>] ' | while IFS= read -r line; do
+    printf '%s %s\n' "$label" "$line"
+  done >>"$refs/observed" || true
 }
 : >"$refs/observed"
-: >"$refs/all.linux"
 
 step "--references of every interface of the fixtures and of the sample of Wine's"
 start=$SECONDS
-# The fixtures' interfaces: those of tests/data/wine/*.reg and the shapes'.
-for iid in $(grep -aoh 'Interface\\{[0-9A-Fa-f-]*}' <(iconv -f UTF-16 -t UTF-8 tests/data/wine/*.reg) \
-  "$data/shapes-registration.reg" | sed 's/^Interface\\//' | sort -u); do
-  ask --references "$iid"
+# The fixtures' interfaces (those of tests/data/wine/*.reg and the
+# shapes'), the shape class, and the sample; one run each build, so that
+# the libraries are read once.
+texts=(--references 'Shape Object')
+for iid in $(cat <(for reg in tests/data/wine/*.reg; do iconv -f UTF-16 -t UTF-8 "$reg"; done) \
+  "$data/shapes-registration.reg" | grep -ao 'Interface\\{[0-9A-Fa-f-]*}' | sed 's/^Interface\\//' | sort -u); do
+  texts+=(--references "$iid")
 done
 while read -r iid _; do
   case "$iid" in '#'* | '') continue ;; esac
-  ask --references "$iid"
+  texts+=(--references "$iid")
 done <"$data/prefix-interfaces.txt"
-# Each relation is met at least once, and the coclass of the fixture both
-# ways.
-for relation in ProxyStubClsid32 TypeLib 'inherits from' 'inherited by' 'implemented by' 'implemented by [default]' \
-  'implemented by [default, source]' 'declared in'; do
-  grep -qF ";$relation;" "$refs/all.linux" || fail "no --references line of the relation '$relation'"
+ask references references "${texts[@]}"
+# Each relation of an interface is met, and the shape coclass both ways in
+# both builds.
+for relation in ProxyStubClsid32 ProxyStubClsid TypeLib 'inherits from' 'inherited by' 'implemented by' \
+  'implemented by [default]' 'implemented by [source]' 'implemented by [default, source]' 'declared in'; do
+  awk -F';' -v relation="$relation" '$1 == "Interface" && $4 == relation { found = 1 } END { exit !found }' \
+    "$refs/references.linux" ||
+    fail "no --references line of an interface with the relation '$relation'"
 done
-ask --references 'Shape Object'
-grep -qxF 'CLSID;Shape Object;{6A1B2C3D-000A-4A5B-8C9D-0123456789AB};implements [default];Interface;IShape;{6A1B2C3D-0007-4A5B-8C9D-0123456789AB}' \
-  "$refs/$asked.windows" || fail "the Windows build's references of the shape class lack IShape"
-echo "$asked --references compared in $((SECONDS - start)) s"
+for build in linux windows; do
+  grep -qxF 'CLSID;Shape Object;{6A1B2C3D-000A-4A5B-8C9D-0123456789AB};implements [default];Interface;IShape;{6A1B2C3D-0007-4A5B-8C9D-0123456789AB}' \
+    "$refs/references.$build" || fail "the $build build's references of the shape class lack IShape"
+  grep -qxF 'Interface;IShape;{6A1B2C3D-0007-4A5B-8C9D-0123456789AB};implemented by [default];CLSID;Shape Object;{6A1B2C3D-000A-4A5B-8C9D-0123456789AB}' \
+    "$refs/references.$build" || fail "the $build build's references of IShape lack the shape class"
+done
+echo "$((${#texts[@]} / 2)) objects, $(wc -l <"$refs/references.linux") --references lines compared in $((SECONDS - start)) s"
 
 step "--find of a text of each field"
+n=0
 while IFS= read -r text; do
   case "$text" in '#'* | '') continue ;; esac
-  ask --find "$text"
+  n=$((n + 1))
+  ask "find-$n" "find $text" --find "$text"
 done <"$data/find-texts.txt"
+echo "$n texts, $(cat "$refs"/find-*.linux | wc -l) --find lines compared"
 
 step "known differences ($data/known-differences.txt)"
 check_listed "$data/known-differences.txt" "$refs/observed"

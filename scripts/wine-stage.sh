@@ -8,8 +8,9 @@
 # for the differences tests/data/wine/known-differences.txt and
 # idl-known-differences.txt list; then the IDL of every library rendered
 # goes through widl and back (scripts/wine-idl-round-trip.sh); then the
-# viewer, window and object command stages run in the same prefix (the
-# last in one of its own), and the windows at 144 dpi in one of their own.
+# viewer, window, compare, check and references stages run in the same
+# prefix, the object command stage in one of its own, and the windows at
+# 144 dpi in one of their own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-opening.sh wine-stage "$@"
@@ -214,13 +215,15 @@ check_listed tests/data/wine/idl-known-differences.txt "$work/idl-known-differen
 timed_step "IDL round trip through widl" scripts/wine-idl-round-trip.sh "$host_cli" "$work"
 
 # The viewer, the main window, the comparison and the registration check
-# (both of which change a copy) in this prefix, the object commands in a
+# (both of which change a copy) in this prefix, then Find and References
+# (which register the shapes library in it), the object commands in a
 # prefix of their own (they register and unregister a server), the windows
 # at 144 dpi in one set to it.
 timed_step "Windows viewer stage" scripts/wine-viewer-stage.sh --in "$work"
 timed_step "Windows window stage" scripts/wine-window-stage.sh --in "$work"
 timed_step "Wine compare stage" scripts/wine-compare-stage.sh --in "$work"
 timed_step "Wine check stage" scripts/wine-check-stage.sh --in "$work"
+timed_step "Wine references stage" scripts/wine-references-stage.sh --in "$work"
 timed_step "Wine object command stage" scripts/wine-actions-stage.sh
 timed_step "Wine 144-dpi stage" scripts/wine-dpi-stage.sh
 echo "Wine stage passed."
