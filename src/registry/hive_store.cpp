@@ -166,6 +166,12 @@ void LoadHive(const std::filesystem::path& file, MemoryStore& store) {
     if (const std::string tooBig = RegistryFileSizeError(size); !tooBig.empty())
       throw RegistryParseError::At(source, 0, tooBig);
   }
+  // A file of another kind (a .reg export under another name, a text)
+  // is said to be one, rather than a damaged hive.
+  if (ReadFileHead(file, source, 4) != "regf")
+    throw RegistryParseError::At(source, 0,
+                                 "not a registry hive: it does not start with \"regf\" (a .reg export is read as "
+                                 "one when its name ends in .reg)");
   const std::optional<uint64_t> expected = HeaderSize(file, source);
   if (expected && !sizeError && size < *expected)
     throw RegistryParseError::At(source, 0, "the hive is truncated: its header gives " + std::to_string(*expected) +

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "hive_writer_support.h"
 #include "registry/registry_source.h"
 #include "registry_files_support.h"
@@ -48,6 +50,16 @@ TEST(HiveStore, ReadsClassesHivesAndSoftwareHives) {
   // Files hivex refuses: the error names the file.
   const std::string notHive = ParseErrorOf([] { OpenRegistryPath(BRANNOCK_TEST_DATA "/registry/not_a_hive.hiv"); });
   EXPECT_EQ(notHive.rfind(BRANNOCK_TEST_DATA "/registry/not_a_hive.hiv: cannot open the hive: ", 0), 0u) << notHive;
+  // A file that does not start like a hive: an export under another name,
+  // an empty file.
+  for (const char* text : {"Windows Registry Editor Version 5.00\r\n", ""}) {
+    std::ofstream(dir / "export.dat", std::ios::binary) << text;
+    const std::string other = ParseErrorOf([&] { OpenRegistryPath(dir / "export.dat"); });
+    EXPECT_EQ(other, (dir / "export.dat").string() +
+                         ": not a registry hive: it does not start with \"regf\" (a .reg export is read as one when "
+                         "its name ends in .reg)")
+        << other;
+  }
   std::filesystem::resize_file(dir / "classes.hiv", 100);
   const std::string cut = ParseErrorOf([&] {
     MemoryStore s;
