@@ -8,7 +8,12 @@
 # throwaway prefix.
 #   scripts/wine-viewer-stage.sh [--in DIR] [--screenshots]
 #   --screenshots        also write docs/win32-viewer.png and
-#                        docs/win32-about.png
+#                        docs/win32-about.png (at the prefix's 96 dpi): each
+#                        of the window alone, taken with ImageMagick's import
+#                        once viewer_screenshots_win32.exe has drawn it and
+#                        written its rectangle; fails when a picture was not
+#                        taken. ImageMagick (package imagemagick) is needed
+#                        only for these, not for the tests.
 #   BRANNOCK_WIN_BUILD   the cross build folder (default build/win)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -57,12 +62,38 @@ note_test_skips "in the viewer stage" "$work/viewer-tests.xml"
 
 if [ "$screenshots" = 1 ]; then
   step "screenshots into docs/"
-  xvfb-run -a -s "-screen 0 1024x700x24" bash -c '
-    wine "$1" viewer "C:\\windows\\system32\\mshtml.tlb" & program=$!
-    sleep 12; import -window root "$2/docs/win32-viewer.png"; kill $program 2>/dev/null || true
-    wine "$1" about & program=$!
-    sleep 6; import -window root "$2/docs/win32-about.png"; kill $program 2>/dev/null || true
-    wineserver -k 2>/dev/null || true' _ "$win_build/tests/viewer_screenshots_win32.exe" "$root"
+  command -v import >/dev/null || fail "ImageMagick's import is not on PATH (package imagemagick)"
+  # Each picture is of the window alone, taken once the program has drawn
+  # it and written its rectangle (READY); DONE lets the program end.
+  take_picture() { # OUTPUT.png ARGUMENTS...
+    local output=$1 name
+    shift
+    name=$(basename "$output" .png)
+    rm -f "$work/$name.ready" "$work/$name.done" "$output.new"
+    BRANNOCK_SCREENSHOT_READY=$(winpath "$work/$name.ready") BRANNOCK_SCREENSHOT_DONE=$(winpath "$work/$name.done") \
+      xvfb-run -a -s '-screen 0 1280x1024x24' bash -c '
+        wine "$1" "${@:4}" & program=$!
+        for _ in $(seq 600); do [ -f "$2.ready" ] && break; kill -0 $program 2>/dev/null || break; sleep 0.1; done
+        [ -f "$2.ready" ] || { echo "the window did not come up" >&2; kill $program 2>/dev/null; wineserver -k; exit 1; }
+        import -window root -crop "$(cat "$2.ready")" +repage "png:$3"
+        touch "$2.done"
+        wait $program; rc=$?
+        wineserver -w
+        exit $rc' _ "$win_build/tests/viewer_screenshots_win32.exe" "$work/$name" "$output.new" "$@" ||
+      fail "no picture $output was taken"
+    [ -s "$output.new" ] || fail "no picture $output was taken"
+    mv "$output.new" "$output"
+    echo "written: $output"
+  }
+  # Windows that are not managed get their caption and frame from Wine
+  # (Xvfb has no window manager to draw them); the prefix gets its own
+  # setting back afterwards.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 ||
+    fail "wine reg add Managed failed"
+  wineserver -w
+  take_picture "$root/docs/win32-viewer.png" viewer 'C:\windows\system32\mshtml.tlb'
+  take_picture "$root/docs/win32-about.png" about
+  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
 fi
 wineserver -w
 echo "Windows viewer stage passed."

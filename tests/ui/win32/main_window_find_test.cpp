@@ -80,6 +80,11 @@ TEST(Win32MainWindow, CtrlFFindsByProgIdServerFileAndGuidAndEnterSelectsWithTheP
   // chosen.
   EXPECT_FALSE(IsExpanded(frm.Tree, frm.OCRoot));
 
+  // The tree narrower than the names gone to: it stays at its left edge.
+  RECT tree;
+  GetWindowRect(frm.Tree, &tree);
+  SetWindowPos(frm.Tree, nullptr, 0, 0, GetSystemMetrics(SM_CXVSCROLL) * 3, tree.bottom - tree.top,
+               SWP_NOMOVE | SWP_NOZORDER);
   struct Case {
     const char16_t* typed;
     const char16_t* guid;
@@ -110,6 +115,10 @@ TEST(Win32MainWindow, CtrlFFindsByProgIdServerFileAndGuidAndEnterSelectsWithTheP
     EXPECT_TRUE(EqualsNoCase(WindowText(frm.eGUID), c.guid));
     EXPECT_EQ(frm.StatusText(), u"Ready");
     EXPECT_TRUE(IsWindowVisible(find->Handle())) << "the Find window stays for the next search";
+    SCROLLINFO scroll{sizeof scroll, SIF_ALL};
+    ASSERT_TRUE(GetScrollInfo(frm.Tree, SB_HORZ, &scroll));
+    EXPECT_GT(scroll.nMax - scroll.nMin + 1, static_cast<int>(scroll.nPage)) << "the names fit the narrowed tree";
+    EXPECT_EQ(scroll.nPos, 0) << "the tree was scrolled sideways to the name";
   }
   EXPECT_TRUE(IsExpanded(frm.Tree, frm.OCRoot));
   EXPECT_TRUE(IsExpanded(frm.Tree, frm.TLRoot));

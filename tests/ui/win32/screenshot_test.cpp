@@ -2,6 +2,8 @@
 // scripts/screenshot-win32.sh under Xvfb: the window shows a fixture class;
 // its screen rectangle goes into BRANNOCK_SCREENSHOT_READY, and the window
 // stays until BRANNOCK_SCREENSHOT_DONE exists (at most 30 s).
+#include <algorithm>
+
 #include "window_fixture.h"
 
 namespace brannock::ui::testing {
@@ -21,24 +23,22 @@ TEST(Win32Screenshot, MainWindowWithAClassSelected) {
   options.sourceText = u"Live registry";
   TfrmMain frm(catalogue, options);
   frm.Show(SW_SHOWNORMAL);
-  TreeView_Expand(frm.Tree, frm.OCRoot, TVE_EXPAND);
-  HTREEITEM item = nullptr;
-  for (const TfrmMain::LoadedNode& node : frm.LoadedChildren(TObjectType::otCLSID))
-    if (catalogue.OCList[static_cast<size_t>(node.record->Index)].GUID == u"{B4A22001-0000-4000-8000-000000000001}")
-      item = node.item;
-  ASSERT_TRUE(item);
-  TreeView_SelectItem(frm.Tree, item);
-  TreeView_EnsureVisible(frm.Tree, item);
+  // Gone to as Find goes to an object: its root read and expanded, the node
+  // selected and shown, the tree at its left edge.
+  if (catalogue.OCList.empty()) catalogue.ReadList(TObjectType::otCLSID);
+  const TObjects& classes = catalogue.OCList;
+  const auto at = std::find_if(classes.begin(), classes.end(), [](const TObjectData& record) {
+    return record.GUID == u"{B4A22001-0000-4000-8000-000000000001}";
+  });
+  ASSERT_NE(at, classes.end());
+  frm.GoToObject(TObjectType::otCLSID, static_cast<uint32_t>(at - classes.begin()));
+  ASSERT_TRUE(TreeView_GetSelection(frm.Tree));
   TreeView_SelectItem(frm.RegTree, TreeView_GetRoot(frm.RegTree));
   SetForegroundWindow(frm.Handle());
-  for (int i = 0; i < 10; ++i) {
-    Pump();
-    Sleep(50);
-  }
-  // Showing the selected long name scrolls the tree sideways: back to its
-  // left edge, where the buttons and the pictures are.
-  SendMessageW(frm.Tree, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+  SetFocus(frm.Tree);
   Pump();
+  RedrawWindow(frm.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  GdiFlush();
   RECT r;
   GetWindowRect(frm.Handle(), &r);
   {
