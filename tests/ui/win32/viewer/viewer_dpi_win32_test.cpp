@@ -19,6 +19,27 @@ RECT Suggested(const RECT& before, UINT from, UINT to) {
           before.top + MulDiv(before.bottom - before.top, to, from)};
 }
 
+// The height of a line of 10-point Courier New at `dpi`, in whichever font
+// the system gives for that name (under Wine it depends on the fonts the
+// machine has).
+int CourierLineHeight(UINT dpi) {
+  LOGFONTW font{};
+  font.lfHeight = FontHeight(10, dpi);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  lstrcpynW(font.lfFaceName, L"Courier New", LF_FACESIZE);
+  const HFONT made = CreateFontIndirectW(&font);
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, made);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(made);
+  return metrics.tmHeight;
+}
+
 void ExpectViewerFits(const TfrmTLBView& view) {
   const UINT dpi = view.Dpi();
   SCOPED_TRACE("at " + std::to_string(dpi) + " dpi");
@@ -31,8 +52,8 @@ void ExpectViewerFits(const TfrmTLBView& view) {
   ExpectTreeLinesFit(view.Tree);
   ExpectPanelTextFits(view.sb, 0, L"Ready");
   ExpectPanelTextFits(view.sb, 1, platform::ToWide(view.PanelText(1)));
-  // The text's lines are as high as its font of 10 points.
-  EXPECT_NEAR(view.SynMemo->LineHeight(), Scaled(15, dpi), Scaled(2, dpi));
+  // The text's lines are as high as its font of 10 points at this dpi.
+  EXPECT_EQ(view.SynMemo->LineHeight(), CourierLineHeight(dpi));
 }
 
 void ExpectAboutFits(const TdlgAbout& about) {
