@@ -240,10 +240,10 @@ TEST(Win32MainWindow, TheSecurityPageOfAnAppIdAndOfAClassWithOne) {
   HTREEITEM appId = w.Find(TObjectType::otAppID, u"{B4A22020-0000-4000-8000-000000000020}");
   ASSERT_TRUE(appId);
   w.Select(appId);
-  EXPECT_EQ(Tabs(frm.pc), (std::vector<Text>{u" Registry ", u" Security "}));
+  EXPECT_EQ(Tabs(frm.pc), (std::vector<Text>{u" Registry ", u" References ", u" Security "}));
   EXPECT_TRUE(Shown(frm.RegTree));
   EXPECT_FALSE(Shown(frm.SecurityText));
-  ClickTab(frm.pc, 1);
+  ClickTab(frm.pc, 2);
   EXPECT_FALSE(Shown(frm.RegTree));
   EXPECT_FALSE(Shown(frm.bCopy));
   EXPECT_TRUE(Shown(frm.SecurityText));
@@ -271,12 +271,12 @@ TEST(Win32MainWindow, TheSecurityPageOfAnAppIdAndOfAClassWithOne) {
 
   // A class that names the AppID shows its page.
   w.Select(w.Find(TObjectType::otCLSID, u"{B4A22001-0000-4000-8000-000000000001}"));
-  EXPECT_EQ(Tabs(frm.pc).size(), 2u);
+  EXPECT_EQ(Tabs(frm.pc).size(), 3u);
   EXPECT_EQ(WindowText(frm.SecurityText).rfind(u"The class runs in the AppID {B4A22020-0000-4000-8000-000000000020}", 0),
             0u);
-  // A class without one: the Registry page alone, shown.
+  // A class without one: no Security page, the Registry page shown.
   w.Select(w.Find(TObjectType::otCLSID, u"{B4A22002-0000-4000-8000-000000000002}"));
-  EXPECT_EQ(Tabs(frm.pc), std::vector<Text>{u" Registry "});
+  EXPECT_EQ(Tabs(frm.pc), (std::vector<Text>{u" Registry ", u" References "}));
   EXPECT_TRUE(Shown(frm.RegTree));
   EXPECT_FALSE(Shown(frm.SecurityText));
   // A root: no pane at all.
