@@ -19,12 +19,13 @@ RECT Suggested(const RECT& before, UINT from, UINT to) {
           before.top + MulDiv(before.bottom - before.top, to, from)};
 }
 
-// The height of a line of 10-point Courier New at `dpi`, in whichever font
+// The height of a line of the text's font at `dpi`: Courier New of 10
+// points (13 pixels a character at 96 dpi) scaled to it, in whichever font
 // the system gives for that name (under Wine it depends on the fonts the
 // machine has).
 int CourierLineHeight(UINT dpi) {
   LOGFONTW font{};
-  font.lfHeight = FontHeight(10, dpi);
+  font.lfHeight = Scaled(-13, dpi);
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
