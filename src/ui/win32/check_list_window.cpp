@@ -6,10 +6,10 @@
 #include <string>
 
 #include "platform/win32/wide_text.h"
-#include "ui/win32/font_quality.h"
 #include "ui/win32/modal_loop.h"
 #include "ui/win32/window_class.h"
 #include "ui/win32/window_dpi.h"
+#include "ui/win32/window_font.h"
 
 namespace brannock::ui {
 
@@ -19,7 +19,6 @@ constexpr int kMargin = 8;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kCountHeight = 16;
-constexpr int kFontPoints = 8;  // Tahoma 8
 enum : int { kIdList = 100, kIdCount };
 
 // The window's state while it runs. The list is a virtual one (owner
@@ -188,9 +187,7 @@ std::optional<size_t> ShowCheckList(HWND owner, const std::vector<CheckRow>& row
   ListView_SetItemCountEx(state.list, static_cast<int>(rows.size()), LVSICF_NOINVALIDATEALL);
   if (!rows.empty()) ListView_SetItemState(state.list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 
-  const HFONT font = CreateFontW(FontHeight(kFontPoints, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, SystemFontQuality(), DEFAULT_PITCH | FF_SWISS,
-                                 L"Tahoma");
+  const HFONT font = CreateWindowFont(dpi);
   for (HWND control : {state.list, state.count, state.close})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   Layout(window, state);

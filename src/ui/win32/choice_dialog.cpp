@@ -1,10 +1,10 @@
 #include "ui/win32/choice_dialog.h"
 
 #include "platform/win32/wide_text.h"
-#include "ui/win32/font_quality.h"
 #include "ui/win32/modal_loop.h"
 #include "ui/win32/window_class.h"
 #include "ui/win32/window_dpi.h"
+#include "ui/win32/window_font.h"
 
 namespace brannock::ui {
 
@@ -17,7 +17,6 @@ constexpr int kMargin = 10;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kPromptHeight = 16;
-constexpr int kFontPoints = 8;  // Tahoma 8
 enum : int { kIdPrompt = 100, kIdList };
 
 struct Choice {
@@ -31,9 +30,7 @@ struct Choice {
 void Place(Choice& choice) {
   const auto S = [&](int length) { return Scaled(length, choice.dpi); };
   const HFONT old = choice.font;
-  choice.font = CreateFontW(FontHeight(kFontPoints, choice.dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, SystemFontQuality(),
-                            DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+  choice.font = CreateWindowFont(choice.dpi);
   const int width = S(kWidth), margin = S(kMargin), button = S(kButtonWidth);
   const int buttonsTop = S(kHeight) - margin - S(kButtonHeight);
   const auto place = [&](HWND control, int left, int top, int right, int bottom) {

@@ -6,10 +6,10 @@
 #include <stdexcept>
 
 #include "platform/win32/wide_text.h"
-#include "ui/win32/font_quality.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/window_class.h"
 #include "ui/win32/window_dpi.h"
+#include "ui/win32/window_font.h"
 
 namespace brannock::ui {
 
@@ -19,7 +19,6 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kLineHeight = 16;
 constexpr int kEditHeight = 21;
-constexpr int kFontPoints = 8;  // Tahoma 8
 enum : int { kIdPrompt = 100, kIdEdit, kIdList, kIdCount };
 
 HWND Control(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int id) {
@@ -72,8 +71,7 @@ FindObjectsWindow::~FindObjectsWindow() {
 
 void FindObjectsWindow::SetFonts() {
   HFONT const old = font_;
-  font_ = CreateFontW(FontHeight(kFontPoints, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, SystemFontQuality(), DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+  font_ = CreateWindowFont(dpi_);
   for (HWND control : {prompt_, edit_, list_, count_})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), old != nullptr);
   if (old) DeleteObject(old);

@@ -5,9 +5,9 @@
 #include <stdexcept>
 
 #include "platform/win32/wide_text.h"
-#include "ui/win32/font_quality.h"
 #include "ui/win32/window_class.h"
 #include "ui/win32/window_dpi.h"
+#include "ui/win32/window_font.h"
 
 namespace brannock::ui {
 
@@ -16,7 +16,6 @@ namespace {
 // The 96-dpi design.
 constexpr int kWidth = 360, kHeight = 96;
 constexpr int kMargin = 10, kLineHeight = 16, kBarHeight = 16, kButtonWidth = 75, kButtonHeight = 23;
-constexpr int kFontPoints = 8;  // Tahoma 8
 
 class ProgressWindow : public LibraryProgress {
  public:
@@ -42,9 +41,7 @@ class ProgressWindow : public LibraryProgress {
     cancel_ = Child(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, S(kWidth) - S(kMargin) - S(kButtonWidth),
                     S(kHeight) - S(kMargin) - S(kButtonHeight), S(kButtonWidth), S(kButtonHeight), IDCANCEL);
     SetWindowTextW(cancel_, L"Cancel");
-    font_ = CreateFontW(FontHeight(kFontPoints, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, SystemFontQuality(), DEFAULT_PITCH | FF_SWISS,
-                        L"Tahoma");
+    font_ = CreateWindowFont(dpi);
     for (HWND control : {text_, cancel_}) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     HandOver<ProgressWindow, &ProgressWindow::HandleMessage>(window_, this);
     ownerWasEnabled_ = owner_ && IsWindowEnabled(owner_);
