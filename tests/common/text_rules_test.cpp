@@ -74,6 +74,24 @@ TEST(Text, Utf8RoundTripAndCaseRules) {
   AppendUtf8(u"\u00FF!", &appended);
   AppendUtf8(u"", &appended);
   EXPECT_EQ(appended, "line\n\xC3\xBF!");
+  // Long texts go in pieces and eight units at a time: a character that is
+  // not ASCII at every place of a 600-unit text, pairs across a piece's end,
+  // and the units next to 0x80 (0x7F stays one byte, 0x80 and 0xFF80 do not).
+  const struct {
+    Text unit;
+    std::string utf8;
+  } kCases[] = {{u"\u00E9", "\xC3\xA9"},        {u"\u20AC", "\xE2\x82\xAC"}, {u"\U0001F600", "\xF0\x9F\x98\x80"},
+                {Text(1, char16_t(0xD800)), "\xEF\xBF\xBD"}, {u"\u0080", "\xC2\x80"},      {u"\uFF80", "\xEF\xBE\x80"},
+                {u"\u007F", "\x7F"}};
+  for (const auto& c : kCases) {
+    for (size_t at = 0; at <= 600; ++at) {
+      Text text(at, u'a');
+      text += c.unit;
+      text.append(600 - at, u'b');
+      const std::string expected = std::string(at, 'a') + c.utf8 + std::string(600 - at, 'b');
+      ASSERT_EQ(Utf16ToUtf8(text), expected) << at << " " << c.utf8;
+    }
+  }
   EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");
   EXPECT_EQ(Utf8ToUtf16("\xC0\x80"), u"\uFFFD\uFFFD");  // overlong NUL
   EXPECT_EQ(UpperAscii(u"abc\u00E4"), u"ABC\u00E4");

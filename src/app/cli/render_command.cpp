@@ -30,17 +30,28 @@ TObjectData RecordOf(const RenderRequest& request) {
   return record;
 }
 
-// The unit's lines in UTF-8, each ending in "\n", in one buffer.
+// The unit's lines in UTF-8, each ending in "\n", in one buffer; with a
+// stream, the buffer goes to it whenever it holds a block, so that it never
+// grows past one.
 class Utf8Lines : public typelib::LineSink {
  public:
-  explicit Utf8Lines(std::string* out) : out_(out) {}
+  static constexpr size_t kBlock = 64 * 1024;
+
+  Utf8Lines(std::string* out, std::FILE* stream) : out_(out), stream_(stream) {
+    if (stream_ != nullptr) out_->reserve(kBlock + 4096);
+  }
   void Add(TextView line) override {
     AppendUtf8(line, out_);
     out_->push_back('\n');
+    if (stream_ != nullptr && out_->size() >= kBlock) {
+      std::fwrite(out_->data(), 1, out_->size(), stream_);
+      out_->clear();
+    }
   }
 
  private:
   std::string* out_;
+  std::FILE* stream_;
 };
 
 void WriteAll(const std::string& text, std::FILE* stream) {
@@ -51,7 +62,7 @@ void WriteAll(const std::string& text, std::FILE* stream) {
 }  // namespace
 
 int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& loader, std::string* out,
-                      std::string* err, std::shared_ptr<typelib::TypeLib>* loaded) {
+                      std::string* err, std::shared_ptr<typelib::TypeLib>* loaded, std::FILE* stream) {
   const TObjectData record = RecordOf(request);
   std::shared_ptr<typelib::TypeLib> lib;
   typelib::HRESULT hr;
@@ -66,7 +77,7 @@ int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& load
     *err += Utf16ToUtf8(analysis::LoadFailureText(hr, loader)) + "\n";
     return kRenderExitLoadFailed;
   }
-  Utf8Lines unit(out);
+  Utf8Lines unit(out, stream);
   if (request.language == RenderLanguage::Idl) {
     TextList lines;
     typelib::TypeLibToIdl(analysis::UnitHeaderOf(record), *lib, &lines);
@@ -113,7 +124,7 @@ int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* sou
   std::string out, err;
   std::shared_ptr<typelib::TypeLib> lib;
   int code = request.listFile ? ListTypeLibraries(request, *loader, &out, &err)
-                              : RenderTypeLibrary(request, *loader, &out, &err, &lib);
+                              : RenderTypeLibrary(request, *loader, &out, &err, &lib, stdout);
   WriteAll(out, stdout);
   WriteAll(err, stderr);
   return end ? end(code) : code;

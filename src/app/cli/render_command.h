@@ -3,6 +3,7 @@
 // UTF-8 with "\n" line ends.
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,9 +56,12 @@ int RunRenderCommand(const RenderRequest& request, registry::RegistrySource* sou
 // A file request renders the record of a library opened from a file (empty
 // uid, version 0.0); a registered one the record of that GUID and version.
 // `loaded`, when given, receives the library, so that the caller decides
-// when it is freed.
+// when it is freed. With `stream`, the unit is written to it in blocks of
+// 64 KiB as it is made, and `out` is left with the last, partial block for
+// the caller to write.
 int RenderTypeLibrary(const RenderRequest& request, typelib::TypeLibLoader& loader, std::string* out,
-                      std::string* err, std::shared_ptr<typelib::TypeLib>* loaded = nullptr);
+                      std::string* err, std::shared_ptr<typelib::TypeLib>* loaded = nullptr,
+                      std::FILE* stream = nullptr);
 
 // --list-typelibs: one line per TYPELIB resource of the file, "N NAME
 // {GUID} MAJOR.MINOR" (a resource that does not load: "N" and its error

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/messages.h"
 #include "typelib/memory_typelib.h"
 
@@ -47,6 +49,37 @@ TEST(RenderTypeLibrary, IdlOnRequest) {
   EXPECT_EQ(out,
             "// typelib filename: /tmp/x.tlb\n\n[\n  uuid(00000000-0000-0000-0000-000000000000),\n  version(0.0),\n"
             "  lcid(0x00000000)\n]\nlibrary Lib\xc3\xa9\n{\n    typedef [public, uuid(00000001-1234-5678-9ABC-000000000001)] long Handle;\n\n};\n");
+}
+
+TEST(RenderTypeLibrary, StreamedUnitIsTheSameBytes) {
+  // Some 300 KiB of unit: several blocks go to the stream as they fill, the
+  // last partial one stays in `out`.
+  auto lib = std::make_shared<MemoryTypeLib>(u"Big");
+  for (int i = 0; i < 10000; ++i)
+    lib->AddType(TKIND_ALIAS, u"Handle\u00e9" + UIntToText(static_cast<uint32_t>(i)))->attr.tdescAlias = Vt(VT_I4);
+  MemoryLoader loader;
+  loader.fromFile = lib;
+  loader.fileResult = 0;
+  loader.existingFiles = {u"/tmp/big.tlb"};
+  RenderRequest request;
+  request.file = "/tmp/big.tlb";
+  std::string whole, err;
+  ASSERT_EQ(RenderTypeLibrary(request, loader, &whole, &err), 0);
+  ASSERT_GT(whole.size(), 4 * 64 * 1024u);
+
+  std::FILE* stream = std::tmpfile();
+  ASSERT_NE(stream, nullptr);
+  std::string rest;
+  ASSERT_EQ(RenderTypeLibrary(request, loader, &rest, &err, nullptr, stream), 0);
+  EXPECT_LT(rest.size(), 64 * 1024u + 4096);
+  const long written = std::ftell(stream);
+  ASSERT_GT(written, 0);
+  std::string streamed(static_cast<size_t>(written), '\0');
+  std::rewind(stream);
+  ASSERT_EQ(std::fread(streamed.data(), 1, streamed.size(), stream), streamed.size());
+  std::fclose(stream);
+  EXPECT_TRUE(streamed + rest == whole);
+  EXPECT_EQ(err, "");
 }
 
 TEST(RenderTypeLibrary, RegisteredRequestAndFailures) {
