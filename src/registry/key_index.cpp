@@ -16,6 +16,31 @@ constexpr size_t kBlockUnits = 1 << 16;
 // character, letters a to z as their capitals.
 inline uint32_t PathOrder(char16_t c) { return c == u'\\' ? 0 : uint32_t{UpperAscii(c)} + 1; }
 
+// Sorts entries that are mostly in order already (a file that lists its
+// keys in another case order, as Wine does, or adds some keys at its end):
+// the runs that are in order are found in one pass and merged pairwise,
+// earlier runs first among equal paths, as a stable sort leaves them.
+void SortRuns(std::vector<KeyIndex::Entry>& entries) {
+  auto less = [](const KeyIndex::Entry& a, const KeyIndex::Entry& b) { return CompareKeyPaths(a.path, b.path) < 0; };
+  std::vector<size_t> bounds{0};
+  for (size_t i = 1; i < entries.size(); ++i)
+    if (less(entries[i], entries[i - 1])) bounds.push_back(i);
+  bounds.push_back(entries.size());
+  while (bounds.size() > 2) {
+    std::vector<size_t> merged{0};
+    size_t k = 0;
+    for (; k + 2 < bounds.size(); k += 2) {
+      std::inplace_merge(entries.begin() + static_cast<ptrdiff_t>(bounds[k]),
+                         entries.begin() + static_cast<ptrdiff_t>(bounds[k + 1]),
+                         entries.begin() + static_cast<ptrdiff_t>(bounds[k + 2]), less);
+      merged.push_back(bounds[k + 2]);
+    }
+    // An odd run at the end waits for the next round.
+    if (k + 1 < bounds.size()) merged.push_back(bounds.back());
+    bounds = std::move(merged);
+  }
+}
+
 }  // namespace
 
 size_t SamePrefix(TextView a, TextView b) {
@@ -86,8 +111,7 @@ bool KeyIndex::Order() {
     };
     int checked = check();
     if (checked < 0) {
-      std::stable_sort(entries.begin(), entries.end(),
-                       [](const Entry& a, const Entry& b) { return CompareKeyPaths(a.path, b.path) < 0; });
+      SortRuns(entries);
       checked = check();
     }
     if (checked == 0) return false;

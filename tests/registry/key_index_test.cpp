@@ -71,6 +71,28 @@ TEST(KeyIndex, BuildsWhatApplyingTheFileLineByLineBuilds) {
   EXPECT_EQ(Dump(wide), Dump(applied));
 }
 
+TEST(KeyIndex, ManyRunsOutOfOrderKeepTheFilesOrderAmongEqualKeys) {
+  // Keys in a scrambled order, many runs of ordered ones, each key named
+  // three times in different spellings: the value that the last line sets
+  // wins, as applied line by line.
+  std::string file = "Windows Registry Editor Version 5.00\n";
+  uint32_t seed = 12345;
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 300; ++i) {
+      seed = seed * 1103515245 + 12345;
+      const int k = static_cast<int>((seed >> 8) % 97);
+      const std::string name = (round == 1 ? "key_" : "KEY_") + std::to_string(k % 10) + "\\s" + std::to_string(k);
+      file += "[HKEY_CLASSES_ROOT\\" + name + "]\n\"v\"=\"" + std::to_string(round * 1000 + i) + "\"\n";
+      if (k % 7 == 0) file += "[HKEY_CLASSES_ROOT\\" + name + "\\_under]\n@=\"" + std::to_string(i) + "\"\n";
+    }
+  }
+  MemoryStore indexed;
+  ParseRegFile(file, u"file.reg", indexed);
+  MemoryStore applied;
+  ParseRegFile(file + "[-HKEY_CLASSES_ROOT\\Missing]\n", u"file.reg", applied);
+  EXPECT_EQ(Dump(indexed), Dump(applied));
+}
+
 TEST(KeyIndex, AFileThatDoesNotReadLeavesTheStoreAsItWas) {
   MemoryStore store;
   store.SetString(RootKey::ClassesRoot, u"Before", u"", u"kept");
