@@ -14,10 +14,16 @@ constexpr char16_t kHighBytes[32] = {
 
 char16_t Windows1252ToUtf16(uint8_t b) { return b >= 0x80 && b <= 0x9F ? kHighBytes[b - 0x80] : b; }
 
+void AppendWindows1252(std::span<const uint8_t> bytes, Text* out) {
+  const size_t at = out->size();
+  out->resize(at + bytes.size());
+  char16_t* d = out->data() + at;
+  for (uint8_t b : bytes) *d++ = Windows1252ToUtf16(b);
+}
+
 Text Windows1252ToText(std::span<const uint8_t> bytes) {
   Text t;
-  t.reserve(bytes.size());
-  for (uint8_t b : bytes) t.push_back(Windows1252ToUtf16(b));
+  AppendWindows1252(bytes, &t);
   return t;
 }
 

@@ -17,6 +17,8 @@ char16_t Windows1252ToUtf16(uint8_t b);
 
 // Every byte converted by Windows1252ToUtf16.
 Text Windows1252ToText(std::span<const uint8_t> bytes);
+// The same appended to `out`.
+void AppendWindows1252(std::span<const uint8_t> bytes, Text* out);
 
 // The byte of a character that has one of its own in the code page (the
 // unassigned five included); -1 for every other character.

@@ -45,7 +45,7 @@ bool ReadCountedText(ByteReader r, int32_t offset, LengthOf lengthOf, Text* out)
   Entry e;
   ByteSpan chars;
   if (!r.Seek(static_cast<size_t>(offset)) || !r.Read(&e) || !r.ReadBytes(lengthOf(e), &chars)) return false;
-  *out = Windows1252ToText(chars);
+  AppendWindows1252(chars, out);
   return true;
 }
 
