@@ -9,6 +9,7 @@
 #include "app/startup/help_text.h"
 #include "app/startup/opening.h"
 #include "platform/files.h"
+#include "platform/heap_pages.h"
 #include "platform/process_end.h"
 
 namespace {
@@ -65,10 +66,15 @@ int Run(const std::vector<std::string>& args) {
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
+  brannock::platform::UseLargeHeapPages();
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(brannock::Utf16ToUtf8(reinterpret_cast<const char16_t*>(argv[i])));
   return Run(args);
 }
 #else
-int main(int argc, char** argv) { return Run(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+  // A run ends soon after its work: its heap in large pages from the start.
+  brannock::platform::UseLargeHeapPages();
+  return Run(std::vector<std::string>(argv + 1, argv + argc));
+}
 #endif
