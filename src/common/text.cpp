@@ -169,7 +169,7 @@ void AppendUInt(uint64_t v, Text* out) {
     buf[--i] = static_cast<char16_t>(u'0' + v % 10);
     v /= 10;
   } while (v != 0);
-  out->append(buf + i, buf + sizeof(buf) / sizeof(buf[0]));
+  out->append(buf + i, sizeof(buf) / sizeof(buf[0]) - i);
 }
 
 void AppendInt(int64_t v, Text* out) {

@@ -84,7 +84,7 @@ TextView KeyIndex::Keep(TextView text) {
   if (text.empty()) return {};
   if (text.size() > capacity_ - used_) {
     capacity_ = std::max(kBlockUnits, text.size());
-    blocks_.push_back(std::make_unique<char16_t[]>(capacity_));
+    blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(capacity_));
     used_ = 0;
   }
   char16_t* at = blocks_.back().get() + used_;
