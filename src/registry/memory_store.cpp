@@ -12,10 +12,30 @@ namespace brannock::registry {
 
 Text KeySortName(TextView name) { return UpperAscii(name); }
 
+namespace {
+
+// Names that KeyNameLess orders alike: equal once letters are upper-cased.
+bool SameKeyName(TextView a, TextView b) {
+  if (a.size() != b.size()) return false;
+  return a == b || EqualsNoCase(a, b);
+}
+
+}  // namespace
+
 MemoryStore::Node* MemoryStore::Node::FindChild(TextView childName) const {
   const ChildMap& map = Children();
+  if (found_) {
+    auto at = *found_;
+    if (SameKeyName(at->first, childName)) return at->second.get();
+    if (++at != map.end() && SameKeyName(at->first, childName)) {
+      found_ = at;
+      return at->second.get();
+    }
+  }
   auto it = map.find(childName);
-  return it == map.end() ? nullptr : it->second.get();
+  if (it == map.end()) return nullptr;
+  found_ = it;
+  return it->second.get();
 }
 
 namespace {
@@ -93,6 +113,8 @@ void MemoryStore::Node::AddRange(const IndexRange& range) {
 }
 
 void MemoryStore::Node::SwapContents(Node& other) noexcept {
+  found_.reset();
+  other.found_.reset();
   children_.swap(other.children_);
   values_.swap(other.values_);
   std::swap(first_, other.first_);
@@ -142,6 +164,7 @@ void MemoryStore::Node::BuildValues() {
     for (uint32_t i = r.lo; i < r.hi && entries[i].path.size() == r.depth; ++i) {
       read.clear();
       r.index->ReadValues(entries[i], read);
+      values_.reserve(values_.size() + read.size());
       for (Value& v : read) Put(values_, std::move(v));
     }
   }

@@ -70,11 +70,13 @@ class MemoryStore : public RegistryBackend {
    public:
     Text name;
 
+    // Whoever may change the map through it also drops the place of the
+    // last child found (FindChild).
     ChildMap& Children() {
-      if (pendingChildren_ < RangeCount()) BuildChildren();
-      return children_;
+      found_.reset();
+      return BuiltChildren();
     }
-    const ChildMap& Children() const { return const_cast<Node*>(this)->Children(); }
+    const ChildMap& Children() const { return const_cast<Node*>(this)->BuiltChildren(); }
     std::vector<Value>& Values() {
       if (pendingValues_ < RangeCount()) BuildValues();
       return values_;
@@ -83,6 +85,9 @@ class MemoryStore : public RegistryBackend {
     // No subkeys and no values, built or not.
     bool Empty() const;
 
+    // Callers that read a key's subkeys one after another in enumeration
+    // order (the list builders) find each next to the one before: the last
+    // child found and the one after it are tried before the map is searched.
     Node* FindChild(TextView childName) const;
     // Finds or adds the child; a new child takes the given spelling.
     Node* AddChild(TextView childName);
@@ -101,12 +106,19 @@ class MemoryStore : public RegistryBackend {
     void SwapContents(Node& other) noexcept;
 
    private:
+    ChildMap& BuiltChildren() {
+      if (pendingChildren_ < RangeCount()) BuildChildren();
+      return children_;
+    }
     size_t RangeCount() const { return first_.index == nullptr ? 0 : 1 + more_.size(); }
     const IndexRange& Range(size_t i) const { return i == 0 ? first_ : more_[i - 1]; }
     void BuildChildren();
     void BuildValues();
 
     ChildMap children_;
+    // The last child FindChild found; no child is erased from the map
+    // while it is set (only Children(), DeleteChild and SwapContents can).
+    mutable std::optional<ChildMap::const_iterator> found_;
     std::vector<Value> values_;
     IndexRange first_;
     std::vector<IndexRange> more_;
