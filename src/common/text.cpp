@@ -54,25 +54,21 @@ Text Utf8ToUtf16(std::string_view s) {
   return out;
 }
 
-namespace {
-
-// Narrows the ASCII units at the start of s[i..n) into `dest`; returns how
-// many it took. Eight units at a time where the processor can.
-size_t NarrowAscii(const char16_t* s, size_t n, char* dest) {
+size_t NarrowAscii(TextView text, char* out) {
+  const char16_t* s = text.data();
+  const size_t n = text.size();
   size_t i = 0;
 #if defined(__SSE2__)
   const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
   for (; i + 8 <= n; i += 8) {
     const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
     if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) != 0xFFFF) break;
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(dest + i), _mm_packus_epi16(units, units));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(units, units));
   }
 #endif
-  for (; i < n && s[i] < 0x80; ++i) dest[i] = static_cast<char>(s[i]);
+  for (; i < n && s[i] < 0x80; ++i) out[i] = static_cast<char>(s[i]);
   return i;
 }
-
-}  // namespace
 
 void AppendUtf8(TextView s, std::string* out) {
   // Converted in pieces through a buffer on the stack, appended whole: the
@@ -85,7 +81,7 @@ void AppendUtf8(TextView s, std::string* out) {
     size_t used = 0;
     while (i < end) {
       // Runs of ASCII, the bulk of every text here, go in one step.
-      const size_t ascii = NarrowAscii(s.data() + i, end - i, buffer + used);
+      const size_t ascii = NarrowAscii(s.substr(i, end - i), buffer + used);
       used += ascii;
       i += ascii;
       if (i == end) break;

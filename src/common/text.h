@@ -21,6 +21,10 @@ Text Utf8ToUtf16(std::string_view s);
 std::string Utf16ToUtf8(TextView s);
 // Utf16ToUtf8 appended to `out`.
 void AppendUtf8(TextView s, std::string* out);
+// Copies the ASCII code units at the start of `text` to `out`, one byte
+// each, eight at a time where the processor can; returns how many there
+// were (`out` holds room for text.size() bytes).
+size_t NarrowAscii(TextView text, char* out);
 
 // Letters a to z upper-cased (or A to Z lower-cased); every other code unit
 // unchanged. This is the registry's and the tree's case rule (one unit at a

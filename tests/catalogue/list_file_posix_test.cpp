@@ -35,6 +35,15 @@ TEST(ToAnsiCodePage, Windows1252WithBestFit) {
   EXPECT_EQ(ToAnsiCodePage(u"x\U0001F600y"), "x??y");  // each half of the pair, as Windows does
   EXPECT_EQ(ToAnsiCodePage(u"\xD800z\xDC00"), "?z?");  // unpaired surrogates
   EXPECT_EQ(ToAnsiCodePage(Text(u"a\0b", 3)), std::string("a\0b", 3));
+  // Long lines go eight units at a time: a character outside ASCII at every
+  // place of a 40-unit text.
+  for (size_t at = 0; at < 40; ++at) {
+    Text text(40, u'x');
+    text[at] = u'\u20AC';
+    std::string expected(40, 'x');
+    expected[at] = '\x80';
+    EXPECT_EQ(ToAnsiCodePage(text), expected) << at;
+  }
 }
 
 TEST(SaveList, FailedWriteLeavesTheOldFile) {

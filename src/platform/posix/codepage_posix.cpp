@@ -105,7 +105,13 @@ std::string ToAnsiCodePage(TextView text) {
   // page: the two halves of a surrogate pair become two default characters.
   std::string out(text.size(), '\0');
   char* to = out.data();
-  for (char16_t c : text) *to++ = c < 0x80 ? static_cast<char>(c) : ToByte(c);
+  for (size_t i = 0; i < text.size();) {
+    i += NarrowAscii(text.substr(i), to + i);
+    if (i < text.size()) {
+      to[i] = ToByte(text[i]);
+      ++i;
+    }
+  }
   return out;
 }
 
