@@ -42,6 +42,9 @@ void RunBatch(Catalogue& catalogue, const BatchSwitches& switches, const std::fi
     if (!step.present) continue;
     catalogue.ReadList(step.kind);
     SaveList(dir / step.fileName, catalogue.List(step.kind));
+    // Written, the list is not needed any more: the next one is read
+    // without it.
+    TObjects().swap(catalogue.List(step.kind));
   }
 }
 

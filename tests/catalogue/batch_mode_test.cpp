@@ -92,8 +92,7 @@ TEST_F(BatchTest, ListsAreReadAnewAndFilesReplaced) {
   RunBatch(cat, Find({u"-SA", u"-sa"}), dir_);
   EXPECT_EQ(ReadFileBytes(dir_ / "AppIds.csv"), "Name;GUID\r\nApp;{A}\r\n");
   EXPECT_EQ(Categories(backend_), (std::vector<Text>{u"AppID"}));  // read once
-  ASSERT_EQ(cat.AIList.size(), 1u);
-  EXPECT_EQ(cat.AIList[0].Name, u"App");
+  EXPECT_TRUE(cat.AIList.empty()) << "a list written is let go";
 
   // A category without entries gives the header line only.
   backend_.redirected.DeletePath(CR, u"Interface");
