@@ -112,10 +112,14 @@ HRESULT FileTypeLibLoader::State::LoadFile(const Text& fileName, std::shared_ptr
     }
     resource = *split.resource;
   }
-  std::vector<uint8_t> bytes;
-  if (!platform::ReadWholeFile(*host, kMaxTypeLibFileBytes, &bytes)) return Code::TypeCantLoadLibrary;
+  // Mapped, not copied: the reader keeps what it reads, not the file.
+  platform::FileReadFailure unread;
+  const std::shared_ptr<const platform::WholeFile> file = platform::WholeFile::Read(*host, kMaxTypeLibFileBytes, &unread);
+  if (!file) return Code::TypeCantLoadLibrary;
+  const std::string_view bytes = file->Bytes();
   ReadFailure failure{0, 0, nullptr};
-  const HRESULT hr = OpenTypeLibBytes(bytes, resource, ResolverNextTo(*host), lib, &failure);
+  const HRESULT hr = OpenTypeLibBytes(ByteSpan(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), resource,
+                                      ResolverNextTo(*host), lib, &failure);
   if (Failed(hr) && failure.record) lastFailure = failure;
   if (Succeeded(hr) && *lib) SetLibraryFile(**lib, fileName);
   return hr;
