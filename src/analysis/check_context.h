@@ -16,6 +16,10 @@ namespace brannock::analysis::check {
 
 using registry::RootKey;
 
+// How many CurVer, TreatAs or AutoTreatAs links a check follows before it
+// stops (a chain that long is not looked at further).
+constexpr size_t kMaxChain = 64;
+
 class Context {
  public:
   Context(Catalogue& catalogue, registry::RegistryBackend& store, registry::RegistryView view, MachineFiles& files,

@@ -12,7 +12,6 @@ namespace brannock::analysis::check {
 namespace {
 
 constexpr TextView kServerKeys[] = {u"InprocServer32", u"LocalServer32", u"InprocHandler32"};
-constexpr size_t kMaxChain = 64;
 
 // The class keys that only the user has, and those the user overrides.
 enum class Origin { Machine, UserOnly, UserOverride };

@@ -7,8 +7,6 @@ namespace brannock::analysis::check {
 
 namespace {
 
-constexpr size_t kMaxChain = 64;
-
 // Keys directly below HKEY_CLASSES_ROOT that hold no ProgID.
 bool IsProgIdCandidate(TextView name) {
   if (name.empty() || name.front() == u'.' || name.front() == u'*') return false;

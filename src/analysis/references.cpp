@@ -97,7 +97,7 @@ Text WithMarks(TextView relation, int32_t flags) {
 }
 
 bool SameFile(const Text& a, const Text& b) {
-  return !a.empty() && !b.empty() && FoldedForSearch(ServerFile(a)) == FoldedForSearch(ServerFile(b));
+  return !a.empty() && !b.empty() && FoldedForSearch(ServerFilePath(a)) == FoldedForSearch(ServerFilePath(b));
 }
 
 // Calls fn(library, type) for every type the read libraries declare.
@@ -270,7 +270,7 @@ References FindReferences(const RegistrationIndex& index, registry::RegistryBack
   return out.Done();
 }
 
-Text ServerFile(TextView server) {
+Text ServerFilePath(TextView server) {
   const Text s = TrimControls(server);
   if (!s.empty() && s.front() == u'"') {
     const size_t end = s.find(u'"', 1);

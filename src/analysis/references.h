@@ -66,6 +66,6 @@ References FindReferences(const RegistrationIndex& index, registry::RegistryBack
 // The file of a server entry: the text between quotes when it starts with
 // one, else up to the end of a ".exe" followed by a blank (the arguments of
 // a LocalServer32), else the whole text; blanks at both ends left out.
-Text ServerFile(TextView server);
+Text ServerFilePath(TextView server);
 
 }  // namespace brannock::analysis

@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "typelib/file_loader.h"
 #include "typelib/idl_type_text.h"
+#include "typelib/text_parts.h"
 
 namespace brannock::typelib {
 namespace {
@@ -29,10 +30,6 @@ const char16_t* TagOf(TypeKind kind) {
     case TKIND_UNION: return u"union ";
     default: return nullptr;
   }
-}
-
-bool IsInterfaceLike(TypeKind kind) {
-  return kind == TKIND_INTERFACE || kind == TKIND_DISPATCH || kind == TKIND_COCLASS;
 }
 
 struct BaseTypeDeclaration {

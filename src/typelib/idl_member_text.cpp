@@ -5,12 +5,11 @@
 #include "common/text_rules.h"
 #include "platform/messages.h"
 #include "typelib/idl_type_desc_text.h"
+#include "typelib/text_parts.h"
 #include "typelib/idl_value_text.h"
 
 namespace brannock::typelib {
 namespace {
-
-constexpr unsigned kMaxNames = 65535;
 
 struct FlagWord {
   uint16_t flag;
@@ -35,12 +34,6 @@ void AppendWords(uint16_t flags, const FlagWord* begin, const FlagWord* end, Tex
       *out += w->word;
       *out += u", ";
     }
-}
-
-TextView CleanView(TextView s) { return s.substr(0, s.find(u'\0')); }
-
-Text FailureLine(const Text& indent, HRESULT hr) {
-  return indent + u"// " + platform::ErrorCodeText(static_cast<uint32_t>(hr));
 }
 
 // "[a, b] " from attribute words each followed by ", "; nothing when empty.
@@ -87,7 +80,7 @@ class IdlMemberWriter {
       Documentation doc;
       if (Succeeded(hr)) hr = info_.GetDocumentation(var.memid, &doc);
       if (Failed(hr)) {
-        lines->push_back(FailureLine(indent_, hr));
+        lines->push_back(IdlFailureLine(indent_, hr));
         continue;
       }
       Text attributes;
@@ -127,7 +120,7 @@ class IdlMemberWriter {
       if (Succeeded(hr)) hr = info_.GetNames(func.memid, &names, kMaxNames);
       if (Succeeded(hr) && names.empty()) hr = Code::TypeElementNotFound;
       if (Failed(hr)) {
-        lines->push_back(FailureLine(indent_, hr));
+        lines->push_back(IdlFailureLine(indent_, hr));
         continue;
       }
       lines->push_back(FunctionLine(func, names));
@@ -233,6 +226,10 @@ class IdlMemberWriter {
 };
 
 }  // namespace
+
+Text IdlFailureLine(const Text& indent, HRESULT hr) {
+  return indent + u"// " + platform::ErrorCodeText(static_cast<uint32_t>(hr));
+}
 
 void AppendFuncFlagWords(uint16_t flags, Text* out) {
   AppendWords(flags, std::begin(kFuncFlagWords), std::end(kFuncFlagWords), out);

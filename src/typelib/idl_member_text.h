@@ -8,6 +8,9 @@
 
 namespace brannock::typelib {
 
+// A comment line naming a failure to read, after `indent`.
+Text IdlFailureLine(const Text& indent, HRESULT hr);
+
 // Appends one line per variable of the type, each preceded by `indent`:
 // "NAME = VALUE," for an enumeration (the last without its comma),
 // "TYPE NAME;" for a record or a union, "[id(..)] TYPE NAME;" for a

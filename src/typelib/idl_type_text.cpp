@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "typelib/idl_dispatch_form.h"
 #include "typelib/idl_member_text.h"
+#include "typelib/text_parts.h"
 #include "typelib/idl_type_desc_text.h"
 #include "typelib/idl_value_text.h"
 
@@ -10,10 +11,6 @@ namespace brannock::typelib {
 namespace {
 
 const Text kMemberIndent = u"    ";
-
-Text FailureLine(const Text& indent, HRESULT hr) {
-  return indent + u"// " + platform::ErrorCodeText(static_cast<uint32_t>(hr));
-}
 
 // "uuid(...), version(...), helpstring(...), helpcontext(...), " and the
 // flag words, as far as the type has them.
@@ -118,7 +115,7 @@ void AddCoclass(IdlContext& context, TypeInfo& info, const TypeAttr& attr, const
     HRESULT hr = info.GetRefTypeOfImplType(i, &href);
     if (Succeeded(hr)) hr = info.GetImplTypeFlags(i, &flags);
     if (Failed(hr)) {
-      lines->push_back(FailureLine(inner, hr));
+      lines->push_back(IdlFailureLine(inner, hr));
       continue;
     }
     Text flagWords;
@@ -170,7 +167,7 @@ void AddDual(IdlContext& context, TypeInfo& info, const Documentation& doc, cons
   if (Succeeded(hr) && !view) hr = Code::Pointer;
   if (Succeeded(hr)) hr = view->GetTypeAttr(&viewAttr);
   if (Failed(hr)) {
-    lines->push_back(FailureLine(indent, hr));
+    lines->push_back(IdlFailureLine(indent, hr));
     return;
   }
   AddInterface(context, *view, viewAttr, name, TypeAttributes(viewAttr, doc), indent, lines);

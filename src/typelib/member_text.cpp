@@ -4,18 +4,11 @@
 
 #include "common/text_rules.h"
 #include "platform/messages.h"
+#include "typelib/text_parts.h"
 #include "typelib/type_desc_text.h"
 
 namespace brannock::typelib {
 namespace {
-
-constexpr unsigned kMaxNames = 65535;
-
-bool IsInterfaceLike(TypeKind kind) {
-  return kind == TKIND_INTERFACE || kind == TKIND_DISPATCH || kind == TKIND_COCLASS;
-}
-
-TextView CleanView(TextView s) { return s.substr(0, s.find(u'\0')); }
 
 void AppendParamName(const TextList& names, size_t index, Text* out) {
   if (index + 1 < names.size()) {

@@ -4,10 +4,9 @@
 #pragma once
 
 #include "registry/memory_store.h"
+#include "support/root_keys.h"
 
 namespace brannock::analysis::testing {
-
-constexpr registry::RootKey HKCR = registry::RootKey::ClassesRoot;
 
 // shapes.idl's library, coclasses and interfaces.
 inline constexpr char16_t kShapeLib[] = u"{6A1B2C3D-0001-4A5B-8C9D-0123456789AB}";

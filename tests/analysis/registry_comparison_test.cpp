@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "registry/memory_store.h"
+#include "support/root_keys.h"
 
 namespace brannock::analysis {
 namespace {
@@ -12,7 +13,6 @@ using registry::MemoryStore;
 namespace RegType = registry::RegType;
 using registry::RootKey;
 
-constexpr RootKey CR = RootKey::ClassesRoot;
 
 // A registry with one of each kind: a class with its server, AppID and
 // ProgID, an interface of a type library, the library and the AppID.

@@ -8,6 +8,7 @@
 #include "registry/registry_error.h"
 #include "support/test_files.h"
 #include "support/view_backend.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
@@ -17,7 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr RootKey CR = RootKey::ClassesRoot;
 
 BatchSwitches Find(std::vector<Text> params) { return FindBatchSwitches(params); }
 

@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "registry/registry_error.h"
 #include "support/view_backend.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
@@ -13,7 +14,6 @@ using brannock::testing::ViewBackend;
 
 namespace {
 
-constexpr RootKey CR = RootKey::ClassesRoot;
 
 TObjectData Record(const Text& G, TObjectType typ, const Text& name = u"N") {
   TObjectData r;

@@ -5,6 +5,7 @@
 #include "registry/registry_error.h"
 #include "support/error_text.h"
 #include "support/view_backend.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
@@ -13,7 +14,6 @@ using brannock::testing::ViewBackend;
 
 namespace {
 
-constexpr RootKey CR = RootKey::ClassesRoot;
 
 TextList Names(const TObjects& list) {
   TextList n;

@@ -4,6 +4,7 @@
 
 #include "registry/memory_store.h"
 #include "registry/registry_error.h"
+#include "support/root_keys.h"
 
 namespace brannock {
 namespace {
@@ -11,7 +12,6 @@ namespace {
 using registry::MemoryStore;
 using registry::RootKey;
 
-constexpr RootKey HKCR = RootKey::ClassesRoot;
 
 std::vector<Text> Indented(const RegistryTreeBuilder& b) {
   std::vector<Text> out;

@@ -2,6 +2,7 @@
 
 #include "catalogue/registry_tree_builder.h"
 #include "registry/memory_store.h"
+#include "support/root_keys.h"
 
 namespace brannock {
 namespace {
@@ -9,7 +10,6 @@ namespace {
 using registry::MemoryStore;
 using registry::RootKey;
 
-constexpr RootKey HKCR = RootKey::ClassesRoot;
 
 // A registry of `count` classes, three lines each (key line, a named value,
 // the InprocServer32 key), the first one naming "CLSID" as its ProgID.

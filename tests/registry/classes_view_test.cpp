@@ -12,13 +12,13 @@
 #include "registry/value_text.h"
 #include "registry/viewed_registry.h"
 #include "registry/wine_reg_parser.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
 
 namespace {
 
-constexpr RootKey CR = RootKey::ClassesRoot;
 constexpr RegistryView k32 = RegistryView::Bits32;
 constexpr RegistryView k64 = RegistryView::Bits64;
 

@@ -6,13 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "registry/reg_file_parser.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
 
 namespace {
-
-constexpr RootKey CR = RootKey::ClassesRoot;
 
 TextList Names(const MemoryStore::Node& node) {
   TextList names;

@@ -4,6 +4,7 @@
 
 #include "registry/registry_parse_error.h"
 #include "registry_files_support.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
@@ -11,7 +12,6 @@ using namespace brannock::testing;
 
 namespace {
 
-constexpr RootKey CR = RootKey::ClassesRoot;
 
 const char16_t kExport[] =
     u"Windows Registry Editor Version 5.00\r\n"

@@ -4,6 +4,7 @@
 
 #include "registry/reg_file_parser.h"
 #include "registry_files_support.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
@@ -11,7 +12,6 @@ using namespace brannock::testing;
 
 namespace {
 
-constexpr RootKey CU = RootKey::CurrentUser;
 const Text kSettings = u"Software\\Velkar\\Brannock\\1.x";
 
 MemoryStore SampleStore() {

@@ -4,6 +4,7 @@
 #include "registry/registry_reader.h"
 #include "support/error_text.h"
 #include "support/view_backend.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
@@ -12,7 +13,6 @@ using brannock::testing::ViewBackend;
 
 namespace {
 
-constexpr RootKey CR = RootKey::ClassesRoot;
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "registry/key_tree_copy.h"
 #include "registry_files_support.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
@@ -13,9 +14,6 @@ using namespace brannock::testing;
 
 namespace {
 
-constexpr RootKey LM = RootKey::LocalMachine;
-constexpr RootKey CU = RootKey::CurrentUser;
-constexpr RootKey CR = RootKey::ClassesRoot;
 
 std::filesystem::path TempFile(const std::string& name) {
   return std::filesystem::temp_directory_path() / ("brannock-snap-" + std::to_string(::getpid()) + "-" + name);

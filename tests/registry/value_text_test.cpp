@@ -6,6 +6,7 @@
 #include "registry/value_text.h"
 #include "support/error_text.h"
 #include "support/view_backend.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
@@ -13,7 +14,6 @@ using brannock::testing::ViewBackend;
 
 namespace {
 
-constexpr RootKey CR = RootKey::ClassesRoot;
 
 // GetRegValueText of value "v" of key "K" holding the given data.
 Text ValueText(uint32_t type, Bytes data, bool asHex = true) {

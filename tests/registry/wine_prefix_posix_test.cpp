@@ -10,6 +10,7 @@
 #include "registry/wine_reg_parser.h"
 #include "registry_files_support.h"
 #include "wine_prefix_support.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
@@ -17,7 +18,6 @@ using namespace brannock::testing;
 
 namespace {
 
-constexpr RootKey CR = RootKey::ClassesRoot;
 
 size_t CountSubkeys(RegistryBackend& backend, TextView path) {
   auto reader = RegistryReader::ProcessView(backend);

@@ -4,6 +4,7 @@
 
 #include "registry/classes_root.h"
 #include "registry_files_support.h"
+#include "support/root_keys.h"
 
 using namespace brannock;
 using namespace brannock::registry;
@@ -11,7 +12,6 @@ using namespace brannock::testing;
 
 namespace {
 
-constexpr RootKey CR = RootKey::ClassesRoot;
 const std::string kPrefix = BRANNOCK_TEST_DATA "/registry/wine_prefix";
 
 }  // namespace

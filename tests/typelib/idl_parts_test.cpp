@@ -15,13 +15,13 @@ namespace {
 
 using namespace testing;
 
-TextList Render(TypeLib& lib) {
+TextList IdlLines(TypeLib& lib) {
   TextList lines;
   TypeLibToIdl(UnitHeader(), lib, &lines);
   return lines;
 }
 
-bool Has(const TextList& lines, const Text& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
+bool HasLine(const TextList& lines, const Text& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
 
 Text Value(const Variant& v) {
   Text text;
@@ -87,17 +87,17 @@ TEST(IdlImports, FileNamesAndNamesTheLibraryHasItself) {
   user->AddFunction(1, u"Use", Vt(VT_HRESULT),
                     {{u"id", Ptr(UserType(user->AddReference(theirGuid))), ParamFlag::In},
                      {u"handle", UserType(user->AddReference(theirHandle)), ParamFlag::In}});
-  const TextList lines = Render(*own);
-  EXPECT_TRUE(Has(lines, u"    importlib(\"msvbvm60.dll\");")) << "the file, without folder and resource number";
-  EXPECT_TRUE(Has(lines, u"    importlib(\"Other.tlb\");")) << "the library's name when its file is not known";
+  const TextList lines = IdlLines(*own);
+  EXPECT_TRUE(HasLine(lines, u"    importlib(\"msvbvm60.dll\");")) << "the file, without folder and resource number";
+  EXPECT_TRUE(HasLine(lines, u"    importlib(\"Other.tlb\");")) << "the library's name when its file is not known";
   // The imported record keeps its tag, the library's own GUID the name.
-  EXPECT_TRUE(Has(lines, u"struct GUID {"));
-  EXPECT_TRUE(Has(lines, u"        [id(0x00000001)] HRESULT Use([in] struct GUID* id, [in] /* Handle of msvbvm60.dll */ "
+  EXPECT_TRUE(HasLine(lines, u"struct GUID {"));
+  EXPECT_TRUE(HasLine(lines, u"        [id(0x00000001)] HRESULT Use([in] struct GUID* id, [in] /* Handle of msvbvm60.dll */ "
                          u"void handle);"));
   // An imported interface of an own interface's name stands for the own one,
   // declared ahead of the imported types.
-  EXPECT_TRUE(Has(lines, u"interface IBase;"));
-  EXPECT_TRUE(Has(lines, u"    interface IUser : IBase {"));
+  EXPECT_TRUE(HasLine(lines, u"interface IBase;"));
+  EXPECT_TRUE(HasLine(lines, u"    interface IUser : IBase {"));
   (void)ownBase;
 }
 
@@ -116,11 +116,11 @@ TEST(IdlDispinterfaces, DeclaredByAnInterfaceOrByTheirMembers) {
   // The same members without IUnknown's: a dispinterface of its own.
   auto plain = lib->AddType(TKIND_DISPATCH, u"DPlain");
   plain->AddFunction(1, u"Start", Vt(VT_VOID), {}, FUNC_DISPATCH);
-  const TextList lines = Render(*lib);
-  EXPECT_TRUE(Has(lines, u"    dispinterface DWorker {"));
-  EXPECT_TRUE(Has(lines, u"        interface IWorker;"));
-  EXPECT_TRUE(Has(lines, u"    dispinterface DPlain {"));
-  EXPECT_TRUE(Has(lines, u"            [id(0x00000001)] void Start();"));
+  const TextList lines = IdlLines(*lib);
+  EXPECT_TRUE(HasLine(lines, u"    dispinterface DWorker {"));
+  EXPECT_TRUE(HasLine(lines, u"        interface IWorker;"));
+  EXPECT_TRUE(HasLine(lines, u"    dispinterface DPlain {"));
+  EXPECT_TRUE(HasLine(lines, u"            [id(0x00000001)] void Start();"));
   EXPECT_EQ(std::count(lines.begin(), lines.end(), u"        methods:"), 1);
 }
 
@@ -139,18 +139,18 @@ TEST(IdlFailures, WhatCannotBeReadIsNamed) {
   auto raw = lib->AddType(TKIND_INTERFACE, u"IRaw");
   raw->AddFunction(1, u"Take", Vt(VT_HRESULT), {{u"p", Ptr(Vt(VT_VOID)), ParamFlag::In}});
   const Text notFound = platform::ErrorCodeText(0x8002802B);
-  const TextList lines = Render(*lib);
-  EXPECT_TRUE(Has(lines, u"        Red = 0")) << "the last constant written has no comma";
-  EXPECT_TRUE(Has(lines, u"        // " + notFound));
-  EXPECT_TRUE(Has(lines, u"    // " + notFound)) << "the dual whose interface view is missing";
-  EXPECT_FALSE(Has(lines, u"    interface IDual : IDispatch {"));
+  const TextList lines = IdlLines(*lib);
+  EXPECT_TRUE(HasLine(lines, u"        Red = 0")) << "the last constant written has no comma";
+  EXPECT_TRUE(HasLine(lines, u"        // " + notFound));
+  EXPECT_TRUE(HasLine(lines, u"    // " + notFound)) << "the dual whose interface view is missing";
+  EXPECT_FALSE(HasLine(lines, u"    interface IDual : IDispatch {"));
   const auto attributesOf = [&](const Text& head) {
     const auto at = std::find(lines.begin(), lines.end(), head);
     return at == lines.begin() || at == lines.end() ? Text() : *(at - 1);
   };
   EXPECT_TRUE(attributesOf(u"    interface ILost {").starts_with(u"    [object, uuid("));
   EXPECT_TRUE(attributesOf(u"    interface IRaw {").starts_with(u"    [local, object, uuid("));
-  EXPECT_TRUE(Has(lines, u"        [id(0x00000001)] HRESULT Take([in] /* " + notFound + u" */ void* p);"));
+  EXPECT_TRUE(HasLine(lines, u"        [id(0x00000001)] HRESULT Take([in] /* " + notFound + u" */ void* p);"));
   (void)dual;
 }
 

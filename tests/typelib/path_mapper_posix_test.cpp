@@ -14,15 +14,15 @@ namespace {
 using namespace brannock::testing;
 namespace fs = std::filesystem;
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
+void WriteMappedFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
 TEST(PathMapper, FollowsDosDevicesWithoutLetterCase) {
   const fs::path prefix = FreshTestDir("brannock-reader-prefix");
-  WriteFile(prefix / "drive_c" / "Windows" / "System32" / "Foo.TLB", "x");
-  WriteFile(prefix / "other" / "a.txt", "y");
+  WriteMappedFile(prefix / "drive_c" / "Windows" / "System32" / "Foo.TLB", "x");
+  WriteMappedFile(prefix / "other" / "a.txt", "y");
   fs::create_directories(prefix / "dosdevices");
   fs::create_symlink("../drive_c", prefix / "dosdevices" / "c:");
   fs::create_symlink(prefix / "other", prefix / "dosdevices" / "d:");

@@ -19,9 +19,6 @@ Guid ShapeGuid(const char16_t* part) {
   return TextToGuid(Text(u"{6A1B2C3D-") + part + u"-4A5B-8C9D-0123456789AB}");
 }
 
-enum ShapeType : unsigned { kColors, kPoint, kValue, kHandle, kNameList, kModule, kPlain, kShape, kCircle, kEvents,
-                            kShapeClass, kHiddenClass, kTypeCount };
-
 TEST(ReaderFixture, LibraryAndTypeDocumentation) {
   REQUIRE_TLB_FIXTURES();
   auto lib = LoadFixture("shapes.tlb");

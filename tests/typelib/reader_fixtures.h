@@ -87,4 +87,8 @@ inline Text RefName(TypeInfo& owner, HREFTYPE href) {
   return NameOf(*ref);
 }
 
+// The types of shapes.tlb (tests/data/idl/shapes.idl), by their index.
+enum ShapeType : unsigned { kColors, kPoint, kValue, kHandle, kNameList, kModule, kPlain, kShape, kCircle, kEvents,
+                            kShapeClass, kHiddenClass, kTypeCount };
+
 }  // namespace brannock::typelib::testing

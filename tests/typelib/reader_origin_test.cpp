@@ -14,8 +14,6 @@ namespace {
 
 using namespace testing;
 
-constexpr unsigned kModule = 5, kPlain = 6, kShape = 7, kShapeClass = 10, kHiddenClass = 11;
-
 TEST(ReaderOrigin, ImplementedTypeFlags) {
   REQUIRE_TLB_FIXTURES();
   auto lib = LoadFixture("shapes.tlb");

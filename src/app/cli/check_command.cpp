@@ -3,6 +3,7 @@
 #include "analysis/com_permissions.h"
 #include "analysis/machine_files.h"
 #include "analysis/registration_check.h"
+#include "app/cli/print_line.h"
 #include "app/cli/show_command.h"
 #include "app/cli/source_loader.h"
 #include "catalogue/catalogue_paths.h"
@@ -13,15 +14,6 @@
 #include "typelib/loader.h"
 
 namespace brannock::cli {
-
-namespace {
-
-void Print(const Text& line, std::FILE* out) {
-  const std::string utf8 = Utf16ToUtf8(line) + "\n";
-  std::fwrite(utf8.data(), 1, utf8.size(), out);
-}
-
-}  // namespace
 
 int RunCheckCommand(const CheckRequest& request, registry::RegistrySource& source, registry::RegistryView view,
                     std::FILE* out) {
@@ -36,9 +28,9 @@ int RunCheckCommand(const CheckRequest& request, registry::RegistrySource& sourc
   const analysis::Findings findings = analysis::CheckRegistrations(
       catalogue, *source.backend, view, files, analysis::CheckOptions{request.libraries}, loader.get());
   platform::UseBinaryStandardOutput();
-  if (request.format == CheckFormat::Csv) Print(analysis::FindingCsvHeader(), out);
+  if (request.format == CheckFormat::Csv) PrintLine(analysis::FindingCsvHeader(), out);
   for (const analysis::Finding& f : findings)
-    Print(request.format == CheckFormat::Csv ? analysis::FindingCsvLine(f) : analysis::FindingLine(f), out);
+    PrintLine(request.format == CheckFormat::Csv ? analysis::FindingCsvLine(f) : analysis::FindingLine(f), out);
   std::fflush(out);
   return analysis::CheckExitStatus(findings) == 0 ? 0 : kExitFindings;
 }
@@ -51,10 +43,10 @@ size_t ShowSecurity(Catalogue& catalogue, registry::RegistryBackend& store, Text
       if (!ShowMatches(wanted, rec.GUID, rec.Name)) continue;
       const analysis::ObjectSecurity security = analysis::SecurityOf(rec, catalogue.Backend(), store);
       if (!security.applies) continue;
-      Print(u"Name: " + rec.Name, out);
-      Print(u"GUID: " + rec.GUID, out);
-      Print(Text(80, u'-'), out);
-      for (const Text& line : analysis::SecurityLines(security)) Print(line, out);
+      PrintLine(u"Name: " + rec.Name, out);
+      PrintLine(u"GUID: " + rec.GUID, out);
+      PrintLine(Text(80, u'-'), out);
+      for (const Text& line : analysis::SecurityLines(security)) PrintLine(line, out);
       ++shown;
     }
   }

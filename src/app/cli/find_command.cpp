@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/catalogue_analysis.h"
+#include "app/cli/print_line.h"
 #include "app/cli/show_command.h"
 #include "app/startup/option_table.h"
 #include "catalogue/object_kinds.h"
@@ -12,11 +13,6 @@
 namespace brannock::cli {
 
 namespace {
-
-void Print(const Text& line, std::FILE* out) {
-  const std::string utf8 = Utf16ToUtf8(line) + "\n";
-  std::fwrite(utf8.data(), 1, utf8.size(), out);
-}
 
 const char16_t* KindName(TObjectType typ) { return analysis::TargetKindName(analysis::TargetKindOf(typ)); }
 
@@ -36,7 +32,7 @@ Text ReferenceLine(TObjectType typ, const Text& name, const Text& guid, const an
 int RunFindCommand(Catalogue& catalogue, TextView text, std::FILE* out) {
   analysis::CatalogueAnalysis analysis(catalogue);
   const analysis::FindResult found = analysis.Finder().Find(text, SIZE_MAX);
-  for (const analysis::FoundObject& f : found.objects) Print(FindLine(analysis.Index(), f), out);
+  for (const analysis::FoundObject& f : found.objects) PrintLine(FindLine(analysis.Index(), f), out);
   std::fflush(out);
   return found.objects.empty() ? startup::kExitOtherAnswer : startup::kExitOk;
 }
@@ -55,13 +51,13 @@ int RunReferencesCommand(Catalogue& catalogue, typelib::TypeLibLoader* loader, c
       if (loader && analysis::NeedsLibraries(typ)) analysis.Libraries().ReadAll(*loader);
       const analysis::References refs = analysis.ReferencesOf(typ, i);
       for (const analysis::Reference& r : refs.lines)
-        Print(ReferenceLine(typ, index.Name(typ, i), index.Guid(typ, i), r), out);
+        PrintLine(ReferenceLine(typ, index.Name(typ, i), index.Guid(typ, i), r), out);
       for (const Text& note : refs.notes)
         if (std::find(noted.begin(), noted.end(), note) == noted.end()) noted.push_back(note);
     }
   }
   std::fflush(out);
-  for (const Text& note : noted) Print(u"brannock-cli: " + note, notes);
+  for (const Text& note : noted) PrintLine(u"brannock-cli: " + note, notes);
   return matched == 0 ? startup::kExitOtherAnswer : startup::kExitOk;
 }
 

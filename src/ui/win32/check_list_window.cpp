@@ -15,11 +15,11 @@ namespace brannock::ui {
 
 namespace {
 
-constexpr int kMargin = 8;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
-constexpr int kCountHeight = 16;
-enum : int { kIdList = 100, kIdCount };
+constexpr int kCheckListMargin = 8;
+constexpr int kCheckListButtonWidth = 75;
+constexpr int kCheckListButtonHeight = 23;
+constexpr int kCheckListCountHeight = 16;
+enum : int { kCheckListIdList = 100, kCheckListIdCount };
 
 // The window's state while it runs. The list is a virtual one (owner
 // data): a large registry has thousands of findings, and the texts are
@@ -45,8 +45,8 @@ void Layout(HWND window, const CheckList& state) {
   GetClientRect(window, &client);
   const auto S = [&](int length) { return Scaled(length, state.dpi); };
   const int width = client.right, height = client.bottom;
-  const int margin = S(kMargin), buttonWidth = S(kButtonWidth), buttonHeight = S(kButtonHeight);
-  const int countHeight = S(kCountHeight);
+  const int margin = S(kCheckListMargin), buttonWidth = S(kCheckListButtonWidth), buttonHeight = S(kCheckListButtonHeight);
+  const int countHeight = S(kCheckListCountHeight);
   const int bottom = height - margin - buttonHeight;
   MoveWindow(state.list, margin, margin, std::max(0, width - 2 * margin), std::max(0, bottom - 2 * margin), TRUE);
   MoveWindow(state.count, margin, bottom + (buttonHeight - countHeight) / 2,
@@ -122,11 +122,6 @@ LRESULT CALLBACK CheckListProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND Control(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int id) {
-  return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-}
-
 // The system's images of the three severities, small.
 HIMAGELIST SeverityImages() {
   const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
@@ -162,19 +157,19 @@ std::optional<size_t> ShowCheckList(HWND owner, const std::vector<CheckRow>& row
     state.reasons.push_back(platform::ToWide(row.reason));
     state.keyPaths.push_back(platform::ToWide(row.keyPath));
   }
-  state.list = Control(window, WC_LISTVIEWW, L"",
+  state.list = CreateChildControl(window, WC_LISTVIEWW, L"",
                        WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                        WS_EX_CLIENTEDGE,
-                       kIdList);
-  state.count = Control(window, L"STATIC", platform::ToWide(count).c_str(), SS_LEFT | SS_NOPREFIX, 0, kIdCount);
-  state.close = Control(window, L"BUTTON", L"Close", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL);
+                       kCheckListIdList);
+  state.count = CreateChildControl(window, L"STATIC", platform::ToWide(count).c_str(), SS_LEFT | SS_NOPREFIX, 0, kCheckListIdCount);
+  state.close = CreateChildControl(window, L"BUTTON", L"Close", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
 
   ListView_SetExtendedListViewStyle(state.list, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
   HIMAGELIST images = SeverityImages();
   ListView_SetImageList(state.list, images, LVSIL_SMALL);  // destroyed here (LVS_SHAREIMAGELISTS)
   const int columnWidths[] = {Scaled(kCheckWindowWidth * 2 / 5, dpi),
-                              Scaled(kCheckWindowWidth * 3 / 5 - 2 * kMargin - 24, dpi)};
+                              Scaled(kCheckWindowWidth * 3 / 5 - 2 * kCheckListMargin - 24, dpi)};
   for (int i = 0; i < 2; ++i) {
     std::wstring caption = platform::ToWide(kCheckColumns[i]);
     LVCOLUMNW column{};

@@ -11,13 +11,13 @@ namespace brannock::ui {
 namespace {
 
 // At 96 dpi (scaled to the dialog's, window_dpi.h).
-constexpr int kWidth = 420;
-constexpr int kHeight = 220;
-constexpr int kMargin = 10;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
-constexpr int kPromptHeight = 16;
-enum : int { kIdPrompt = 100, kIdList };
+constexpr int kChoiceWidth = 420;
+constexpr int kChoiceHeight = 220;
+constexpr int kChoiceMargin = 10;
+constexpr int kChoiceButtonWidth = 75;
+constexpr int kChoiceButtonHeight = 23;
+constexpr int kChoicePromptHeight = 16;
+enum : int { kChoiceIdPrompt = 100, kChoiceIdList };
 
 struct Choice {
   HWND prompt = nullptr, list = nullptr, ok = nullptr, cancel = nullptr;
@@ -31,17 +31,17 @@ void Place(Choice& choice) {
   const auto S = [&](int length) { return Scaled(length, choice.dpi); };
   const HFONT old = choice.font;
   choice.font = CreateWindowFont(choice.dpi);
-  const int width = S(kWidth), margin = S(kMargin), button = S(kButtonWidth);
-  const int buttonsTop = S(kHeight) - margin - S(kButtonHeight);
+  const int width = S(kChoiceWidth), margin = S(kChoiceMargin), button = S(kChoiceButtonWidth);
+  const int buttonsTop = S(kChoiceHeight) - margin - S(kChoiceButtonHeight);
   const auto place = [&](HWND control, int left, int top, int right, int bottom) {
     MoveWindow(control, left, top, right - left, bottom - top, TRUE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(choice.font), TRUE);
   };
-  place(choice.prompt, margin, margin, width - margin, margin + S(kPromptHeight));
-  place(choice.list, margin, margin + S(kPromptHeight + 4), width - margin, buttonsTop - margin);
+  place(choice.prompt, margin, margin, width - margin, margin + S(kChoicePromptHeight));
+  place(choice.list, margin, margin + S(kChoicePromptHeight + 4), width - margin, buttonsTop - margin);
   place(choice.ok, width - 2 * (margin + button), buttonsTop, width - 2 * margin - button,
-        buttonsTop + S(kButtonHeight));
-  place(choice.cancel, width - margin - button, buttonsTop, width - margin, buttonsTop + S(kButtonHeight));
+        buttonsTop + S(kChoiceButtonHeight));
+  place(choice.cancel, width - margin - button, buttonsTop, width - margin, buttonsTop + S(kChoiceButtonHeight));
   if (old) DeleteObject(old);
 }
 
@@ -55,7 +55,7 @@ LRESULT CALLBACK ChoiceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   auto* choice = reinterpret_cast<Choice*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (choice && message == WM_COMMAND) {
     const WORD id = LOWORD(wParam);
-    if (id == IDOK || (id == kIdList && HIWORD(wParam) == LBN_DBLCLK)) {
+    if (id == IDOK || (id == kChoiceIdList && HIWORD(wParam) == LBN_DBLCLK)) {
       Take(window, *choice);
       return 0;
     }
@@ -77,11 +77,6 @@ LRESULT CALLBACK ChoiceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND Control(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, DWORD exStyle, int id) {
-  return CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-}
-
 }  // namespace
 
 std::optional<size_t> ChooseFromList(HWND owner, TextView caption, TextView prompt, const TextList& items) {
@@ -90,7 +85,7 @@ std::optional<size_t> ChooseFromList(HWND owner, TextView caption, TextView prom
   choice.dpi = owner ? WindowDpi(owner) : SystemDpi();
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  const SIZE size = WindowSizeFor(Scaled(kWidth, choice.dpi), Scaled(kHeight, choice.dpi), style, false, exStyle,
+  const SIZE size = WindowSizeFor(Scaled(kChoiceWidth, choice.dpi), Scaled(kChoiceHeight, choice.dpi), style, false, exStyle,
                                   choice.dpi);
   RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (owner) GetWindowRect(owner, &area);
@@ -101,11 +96,11 @@ std::optional<size_t> ChooseFromList(HWND owner, TextView caption, TextView prom
   if (!window) return std::nullopt;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&choice));
 
-  choice.prompt = Control(window, L"STATIC", platform::ToWide(prompt), SS_LEFT, 0, kIdPrompt);
-  choice.list = Control(window, L"LISTBOX", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                        WS_EX_CLIENTEDGE, kIdList);
-  choice.ok = Control(window, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK);
-  choice.cancel = Control(window, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL);
+  choice.prompt = CreateChildControl(window, L"STATIC", platform::ToWide(prompt).c_str(), SS_LEFT, 0, kChoiceIdPrompt);
+  choice.list = CreateChildControl(window, L"LISTBOX", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                        WS_EX_CLIENTEDGE, kChoiceIdList);
+  choice.ok = CreateChildControl(window, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK);
+  choice.cancel = CreateChildControl(window, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL);
   Place(choice);
   for (const Text& item : items)
     SendMessageW(choice.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::ToWide(item).c_str()));

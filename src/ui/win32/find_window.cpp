@@ -16,15 +16,10 @@ namespace brannock::ui {
 namespace {
 
 // The 96-dpi design, drawn at the owner's dpi.
-constexpr int kMargin = 8;
-constexpr int kLineHeight = 16;
-constexpr int kEditHeight = 21;
-enum : int { kIdPrompt = 100, kIdEdit, kIdList, kIdCount };
-
-HWND Control(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int id) {
-  return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-}
+constexpr int kFindMargin = 8;
+constexpr int kFindLineHeight = 16;
+constexpr int kFindEditHeight = 21;
+enum : int { kFindIdPrompt = 100, kFindIdEdit, kFindIdList, kFindIdCount };
 
 }  // namespace
 
@@ -41,15 +36,15 @@ FindObjectsWindow::FindObjectsWindow(HWND owner, HIMAGELIST images, Hooks hooks)
                             area.top + (area.bottom - area.top - size.cy) / 2, size.cx, size.cy, owner, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
   if (!window_) throw std::runtime_error("The Find window could not be created");
-  prompt_ = Control(window_, L"STATIC", platform::ToWide(kFindPrompt).c_str(), SS_LEFT | SS_NOPREFIX, 0, kIdPrompt);
-  edit_ = Control(window_, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kIdEdit);
-  list_ = Control(window_, WC_LISTVIEWW, L"",
+  prompt_ = CreateChildControl(window_, L"STATIC", platform::ToWide(kFindPrompt).c_str(), SS_LEFT | SS_NOPREFIX, 0, kFindIdPrompt);
+  edit_ = CreateChildControl(window_, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kFindIdEdit);
+  list_ = CreateChildControl(window_, WC_LISTVIEWW, L"",
                   WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                  WS_EX_CLIENTEDGE, kIdList);
-  count_ = Control(window_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, kIdCount);
+                  WS_EX_CLIENTEDGE, kFindIdList);
+  count_ = CreateChildControl(window_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, kFindIdCount);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
   ListView_SetImageList(list_, images, LVSIL_SMALL);
-  const int widths[] = {kFindWindowWidth * 2 / 5, kFindWindowWidth * 3 / 10, kFindWindowWidth * 3 / 10 - 2 * kMargin - 24};
+  const int widths[] = {kFindWindowWidth * 2 / 5, kFindWindowWidth * 3 / 10, kFindWindowWidth * 3 / 10 - 2 * kFindMargin - 24};
   for (int i = 0; i < 3; ++i) {
     std::wstring caption = platform::ToWide(kFindColumns[i]);
     LVCOLUMNW column{};
@@ -81,7 +76,7 @@ void FindObjectsWindow::Layout() {
   RECT client;
   GetClientRect(window_, &client);
   const auto S = [this](int length) { return Scaled(length, dpi_); };
-  const int margin = S(kMargin), line = S(kLineHeight), edit = S(kEditHeight);
+  const int margin = S(kFindMargin), line = S(kFindLineHeight), edit = S(kFindEditHeight);
   const int width = std::max(0, static_cast<int>(client.right) - 2 * margin);
   int y = margin;
   MoveWindow(prompt_, margin, y, width, line, TRUE);
@@ -169,7 +164,7 @@ LRESULT FindObjectsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_COMMAND:
       Guarded(ReportError, [&] {
-        if (LOWORD(wParam) == kIdEdit && HIWORD(wParam) == EN_CHANGE) Search();
+        if (LOWORD(wParam) == kFindIdEdit && HIWORD(wParam) == EN_CHANGE) Search();
         else if (LOWORD(wParam) == IDOK) GoTo(ListView_GetNextItem(list_, -1, LVNI_SELECTED));
         else if (LOWORD(wParam) == IDCANCEL) ShowWindow(window_, SW_HIDE);
       });

@@ -14,8 +14,8 @@ namespace brannock::ui {
 namespace {
 
 // The 96-dpi design.
-constexpr int kWidth = 360, kHeight = 96;
-constexpr int kMargin = 10, kLineHeight = 16, kBarHeight = 16, kButtonWidth = 75, kButtonHeight = 23;
+constexpr int kProgressWidth = 360, kProgressHeight = 96;
+constexpr int kProgressMargin = 10, kProgressLineHeight = 16, kProgressBarHeight = 16, kProgressButtonWidth = 75, kProgressButtonHeight = 23;
 
 class ProgressWindow : public LibraryProgress {
  public:
@@ -26,7 +26,7 @@ class ProgressWindow : public LibraryProgress {
     const UINT dpi = owner ? WindowDpi(owner) : SystemDpi();
     const auto S = [dpi](int length) { return Scaled(length, dpi); };
     const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
-    const SIZE size = WindowSizeFor(S(kWidth), S(kHeight), style, false, WS_EX_CONTROLPARENT, dpi);
+    const SIZE size = WindowSizeFor(S(kProgressWidth), S(kProgressHeight), style, false, WS_EX_CONTROLPARENT, dpi);
     RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (owner) GetWindowRect(owner, &area);
     window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kLibraryProgressClass,
@@ -35,11 +35,11 @@ class ProgressWindow : public LibraryProgress {
                               area.top + (area.bottom - area.top - size.cy) / 2, size.cx, size.cy, owner, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
     if (!window_) throw std::runtime_error("The progress window could not be created");
-    const int width = S(kWidth) - 2 * S(kMargin);
-    text_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, S(kMargin), S(kMargin), width, S(kLineHeight), 100);
-    bar_ = Child(PROGRESS_CLASSW, 0, S(kMargin), S(kMargin) + S(kLineHeight) + S(4), width, S(kBarHeight), 101);
-    cancel_ = Child(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, S(kWidth) - S(kMargin) - S(kButtonWidth),
-                    S(kHeight) - S(kMargin) - S(kButtonHeight), S(kButtonWidth), S(kButtonHeight), IDCANCEL);
+    const int width = S(kProgressWidth) - 2 * S(kProgressMargin);
+    text_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, S(kProgressMargin), S(kProgressMargin), width, S(kProgressLineHeight), 100);
+    bar_ = Child(PROGRESS_CLASSW, 0, S(kProgressMargin), S(kProgressMargin) + S(kProgressLineHeight) + S(4), width, S(kProgressBarHeight), 101);
+    cancel_ = Child(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, S(kProgressWidth) - S(kProgressMargin) - S(kProgressButtonWidth),
+                    S(kProgressHeight) - S(kProgressMargin) - S(kProgressButtonHeight), S(kProgressButtonWidth), S(kProgressButtonHeight), IDCANCEL);
     SetWindowTextW(cancel_, L"Cancel");
     font_ = CreateWindowFont(dpi);
     for (HWND control : {text_, cancel_}) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);

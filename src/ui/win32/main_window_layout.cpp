@@ -20,14 +20,14 @@ using namespace main_size;
 // narrowest tree, the header's icon and fields, the buttons' height, and
 // the status bar panels of the registry view and of the source.
 constexpr int kSplitterWidth = 4;
-constexpr int kMinTreeWidth = 30;
+constexpr int kMainMinTreeWidth = 30;
 constexpr int kIconSize = 32;
 constexpr int kFieldHeight = 16;
-constexpr int kButtonHeight = 25;
+constexpr int kMainButtonHeight = 25;
 constexpr int kButtonGap = 4;
 constexpr int kViewPanelWidth = 140;
 constexpr int kSourcePanelWidth = 220;  // while the comparison's panel follows
-constexpr int kFontPoints = 8;  // Tahoma 8
+constexpr int kMainFontPoints = 8;  // Tahoma 8
 // The room a caption keeps on each side when it widens its control.
 constexpr int kCaptionMargin = 5;
 
@@ -42,7 +42,7 @@ std::wstring CaptionOf(HWND control) {
 // Also when the system's font smoothing changes: the fonts name its
 // quality (font_quality.h), so they are made anew.
 void TfrmMain::SetFonts() {
-  const int height = FontHeight(kFontPoints, dpi_);
+  const int height = FontHeight(kMainFontPoints, dpi_);
   const BYTE quality = SystemFontQuality();
   auto tahoma = [&](int weight) {
     return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -72,7 +72,7 @@ void TfrmMain::SetFonts() {
 }
 
 int TfrmMain::ShownTreeWidth(int wanted, int clientWidth) const {
-  const int least = Scaled(kMinTreeWidth, dpi_);
+  const int least = Scaled(kMainMinTreeWidth, dpi_);
   return std::clamp(wanted, least, std::max(least, clientWidth - Scaled(kSplitterWidth, dpi_) - least));
 }
 
@@ -126,7 +126,7 @@ void TfrmMain::Layout() {
   const int ax = px + page.left + inset, ay = py + header + page.top + inset;
   const int aw = page.right - page.left - 2 * inset, ah = page.bottom - page.top - 2 * inset;
   const int memo = S(kMemoHeight), row = S(kButtonRowHeight), gap = S(kButtonGap);
-  const int wide = wideButton_, narrow = narrowButton_, button = S(kButtonHeight);
+  const int wide = wideButton_, narrow = narrowButton_, button = S(kMainButtonHeight);
   batch = BeginDeferWindowPos(9);
   place(SecurityText, ax, ay, aw, ah);
   place(RefList, ax, ay, aw, ah - memo - gap);

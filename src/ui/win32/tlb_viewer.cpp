@@ -24,8 +24,8 @@ namespace {
 using namespace viewer_size;
 // At 96 dpi, beside the sizes both front ends share.
 constexpr int kTreeItemHeight = 16;
-constexpr int kMinTreeWidth = 20;
-constexpr int kFontPoints = 8;  // Tahoma 8
+constexpr int kViewerMinTreeWidth = 20;
+constexpr int kViewerFontPoints = 8;  // Tahoma 8
 
 enum : int { kIdTree = 100, kIdText, kIdStatus, kIdSplitter };
 enum : int { kCmPrint = 200, kCmExit, kCmFind, kCmFindNext, kCmPascal, kCmIdl };
@@ -110,7 +110,7 @@ void TfrmTLBView::FormCreate() {
 // and the sizes that follow the font.
 void TfrmTLBView::SetFonts() {
   const HFONT old = font_;
-  font_ = CreateFontW(FontHeight(kFontPoints, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+  font_ = CreateFontW(FontHeight(kViewerFontPoints, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
   const BOOL redraw = old != nullptr;
   SendMessageW(Tree, WM_SETFONT, reinterpret_cast<WPARAM>(font_), redraw);
@@ -153,7 +153,7 @@ void TfrmTLBView::CreateMenu() {
 }
 
 int TfrmTLBView::ShownTreeWidth(int wanted, int clientWidth) const {
-  const int least = Scaled(kMinTreeWidth, dpi_);
+  const int least = Scaled(kViewerMinTreeWidth, dpi_);
   return std::clamp(wanted, least, std::max<int>(least, clientWidth - Scaled(kSplitterWidth, dpi_) - least));
 }
 

@@ -22,4 +22,9 @@ void RegisterWindowClass(const WindowClass& cls) {
   RegisterClassExW(&wc);
 }
 
+HWND CreateChildControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int id) {
+  return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
 }  // namespace brannock::ui

@@ -24,6 +24,10 @@ struct WindowClass {
 // name already is.
 void RegisterWindowClass(const WindowClass& cls);
 
+// A visible child control of `parent` with the control id `id`, at no
+// size yet (the window's layout places it).
+HWND CreateChildControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int id);
+
 // The procedure of a window whose user data holds its owner: each message
 // goes to the owner's `handle`, and to the default procedure while there
 // is no owner.

@@ -15,7 +15,7 @@ namespace {
 
 const std::filesystem::path kMachine = std::filesystem::path(BRANNOCK_TEST_DATA) / "analysis" / "check_machine.reg";
 
-class RecordingDisplay : public BusyDisplay {
+class CheckRecordingDisplay : public BusyDisplay {
  public:
   void SetWaitCursor(bool wait) override { events.push_back(wait ? u"wait" : u"arrow"); }
   void SetStatusText(TextView text) override { events.push_back(Text(text)); }
@@ -27,7 +27,7 @@ class Window : public TCheckCommands {
  public:
   Window(Catalogue& catalogue, registry::ViewedRegistry& view, registry::RegistrySource& source)
       : TCheckCommands(catalogue, &source, &view) {}
-  RecordingDisplay display;
+  CheckRecordingDisplay display;
   std::function<std::optional<size_t>(const std::vector<CheckRow>&)> choose;
   std::vector<CheckRow> shown;
   Text count;

@@ -11,11 +11,11 @@ namespace {
 using analysis::LineMark;
 using analysis::ObjectChange;
 
-const std::filesystem::path kPrefix = BRANNOCK_TEST_DATA "/registry/wine_prefix";
+const std::filesystem::path kViewPrefix = BRANNOCK_TEST_DATA "/registry/wine_prefix";
 
 TEST(ComparisonView, ChoosesThePrefixOfItsSystemRegAndComparesWithIt) {
-  EXPECT_EQ(ComparisonSourceOf(kPrefix / "system.reg"), kPrefix);
-  EXPECT_EQ(ComparisonSourceOf(kPrefix / "user.reg"), kPrefix);
+  EXPECT_EQ(ComparisonSourceOf(kViewPrefix / "system.reg"), kViewPrefix);
+  EXPECT_EQ(ComparisonSourceOf(kViewPrefix / "user.reg"), kViewPrefix);
   const std::filesystem::path exportFile = BRANNOCK_TEST_DATA "/registry/regedit_export.reg";
   EXPECT_EQ(ComparisonSourceOf(exportFile), exportFile);
   const auto filters = ComparisonSourceFilters();
@@ -26,16 +26,16 @@ TEST(ComparisonView, ChoosesThePrefixOfItsSystemRegAndComparesWithIt) {
 
   // The registry shown: the prefix's, with its second class removed, a
   // value of the first changed and one more class added.
-  registry::RegistrySource prefix = registry::OpenRegistryPath(kPrefix);
+  registry::RegistrySource prefix = registry::OpenRegistryPath(kViewPrefix);
   auto& now = static_cast<registry::MemoryStore&>(*prefix.backend);
   now.SetReadOnly(false);
   now.DeletePath(registry::RootKey::ClassesRoot, u"CLSID\\{0F3A1C2D-0002-4D5E-8F90-A1B2C3D4E5F6}");
   now.SetString(registry::RootKey::ClassesRoot, u"CLSID\\{0F3A1C2D-0001-4D5E-8F90-A1B2C3D4E5F6}", u"", u"Renamed");
   now.SetString(registry::RootKey::ClassesRoot, u"CLSID\\{0F3A1C2D-0009-4D5E-8F90-A1B2C3D4E5F6}", u"", u"Added");
-  const Comparison comparison = CompareWith(kPrefix, now, registry::RegistryView::Bits64);
-  EXPECT_EQ(comparison.before, kPrefix);
+  const Comparison comparison = CompareWith(kViewPrefix, now, registry::RegistryView::Bits64);
+  EXPECT_EQ(comparison.before, kViewPrefix);
   EXPECT_EQ(ComparisonStatusText(comparison),
-            u"Compared with Wine prefix " + registry::PathForDisplay(kPrefix, registry::HomeFolder()) +
+            u"Compared with Wine prefix " + registry::PathForDisplay(kViewPrefix, registry::HomeFolder()) +
                 u": 1 added, 1 removed, 1 changed");
 
   // The root's nodes in the order names sort; Index names the difference.

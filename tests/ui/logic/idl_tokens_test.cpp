@@ -9,52 +9,52 @@
 namespace brannock::ui {
 namespace {
 
-std::string Classes(TextView line, TIdlLineState* state) { return testing::TokenClasses(line, state, TokenizeIdlLine); }
+std::string IdlClasses(TextView line, TIdlLineState* state) { return testing::TokenClasses(line, state, TokenizeIdlLine); }
 
-std::string Classes(TextView line) {
+std::string IdlClasses(TextView line) {
   TIdlLineState state;
-  return Classes(line, &state);
+  return IdlClasses(line, &state);
 }
 
 TEST(IdlTokens, ClassesOfRenderedLines) {
-  EXPECT_EQ(Classes(u"// typelib filename: x.tlb"), std::string(26, 'c'));
-  EXPECT_EQ(Classes(u"library RenderDemo"), "kkkkkkk iiiiiiiiii");
-  EXPECT_EQ(Classes(u"    importlib(\"stdole2.tlb\");"), "    kkkkkkkkkosssssssssssssoo");
+  EXPECT_EQ(IdlClasses(u"// typelib filename: x.tlb"), std::string(26, 'c'));
+  EXPECT_EQ(IdlClasses(u"library RenderDemo"), "kkkkkkk iiiiiiiiii");
+  EXPECT_EQ(IdlClasses(u"    importlib(\"stdole2.tlb\");"), "    kkkkkkkkkosssssssssssssoo");
   // Attribute names teal, their arguments as what they are; the GUID of
   // uuid() one number.
-  EXPECT_EQ(Classes(u"[id(0x0000001F), propget, helpstring(\"a]b\")] HRESULT Name([out, retval] BSTR* p);"),
+  EXPECT_EQ(IdlClasses(u"[id(0x0000001F), propget, helpstring(\"a]b\")] HRESULT Name([out, retval] BSTR* p);"),
             "ottonnnnnnnnnnoo ttttttto ttttttttttosssssoo iiiiiii iiiioottto tttttto iiiio ioo");
-  EXPECT_EQ(Classes(u"[uuid(8A3C1F00-0000-4000-8000-000000000001), version(1.2)]"),
+  EXPECT_EQ(IdlClasses(u"[uuid(8A3C1F00-0000-4000-8000-000000000001), version(1.2)]"),
             "ottttonnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnoo tttttttonnnoo");
   // An argument that is a name is a name, not an attribute.
-  EXPECT_EQ(Classes(u"[in, defaultvalue(Red)] Colors c"), "otto ttttttttttttoiiioo iiiiii i");
+  EXPECT_EQ(IdlClasses(u"[in, defaultvalue(Red)] Colors c"), "otto ttttttttttttoiiioo iiiiii i");
   // Keywords are case-sensitive: "Interface" is a name.
-  EXPECT_EQ(Classes(u"interface Interface;"), "kkkkkkkkk iiiiiiiiio");
-  EXPECT_EQ(Classes(u"typedef unsigned __int64 x;"), "kkkkkkk kkkkkkkk kkkkkkk io");
-  EXPECT_EQ(Classes(u"Blue = -5, f = 1.5e-3, c = 'x'"), "iiii o ono i o nnnnnno i o sss");
-  EXPECT_EQ(Classes(u"  #include \"x.h\""), "  dddddddddddddd");
+  EXPECT_EQ(IdlClasses(u"interface Interface;"), "kkkkkkkkk iiiiiiiiio");
+  EXPECT_EQ(IdlClasses(u"typedef unsigned __int64 x;"), "kkkkkkk kkkkkkkk kkkkkkk io");
+  EXPECT_EQ(IdlClasses(u"Blue = -5, f = 1.5e-3, c = 'x'"), "iiii o ono i o nnnnnno i o sss");
+  EXPECT_EQ(IdlClasses(u"  #include \"x.h\""), "  dddddddddddddd");
   // Array bounds are numbers, the name before them a name.
-  EXPECT_EQ(Classes(u"double grid[4][2];"), "kkkkkk iiiionoonoo");
+  EXPECT_EQ(IdlClasses(u"double grid[4][2];"), "kkkkkk iiiionoonoo");
   // A string left open ends with the line; an escaped quote stays inside.
-  EXPECT_EQ(Classes(u"\"a\\\"b"), "sssss");
+  EXPECT_EQ(IdlClasses(u"\"a\\\"b"), "sssss");
 }
 
 TEST(IdlTokens, CommentsAndAttributeListsSpanLines) {
   TIdlLineState state;
-  EXPECT_EQ(Classes(u"x /* open", &state), "i ccccccc");
+  EXPECT_EQ(IdlClasses(u"x /* open", &state), "i ccccccc");
   EXPECT_TRUE(state.InComment);
-  EXPECT_EQ(Classes(u"still */ y", &state), "cccccccc i");
+  EXPECT_EQ(IdlClasses(u"still */ y", &state), "cccccccc i");
   EXPECT_FALSE(state.InComment);
   // The library's attributes, one a line, inside "[" ... "]".
-  EXPECT_EQ(Classes(u"[", &state), "o");
+  EXPECT_EQ(IdlClasses(u"[", &state), "o");
   EXPECT_EQ(state.Brackets, 1);
-  EXPECT_EQ(Classes(u"  helpstring(\"x\"),", &state), "  ttttttttttosssoo");
-  EXPECT_EQ(Classes(u"  lcid(0x0)", &state), "  ttttonnno");
-  EXPECT_EQ(Classes(u"]", &state), "o");
+  EXPECT_EQ(IdlClasses(u"  helpstring(\"x\"),", &state), "  ttttttttttosssoo");
+  EXPECT_EQ(IdlClasses(u"  lcid(0x0)", &state), "  ttttonnno");
+  EXPECT_EQ(IdlClasses(u"]", &state), "o");
   EXPECT_EQ(state, TIdlLineState{});
-  EXPECT_EQ(Classes(u"library X", &state), "kkkkkkk i");
+  EXPECT_EQ(IdlClasses(u"library X", &state), "kkkkkkk i");
   // A stray "]" or ")" does not go below zero.
-  EXPECT_EQ(Classes(u") ] long", &state), "o o kkkk");
+  EXPECT_EQ(IdlClasses(u") ] long", &state), "o o kkkk");
   EXPECT_EQ(state, TIdlLineState{});
 }
 

@@ -19,6 +19,7 @@
 #include "ui/qt/error_report.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text.h"
+#include "tree_items.h"
 
 namespace brannock::ui::testing {
 namespace {
@@ -61,12 +62,6 @@ class CheckWindowTest : public ::testing::Test {
     QTest::mouseDClick(dialog.List->viewport(), Qt::LeftButton, {}, at);
     EXPECT_FALSE(dialog.isVisible());
     return dialog.Chosen();
-  }
-
-  QTreeWidgetItem* Child(QTreeWidgetItem* root, const QString& text) {
-    for (int i = 0; i < root->childCount(); ++i)
-      if (root->child(i)->text(0) == text) return root->child(i);
-    return nullptr;
   }
 };
 

@@ -23,6 +23,7 @@
 #include "ui/qt/library_progress.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text.h"
+#include "tree_items.h"
 
 namespace brannock::ui::testing {
 namespace {
@@ -71,12 +72,6 @@ QStringList ReferenceLines(const TfrmMain& w) {
     lines << item->text(0) + ";" + item->text(1) + ";" + item->text(2);
   }
   return lines;
-}
-
-QTreeWidgetItem* Child(QTreeWidgetItem* root, const QString& text) {
-  for (int i = 0; i < root->childCount(); ++i)
-    if (root->child(i)->text(0) == text) return root->child(i);
-  return nullptr;
 }
 
 void DoubleClick(QAbstractItemView* view, const QModelIndex& index) {

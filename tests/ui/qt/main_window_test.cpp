@@ -33,6 +33,7 @@
 #include "fixture_registry.h"
 #include "qt_printers.h"
 #include "typed_keys.h"
+#include "tree_items.h"
 
 namespace brannock::ui::testing {
 namespace {
@@ -47,12 +48,6 @@ QStringList TopLines(QTreeWidget* tree) {
   QStringList out;
   for (int i = 0; i < tree->topLevelItemCount(); ++i) out << tree->topLevelItem(i)->text(0);
   return out;
-}
-
-QTreeWidgetItem* Child(QTreeWidgetItem* root, const QString& text) {
-  for (int i = 0; i < root->childCount(); ++i)
-    if (root->child(i)->text(0) == text) return root->child(i);
-  return nullptr;
 }
 
 std::string ReadAll(const QString& file) {

@@ -18,7 +18,7 @@ struct SeenDialog {
   std::vector<Text> types;  // the file type box's lines
   bool readOnlyShown = true;
 };
-SeenDialog g_seen;
+SeenDialog g_seenDialog;
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
   wchar_t name[16] = {};
@@ -33,26 +33,26 @@ void CALLBACK ReadAndCancel(HWND, UINT, UINT_PTR timer, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
   if (!dialog) return;
   KillTimer(nullptr, timer);
-  g_seen.found = true;
+  g_seenDialog.found = true;
   HWND types = GetDlgItem(dialog, cmb1);
   const LRESULT count = SendMessageW(types, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     wchar_t line[128] = {};
     if (SendMessageW(types, CB_GETLBTEXTLEN, i, 0) < 128)
       SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(line));
-    g_seen.types.push_back(platform::FromWide(line, wcslen(line)));
+    g_seenDialog.types.push_back(platform::FromWide(line, wcslen(line)));
   }
   HWND readOnly = GetDlgItem(dialog, chx1);
-  g_seen.readOnlyShown = readOnly && IsWindowVisible(readOnly);
+  g_seenDialog.readOnlyShown = readOnly && IsWindowVisible(readOnly);
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
 }
 
 SeenDialog Opened(const TfrmMain& frm, WORD command) {
-  g_seen = {};
+  g_seenDialog = {};
   SetTimer(nullptr, 0, 50, ReadAndCancel);
   Command(frm, command);
-  return g_seen;
+  return g_seenDialog;
 }
 
 TEST(Win32MainWindow, FileDialogsShowTheirOwnFileTypesAndHideReadOnly) {

@@ -51,12 +51,6 @@ std::vector<Finding> ExpectedFindings(const std::string& file) {
   return findings;
 }
 
-Text ListText(HWND list, int item, int column) {
-  std::wstring buffer(4096, L'\0');
-  ListView_GetItemText(list, item, column, buffer.data(), static_cast<int>(buffer.size()));
-  return platform::FromWide(buffer.c_str(), wcslen(buffer.c_str()));
-}
-
 // What the findings list showed, and how it was answered.
 struct ListSeen {
   bool opened = false;
@@ -70,10 +64,10 @@ struct ListSeen {
 };
 
 ListSeen g_shown;
-TfrmMain* g_frm = nullptr;
+TfrmMain* g_checkFrm = nullptr;
 // The answer: a double click on this row, Enter on it, or Esc.
-enum class Answer { DoubleClick, Enter, Escape };
-Answer g_answer = Answer::Escape;
+enum class ListAnswer { DoubleClick, Enter, Escape };
+ListAnswer g_answer = ListAnswer::Escape;
 int g_row = 0;
 
 void CALLBACK Look(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -85,7 +79,7 @@ void CALLBACK Look(HWND, UINT, UINT_PTR timer, DWORD) {
   g_shown.opened = true;
   g_shown.caption = WindowText(window);
   g_shown.count = WindowText(count);
-  g_shown.statusWhenShown = g_frm->StatusText();
+  g_shown.statusWhenShown = g_checkFrm->StatusText();
   HWND header = ListView_GetHeader(list);
   for (int c = 0; c < Header_GetItemCount(header); ++c) {
     wchar_t text[64] = {};
@@ -119,28 +113,22 @@ void CALLBACK Look(HWND, UINT, UINT_PTR timer, DWORD) {
   ListView_GetItemRect(list, g_row, &at, LVIR_LABEL);
   const LPARAM point = MAKELPARAM((at.left + at.right) / 2, (at.top + at.bottom) / 2);
   switch (g_answer) {
-    case Answer::DoubleClick: PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point); break;
-    case Answer::Enter: PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0); break;
-    case Answer::Escape: PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 0); break;
+    case ListAnswer::DoubleClick: PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point); break;
+    case ListAnswer::Enter: PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0); break;
+    case ListAnswer::Escape: PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 0); break;
   }
 }
 
 // Runs Object > "Check Registrations", answered as asked.
-ListSeen RunCheck(TfrmMain& frm, Answer answer, int row) {
+ListSeen RunCheck(TfrmMain& frm, ListAnswer answer, int row) {
   g_shown = {};
-  g_frm = &frm;
+  g_checkFrm = &frm;
   g_answer = answer;
   g_row = row;
   SetTimer(nullptr, 0, 50, Look);
   Command(frm, cmdCheck);
   EXPECT_EQ(FindWindowW(kCheckListClass, nullptr), nullptr) << "the list is gone";
   return g_shown;
-}
-
-Text SelectedGuid(LiveWindow& w) {
-  const TObjectNode* node = w.frm->NodeOf(w.frm->FocusedNode());
-  if (!node || w.frm->IsRoot(w.frm->FocusedNode())) return {};
-  return w.catalogue.List(node->Typ)[static_cast<size_t>(node->Index)].GUID;
 }
 
 TEST(Win32CheckWindow, TheFindingsOfTheLinuxBuildAndTheObjectOfARow) {
@@ -163,7 +151,7 @@ TEST(Win32CheckWindow, TheFindingsOfTheLinuxBuildAndTheObjectOfARow) {
   GetMenuStringW(frm.Menu, cmdCheck, menuText, 64, MF_BYCOMMAND);
   EXPECT_EQ(platform::FromWide(menuText, wcslen(menuText)), u"Check Registrations");
 
-  const ListSeen shown = RunCheck(frm, Answer::DoubleClick, classRows[0]);
+  const ListSeen shown = RunCheck(frm, ListAnswer::DoubleClick, classRows[0]);
   ASSERT_TRUE(shown.opened);
   EXPECT_EQ(shown.caption, u"Registration Check");
   EXPECT_EQ(shown.columns, (std::vector<Text>{u"Object", u"Reason"}));
@@ -196,9 +184,9 @@ TEST(Win32CheckWindow, TheFindingsOfTheLinuxBuildAndTheObjectOfARow) {
 
   // Enter takes the row selected; Esc changes nothing.
   const Text other = expected[static_cast<size_t>(classRows[1])].guid;
-  EXPECT_TRUE(RunCheck(frm, Answer::Enter, classRows[1]).opened);
+  EXPECT_TRUE(RunCheck(frm, ListAnswer::Enter, classRows[1]).opened);
   EXPECT_EQ(SelectedGuid(w), other);
-  EXPECT_TRUE(RunCheck(frm, Answer::Escape, classRows[0]).opened);
+  EXPECT_TRUE(RunCheck(frm, ListAnswer::Escape, classRows[0]).opened);
   EXPECT_EQ(SelectedGuid(w), other);
   EXPECT_TRUE(captured.reports.empty()) << Utf16ToUtf8(captured.reports.empty() ? Text() : captured.reports[0]);
 }

@@ -20,20 +20,6 @@ constexpr char16_t kTestLibrary[] = u"{B4A22010-0000-4000-8000-000000000010}";
 constexpr char16_t kFontDisp[] = u"{BEF6E003-A874-101A-8BBA-00AA00300CAB}";  // stdole2's Font
 constexpr char16_t kStdFont[] = u"{0BE35203-8F91-11CE-9DE3-00AA004BB851}";
 
-Text ListText(HWND list, int item, int column) {
-  std::wstring buffer(4096, L'\0');
-  ListView_GetItemText(list, item, column, buffer.data(), static_cast<int>(buffer.size()));
-  return platform::FromWide(buffer.c_str(), wcslen(buffer.c_str()));
-}
-
-// The selected node's GUID; empty for none or a root.
-Text SelectedGuid(LiveWindow& w) {
-  HTREEITEM item = w.frm->FocusedNode();
-  const TObjectNode* node = w.frm->NodeOf(item);
-  if (!node || w.frm->IsRoot(item)) return {};
-  return w.catalogue.List(node->Typ)[static_cast<size_t>(node->Index)].GUID;
-}
-
 // The row of the list whose GUID column is `guid`; -1 for none.
 int RowOf(HWND list, TextView guid) {
   for (int i = 0, n = ListView_GetItemCount(list); i < n; ++i)

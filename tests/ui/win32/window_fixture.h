@@ -148,4 +148,19 @@ struct LiveWindow {
   void Select(HTREEITEM item) { TreeView_SelectItem(frm->Tree, item); }
 };
 
+// The selected node's GUID; empty for none or a root.
+inline Text SelectedGuid(LiveWindow& w) {
+  HTREEITEM item = w.frm->FocusedNode();
+  const TObjectNode* node = w.frm->NodeOf(item);
+  if (!node || w.frm->IsRoot(item)) return {};
+  return w.catalogue.List(node->Typ)[static_cast<size_t>(node->Index)].GUID;
+}
+
+// The text of a list view's cell.
+inline Text ListText(HWND list, int item, int column) {
+  std::wstring buffer(4096, L'\0');
+  ListView_GetItemText(list, item, column, buffer.data(), static_cast<int>(buffer.size()));
+  return platform::FromWide(buffer.c_str(), wcslen(buffer.c_str()));
+}
+
 }  // namespace brannock::ui::testing
