@@ -87,6 +87,30 @@ MemoryStore::Value* MemoryStore::Node::FindValue(TextView valueName) {
   return nullptr;
 }
 
+const MemoryStore::Value* MemoryStore::Node::ReadValue(TextView valueName, Value* scratch) const {
+  // What BuildValues would leave: the last value of the name in the ranges
+  // not built yet, in file order, else the one held already.
+  std::vector<Value> read;
+  for (size_t k = RangeCount(); k-- > pendingValues_;) {
+    const IndexRange& r = Range(k);
+    const std::vector<KeyIndex::Entry>& entries = r.index->Entries(r.root);
+    uint32_t own = r.lo;
+    while (own < r.hi && entries[own].path.size() == r.depth) ++own;
+    for (uint32_t i = own; i-- > r.lo;) {
+      read.clear();
+      r.index->ReadValues(entries[i], read);
+      for (size_t j = read.size(); j-- > 0;) {
+        if (!EqualsNoCase(read[j].name, valueName)) continue;
+        *scratch = std::move(read[j]);
+        return scratch;
+      }
+    }
+  }
+  for (const Value& v : values_)
+    if (EqualsNoCase(v.name, valueName)) return &v;
+  return nullptr;
+}
+
 void MemoryStore::Node::SetValue(TextView valueName, uint32_t type, Bytes data) {
   Put(Values(), Value{Text(valueName), type, std::move(data)});
 }
@@ -222,11 +246,12 @@ class MemoryKey : public OpenedKey {
   }
 
   bool QueryValue(TextView name, uint32_t* type, uint32_t* size, Bytes* data) override {
-    MemoryStore::Value* v = node_->FindValue(name);
+    MemoryStore::Value scratch;
+    const MemoryStore::Value* v = node_->ReadValue(name, &scratch);
     if (v == nullptr) return false;
     if (type != nullptr) *type = v->type;
     if (size != nullptr) *size = static_cast<uint32_t>(v->data.size());
-    if (data != nullptr) *data = v->data;
+    if (data != nullptr) *data = v == &scratch ? std::move(scratch.data) : v->data;
     return true;
   }
 

@@ -94,6 +94,11 @@ class MemoryStore : public RegistryBackend {
     bool DeleteChild(TextView childName);
 
     Value* FindValue(TextView valueName);
+    // The value of that name as FindValue finds it, without building the
+    // node's values: where the file's lines have not been built yet, they
+    // are read for the one value into `scratch` and nothing is kept, so
+    // that reading one value of each of many keys keeps none of them.
+    const Value* ReadValue(TextView valueName, Value* scratch) const;
     // Replaces a value of the same name (in place) or appends a new one.
     void SetValue(TextView valueName, uint32_t type, Bytes data);
     bool DeleteValue(TextView valueName);

@@ -93,6 +93,56 @@ TEST(KeyIndex, ManyRunsOutOfOrderKeepTheFilesOrderAmongEqualKeys) {
   EXPECT_EQ(Dump(indexed), Dump(applied));
 }
 
+namespace {
+
+// Every value of `applied`, as an open key of `indexed` reads it one by one
+// before any of its values are built, and a name that none has.
+void ExpectSameValueReads(MemoryStore& indexed, const MemoryStore::Node& applied, RootKey root, const Text& path) {
+  for (const MemoryStore::Value& v : applied.Values()) {
+    auto key = indexed.Open(root, path, 0x20019);
+    ASSERT_NE(key, nullptr) << Utf16ToUtf8(path);
+    uint32_t type = 0;
+    uint32_t size = 0;
+    Bytes data;
+    ASSERT_TRUE(key->QueryValue(UpperAscii(v.name), &type, &size, &data)) << Utf16ToUtf8(path + u":" + v.name);
+    EXPECT_EQ(type, v.type) << Utf16ToUtf8(path + u":" + v.name);
+    EXPECT_EQ(size, v.data.size());
+    EXPECT_EQ(data, v.data) << Utf16ToUtf8(path + u":" + v.name);
+    EXPECT_FALSE(key->QueryValue(v.name + u"-none", nullptr, nullptr, nullptr));
+  }
+  for (const auto& [name, child] : applied.Children())
+    ExpectSameValueReads(indexed, *child, root, path.empty() ? child->name : path + u"\\" + child->name);
+}
+
+}  // namespace
+
+TEST(KeyIndex, OneValueReadWithoutBuildingTheKeysValues) {
+  // Values set again in other spellings, a key named in several places, the
+  // machine's and the user's classes laid over each other: each value read
+  // alone from a fresh store is the one applying the file keeps.
+  const std::string file =
+      "Windows Registry Editor Version 5.00\n"
+      "[HKEY_CLASSES_ROOT\\K]\n\"zeta\"=\"1\"\n@=\"first\"\n\"Zeta\"=\"1b\"\n"
+      "[HKEY_CURRENT_USER\\Software\\Classes\\K]\n@=\"user\"\n\"UserOnly\"=hex:01,02\n"
+      "[HKEY_CLASSES_ROOT\\K\\B]\n\"Bin\"=hex(2):41,00,00,00\n"
+      "[HKEY_CLASSES_ROOT\\k]\n\"ZETA\"=\"2\"\n\"Alpha\"=dword:00000003\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{1}]\n@=\"m\"\n\"Only\"=\"machine\"\n"
+      "[HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{1}]\n@=\"u\"\n"
+      "[HKEY_CLASSES_ROOT\\K]\n\"alpha\"=\"last\"\n";
+  MemoryStore applied;
+  ParseRegFile(file + "[-HKEY_CLASSES_ROOT\\Missing]\n", u"file.reg", applied);
+  for (RootKey root : kRoots) {
+    MemoryStore indexed;
+    ParseRegFile(file, u"file.reg", indexed);
+    ExpectSameValueReads(indexed, applied.Root(root), root, Text());
+    EXPECT_EQ(Dump(indexed), Dump(applied)) << "reading values built nothing that differs";
+  }
+  MemoryStore indexed;
+  ParseRegFile(file, u"file.reg", indexed);
+  EXPECT_EQ(StringValue(indexed, RootKey::ClassesRoot, u"K", u"ALPHA"), u"last");
+  EXPECT_EQ(StringValue(indexed, RootKey::ClassesRoot, u"CLSID\\{1}", u""), u"u");
+}
+
 TEST(KeyIndex, AFileThatDoesNotReadLeavesTheStoreAsItWas) {
   MemoryStore store;
   store.SetString(RootKey::ClassesRoot, u"Before", u"", u"kept");
