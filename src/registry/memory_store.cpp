@@ -246,13 +246,19 @@ class MemoryKey : public OpenedKey {
   }
 
   bool QueryValue(TextView name, uint32_t* type, uint32_t* size, Bytes* data) override {
-    MemoryStore::Value scratch;
-    const MemoryStore::Value* v = node_->ReadValue(name, &scratch);
-    if (v == nullptr) return false;
-    if (type != nullptr) *type = v->type;
-    if (size != nullptr) *size = static_cast<uint32_t>(v->data.size());
-    if (data != nullptr) *data = v == &scratch ? std::move(scratch.data) : v->data;
-    return true;
+    // A value read from the file's lines is kept for the next query of the
+    // same name (readers ask for a value's type and size, then its data),
+    // for as long as the node's values stay unbuilt and so unchanged.
+    if (!read_ || !node_->ValuesPending() || !EqualsNoCase(readName_, name)) {
+      read_.reset();
+      MemoryStore::Value scratch;
+      const MemoryStore::Value* v = node_->ReadValue(name, &scratch);
+      if (v == nullptr) return false;
+      if (v != &scratch) return Answer(*v, type, size, data);
+      readName_.assign(name);
+      read_ = std::move(scratch);
+    }
+    return Answer(*read_, type, size, data);
   }
 
   void SetValue(TextView name, uint32_t type, const Bytes& data) override {
@@ -261,9 +267,18 @@ class MemoryKey : public OpenedKey {
   }
 
  private:
+  static bool Answer(const MemoryStore::Value& v, uint32_t* type, uint32_t* size, Bytes* data) {
+    if (type != nullptr) *type = v.type;
+    if (size != nullptr) *size = static_cast<uint32_t>(v.data.size());
+    if (data != nullptr) *data = v.data;
+    return true;
+  }
+
   MemoryStore::Node* node_;
   const MemoryStore* store_;
   bool classes32Root_ = false;
+  std::optional<MemoryStore::Value> read_;
+  Text readName_;
 };
 
 }  // namespace

@@ -99,6 +99,9 @@ class MemoryStore : public RegistryBackend {
     // are read for the one value into `scratch` and nothing is kept, so
     // that reading one value of each of many keys keeps none of them.
     const Value* ReadValue(TextView valueName, Value* scratch) const;
+    // Whether some of the file's lines have not been built into values yet:
+    // while they have not, nothing has changed the node's values.
+    bool ValuesPending() const { return pendingValues_ < RangeCount(); }
     // Replaces a value of the same name (in place) or appends a new one.
     void SetValue(TextView valueName, uint32_t type, Bytes data);
     bool DeleteValue(TextView valueName);

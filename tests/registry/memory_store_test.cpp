@@ -77,3 +77,34 @@ TEST(MemoryStore, FindChildOfKeysBuiltFromAFile) {
   for (size_t i = 0; i < names.size(); i += 3) EXPECT_EQ(clsid.FindChild(names[names.size() - 1 - i])->name, names[names.size() - 1 - i]);
   EXPECT_EQ(store.Find(CR, u"CLSID\\{1001}"), nullptr);
 }
+
+TEST(MemoryStore, AValueReadTwiceThroughAKeyAndChangedInBetween) {
+  // A key's value asked for its size, then its data (as readers ask), and
+  // set through another key between the two: the second answer is the new
+  // value.
+  MemoryStore store;
+  ParseRegFile("Windows Registry Editor Version 5.00\n[HKEY_CLASSES_ROOT\\K]\n\"v\"=\"old\"\n\"w\"=dword:00000007\n",
+               u"x.reg", store);
+  auto reader = store.Open(CR, u"K", 0x20019);
+  ASSERT_NE(reader, nullptr);
+  uint32_t type = 0;
+  uint32_t size = 0;
+  Bytes data;
+  ASSERT_TRUE(reader->QueryValue(u"v", &type, &size, nullptr));
+  EXPECT_EQ(type, RegType::Sz);
+  EXPECT_EQ(size, 8u);
+  ASSERT_TRUE(reader->QueryValue(u"V", nullptr, nullptr, &data));
+  EXPECT_EQ(data, MemoryStore::TextData(u"old"));
+  ASSERT_TRUE(reader->QueryValue(u"w", &type, nullptr, &data));
+  EXPECT_EQ(type, RegType::Dword);
+  EXPECT_EQ(data, (Bytes{7, 0, 0, 0}));
+  ASSERT_TRUE(reader->QueryValue(u"v", nullptr, &size, nullptr));
+
+  auto writer = store.Create(CR, u"K");
+  ASSERT_NE(writer, nullptr);
+  writer->SetValue(u"v", RegType::Sz, MemoryStore::TextData(u"newer"));
+  ASSERT_TRUE(reader->QueryValue(u"v", &type, &size, &data));
+  EXPECT_EQ(size, 12u);
+  EXPECT_EQ(data, MemoryStore::TextData(u"newer"));
+  EXPECT_FALSE(reader->QueryValue(u"none", nullptr, nullptr, nullptr));
+}
