@@ -113,7 +113,6 @@ check_both "$chk/before" 3
 mkdir -p "$WINEPREFIX/drive_c/brannock-check"
 cp "$fixture_dll" "$WINEPREFIX/drive_c/brannock-check/gone.dll"
 cp "$fixture_dll" "$WINEPREFIX/drive_c/brannock-check/shadow.dll"
-reg_add() { wine reg add "$@" /f >/dev/null 2>&1 || fail "wine reg add $* failed"; }
 # A class whose server file is gone: registered by the server itself, then
 # the file deleted, as an uninstaller that forgets regsvr32 /u leaves it.
 wine regsvr32 /s 'C:\brannock-check\gone.dll' || fail "wine regsvr32 failed"
@@ -122,19 +121,19 @@ rm "$WINEPREFIX/drive_c/brannock-check/gone.dll"
 # Wine's standard font class ({0BE35203-...}, oleaut32) shadowed by a
 # per-user class of the same CLSID; a class registered for this user alone.
 stdfont='{0BE35203-8F91-11CE-9DE3-00AA004BB851}'
-reg_add "HKCU\\Software\\Classes\\CLSID\\$stdfont\\InprocServer32" /ve /d 'C:\brannock-check\shadow.dll'
-reg_add 'HKCU\Software\Classes\CLSID\{B4A22C10-0000-4000-8000-0000000000C0}' /ve /d 'Brannock Check User Class'
-reg_add 'HKCU\Software\Classes\CLSID\{B4A22C10-0000-4000-8000-0000000000C0}\InprocServer32' /ve \
+wine_reg_add "HKCU\\Software\\Classes\\CLSID\\$stdfont\\InprocServer32" /ve /d 'C:\brannock-check\shadow.dll'
+wine_reg_add 'HKCU\Software\Classes\CLSID\{B4A22C10-0000-4000-8000-0000000000C0}' /ve /d 'Brannock Check User Class'
+wine_reg_add 'HKCU\Software\Classes\CLSID\{B4A22C10-0000-4000-8000-0000000000C0}\InprocServer32' /ve \
   /d 'C:\brannock-check\shadow.dll'
 # Two ProgIDs whose CurVer name each other; two classes that treat each as
 # the other.
-reg_add 'HKLM\Software\Classes\Brannock.CheckLoop.1\CurVer' /ve /d 'Brannock.CheckLoop.2'
-reg_add 'HKLM\Software\Classes\Brannock.CheckLoop.2\CurVer' /ve /d 'Brannock.CheckLoop.1'
-reg_add 'HKLM\Software\Classes\CLSID\{B4A22C01-0000-4000-8000-0000000000C1}' /ve /d 'Brannock Check TreatAs 1'
-reg_add 'HKLM\Software\Classes\CLSID\{B4A22C01-0000-4000-8000-0000000000C1}\TreatAs' /ve \
+wine_reg_add 'HKLM\Software\Classes\Brannock.CheckLoop.1\CurVer' /ve /d 'Brannock.CheckLoop.2'
+wine_reg_add 'HKLM\Software\Classes\Brannock.CheckLoop.2\CurVer' /ve /d 'Brannock.CheckLoop.1'
+wine_reg_add 'HKLM\Software\Classes\CLSID\{B4A22C01-0000-4000-8000-0000000000C1}' /ve /d 'Brannock Check TreatAs 1'
+wine_reg_add 'HKLM\Software\Classes\CLSID\{B4A22C01-0000-4000-8000-0000000000C1}\TreatAs' /ve \
   /d '{B4A22C02-0000-4000-8000-0000000000C2}'
-reg_add 'HKLM\Software\Classes\CLSID\{B4A22C02-0000-4000-8000-0000000000C2}' /ve /d 'Brannock Check TreatAs 2'
-reg_add 'HKLM\Software\Classes\CLSID\{B4A22C02-0000-4000-8000-0000000000C2}\TreatAs' /ve \
+wine_reg_add 'HKLM\Software\Classes\CLSID\{B4A22C02-0000-4000-8000-0000000000C2}' /ve /d 'Brannock Check TreatAs 2'
+wine_reg_add 'HKLM\Software\Classes\CLSID\{B4A22C02-0000-4000-8000-0000000000C2}\TreatAs' /ve \
   /d '{B4A22C01-0000-4000-8000-0000000000C1}'
 wineserver -w
 check_both "$chk/after" 3

@@ -25,8 +25,7 @@ cmake --build "$win_build" -j2 --target test_uiwin32 test_uiwin32_viewer
 
 step "Wine prefix at $dpi dpi"
 wineboot -i >/dev/null 2>&1
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1 ||
-  fail "wine reg add LogPixels failed"
+wine_reg_add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi
 wineserver -w
 grep -qi '^"LogPixels"=dword:00000090' "$WINEPREFIX/user.reg" || fail "the prefix does not hold LogPixels=$dpi"
 

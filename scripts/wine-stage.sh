@@ -44,9 +44,8 @@ step "Wine prefix with the fixtures"
 make_fixture_prefix
 # One more 32-bit class, the way a 32-bit program's installer writes it.
 added32='HKCR\CLSID\{B4A22202-0000-4000-8000-000000000002}'
-wine reg add "$added32" /ve /d 'Brannock reg:32' /reg:32 /f >/dev/null 2>&1 || fail "wine reg add /reg:32 failed"
-wine reg add "$added32\InprocServer32" /ve /d 'C:\windows\system32\added32.dll' /reg:32 /f >/dev/null 2>&1 ||
-  fail "wine reg add /reg:32 failed"
+wine_reg_add "$added32" /ve /d 'Brannock reg:32' /reg:32
+wine_reg_add "$added32\InprocServer32" /ve /d 'C:\windows\system32\added32.dll' /reg:32
 # The file of the library that views.reg registers for 32-bit programs only.
 widl_tlb "$WINEPREFIX/drive_c/windows/syswow64/brannock_view32.tlb" tests/data/idl/minimal.idl
 wineserver -w
