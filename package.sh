@@ -12,9 +12,7 @@ scripts/install-deps.sh build gui wine package
 
 configure_win_build
 cmake --build "$win_build" -j2 --target brannock-cli brannock-instance brannock
-configure_build build/release -DCMAKE_BUILD_TYPE=Release -DBRANNOCK_TESTS=OFF -DBRANNOCK_BENCH=OFF \
-  -DBRANNOCK_CROSS_BUILD_DIR="$(realpath -m "$win_build")" -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
-cmake --build build/release -j2 --target brannock brannock-cli brannock-install-files
+release_build
 
 mkdir -p "$out"
 (cd build/release && cpack -G DEB -B "$out" >/dev/null)

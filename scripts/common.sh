@@ -13,6 +13,8 @@
 # configure_build DIR ARGS...   configures a Ninja build folder (ccache when
 #                    installed, for a folder made here)
 # configure_win_build           the Windows cross build (build/win)
+# release_build [JOBS]          the Release build of the Linux package's
+#                    programs (build/release)
 # build_host TARGET...          the host build of a Wine stage's Linux
 #                    side (sets host_build) with those targets built
 # wine_idl_dir, wine_pe_dir     Wine's IDL files and its Windows programs
@@ -97,6 +99,14 @@ configure_win_build() {
   grep -qs '^CMAKE_SKIP_INSTALL_ALL_DEPENDENCY:BOOL=ON' "$win_build/CMakeCache.txt" && return 0
   configure_build "$win_build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
     -DBRANNOCK_BENCH=OFF -DBRANNOCK_GUI=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+}
+
+# The Release build of the Linux package's programs (build/release), with
+# JOBS compiler jobs (default 2); the Debian package is made from it.
+release_build() {
+  configure_build build/release -DCMAKE_BUILD_TYPE=Release -DBRANNOCK_TESTS=OFF -DBRANNOCK_BENCH=OFF \
+    -DBRANNOCK_CROSS_BUILD_DIR="$(realpath -m "$win_build")" -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+  cmake --build build/release -j"${1:-2}" --target brannock brannock-cli brannock-install-files
 }
 
 # host_build: BRANNOCK_HOST_BUILD when given, else the sanitizer build of
