@@ -59,13 +59,11 @@ host_tests() {
 
 echo "== Host build (AddressSanitizer, UndefinedBehaviorSanitizer)"
 timed "Host build" host_build
-# The builds of the later stages compile beside the stages before them,
-# one job at a time: ctest and the Wine stage wait much of their time for
-# Wine, for windows and for child processes (the fuzz runs are timed, they
-# only get fewer runs done). The cross build goes beside the host tests and
-# the fuzz targets, the Release build of the package's programs beside the
-# Wine stage; each is waited for before the stage that needs it. Only one
-# build runs in a build folder at a time.
+# The Release build of the package's programs compiles beside the Wine
+# stage, one job at a time: that stage waits much of its time for Wine and
+# for the windows (load 0.6 during the window tests). The packages wait for
+# it. (The cross build beside the host tests and the fuzz targets made the
+# run longer: those are busy.)
 beside_pid=
 beside() { # LOG CMD...: CMD in the background, its output and duration in LOG
   local log=$1
@@ -88,18 +86,11 @@ await_beside() { # WHAT LOG
   fi
   echo "-- $1, beside the stages before: $(tail -n 1 "$2")"
 }
-cross_build() {
-  configure_win_build
-  cmake --build "$win_build" -j1
-}
-[ $skip_wine -eq 1 ] || beside build/win-build.log cross_build
-
 echo "== Host tests (ctest)"
 timed "Host tests" host_tests
 echo "== Fuzz targets (short runs)"
 timed "Fuzz targets" scripts/fuzz-stage.sh
 if [ $skip_wine -eq 0 ]; then
-  await_beside "the cross build" build/win-build.log
   beside build/release-build.log release_build 1
   echo "== Windows build under Wine"
   timed "Windows build under Wine" scripts/wine-stage.sh
