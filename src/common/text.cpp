@@ -159,12 +159,25 @@ Text TrimControls(TextView s) {
 }
 
 void AppendUInt(uint64_t v, Text* out) {
+  // Two digits a step.
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
   char16_t buf[24];
   size_t i = sizeof(buf) / sizeof(buf[0]);
-  do {
-    buf[--i] = static_cast<char16_t>(u'0' + v % 10);
-    v /= 10;
-  } while (v != 0);
+  while (v >= 100) {
+    const size_t pair = static_cast<size_t>(v % 100) * 2;
+    v /= 100;
+    buf[--i] = static_cast<char16_t>(kPairs[pair + 1]);
+    buf[--i] = static_cast<char16_t>(kPairs[pair]);
+  }
+  if (v >= 10) {
+    buf[--i] = static_cast<char16_t>(kPairs[v * 2 + 1]);
+    buf[--i] = static_cast<char16_t>(kPairs[v * 2]);
+  } else {
+    buf[--i] = static_cast<char16_t>(u'0' + v);
+  }
   out->append(buf + i, sizeof(buf) / sizeof(buf[0]) - i);
 }
 

@@ -14,11 +14,14 @@ constexpr char16_t kHighBytes[32] = {
 
 char16_t Windows1252ToUtf16(uint8_t b) { return b >= 0x80 && b <= 0x9F ? kHighBytes[b - 0x80] : b; }
 
+void DecodeWindows1252(std::span<const uint8_t> bytes, char16_t* out) {
+  for (uint8_t b : bytes) *out++ = Windows1252ToUtf16(b);
+}
+
 void AppendWindows1252(std::span<const uint8_t> bytes, Text* out) {
   const size_t at = out->size();
   out->resize(at + bytes.size());
-  char16_t* d = out->data() + at;
-  for (uint8_t b : bytes) *d++ = Windows1252ToUtf16(b);
+  DecodeWindows1252(bytes, out->data() + at);
 }
 
 Text Windows1252ToText(std::span<const uint8_t> bytes) {

@@ -19,6 +19,8 @@ char16_t Windows1252ToUtf16(uint8_t b);
 Text Windows1252ToText(std::span<const uint8_t> bytes);
 // The same appended to `out`.
 void AppendWindows1252(std::span<const uint8_t> bytes, Text* out);
+// The same written to `out`, which has room for one unit a byte.
+void DecodeWindows1252(std::span<const uint8_t> bytes, char16_t* out);
 
 // The byte of a character that has one of its own in the code page (the
 // unassigned five included); -1 for every other character.

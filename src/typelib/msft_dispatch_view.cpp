@@ -86,14 +86,19 @@ bool ViewBuilder::CollectForeign(std::shared_ptr<TypeInfo> info, int depth) {
         !CollectForeign(std::move(base), depth + 1))
       return false;
   }
+  TextList names;
+  std::vector<TextView> kept;
+  Documentation doc;
   for (unsigned i = 0; i < attr.cFuncs; ++i) {
     ViewFunc f;
-    if (Failed(info->GetFuncDesc(i, &f.model.desc)) ||
-        Failed(info->GetNames(f.model.desc.memid, &f.model.names, 0xFFFF)))
+    if (Failed(info->GetFuncDesc(i, &f.model.desc)) || Failed(info->GetNames(f.model.desc.memid, &names, 0xFFFF)))
       return false;
-    Documentation doc;
+    // The texts of another library's function are kept in this library's store.
+    kept.clear();
+    for (const Text& name : names) kept.push_back(core_.model.texts.Keep(name));
+    f.model.names = core_.model.texts.Keep(kept);
     if (Succeeded(info->GetDocumentation(f.model.desc.memid, &doc))) {
-      f.model.docString = doc.docString;
+      f.model.docString = core_.model.texts.Keep(doc.docString);
       f.model.helpContext = doc.helpContext;
     }
     Rebase(&f.model.desc.elemdescFunc.tdesc, info);
@@ -110,20 +115,24 @@ bool ViewBuilder::CollectForeign(std::shared_ptr<TypeInfo> info, int depth) {
 // [out, retval] parameter becomes the result (one pointer less), whatever
 // the function returns (an HRESULT, nothing or a number); an HRESULT result
 // without one becomes VT_VOID.
-void ToDispatchFunction(FuncModel* f) {
+void ToDispatchFunction(FuncModel* f, TextStore& texts) {
   FuncDesc& d = f->desc;
   d.funckind = FUNC_DISPATCH;
   auto& params = d.lprgelemdescParam;
   for (size_t i = params.size(); i-- > 0;) {
     if ((params[i].paramdesc.wParamFlags & ParamFlag::Lcid) == 0) continue;
     params.erase(params.begin() + static_cast<ptrdiff_t>(i));
-    if (f->names.size() > i + 1) f->names.erase(f->names.begin() + static_cast<ptrdiff_t>(i + 1));
+    if (f->names.size() > i + 1) {
+      std::vector<TextView> names(f->names.begin(), f->names.end());
+      names.erase(names.begin() + static_cast<ptrdiff_t>(i + 1));
+      f->names = texts.Keep(names);
+    }
   }
   if (!params.empty() && (params.back().paramdesc.wParamFlags & ParamFlag::RetVal) != 0) {
     const TypeDesc& retval = params.back().tdesc;
     d.elemdescFunc.tdesc = (retval.vt == VT_PTR && retval.lptdesc) ? *retval.lptdesc : retval;
     params.pop_back();
-    if (f->names.size() > params.size() + 1) f->names.resize(params.size() + 1);
+    if (f->names.size() > params.size() + 1) f->names = f->names.first(params.size() + 1);
   } else if (d.elemdescFunc.tdesc.vt == VT_HRESULT) {
     d.elemdescFunc.tdesc = TypeDesc{};
     d.elemdescFunc.tdesc.vt = VT_VOID;
@@ -153,7 +162,7 @@ DispatchView BuildDispatchView(LibCore& core, size_t index) {
   }
   for (size_t i = 0; i < view.funcs.size(); ++i) {
     if (!view.funcs[i].present) continue;
-    ToDispatchFunction(&view.funcs[i].model);
+    ToDispatchFunction(&view.funcs[i].model, core.model.texts);
     view.funcByMemid.Add(view.funcs[i].model.desc.memid, i);
   }
   view.funcByMemid.Seal();

@@ -13,6 +13,7 @@ struct MemberRecords {
   ByteReader records;
   size_t recordsStart = 0;
   bool module = false;  // the functions have entry points
+  std::vector<TextView> names = {};  // a function's, while it is read
 
   bool Function(size_t recordOffset, int32_t memid, int32_t nameOffset, FuncModel* out);
   bool Variable(size_t recordOffset, int32_t memid, int32_t nameOffset, VarModel* out);
@@ -54,13 +55,11 @@ bool MemberRecords::Function(size_t recordOffset, int32_t memid, int32_t nameOff
   d.wFuncFlags = static_cast<uint16_t>(rec.funcFlags);
   if (!tables.DataType(rec.returnType, &d.elemdescFunc.tdesc)) return false;
 
-  out->names.clear();
-  out->names.reserve(size_t{rec.paramCount} + 1);
-  out->names.emplace_back();
-  if (!tables.Name(nameOffset, &out->names[0])) return false;
+  names.resize(1);
+  if (!tables.Name(nameOffset, &names[0])) return false;
   out->helpContext = static_cast<uint32_t>(optional[kFuncHelpContext]);
   if (!tables.String(optional[kFuncHelpString], &out->docString)) return false;
-  out->entryName.clear();
+  out->entryName = {};
   out->entryOrdinal = 0xFFFF;
   if (module && (rec.kinds & kFuncEntryIsOrdinal) != 0)
     out->entryOrdinal = static_cast<uint16_t>(optional[kFuncEntry] & 0xFFFF);
@@ -77,9 +76,9 @@ bool MemberRecords::Function(size_t recordOffset, int32_t memid, int32_t nameOff
     if (!tables.DataType(p.dataType, &e.tdesc)) return false;
     e.paramdesc.wParamFlags = static_cast<uint16_t>(p.flags);
     if (named && p.nameOffset >= 0) {
-      Text name;
+      TextView name;
       if (!tables.Name(p.nameOffset, &name)) return false;
-      out->names.push_back(std::move(name));
+      names.push_back(name);
     } else {
       named = false;
     }
@@ -94,6 +93,7 @@ bool MemberRecords::Function(size_t recordOffset, int32_t memid, int32_t nameOff
       }
     }
   }
+  out->names = tables.Texts().Keep(names);
   return true;
 }
 
@@ -141,6 +141,7 @@ bool ReadMembers(Tables& tables, const TypeInfoBase& base, TypeModel* type) {
       recordsLength < 0)
     return tables.Fail(where, "member block");
   MemberRecords members{tables, {}, block.Offset(), type->kind == TKIND_MODULE};
+  members.names.reserve(16);
   if (!block.SubReader(members.recordsStart, static_cast<size_t>(recordsLength), &members.records) ||
       !block.Skip(static_cast<size_t>(recordsLength)))
     return tables.Fail(where, "member records");

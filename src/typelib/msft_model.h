@@ -12,6 +12,7 @@
 #include "typelib/access.h"
 #include "typelib/byte_reader.h"
 #include "typelib/read_error.h"
+#include "typelib/text_store.h"
 
 namespace brannock::typelib::msft {
 
@@ -40,21 +41,22 @@ class MemberIndex {
   std::vector<Entry> entries_;
 };
 
+// A member's texts are views of its library's text store (LibModel::texts).
 struct FuncModel {
   FuncDesc desc;
-  TextList names;  // the member's name, then parameter names up to the first unnamed one
-  Text docString;
+  TextViews names;  // the member's name, then parameter names up to the first unnamed one
+  TextView docString;
   uint32_t helpContext = 0;
   // Functions of a module: the entry point's name, or its number when the
   // name is empty (0xFFFF: none).
-  Text entryName;
+  TextView entryName;
   uint16_t entryOrdinal = 0xFFFF;
 };
 
 struct VarModel {
   VarDesc desc;
-  Text name;
-  Text docString;
+  TextView name;
+  TextView docString;
   uint32_t helpContext = 0;
 };
 
@@ -131,6 +133,7 @@ struct LibModel {
   std::unordered_map<HREFTYPE, size_t> typeByHref;
   std::vector<ImportedLibrary> imports;
   std::unordered_map<HREFTYPE, ImportedType> importedTypes;  // by import info offset
+  TextStore texts;  // the members' texts
 
   unsigned PointerSize() const { return syskind == 3 ? 8 : 4; }  // SYS_WIN64
 };

@@ -14,7 +14,7 @@ namespace {
 
 class Parser {
  public:
-  explicit Parser(ByteSpan file) : file_(file), tables_(file) {}
+  Parser(ByteSpan file, TextStore* texts) : file_(file), tables_(file, texts) {}
 
   Expected<void> Run(LibModel* lib);
 
@@ -163,7 +163,7 @@ bool IsMsftTypeLib(ByteSpan file) {
 
 Expected<void> ParseMsftTypeLib(ByteSpan file, LibModel* out) {
   *out = LibModel{};
-  Parser parser(file);
+  Parser parser(file, &out->texts);
   Expected<void> parsed = parser.Run(out);
   if (!parsed) *out = LibModel{};
   return parsed;

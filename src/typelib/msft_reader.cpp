@@ -106,18 +106,22 @@ HRESULT MsftTypeInfo::GetVarDesc(unsigned index, VarDesc* desc) {
   return S_OK_;
 }
 
+// Assigned over what `names` held, so that a list reused by the caller
+// keeps its storage.
+void AssignNames(TextViews from, size_t count, TextList* names) {
+  names->resize(count);
+  for (size_t i = 0; i < count; ++i) (*names)[i].assign(from[i]);
+}
+
 HRESULT MsftTypeInfo::GetNames(MEMBERID memid, TextList* names, unsigned maxNames) {
-  // Assigned over what `names` held, so that a list reused by the caller
-  // keeps its storage.
   const DispatchView* view = ViewOrNull();
   const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid);
   if (f) {
-    const size_t n = std::min<size_t>(f->names.size(), maxNames);
-    names->assign(f->names.begin(), f->names.begin() + static_cast<ptrdiff_t>(n));
+    AssignNames(f->names, std::min<size_t>(f->names.size(), maxNames), names);
     return S_OK_;
   }
   if (const VarModel* v = FindVar(Type(), memid)) {
-    names->assign(&v->name, &v->name + (maxNames > 0 ? 1 : 0));
+    AssignNames({&v->name, 1}, maxNames > 0 ? 1 : 0, names);
     return S_OK_;
   }
   names->clear();
@@ -133,15 +137,12 @@ HRESULT MsftTypeInfo::GetDocumentation(MEMBERID memid, Documentation* doc) {
   const DispatchView* view = ViewOrNull();
   const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid);
   if (f) {
-    if (f->names.empty())
-      doc->name.clear();
-    else
-      doc->name = f->names[0];
-    doc->docString = f->docString;
+    doc->name.assign(f->names.empty() ? TextView() : f->names[0]);
+    doc->docString.assign(f->docString);
     doc->helpContext = f->helpContext;
   } else if (const VarModel* v = FindVar(Type(), memid)) {
-    doc->name = v->name;
-    doc->docString = v->docString;
+    doc->name.assign(v->name);
+    doc->docString.assign(v->docString);
     doc->helpContext = v->helpContext;
   } else {
     *doc = Documentation{};
@@ -216,7 +217,7 @@ HRESULT MsftTypeInfo::GetDllEntry(MEMBERID memid, InvokeKind invkind, Text* dllN
   for (const FuncModel& f : t.funcs) {
     if (f.desc.memid != memid || f.desc.invkind != invkind) continue;
     *dllName = t.dllName;
-    *entryName = f.entryName;
+    entryName->assign(f.entryName);
     *ordinal = f.entryName.empty() ? f.entryOrdinal : 0;
     return S_OK_;
   }

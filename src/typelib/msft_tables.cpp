@@ -37,15 +37,28 @@ namespace {
 constexpr int kMaxTypeDepth = 32;
 
 // An entry of the name or string table: its record, then as many 8-bit
-// characters as the record's length says.
+// characters as the record's length says. Empty for offset -1.
 template <typename Entry, typename LengthOf>
-bool ReadCountedText(ByteReader r, int32_t offset, LengthOf lengthOf, Text* out) {
-  out->clear();
+bool ReadCountedBytes(ByteReader r, int32_t offset, LengthOf lengthOf, ByteSpan* chars) {
+  *chars = {};
   if (offset < 0) return true;
   Entry e;
-  ByteSpan chars;
-  if (!r.Seek(static_cast<size_t>(offset)) || !r.Read(&e) || !r.ReadBytes(lengthOf(e), &chars)) return false;
+  return r.Seek(static_cast<size_t>(offset)) && r.Read(&e) && r.ReadBytes(lengthOf(e), chars);
+}
+
+size_t NameLength(const NameEntry& e) { return e.lengthAndHash & 0xFF; }
+size_t StringLength(const StringEntry& e) { return e.length; }
+
+bool Decode(ByteSpan chars, Text* out) {
+  out->clear();
   AppendWindows1252(chars, out);
+  return true;
+}
+
+bool Decode(ByteSpan chars, TextStore& store, TextView* out) {
+  char16_t* units = store.Units(chars.size());
+  DecodeWindows1252(chars, units);
+  *out = TextView(units, chars.size());
   return true;
 }
 
@@ -83,14 +96,29 @@ bool Tables::ReadSegments(size_t directoryOffset) {
 }
 
 bool Tables::Name(int32_t offset, Text* out) {
-  return ReadCountedText<NameEntry>(segments_[kNameSegment], offset,
-                                    [](const NameEntry& e) { return size_t{e.lengthAndHash & 0xFF}; }, out) ||
+  ByteSpan chars;
+  return (ReadCountedBytes<NameEntry>(segments_[kNameSegment], offset, NameLength, &chars) && Decode(chars, out)) ||
          Fail(At(kNameSegment, offset), "name table entry");
 }
 
 bool Tables::String(int32_t offset, Text* out) {
-  return ReadCountedText<StringEntry>(segments_[kStringSegment], offset,
-                                      [](const StringEntry& e) { return size_t{e.length}; }, out) ||
+  ByteSpan chars;
+  return (ReadCountedBytes<StringEntry>(segments_[kStringSegment], offset, StringLength, &chars) &&
+          Decode(chars, out)) ||
+         Fail(At(kStringSegment, offset), "string table entry");
+}
+
+bool Tables::Name(int32_t offset, TextView* out) {
+  ByteSpan chars;
+  return (ReadCountedBytes<NameEntry>(segments_[kNameSegment], offset, NameLength, &chars) &&
+          Decode(chars, *texts_, out)) ||
+         Fail(At(kNameSegment, offset), "name table entry");
+}
+
+bool Tables::String(int32_t offset, TextView* out) {
+  ByteSpan chars;
+  return (ReadCountedBytes<StringEntry>(segments_[kStringSegment], offset, StringLength, &chars) &&
+          Decode(chars, *texts_, out)) ||
          Fail(At(kStringSegment, offset), "string table entry");
 }
 

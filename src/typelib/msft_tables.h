@@ -25,7 +25,8 @@ namespace brannock::typelib::msft {
 
 class Tables {
  public:
-  explicit Tables(ByteSpan file) : file_(file) {}
+  // Member texts are kept in `texts`.
+  Tables(ByteSpan file, TextStore* texts) : file_(file), texts_(texts) {}
 
   ByteSpan File() const { return file_; }
   const ByteReader& SegmentData(Segment segment) const { return segments_[segment]; }
@@ -41,6 +42,10 @@ class Tables {
   // An entry of the name or string table; empty for offset -1.
   bool Name(int32_t offset, Text* out);
   bool String(int32_t offset, Text* out);
+  // The same kept in the text store.
+  bool Name(int32_t offset, TextView* out);
+  bool String(int32_t offset, TextView* out);
+  TextStore& Texts() { return *texts_; }
   // An entry of the GUID table; the null GUID for offset -1.
   bool GuidAt(int32_t offset, Guid* out);
   // The type that a record's 32-bit type word describes: a VARTYPE
@@ -68,6 +73,7 @@ class Tables {
   bool ArrayType(int32_t offset, int depth, std::shared_ptr<const ArrayDesc>* out);
 
   ByteSpan file_;
+  TextStore* texts_;
   std::array<ByteReader, kSegmentCount> segments_;
   std::array<size_t, kSegmentCount> segmentStart_{};
   size_t current_ = 0;

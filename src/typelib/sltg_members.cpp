@@ -89,10 +89,13 @@ class TypeReader {
   Outcome Decode(uint16_t word, std::optional<size_t> next, int depth, TypeDesc* out);
   Outcome TypeOf(uint16_t word, bool isInline, ElemDesc* out);
   Outcome Word(size_t at, uint16_t* out) { return ReadAt(data_.Data(), at, out) ? Outcome::Read : Outcome::Damaged; }
-  Outcome NameOf(uint16_t offset, Text* out) {
-    if (library_.name(offset, out)) return Outcome::Read;
-    place_ = "member name";
-    return Outcome::Damaged;
+  Outcome NameOf(uint16_t offset, TextView* out) {
+    if (!library_.name(offset, &name_)) {
+      place_ = "member name";
+      return Outcome::Damaged;
+    }
+    *out = texts_->Keep(name_);
+    return Outcome::Read;
   }
 
   ByteSpan block_;
@@ -102,6 +105,9 @@ class TypeReader {
   size_t dataOffset_ = 0;
   uint32_t referencesOffset_ = 0xFFFFFFFF;
   std::vector<HREFTYPE> refs_;
+  TextStore* texts_ = nullptr;  // the library's, where the members' texts are kept
+  Text name_;
+  std::vector<TextView> names_;
   const char* place_ = "type members";
 };
 
@@ -240,9 +246,8 @@ Outcome TypeReader::Funcs(const TypeTail& tail, msft::TypeModel* t) {
     d.cParams = static_cast<int16_t>(rec.argCount >> 3);
     const int optional = (rec.optionalCount & 0x7E) >> 1;
     d.cParamsOpt = static_cast<int16_t>(optional == 0x3F ? -1 : optional);
-    Text name;
-    if (Outcome o = NameOf(rec.name, &name); o != Outcome::Read) return o;
-    f.names.push_back(std::move(name));
+    names_.clear();
+    if (Outcome o = NameOf(rec.name, &names_.emplace_back()); o != Outcome::Read) return o;
     if (Outcome o = TypeOf(rec.resultType, LooksInline(rec.resultType), &d.elemdescFunc); o != Outcome::Read)
       return o;
     bool named = true;
@@ -255,9 +260,10 @@ Outcome TypeReader::Funcs(const TypeTail& tail, msft::TypeModel* t) {
       d.lprgelemdescParam.push_back(std::move(param));
       if ((arg.name | 1) == kNone) named = false;
       if (!named) continue;
-      if (Outcome o = NameOf(static_cast<uint16_t>(arg.name & ~1u), &name); o != Outcome::Read) return o;
-      f.names.push_back(std::move(name));
+      if (Outcome o = NameOf(static_cast<uint16_t>(arg.name & ~1u), &names_.emplace_back()); o != Outcome::Read)
+        return o;
     }
+    f.names = texts_->Keep(names_);
     t->funcByMemid.Add(d.memid, t->funcs.size());
     t->funcs.push_back(std::move(f));
     at = rec.next;
@@ -330,6 +336,7 @@ Outcome TypeReader::Members(msft::LibModel* lib, msft::TypeModel* t, const TypeT
 }
 
 Expected<void> TypeReader::Run(msft::LibModel* lib, msft::TypeModel* t) {
+  texts_ = &lib->texts;
   ByteReader r(block_);
   TypeHeader h;
   MembersHeader members;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+
 #include "common/text.h"
 
 namespace brannock {
@@ -43,6 +46,23 @@ TEST(Ascii, HexDigitsAndNumbers) {
     EXPECT_FALSE(ParseHex32(bad, &value)) << bad;
     EXPECT_EQ(value, 7u) << "untouched by " << bad;
   }
+}
+
+TEST(Ascii, DecimalNumbersAtEveryDigitCount) {
+  // Every number of digits, both ends of each, appended after what is there.
+  uint64_t low = 1;
+  for (int digits = 1; digits <= 19; ++digits, low *= 10) {
+    for (uint64_t v : {low, low * 10 - 1, low + 7}) {
+      Text text = u"n=";
+      AppendUInt(v, &text);
+      EXPECT_EQ(text, u"n=" + Utf8ToUtf16(std::to_string(v)));
+    }
+  }
+  EXPECT_EQ(UIntToText(0), u"0");
+  EXPECT_EQ(UIntToText(UINT64_MAX), u"18446744073709551615");
+  EXPECT_EQ(IntToText(-1), u"-1");
+  EXPECT_EQ(IntToText(-2147418112), u"-2147418112");
+  EXPECT_EQ(IntToText(INT64_MIN), u"-9223372036854775808");
 }
 
 }  // namespace
