@@ -89,6 +89,20 @@ for f in AppIds.csv Intfs.csv ObjClasses.csv TypeLibs.csv; do
   [ "$(head -c 10 "$fresh/$f" | od -An -c | tr -d ' ')" = 'Name;GUID\r' ] || fail "$f does not start with its header"
 done
 [ "$(wc -l <"$fresh/ObjClasses.csv")" -eq 9 ] || fail "ObjClasses.csv: $(wc -l <"$fresh/ObjClasses.csv") lines"
+# The installed program is the Release build, with its own allocator and
+# inlining: it renders every library as the tested build does.
+step "rendering as the tested build"
+build_host brannock-cli >/dev/null
+rendered=0
+for tlb in build/test/tlb/*.tlb ../shared/fixtures/real/typelib/standalone/* ../shared/fixtures/real/typelib/pe/*; do
+  [ -f "$tlb" ] || continue
+  env -u WINEPREFIX HOME="$fresh/home" brannock-cli --render "$tlb" >"$work/installed.pas" 2>&1 || true
+  env -u WINEPREFIX HOME="$fresh/home" "$host_build/src/app/brannock-cli" --render "$tlb" >"$work/tested.pas" 2>&1 || true
+  cmp -s "$work/installed.pas" "$work/tested.pas" ||
+    fail "$tlb renders otherwise in the installed program: $(diff "$work/installed.pas" "$work/tested.pas" | head -5)"
+  rendered=$((rendered + 1))
+done
+[ $rendered -gt 0 ] || fail "no type library to render (build/test/tlb is empty)"
 desktop-file-validate /usr/share/applications/brannock.desktop || fail "desktop-file-validate"
 for page in brannock brannock-cli; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
