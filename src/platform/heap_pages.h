@@ -16,7 +16,7 @@ namespace brannock::platform {
 
 // Where the C library and the kernel allow it (glibc on Linux); a no-op
 // elsewhere and in builds with the sanitizers (BRANNOCK_FULL_TEARDOWN),
-// whose allocator is their own.
+// whose allocator is their own. Calls after the first do nothing.
 void UseLargeHeapPages();
 
 }  // namespace brannock::platform

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "platform/heap_pages.h"
 #include "platform/small_blocks.h"
 
 namespace {
@@ -23,6 +24,13 @@ char* run = nullptr;
 size_t runLeft = 0;
 
 void* NewSlab() {
+  // The first slab may be asked for before main: the heap is prepared
+  // first, so that the runs come from its large pages too.
+  static bool prepared = false;
+  if (!prepared) {
+    prepared = true;
+    brannock::platform::UseLargeHeapPages();
+  }
   if (runLeft == 0) {
     void* next = nullptr;
     if (posix_memalign(&next, SmallBlocks::kSlab, kRun) != 0) return nullptr;

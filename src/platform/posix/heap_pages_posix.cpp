@@ -15,6 +15,9 @@ namespace brannock::platform {
 
 void UseLargeHeapPages() {
 #ifdef BRANNOCK_HEAP_PAGES
+  static bool done = false;  // a second call would reserve again
+  if (done) return;
+  done = true;
   constexpr size_t kLargePage = size_t{2} << 20;
   // Address space only: untouched pages of the reserve take no memory.
   constexpr size_t kReserve = size_t{1} << 30;
