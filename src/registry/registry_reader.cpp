@@ -59,13 +59,15 @@ bool RegistryReader::KeyExists(TextView path) {
 }
 
 Text TextUpToNul(const Bytes& data) {
-  Text s;
-  s.reserve(data.size() / 2);
-  for (size_t i = 0; i + 1 < data.size(); i += 2) {
-    const auto c = static_cast<char16_t>(data[i] | data[i + 1] << 8);
+  // Written into place and cut at the first NUL, not grown unit by unit.
+  Text s(data.size() / 2, u'\0');
+  size_t n = 0;
+  for (; n < s.size(); ++n) {
+    const auto c = static_cast<char16_t>(data[2 * n] | data[2 * n + 1] << 8);
     if (c == 0) break;
-    s.push_back(c);
+    s[n] = c;
   }
+  s.resize(n);
   return s;
 }
 

@@ -142,3 +142,13 @@ TEST(RegistryReader, ReadString) {
   EXPECT_EQ(type, RegType::Sz);
   EXPECT_EQ(size, 16u);
 }
+
+TEST(RegistryReader, TextUpToNulStopsAtTheFirstNulOrTheLastWholeUnit) {
+  EXPECT_EQ(TextUpToNul({}), u"");
+  EXPECT_EQ(TextUpToNul({'A', 0, 'B', 0}), u"AB") << "no terminator: up to the end";
+  EXPECT_EQ(TextUpToNul({'A', 0, 0, 0, 'B', 0}), u"A");
+  EXPECT_EQ(TextUpToNul({0, 0, 'B', 0}), u"");
+  EXPECT_EQ(TextUpToNul({'A', 0, 'B'}), u"A") << "an odd last byte is no unit";
+  EXPECT_EQ(TextUpToNul({0xAC, 0x20, 0x00, 0x01, 0x3D, 0xD8, 0x00, 0xDE}), u"\u20AC\u0100\U0001F600");
+  EXPECT_EQ(TextUpToNul({0x00, 0x01, 0x00, 0x00}), u"\u0100") << "a zero low byte alone is no NUL";
+}
