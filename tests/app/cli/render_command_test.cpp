@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
+#include <string>
 
+#include "common/text.h"
 #include "platform/messages.h"
 #include "typelib/memory_typelib.h"
 
@@ -13,15 +16,21 @@ namespace {
 using namespace typelib;
 using namespace typelib::testing;
 
+// Makes `loader` serve `lib` as the file `path` (UTF-8); the request for it.
+RenderRequest FileRequestFor(std::shared_ptr<MemoryTypeLib> lib, const std::string& path, MemoryLoader* loader) {
+  loader->fromFile = std::move(lib);
+  loader->fileResult = 0;
+  loader->existingFiles = {Utf8ToUtf16(path)};
+  RenderRequest request;
+  request.file = path;
+  return request;
+}
+
 TEST(RenderTypeLibrary, FileRequestPrintsTheUnitInUtf8) {
   auto lib = std::make_shared<MemoryTypeLib>(u"Lib\u00e9", u"Caf\u00e9 types");
   lib->AddType(TKIND_ALIAS, u"Handle")->attr.tdescAlias = Vt(VT_I4);
   MemoryLoader loader;
-  loader.fromFile = lib;
-  loader.fileResult = 0;
-  loader.existingFiles = {u"/tmp/x\u00e9.tlb"};
-  RenderRequest request;
-  request.file = "/tmp/x\xc3\xa9.tlb";
+  const RenderRequest request = FileRequestFor(lib, "/tmp/x\xc3\xa9.tlb", &loader);
   std::string out, err;
   EXPECT_EQ(RenderTypeLibrary(request, loader, &out, &err), 0);
   EXPECT_EQ(err, "");
@@ -36,12 +45,8 @@ TEST(RenderTypeLibrary, IdlOnRequest) {
   auto lib = std::make_shared<MemoryTypeLib>(u"Lib\u00e9");
   lib->AddType(TKIND_ALIAS, u"Handle")->attr.tdescAlias = Vt(VT_I4);
   MemoryLoader loader;
-  loader.fromFile = lib;
-  loader.fileResult = 0;
-  loader.existingFiles = {u"/tmp/x.tlb"};
   // The type's GUID is the memory library's (its position + 1).
-  RenderRequest request;
-  request.file = "/tmp/x.tlb";
+  RenderRequest request = FileRequestFor(lib, "/tmp/x.tlb", &loader);
   request.language = RenderLanguage::Idl;
   std::string out, err;
   EXPECT_EQ(RenderTypeLibrary(request, loader, &out, &err), 0);
@@ -58,11 +63,7 @@ TEST(RenderTypeLibrary, StreamedUnitIsTheSameBytes) {
   for (int i = 0; i < 10000; ++i)
     lib->AddType(TKIND_ALIAS, u"Handle\u00e9" + UIntToText(static_cast<uint32_t>(i)))->attr.tdescAlias = Vt(VT_I4);
   MemoryLoader loader;
-  loader.fromFile = lib;
-  loader.fileResult = 0;
-  loader.existingFiles = {u"/tmp/big.tlb"};
-  RenderRequest request;
-  request.file = "/tmp/big.tlb";
+  const RenderRequest request = FileRequestFor(lib, "/tmp/big.tlb", &loader);
   std::string whole, err;
   ASSERT_EQ(RenderTypeLibrary(request, loader, &whole, &err), 0);
   ASSERT_GT(whole.size(), 4 * 64 * 1024u);
