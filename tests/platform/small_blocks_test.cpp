@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <random>
 #include <vector>
 
@@ -19,7 +20,7 @@ size_t slabLimit = 0;
 
 void* TestSlab() {
   if (slabs.size() >= slabLimit) return nullptr;
-  slabs.push_back(std::aligned_alloc(SmallBlocks::kSlab, SmallBlocks::kSlab));
+  slabs.push_back(::operator new(SmallBlocks::kSlab, std::align_val_t{SmallBlocks::kSlab}));
   return slabs.back();
 }
 
@@ -27,7 +28,7 @@ class SmallBlocksTest : public ::testing::Test {
  protected:
   void SetUp() override { slabLimit = 1000; }
   void TearDown() override {
-    for (void* slab : slabs) std::free(slab);
+    for (void* slab : slabs) ::operator delete(slab, std::align_val_t{SmallBlocks::kSlab});
     slabs.clear();
   }
   std::unique_ptr<SmallBlocks> blocks = std::make_unique<SmallBlocks>(&TestSlab);
