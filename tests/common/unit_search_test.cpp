@@ -11,7 +11,7 @@ namespace {
 // search takes at once, from every start, against a search one unit at a
 // time.
 TEST(UnitSearch, FindsWhatAPlainSearchFinds) {
-  for (size_t length = 0; length < 40; ++length) {
+  for (size_t length = 0; length < 72; ++length) {
     for (size_t hit = 0; hit <= length; ++hit) {
       std::u16string wide(length, u'a');
       std::string narrow(length, 'a');

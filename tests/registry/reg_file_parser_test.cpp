@@ -207,6 +207,35 @@ TEST(RegFileParser, ReportsMalformedInputWithFileAndLine) {
   EXPECT_TRUE(store.Root(CR).Children().empty());
 }
 
+TEST(RegFileParser, RootNamesInAnyCaseAndTheirShortForms) {
+  const std::string file =
+      "Windows Registry Editor Version 5.00\n"
+      "[hkey_classes_root\\A]\n@=\"a\"\n"
+      "[HKCR\\B]\n@=\"b\"\n"
+      "[HKEY_Local_MACHINE\\Software\\Classes\\C]\n@=\"c\"\n"
+      "[hkcu\\Software\\D]\n@=\"d\"\n"
+      "[HKU\\S-1\\E]\n@=\"e\"\n"
+      "[HKEY_USERs\\S-1\\F]\n@=\"f\"\n";
+  for (const std::string& bytes : {file, Utf16LeFile(Utf8ToUtf16(file))}) {
+    MemoryStore store;
+    ParseRegFile(bytes, u"roots.reg", store);
+    EXPECT_EQ(StringValue(store, RootKey::ClassesRoot, u"A", u""), u"a");
+    EXPECT_EQ(StringValue(store, RootKey::ClassesRoot, u"B", u""), u"b");
+    EXPECT_EQ(StringValue(store, RootKey::ClassesRoot, u"C", u""), u"c") << "the machine's classes";
+    EXPECT_EQ(StringValue(store, RootKey::CurrentUser, u"Software\\D", u""), u"d");
+    EXPECT_EQ(StringValue(store, RootKey::Users, u"S-1\\E", u""), u"e");
+    EXPECT_EQ(StringValue(store, RootKey::Users, u"S-1\\F", u""), u"f");
+  }
+  // Names that differ only late, or only in length, are no roots.
+  for (const char* wrong : {"HKEY_CLASSES_ROOX", "HKEY_CLASSES_ROOTS", "hkey_classes_roo", "HKC"}) {
+    MemoryStore store;
+    EXPECT_EQ(ParseErrorOf([&] {
+                ParseRegFile(std::string("REGEDIT4\n[") + wrong + "\\X]\n", u"bad.reg", store);
+              }),
+              std::string("bad.reg:2: unknown root key \"") + wrong + "\"");
+  }
+}
+
 TEST(RegFileParser, LoadsFilesAndNamesThemInErrors) {
   MemoryStore store;
   LoadRegFile(BRANNOCK_TEST_DATA "/registry/regedit_export.reg", store);
