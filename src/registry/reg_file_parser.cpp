@@ -24,26 +24,16 @@ using scan::Encoding;
 constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kHeader4 = "REGEDIT4";
 
-// Whether a key line's root is `spelled`, in any case. Files spell root
-// names in capitals, as regedit writes them: compared as they are until
-// they differ.
-template <typename Ch>
-bool IsRootName(std::basic_string_view<Ch> name, std::string_view spelled) {
-  if (name.size() != spelled.size()) return false;
-  size_t i = 0;
-  while (i < name.size() && name[i] == static_cast<Ch>(spelled[i])) ++i;
-  return i == name.size() || scan::EqualsNoCaseAscii(name.substr(i), spelled.substr(i));
-}
-
 // The root of a key line; `skip` for roots whose keys are not kept.
 template <typename Ch>
 bool RootOfName(std::basic_string_view<Ch> name, RootKey& root, bool& skip) {
+  using scan::EqualsNoCaseAscii;
   skip = false;
-  if (IsRootName(name, "HKEY_CLASSES_ROOT") || IsRootName(name, "HKCR")) root = RootKey::ClassesRoot;
-  else if (IsRootName(name, "HKEY_CURRENT_USER") || IsRootName(name, "HKCU")) root = RootKey::CurrentUser;
-  else if (IsRootName(name, "HKEY_LOCAL_MACHINE") || IsRootName(name, "HKLM")) root = RootKey::LocalMachine;
-  else if (IsRootName(name, "HKEY_USERS") || IsRootName(name, "HKU")) root = RootKey::Users;
-  else if (IsRootName(name, "HKEY_CURRENT_CONFIG") || IsRootName(name, "HKCC")) skip = true;
+  if (EqualsNoCaseAscii(name, "HKEY_CLASSES_ROOT") || EqualsNoCaseAscii(name, "HKCR")) root = RootKey::ClassesRoot;
+  else if (EqualsNoCaseAscii(name, "HKEY_CURRENT_USER") || EqualsNoCaseAscii(name, "HKCU")) root = RootKey::CurrentUser;
+  else if (EqualsNoCaseAscii(name, "HKEY_LOCAL_MACHINE") || EqualsNoCaseAscii(name, "HKLM")) root = RootKey::LocalMachine;
+  else if (EqualsNoCaseAscii(name, "HKEY_USERS") || EqualsNoCaseAscii(name, "HKU")) root = RootKey::Users;
+  else if (EqualsNoCaseAscii(name, "HKEY_CURRENT_CONFIG") || EqualsNoCaseAscii(name, "HKCC")) skip = true;
   else return false;
   return true;
 }

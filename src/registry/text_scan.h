@@ -58,11 +58,15 @@ inline std::basic_string_view<Ch> TrimBlanks(std::basic_string_view<Ch> s) {
   return s.substr(b, e - b);
 }
 
-// Case-insensitive (a to z) comparison with an ASCII literal.
+// Case-insensitive (a to z) comparison with an ASCII literal. Files mostly
+// spell keywords and root names as regedit writes them: compared as they
+// are until they differ, folded from there.
 template <typename Ch>
 bool StartsWithNoCase(std::basic_string_view<Ch> s, std::string_view prefix) {
   if (s.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
+  size_t i = 0;
+  while (i < prefix.size() && s[i] == static_cast<Ch>(prefix[i])) ++i;
+  for (; i < prefix.size(); ++i)
     if (UpperAscii(s[i]) != static_cast<Ch>(UpperAscii(prefix[i]))) return false;
   return true;
 }
