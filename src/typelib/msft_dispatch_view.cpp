@@ -11,6 +11,15 @@ constexpr int kMaxChainDepth = 32;
 // base is imported again) end here.
 thread_local int buildDepth = 0;
 
+// A function of the library at the end of the view, with a copy of its
+// parameters.
+void AddLocalFunc(const LibModel& m, const FuncModel& f, DispatchView* view) {
+  ViewFunc& added = view->funcs.emplace_back(ViewFunc{true, f});
+  added.model.firstParam = static_cast<uint32_t>(view->params.size());
+  const auto from = m.params.begin() + f.firstParam;
+  view->params.insert(view->params.end(), from, from + f.paramCount);
+}
+
 class ViewBuilder {
  public:
   ViewBuilder(LibCore& core, DispatchView* view) : core_(core), view_(view) {}
@@ -65,7 +74,7 @@ bool ViewBuilder::CollectLocal(size_t index, int depth) {
   if (depth > kMaxChainDepth) return false;
   const TypeModel& t = core_.model.types[index];
   if (t.implTypeCount > 0 && t.baseHref != -1 && !CollectBase(static_cast<HREFTYPE>(t.baseHref), depth)) return false;
-  for (const auto& f : t.funcs) view_->funcs.push_back({true, f});
+  for (const auto& f : t.funcs) AddLocalFunc(core_.model, f, view_);
   return true;
 }
 
@@ -89,20 +98,21 @@ bool ViewBuilder::CollectForeign(std::shared_ptr<TypeInfo> info, int depth) {
   TextList names;
   std::vector<TextView> kept;
   Documentation doc;
+  FuncDesc desc;
   for (unsigned i = 0; i < attr.cFuncs; ++i) {
     ViewFunc f;
-    if (Failed(info->GetFuncDesc(i, &f.model.desc)) || Failed(info->GetNames(f.model.desc.memid, &names, 0xFFFF)))
-      return false;
+    if (Failed(info->GetFuncDesc(i, &desc)) || Failed(info->GetNames(desc.memid, &names, 0xFFFF))) return false;
     // The texts of another library's function are kept in this library's store.
     kept.clear();
     for (const Text& name : names) kept.push_back(core_.model.texts.Keep(name));
     f.model.names = core_.model.texts.Keep(kept);
-    if (Succeeded(info->GetDocumentation(f.model.desc.memid, &doc))) {
+    if (Succeeded(info->GetDocumentation(desc.memid, &doc))) {
       f.model.docString = core_.model.texts.Keep(doc.docString);
       f.model.helpContext = doc.helpContext;
     }
-    Rebase(&f.model.desc.elemdescFunc.tdesc, info);
-    for (auto& p : f.model.desc.lprgelemdescParam) Rebase(&p.tdesc, info);
+    Rebase(&desc.elemdescFunc.tdesc, info);
+    for (auto& p : desc.lprgelemdescParam) Rebase(&p.tdesc, info);
+    AddFuncDesc(desc, &core_.model.memberTypes, &view_->params, &f.model);
     f.present = true;
     view_->funcs.push_back(std::move(f));
   }
@@ -115,30 +125,31 @@ bool ViewBuilder::CollectForeign(std::shared_ptr<TypeInfo> info, int depth) {
 // [out, retval] parameter becomes the result (one pointer less), whatever
 // the function returns (an HRESULT, nothing or a number); an HRESULT result
 // without one becomes VT_VOID.
-void ToDispatchFunction(FuncModel* f, TextStore& texts) {
-  FuncDesc& d = f->desc;
-  d.funckind = FUNC_DISPATCH;
-  auto& params = d.lprgelemdescParam;
-  for (size_t i = params.size(); i-- > 0;) {
-    if ((params[i].paramdesc.wParamFlags & ParamFlag::Lcid) == 0) continue;
-    params.erase(params.begin() + static_cast<ptrdiff_t>(i));
+void ToDispatchFunction(FuncModel* f, ParamModel* params, TypeTable& types, TextStore& texts) {
+  f->funckind = FUNC_DISPATCH;
+  size_t count = f->paramCount;
+  for (size_t i = count; i-- > 0;) {
+    if ((params[i].flags & ParamFlag::Lcid) == 0) continue;
+    std::move(params + i + 1, params + count, params + i);
+    --count;
     if (f->names.size() > i + 1) {
       std::vector<TextView> names(f->names.begin(), f->names.end());
       names.erase(names.begin() + static_cast<ptrdiff_t>(i + 1));
       f->names = texts.Keep(names);
     }
   }
-  if (!params.empty() && (params.back().paramdesc.wParamFlags & ParamFlag::RetVal) != 0) {
-    const TypeDesc& retval = params.back().tdesc;
-    d.elemdescFunc.tdesc = (retval.vt == VT_PTR && retval.lptdesc) ? *retval.lptdesc : retval;
-    params.pop_back();
-    if (f->names.size() > params.size() + 1) f->names = f->names.first(params.size() + 1);
-  } else if (d.elemdescFunc.tdesc.vt == VT_HRESULT) {
-    d.elemdescFunc.tdesc = TypeDesc{};
-    d.elemdescFunc.tdesc.vt = VT_VOID;
+  if (count > 0 && (params[count - 1].flags & ParamFlag::RetVal) != 0) {
+    f->resultType = types.Pointee(params[count - 1].type);
+    --count;
+    if (f->names.size() > count + 1) f->names = f->names.first(count + 1);
+  } else if (types[f->resultType].vt == VT_HRESULT) {
+    TypeDesc none;
+    none.vt = VT_VOID;
+    f->resultType = types.Add(none);
   }
-  d.cParams = static_cast<int16_t>(params.size());
-  d.elemdescFunc.paramdesc = ParamDesc{};
+  f->paramCount = static_cast<uint16_t>(count);
+  f->cParams = static_cast<int16_t>(count);
+  f->resultFlags = 0;
 }
 
 }  // namespace
@@ -154,16 +165,18 @@ DispatchView BuildDispatchView(LibCore& core, size_t index) {
     // The bases are out of reach: the inherited functions are counted, as
     // the vtable size says, but cannot be described.
     view.funcs.clear();
+    view.params.clear();
     view.foreignRefs.clear();
     const size_t vtableCount = t.vtableSize / core.model.PointerSize();
     const size_t inherited = vtableCount > t.funcs.size() ? vtableCount - t.funcs.size() : 0;
     view.funcs.resize(inherited);
-    for (const auto& f : t.funcs) view.funcs.push_back({true, f});
+    for (const auto& f : t.funcs) AddLocalFunc(core.model, f, &view);
   }
   for (size_t i = 0; i < view.funcs.size(); ++i) {
     if (!view.funcs[i].present) continue;
-    ToDispatchFunction(&view.funcs[i].model, core.model.texts);
-    view.funcByMemid.Add(view.funcs[i].model.desc.memid, i);
+    FuncModel& f = view.funcs[i].model;
+    ToDispatchFunction(&f, view.params.data() + f.firstParam, core.model.memberTypes, core.model.texts);
+    view.funcByMemid.Add(f.memid, i);
   }
   view.funcByMemid.Seal();
   return view;

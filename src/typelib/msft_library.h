@@ -17,6 +17,7 @@ struct ViewFunc {
 
 struct DispatchView {
   std::vector<ViewFunc> funcs;
+  ParamList params;  // the parameters of `funcs`
   MemberIndex funcByMemid;  // first present function of each id
   // Types referenced by inherited functions of other libraries: href
   // ((i << 2) | 3) in this view stands for (owner, href) at index i.

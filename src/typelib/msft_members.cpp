@@ -10,6 +10,7 @@ namespace {
 // `recordsStart` in the file.
 struct MemberRecords {
   Tables& tables;
+  LibModel& lib;
   ByteReader records;
   size_t recordsStart = 0;
   bool module = false;  // the functions have entry points
@@ -44,37 +45,38 @@ bool MemberRecords::Function(size_t recordOffset, int32_t memid, int32_t nameOff
   for (size_t i = 0; i < optionalCount; ++i)
     if (!records.Read(&optional[i])) return tables.Fail(where, "function record");
 
-  FuncDesc& d = out->desc;
-  d.memid = memid;
-  d.funckind = static_cast<FuncKind>(rec.kinds & kFuncKindMask);
-  d.invkind = static_cast<InvokeKind>((rec.kinds >> kInvokeKindShift) & kInvokeKindMask);
-  d.callconv = static_cast<int32_t>((rec.kinds >> kCallConvShift) & kCallConvMask);
-  d.cParams = static_cast<int16_t>(rec.paramCount);
-  d.cParamsOpt = static_cast<int16_t>(rec.optionalParamCount);
-  d.oVft = rec.vtableOffset;
-  d.wFuncFlags = static_cast<uint16_t>(rec.funcFlags);
-  if (!tables.DataType(rec.returnType, &d.elemdescFunc.tdesc)) return false;
+  FuncModel& f = *out;
+  f.memid = memid;
+  f.funckind = static_cast<FuncKind>(rec.kinds & kFuncKindMask);
+  f.invkind = static_cast<InvokeKind>((rec.kinds >> kInvokeKindShift) & kInvokeKindMask);
+  f.callconv = static_cast<int32_t>((rec.kinds >> kCallConvShift) & kCallConvMask);
+  f.cParams = static_cast<int16_t>(rec.paramCount);
+  f.cParamsOpt = static_cast<int16_t>(rec.optionalParamCount);
+  f.oVft = rec.vtableOffset;
+  f.funcFlags = static_cast<uint16_t>(rec.funcFlags);
+  if (!tables.MemberType(rec.returnType, &lib.memberTypes, &f.resultType)) return false;
 
   names.resize(1);
   if (!tables.Name(nameOffset, &names[0])) return false;
-  out->helpContext = static_cast<uint32_t>(optional[kFuncHelpContext]);
-  if (!tables.String(optional[kFuncHelpString], &out->docString)) return false;
-  out->entryName = {};
-  out->entryOrdinal = 0xFFFF;
+  f.helpContext = static_cast<uint32_t>(optional[kFuncHelpContext]);
+  if (!tables.String(optional[kFuncHelpString], &f.docString)) return false;
+  f.entryName = {};
+  f.entryOrdinal = 0xFFFF;
   if (module && (rec.kinds & kFuncEntryIsOrdinal) != 0)
-    out->entryOrdinal = static_cast<uint16_t>(optional[kFuncEntry] & 0xFFFF);
-  else if (module && optional[kFuncEntry] != -1 && !tables.String(optional[kFuncEntry], &out->entryName))
+    f.entryOrdinal = static_cast<uint16_t>(optional[kFuncEntry] & 0xFFFF);
+  else if (module && optional[kFuncEntry] != -1 && !tables.String(optional[kFuncEntry], &f.entryName))
     return false;
 
-  d.lprgelemdescParam.resize(rec.paramCount);
+  f.firstParam = static_cast<uint32_t>(lib.params.size());
+  f.paramCount = rec.paramCount;
   bool named = true;
   for (size_t i = 0; i < rec.paramCount; ++i) {
     ParameterInfo p;
     if (!records.Seek(paramStart + i * sizeof(ParameterInfo)) || !records.Read(&p))
       return tables.Fail(where, "function parameters");
-    ElemDesc& e = d.lprgelemdescParam[i];
-    if (!tables.DataType(p.dataType, &e.tdesc)) return false;
-    e.paramdesc.wParamFlags = static_cast<uint16_t>(p.flags);
+    ParamModel& e = lib.params.emplace_back();
+    if (!tables.MemberType(p.dataType, &lib.memberTypes, &e.type)) return false;
+    e.flags = static_cast<uint16_t>(p.flags);
     if (named && p.nameOffset >= 0) {
       TextView name;
       if (!tables.Name(p.nameOffset, &name)) return false;
@@ -89,7 +91,7 @@ bool MemberRecords::Function(size_t recordOffset, int32_t memid, int32_t nameOff
       if (value != -1) {
         auto ex = std::make_shared<ParamDescEx>();
         if (!tables.Value(value, &ex->varDefaultValue)) return false;
-        e.paramdesc.pparamdescex = std::move(ex);
+        e.defaultValue = std::move(ex);
       }
     }
   }
@@ -129,7 +131,7 @@ bool MemberRecords::Variable(size_t recordOffset, int32_t memid, int32_t nameOff
 
 }  // namespace
 
-bool ReadMembers(Tables& tables, const TypeInfoBase& base, TypeModel* type) {
+bool ReadMembers(Tables& tables, const TypeInfoBase& base, LibModel* lib, TypeModel* type) {
   const size_t funcCount = base.elementCounts & 0xFFFF;
   const size_t varCount = base.elementCounts >> 16;
   const size_t total = funcCount + varCount;
@@ -140,7 +142,7 @@ bool ReadMembers(Tables& tables, const TypeInfoBase& base, TypeModel* type) {
   if (base.memberOffset < 0 || !block.Seek(static_cast<size_t>(base.memberOffset)) || !block.Read(&recordsLength) ||
       recordsLength < 0)
     return tables.Fail(where, "member block");
-  MemberRecords members{tables, {}, block.Offset(), type->kind == TKIND_MODULE};
+  MemberRecords members{tables, *lib, {}, block.Offset(), type->kind == TKIND_MODULE};
   members.names.reserve(16);
   if (!block.SubReader(members.recordsStart, static_cast<size_t>(recordsLength), &members.records) ||
       !block.Skip(static_cast<size_t>(recordsLength)))
@@ -156,14 +158,14 @@ bool ReadMembers(Tables& tables, const TypeInfoBase& base, TypeModel* type) {
       return tables.Fail(members.recordsStart, "function record offset");
   // Functions of a dispinterface have no vtable slot.
   if (type->kind == TKIND_DISPATCH && (type->flags & TypeFlag::Dual) == 0)
-    for (auto& f : type->funcs) f.desc.oVft = 0;
+    for (auto& f : type->funcs) f.oVft = 0;
   type->vars.resize(varCount);
   for (size_t i = 0; i < varCount; ++i) {
     const size_t k = funcCount + i;
     if (offsets[k] < 0 || !members.Variable(static_cast<size_t>(offsets[k]), ids[k], names[k], &type->vars[i]))
       return tables.Fail(members.recordsStart, "variable record offset");
   }
-  for (size_t i = 0; i < funcCount; ++i) type->funcByMemid.Add(type->funcs[i].desc.memid, i);
+  for (size_t i = 0; i < funcCount; ++i) type->funcByMemid.Add(type->funcs[i].memid, i);
   for (size_t i = 0; i < varCount; ++i) type->varByMemid.Add(type->vars[i].desc.memid, i);
   type->funcByMemid.Seal();
   type->varByMemid.Seal();

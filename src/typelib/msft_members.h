@@ -11,7 +11,8 @@
 namespace brannock::typelib::msft {
 
 // Reads the functions and variables of the type that `base` describes
-// into `type`, whose kind and flags are already read.
-bool ReadMembers(Tables& tables, const TypeInfoBase& base, TypeModel* type);
+// into `type`, whose kind and flags are already read; the functions' types
+// and parameters go to those of `lib`.
+bool ReadMembers(Tables& tables, const TypeInfoBase& base, LibModel* lib, TypeModel* type);
 
 }  // namespace brannock::typelib::msft

@@ -11,6 +11,7 @@
 
 #include "typelib/access.h"
 #include "typelib/byte_reader.h"
+#include "typelib/msft_functions.h"
 #include "typelib/read_error.h"
 #include "typelib/text_store.h"
 
@@ -41,18 +42,7 @@ class MemberIndex {
   std::vector<Entry> entries_;
 };
 
-// A member's texts are views of its library's text store (LibModel::texts).
-struct FuncModel {
-  FuncDesc desc;
-  TextViews names;  // the member's name, then parameter names up to the first unnamed one
-  TextView docString;
-  uint32_t helpContext = 0;
-  // Functions of a module: the entry point's name, or its number when the
-  // name is empty (0xFFFF: none).
-  TextView entryName;
-  uint16_t entryOrdinal = 0xFFFF;
-};
-
+// A variable's texts are views of its library's text store (LibModel::texts).
 struct VarModel {
   VarDesc desc;
   TextView name;
@@ -134,6 +124,8 @@ struct LibModel {
   std::vector<ImportedLibrary> imports;
   std::unordered_map<HREFTYPE, ImportedType> importedTypes;  // by import info offset
   TextStore texts;  // the members' texts
+  TypeTable memberTypes;  // the functions' result and parameter types
+  ParamList params;  // the parameters of the types' functions
 
   unsigned PointerSize() const { return syskind == 3 ? 8 : 4; }  // SYS_WIN64
 };

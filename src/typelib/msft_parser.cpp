@@ -116,7 +116,7 @@ bool Parser::Type(size_t index, int32_t offset, LibModel* lib) {
     default:
       break;
   }
-  return ReadMembers(tables_, base, &t);
+  return ReadMembers(tables_, base, lib, &t);
 }
 
 Expected<void> Parser::Run(LibModel* lib) {

@@ -91,11 +91,11 @@ HRESULT MsftTypeInfo::GetFuncDesc(unsigned index, FuncDesc* desc) {
   if (Failed(Type().unreadable)) return Type().unreadable;
   if (const DispatchView* view = ViewOrNull()) {
     if (index >= view->funcs.size() || !view->funcs[index].present) return Code::TypeElementNotFound;
-    *desc = view->funcs[index].model.desc;
+    FillFuncDesc(view->funcs[index].model, view->params, core_->model.memberTypes, desc);
     return S_OK_;
   }
   if (index >= Type().funcs.size()) return Code::TypeElementNotFound;
-  *desc = Type().funcs[index].desc;
+  FillFuncDesc(Type().funcs[index], core_->model.params, core_->model.memberTypes, desc);
   return S_OK_;
 }
 
@@ -215,7 +215,7 @@ HRESULT MsftTypeInfo::GetDllEntry(MEMBERID memid, InvokeKind invkind, Text* dllN
   const TypeModel& t = Type();
   if (t.kind != TKIND_MODULE) return Code::TypeBadModuleKind;
   for (const FuncModel& f : t.funcs) {
-    if (f.desc.memid != memid || f.desc.invkind != invkind) continue;
+    if (f.memid != memid || f.invkind != invkind) continue;
     *dllName = t.dllName;
     entryName->assign(f.entryName);
     *ordinal = f.entryName.empty() ? f.entryOrdinal : 0;

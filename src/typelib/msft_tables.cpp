@@ -170,6 +170,18 @@ bool Tables::DataType(int32_t dataType, int depth, TypeDesc* out) {
   }
 }
 
+bool Tables::MemberType(int32_t dataType, TypeTable* types, TypeId* out) {
+  if (auto known = memberTypeIds_.find(dataType); known != memberTypeIds_.end()) {
+    *out = known->second;
+    return true;
+  }
+  TypeDesc desc;
+  if (!DataType(dataType, &desc)) return false;
+  *out = types->Add(desc);
+  memberTypeIds_.emplace(dataType, *out);
+  return true;
+}
+
 bool Tables::ArrayType(int32_t offset, int depth, std::shared_ptr<const ArrayDesc>* out) {
   const size_t where = At(kArrayDescSegment, offset);
   if (offset < 0) return Fail(where, "array descriptor");

@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include "typelib/byte_reader.h"
 #include "typelib/msft_model.h"
@@ -52,6 +53,9 @@ class Tables {
   // embedded in the word, or an offset in the type descriptor table.
   // Pointers and SAFEARRAYs share the descriptors of their element types.
   bool DataType(int32_t dataType, TypeDesc* out) { return DataType(dataType, 0, out); }
+  // The same as a place in `types`, which holds the types of all members
+  // read through these tables.
+  bool MemberType(int32_t dataType, TypeTable* types, TypeId* out);
   // A constant: embedded in the word, or an offset in the custom data
   // segment.
   bool Value(int32_t encoded, Variant* out);
@@ -79,6 +83,7 @@ class Tables {
   size_t current_ = 0;
   std::optional<ReadFailure> failure_;
   std::map<int32_t, std::shared_ptr<const TypeDesc>> typeDescCache_;
+  std::unordered_map<int32_t, TypeId> memberTypeIds_;
 };
 
 }  // namespace brannock::typelib::msft

@@ -105,6 +105,7 @@ class TypeReader {
   size_t dataOffset_ = 0;
   uint32_t referencesOffset_ = 0xFFFFFFFF;
   std::vector<HREFTYPE> refs_;
+  msft::LibModel* lib_ = nullptr;  // where the functions' types and parameters are kept
   TextStore* texts_ = nullptr;  // the library's, where the members' texts are kept
   Text name_;
   std::vector<TextView> names_;
@@ -229,7 +230,7 @@ Outcome TypeReader::Funcs(const TypeTail& tail, msft::TypeModel* t) {
     FuncRecord rec;
     if (!ReadAt(data_.Data(), at, &rec)) return Outcome::Damaged;
     msft::FuncModel f;
-    FuncDesc& d = f.desc;
+    FuncDesc d;
     switch (rec.magic) {
       case 0x4C: d.funckind = FUNC_PUREVIRTUAL; break;
       case 0x8B: d.funckind = FUNC_STATIC; break;
@@ -264,6 +265,7 @@ Outcome TypeReader::Funcs(const TypeTail& tail, msft::TypeModel* t) {
         return o;
     }
     f.names = texts_->Keep(names_);
+    msft::AddFuncDesc(d, &lib_->memberTypes, &lib_->params, &f);
     t->funcByMemid.Add(d.memid, t->funcs.size());
     t->funcs.push_back(std::move(f));
     at = rec.next;
@@ -336,6 +338,7 @@ Outcome TypeReader::Members(msft::LibModel* lib, msft::TypeModel* t, const TypeT
 }
 
 Expected<void> TypeReader::Run(msft::LibModel* lib, msft::TypeModel* t) {
+  lib_ = lib;
   texts_ = &lib->texts;
   ByteReader r(block_);
   TypeHeader h;

@@ -377,6 +377,13 @@ TEST(ReaderFixture, DefaultValuesOfParameters) {
 
   FuncDesc money = FuncOf(*iface, 8);
   ASSERT_EQ(money.cParams, 5);
+  // A record that held Move keeps none of its defaults.
+  FuncDesc reused = move;
+  ASSERT_EQ(iface->GetFuncDesc(8, &reused), S_OK_);
+  ASSERT_EQ(reused.lprgelemdescParam.size(), 5u);
+  EXPECT_EQ(reused.lprgelemdescParam[1].tdesc.vt, VT_DATE);
+  EXPECT_FALSE(reused.lprgelemdescParam[1].paramdesc.pparamdescex) << "Move's default of dy";
+  EXPECT_EQ(reused.lprgelemdescParam[1].paramdesc.wParamFlags, money.lprgelemdescParam[1].paramdesc.wParamFlags);
   EXPECT_EQ(money.lprgelemdescParam[0].tdesc.vt, VT_CY);
   EXPECT_EQ(money.lprgelemdescParam[1].tdesc.vt, VT_DATE);
   ASSERT_TRUE(money.lprgelemdescParam[2].paramdesc.pparamdescex);
