@@ -70,6 +70,16 @@ int CompareKeyPaths(TextView a, TextView b) {
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
+size_t SharedComponents(TextView a, TextView b) {
+  const size_t n = a.size() < b.size() ? a.size() : b.size();
+  size_t same = SamePrefix(a, b);
+  while (same < n && UpperAscii(a[same]) == UpperAscii(b[same])) ++same;
+  const bool boundary = (same == a.size() || a[same] == u'\\') && (same == b.size() || b[same] == u'\\');
+  if (boundary) return same;
+  const size_t last = a.substr(0, same).rfind(u'\\');
+  return last == TextView::npos ? 0 : last;
+}
+
 bool HasNoEmptyComponent(TextView path) {
   if (path.empty()) return true;
   if (path.front() == u'\\' || path.back() == u'\\') return false;
@@ -115,6 +125,9 @@ bool KeyIndex::Order() {
       checked = check();
     }
     if (checked == 0) return false;
+    if (!entries.empty()) entries[0].shared = 0;
+    for (size_t i = 1; i < entries.size(); ++i)
+      entries[i].shared = static_cast<uint32_t>(SharedComponents(entries[i - 1].path, entries[i].path));
   }
   return true;
 }

@@ -27,6 +27,11 @@ class KeyIndex {
     size_t values = 0;       // where the key's value lines start, in code units of the file's text
     uint32_t line = 0;       // the number of the key line
     uint32_t valueLines = 0;
+    // Once in order: how much of the path, in whole components, is the
+    // path of the entry before (in any letter case); 0 for the first. The
+    // entries below one key are those that share at least its path, so
+    // runs are found without reading the paths themselves.
+    uint32_t shared = 0;
   };
 
   virtual ~KeyIndex() = default;
@@ -64,6 +69,10 @@ int CompareKeyPaths(TextView a, TextView b);
 
 // How many code units `a` and `b` have in common at their start.
 size_t SamePrefix(TextView a, TextView b);
+
+// How long a start of whole components the paths `a` and `b` share, with
+// letters compared in any case.
+size_t SharedComponents(TextView a, TextView b);
 
 // Whether `path` (a key line's path below its root, one trailing backslash
 // already taken off) has no empty component.

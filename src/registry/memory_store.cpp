@@ -1,11 +1,12 @@
 #include "registry/memory_store.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "common/error.h"
 #include "common/unit_search.h"
 #include "registry/classes_view.h"
-#include "registry/key_index.h"
+#include "registry/index_ranges.h"
 #include "registry/windows_environment.h"
 
 namespace brannock::registry {
@@ -57,18 +58,6 @@ MemoryStore::Node* FindOrAdd(MemoryStore::ChildMap& children, TextView childName
   return raw;
 }
 
-// Sets a value in a list of values: in place when one has the name.
-void Put(std::vector<MemoryStore::Value>& values, MemoryStore::Value value) {
-  for (auto& v : values) {
-    if (EqualsNoCase(v.name, value.name)) {
-      v.type = value.type;
-      v.data = std::move(value.data);
-      return;
-    }
-  }
-  values.push_back(std::move(value));
-}
-
 }  // namespace
 
 MemoryStore::Node* MemoryStore::Node::AddChild(TextView childName) { return FindOrAdd(Children(), childName); }
@@ -90,29 +79,15 @@ MemoryStore::Value* MemoryStore::Node::FindValue(TextView valueName) {
 const MemoryStore::Value* MemoryStore::Node::ReadValue(TextView valueName, Value* scratch) const {
   // What BuildValues would leave: the last value of the name in the ranges
   // not built yet, in file order, else the one held already.
-  std::vector<Value> read;
-  for (size_t k = RangeCount(); k-- > pendingValues_;) {
-    const IndexRange& r = Range(k);
-    const std::vector<KeyIndex::Entry>& entries = r.index->Entries(r.root);
-    uint32_t own = r.lo;
-    while (own < r.hi && entries[own].path.size() == r.depth) ++own;
-    for (uint32_t i = own; i-- > r.lo;) {
-      read.clear();
-      r.index->ReadValues(entries[i], read);
-      for (size_t j = read.size(); j-- > 0;) {
-        if (!EqualsNoCase(read[j].name, valueName)) continue;
-        *scratch = std::move(read[j]);
-        return scratch;
-      }
-    }
-  }
+  for (size_t k = RangeCount(); k-- > pendingValues_;)
+    if (ReadRangeValue(Range(k), valueName, scratch)) return scratch;
   for (const Value& v : values_)
     if (EqualsNoCase(v.name, valueName)) return &v;
   return nullptr;
 }
 
 void MemoryStore::Node::SetValue(TextView valueName, uint32_t type, Bytes data) {
-  Put(Values(), Value{Text(valueName), type, std::move(data)});
+  PutValue(Values(), Value{Text(valueName), type, std::move(data)});
 }
 
 bool MemoryStore::Node::DeleteValue(TextView valueName) {
@@ -148,50 +123,13 @@ void MemoryStore::Node::SwapContents(Node& other) noexcept {
 }
 
 void MemoryStore::Node::BuildChildren() {
-  while (pendingChildren_ < RangeCount()) {
-    const IndexRange r = Range(pendingChildren_++);
-    const std::vector<KeyIndex::Entry>& entries = r.index->Entries(r.root);
-    // The node's own entries come first; the rest are runs, one a subkey.
-    uint32_t i = r.lo;
-    while (i < r.hi && entries[i].path.size() == r.depth) ++i;
-    const size_t start = r.depth == 0 ? 0 : r.depth + 1;
-    while (i < r.hi) {
-      const TextView path = entries[i].path;
-      size_t end = path.find(u'\\', start);
-      if (end == TextView::npos) end = path.size();
-      const TextView part = path.substr(start, end - start);
-      // A key spelled in several ways takes the spelling the file gives first.
-      uint32_t first = i;
-      uint32_t j = i + 1;
-      while (j < r.hi) {
-        const TextView next = entries[j].path;
-        if (next.size() < end || (next.size() > end && next[end] != u'\\')) break;
-        // Mostly spelled alike: compared as they are first.
-        if (SamePrefix(next.substr(0, end), path.substr(0, end)) != end &&
-            !EqualsNoCase(next.substr(start, part.size()), part))
-          break;
-        if (entries[j].line < entries[first].line) first = j;
-        ++j;
-      }
-      FindOrAdd(children_, entries[first].path.substr(start, part.size()))
-          ->AddRange({r.index, r.root, i, j, static_cast<uint32_t>(end)});
-      i = j;
-    }
-  }
+  while (pendingChildren_ < RangeCount())
+    ForEachSubkeyRun(Range(pendingChildren_++),
+                     [this](TextView name, const IndexRange& run) { FindOrAdd(children_, name)->AddRange(run); });
 }
 
 void MemoryStore::Node::BuildValues() {
-  std::vector<Value> read;
-  while (pendingValues_ < RangeCount()) {
-    const IndexRange r = Range(pendingValues_++);
-    const std::vector<KeyIndex::Entry>& entries = r.index->Entries(r.root);
-    for (uint32_t i = r.lo; i < r.hi && entries[i].path.size() == r.depth; ++i) {
-      read.clear();
-      r.index->ReadValues(entries[i], read);
-      values_.reserve(values_.size() + read.size());
-      for (Value& v : read) Put(values_, std::move(v));
-    }
-  }
+  while (pendingValues_ < RangeCount()) PutRangeValues(Range(pendingValues_++), values_);
 }
 
 MemoryStore::MemoryStore() = default;
@@ -200,6 +138,10 @@ MemoryStore::MemoryStore(MemoryStore&&) noexcept = default;
 MemoryStore& MemoryStore::operator=(MemoryStore&&) noexcept = default;
 
 namespace {
+
+// Lookups kept per level of a path: one for each of the first ranges of a
+// key held by several (the classes of the machine and of the user).
+constexpr size_t kLookupSlots = 2;
 
 // Calls f(component) for each component; false when a component is empty
 // (other than one trailing separator).
@@ -218,9 +160,27 @@ bool ForEachComponent(TextView path, F&& f) {
   }
 }
 
+// The subkey names of a key held by index ranges, as building its node
+// would give them: in enumeration order, a name that several ranges have
+// spelled as the first of them spells it.
+TextList IndexedSubkeyNames(const std::vector<IndexRange>& ranges) {
+  std::vector<TextView> names;
+  for (const IndexRange& r : ranges) ForEachSubkeyRun(r, [&](TextView name, const IndexRange&) { names.push_back(name); });
+  if (ranges.size() > 1) {
+    std::stable_sort(names.begin(), names.end(), KeyNameLess());
+    names.erase(std::unique(names.begin(), names.end(),
+                            [](TextView a, TextView b) { return !KeyNameLess()(a, b) && !KeyNameLess()(b, a); }),
+                names.end());
+  }
+  return TextList(names.begin(), names.end());
+}
+
 class MemoryKey : public OpenedKey {
  public:
   MemoryKey(MemoryStore::Node* node, const MemoryStore* store) : node_(node), store_(store) {}
+  // A key of a read-only store that no node holds: its index ranges.
+  MemoryKey(std::vector<IndexRange> ranges, const MemoryStore* store)
+      : node_(nullptr), store_(store), ranges_(std::move(ranges)) {}
   // The root of the 32-bit classes view: the node's values, the view's keys.
   static std::unique_ptr<MemoryKey> Classes32Root(MemoryStore::Node* classes, const MemoryStore* store) {
     auto key = std::make_unique<MemoryKey>(classes, store);
@@ -230,6 +190,13 @@ class MemoryKey : public OpenedKey {
 
   TextList SubkeyNames() override {
     if (classes32Root_) return Classes32RootNames(*node_);
+    if (node_ == nullptr) return IndexedSubkeyNames(ranges_);
+    // Opens of the subkeys read the index too (MemoryStore::Open).
+    if (store_->ReadOnly() && node_->SubkeysInRanges()) {
+      std::vector<IndexRange> ranges;
+      for (size_t k = 0; k < node_->RangeCount(); ++k) ranges.push_back(node_->Range(k));
+      return IndexedSubkeyNames(ranges);
+    }
     const MemoryStore::ChildMap& children = node_->Children();
     TextList names;
     names.reserve(children.size());
@@ -238,7 +205,10 @@ class MemoryKey : public OpenedKey {
   }
 
   TextList ValueNames() override {
-    const std::vector<MemoryStore::Value>& values = node_->Values();
+    std::vector<MemoryStore::Value> read;
+    if (node_ == nullptr)
+      for (const IndexRange& r : ranges_) PutRangeValues(r, read);
+    const std::vector<MemoryStore::Value>& values = node_ == nullptr ? read : node_->Values();
     TextList names;
     names.reserve(values.size());
     for (const auto& v : values) names.push_back(v.name);
@@ -249,10 +219,12 @@ class MemoryKey : public OpenedKey {
     // A value read from the file's lines is kept for the next query of the
     // same name (readers ask for a value's type and size, then its data),
     // for as long as the node's values stay unbuilt and so unchanged.
-    if (!read_ || !node_->ValuesPending() || !EqualsNoCase(readName_, name)) {
+    // A key that no node holds belongs to a read-only store: it never changes.
+    const bool unchanged = node_ == nullptr || node_->ValuesPending();
+    if (!read_ || !unchanged || !EqualsNoCase(readName_, name)) {
       read_.reset();
       MemoryStore::Value scratch;
-      const MemoryStore::Value* v = node_->ReadValue(name, &scratch);
+      const MemoryStore::Value* v = node_ != nullptr ? node_->ReadValue(name, &scratch) : ReadIndexed(name, &scratch);
       if (v == nullptr) return false;
       if (v != &scratch) return Answer(*v, type, size, data);
       readName_.assign(name);
@@ -262,11 +234,19 @@ class MemoryKey : public OpenedKey {
   }
 
   void SetValue(TextView name, uint32_t type, const Bytes& data) override {
-    if (store_->ReadOnly()) OpenedKey::SetValue(name, type, data);
+    if (store_->ReadOnly() || node_ == nullptr) OpenedKey::SetValue(name, type, data);
     node_->SetValue(name, type, data);
   }
 
  private:
+  // The value as a node of the ranges would hold it: the last range that
+  // gives one of the name.
+  const MemoryStore::Value* ReadIndexed(TextView name, MemoryStore::Value* scratch) const {
+    for (size_t k = ranges_.size(); k-- > 0;)
+      if (ReadRangeValue(ranges_[k], name, scratch)) return scratch;
+    return nullptr;
+  }
+
   static bool Answer(const MemoryStore::Value& v, uint32_t* type, uint32_t* size, Bytes* data) {
     if (type != nullptr) *type = v.type;
     if (size != nullptr) *size = static_cast<uint32_t>(v.data.size());
@@ -277,6 +257,7 @@ class MemoryKey : public OpenedKey {
   MemoryStore::Node* node_;
   const MemoryStore* store_;
   bool classes32Root_ = false;
+  std::vector<IndexRange> ranges_;
   std::optional<MemoryStore::Value> read_;
   Text readName_;
 };
@@ -332,9 +313,41 @@ std::unique_ptr<OpenedKey> MemoryStore::Open(RootKey root, TextView path, uint32
     if (node == &Root(root)) return MemoryKey::Classes32Root(node, this);
     return std::make_unique<MemoryKey>(node, this);
   }
-  Node* node = Find(root, path);
-  if (node == nullptr) return nullptr;
+  Node* node = &Root(root);
+  // Below a node whose subkeys were never built, the walk goes on in the
+  // index ranges of its key.
+  std::vector<IndexRange> ranges;
+  size_t level = 0;
+  const bool found = ForEachComponent(path, [&](TextView part) {
+    if (ranges.empty()) {
+      if (!readOnly_ || !node->SubkeysInRanges()) {
+        node = node->FindChild(part);
+        return node != nullptr;
+      }
+      for (size_t k = 0; k < node->RangeCount(); ++k) ranges.push_back(node->Range(k));
+    }
+    size_t kept = 0;
+    for (size_t k = 0; k < ranges.size(); ++k) {
+      const IndexRange parent = ranges[k];
+      if (FindIndexedSubkey(level * kLookupSlots + std::min(k, kLookupSlots - 1), parent, part, &ranges[kept]))
+        ++kept;
+    }
+    ranges.resize(kept);
+    ++level;
+    return kept != 0;
+  });
+  if (!found) return nullptr;
+  if (!ranges.empty()) return std::make_unique<MemoryKey>(std::move(ranges), this);
   return std::make_unique<MemoryKey>(node, this);
+}
+
+bool MemoryStore::FindIndexedSubkey(size_t slot, const IndexRange& parent, TextView name, IndexRange* out) const {
+  if (slot >= lookups_.size()) lookups_.resize(slot + 1);
+  IndexLookup& last = lookups_[slot];
+  const bool sameParent = last.parent.index != nullptr && last.parent == parent;
+  if (!FindSubkeyRun(parent, name, sameParent ? &last.found : nullptr, out)) return false;
+  last = {parent, *out};
+  return true;
 }
 
 void MemoryStore::SetWindowsEnvironment(std::function<TextList(MemoryStore&)> make) {

@@ -60,6 +60,7 @@ class MemoryStore : public RegistryBackend {
     uint32_t lo = 0;
     uint32_t hi = 0;
     uint32_t depth = 0;
+    bool operator==(const IndexRange&) const = default;
   };
 
   // A key. A node of a file source builds its subkeys and its values from
@@ -113,13 +114,17 @@ class MemoryStore : public RegistryBackend {
     // Exchanges everything, built or not, with `other` (name aside).
     void SwapContents(Node& other) noexcept;
 
+    // Whether every subkey is still in the node's ranges, none built: the
+    // keys below it can then be read from its ranges alone.
+    bool SubkeysInRanges() const { return pendingChildren_ == 0 && children_.empty() && RangeCount() > 0; }
+    size_t RangeCount() const { return first_.index == nullptr ? 0 : 1 + more_.size(); }
+    const IndexRange& Range(size_t i) const { return i == 0 ? first_ : more_[i - 1]; }
+
    private:
     ChildMap& BuiltChildren() {
       if (pendingChildren_ < RangeCount()) BuildChildren();
       return children_;
     }
-    size_t RangeCount() const { return first_.index == nullptr ? 0 : 1 + more_.size(); }
-    const IndexRange& Range(size_t i) const { return i == 0 ? first_ : more_[i - 1]; }
     void BuildChildren();
     void BuildValues();
 
@@ -174,6 +179,8 @@ class MemoryStore : public RegistryBackend {
   void SetMachineView(RegistryView view) { machineView_ = view; }
   RegistryView MachineView() const override { return machineView_; }
 
+  // Of a read-only store, a key below a node whose subkeys were never built
+  // is read from the file's index without building nodes (index_ranges.h).
   std::unique_ptr<OpenedKey> Open(RootKey root, TextView path, uint32_t access) override;
   std::unique_ptr<OpenedKey> Create(RootKey root, TextView path) override;
 
@@ -198,6 +205,15 @@ class MemoryStore : public RegistryBackend {
   mutable std::optional<TextList> environment_;
   std::function<TextList(MemoryStore&)> makeEnvironment_;
   std::vector<std::shared_ptr<const KeyIndex>> indexes_;
+  // The last subkey found below each level of the path of an open that
+  // read the index, and the range it was found in: an open of the next
+  // subkey, or of the same one again, starts from there.
+  struct IndexLookup {
+    IndexRange parent;
+    IndexRange found;
+  };
+  mutable std::vector<IndexLookup> lookups_;
+  bool FindIndexedSubkey(size_t slot, const IndexRange& parent, TextView name, IndexRange* out) const;
 };
 
 }  // namespace brannock::registry
