@@ -70,10 +70,12 @@ int CompareKeyPaths(TextView a, TextView b) {
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-size_t SharedComponents(TextView a, TextView b) {
+size_t SharedComponents(TextView a, TextView b, int* order) {
   const size_t n = a.size() < b.size() ? a.size() : b.size();
   size_t same = SamePrefix(a, b);
   while (same < n && UpperAscii(a[same]) == UpperAscii(b[same])) ++same;
+  if (same < n) *order = PathOrder(a[same]) < PathOrder(b[same]) ? -1 : 1;
+  else *order = a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
   const bool boundary = (same == a.size() || a[same] == u'\\') && (same == b.size() || b[same] == u'\\');
   if (boundary) return same;
   const size_t last = a.substr(0, same).rfind(u'\\');
@@ -112,7 +114,8 @@ bool KeyIndex::Order() {
     auto check = [&entries] {
       size_t lines = entries.empty() ? 0 : entries[0].valueLines;
       for (size_t i = 1; i < entries.size(); ++i) {
-        const int order = CompareKeyPaths(entries[i - 1].path, entries[i].path);
+        int order = 0;
+        entries[i].shared = static_cast<uint32_t>(SharedComponents(entries[i - 1].path, entries[i].path, &order));
         if (order > 0) return -1;
         lines = (order == 0 ? lines : 0) + entries[i].valueLines;
         if (lines > kMaxValuesPerKey) return 0;
@@ -126,8 +129,6 @@ bool KeyIndex::Order() {
     }
     if (checked == 0) return false;
     if (!entries.empty()) entries[0].shared = 0;
-    for (size_t i = 1; i < entries.size(); ++i)
-      entries[i].shared = static_cast<uint32_t>(SharedComponents(entries[i - 1].path, entries[i].path));
   }
   return true;
 }

@@ -71,8 +71,9 @@ int CompareKeyPaths(TextView a, TextView b);
 size_t SamePrefix(TextView a, TextView b);
 
 // How long a start of whole components the paths `a` and `b` share, with
-// letters compared in any case.
-size_t SharedComponents(TextView a, TextView b);
+// letters compared in any case; `order` is set as CompareKeyPaths(a, b)
+// gives it.
+size_t SharedComponents(TextView a, TextView b, int* order);
 
 // Whether `path` (a key line's path below its root, one trailing backslash
 // already taken off) has no empty component.

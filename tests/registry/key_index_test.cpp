@@ -34,6 +34,18 @@ TEST(KeyIndex, PathsInEnumerationOrderComponentByComponent) {
   EXPECT_LT(CompareKeyPaths(u"K\\Z", u"K\\_x"), 0) << "letters upper-cased, as subkeys enumerate";
   EXPECT_LT(CompareKeyPaths(u"K\\a1", u"K\\_x"), 0) << "a1 as A1, before the underscore, as the store sorts";
   EXPECT_EQ(SamePrefix(u"CLSID\\{0123}", u"CLSID\\{0124}"), 10u);
+  int order = 9;
+  EXPECT_EQ(SharedComponents(u"CLSID\\{1}\\X", u"clsid\\{1}\\Y", &order), 9u) << "whole components, any case";
+  EXPECT_EQ(SharedComponents(u"K", u"K\\x", &order), 1u);
+  EXPECT_EQ(SharedComponents(u"K\\x", u"K_x", &order), 0u) << "K_x is no key below K";
+  EXPECT_EQ(SharedComponents(u"A\\Bc\\d", u"A\\B", &order), 1u);
+  EXPECT_EQ(SharedComponents(u"a\\b", u"A\\B", &order), 3u);
+  EXPECT_EQ(SharedComponents(u"", u"K", &order), 0u);
+  for (auto [a, b] : {std::pair<TextView, TextView>{u"A", u"A\\B"}, {u"A\\B", u"AB"}, {u"K\\Z", u"K\\_x"},
+                      {u"clsid\\{x}", u"CLSID\\{X}"}, {u"AB", u"A\\B"}, {u"b", u"a"}, {u"", u"x"}}) {
+    SharedComponents(a, b, &order);
+    EXPECT_EQ(order, CompareKeyPaths(a, b)) << Utf16ToUtf8(a) << " " << Utf16ToUtf8(b);
+  }
   EXPECT_TRUE(HasNoEmptyComponent(u""));
   EXPECT_TRUE(HasNoEmptyComponent(u"A\\B"));
   for (TextView bad : {u"\\A", u"A\\", u"A\\\\B", u"\\"}) EXPECT_FALSE(HasNoEmptyComponent(bad)) << Utf16ToUtf8(bad);
