@@ -192,11 +192,7 @@ class MemoryKey : public OpenedKey {
     if (classes32Root_) return Classes32RootNames(*node_);
     if (node_ == nullptr) return IndexedSubkeyNames(ranges_);
     // Opens of the subkeys read the index too (MemoryStore::Open).
-    if (store_->ReadOnly() && node_->SubkeysInRanges()) {
-      std::vector<IndexRange> ranges;
-      for (size_t k = 0; k < node_->RangeCount(); ++k) ranges.push_back(node_->Range(k));
-      return IndexedSubkeyNames(ranges);
-    }
+    if (store_->ReadOnly() && node_->SubkeysInRanges()) return IndexedSubkeyNames(node_->Ranges());
     const MemoryStore::ChildMap& children = node_->Children();
     TextList names;
     names.reserve(children.size());
@@ -324,7 +320,7 @@ std::unique_ptr<OpenedKey> MemoryStore::Open(RootKey root, TextView path, uint32
         node = node->FindChild(part);
         return node != nullptr;
       }
-      for (size_t k = 0; k < node->RangeCount(); ++k) ranges.push_back(node->Range(k));
+      ranges = node->Ranges();
     }
     size_t kept = 0;
     for (size_t k = 0; k < ranges.size(); ++k) {

@@ -119,6 +119,11 @@ class MemoryStore : public RegistryBackend {
     bool SubkeysInRanges() const { return pendingChildren_ == 0 && children_.empty() && RangeCount() > 0; }
     size_t RangeCount() const { return first_.index == nullptr ? 0 : 1 + more_.size(); }
     const IndexRange& Range(size_t i) const { return i == 0 ? first_ : more_[i - 1]; }
+    std::vector<IndexRange> Ranges() const {
+      std::vector<IndexRange> all;
+      for (size_t k = 0; k < RangeCount(); ++k) all.push_back(Range(k));
+      return all;
+    }
 
    private:
     ChildMap& BuiltChildren() {
