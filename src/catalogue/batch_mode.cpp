@@ -40,11 +40,13 @@ void RunBatch(Catalogue& catalogue, const BatchSwitches& switches, const std::fi
   };
   for (const Step& step : steps) {
     if (!step.present) continue;
-    catalogue.ReadList(step.kind);
-    SaveList(dir / step.fileName, catalogue.List(step.kind));
-    // Written, the list is not needed any more: the next one is read
-    // without it.
+    // The records go straight to the file as the builder makes them: no
+    // list is held. The catalogue's list is emptied as its builder would,
+    // and stays so, so that a window later reads it anew.
     TObjects().swap(catalogue.List(step.kind));
+    ListFileWriter writer(dir / step.fileName);
+    catalogue.ReadRecords(step.kind, writer);
+    writer.Commit();
   }
 }
 

@@ -21,10 +21,10 @@ BatchSwitches FindBatchSwitches(const std::vector<Text>& params);
 
 // For SA, SI, SO and ST in this order, when present: reads the list anew and
 // writes it into `dir` as AppIds.csv, Intfs.csv, ObjClasses.csv and
-// TypeLibs.csv, and empties that list of the catalogue again, so that a run
-// holds one list at a time (the programs end after a batch, and commands
-// read the lists they need themselves). An error stops the processing there
-// and propagates; files already written stay.
+// TypeLibs.csv, each record written as it is read, so that a run holds no
+// whole list (the catalogue's lists are left empty). An error stops the
+// processing there and propagates; files already written stay, the file
+// being written is not created (or keeps its old content).
 void RunBatch(Catalogue& catalogue, const BatchSwitches& switches, const std::filesystem::path& dir);
 
 }  // namespace brannock

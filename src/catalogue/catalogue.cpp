@@ -17,6 +17,8 @@ void Catalogue::ReadList(TObjectType t) {
   (this->*kind.read)(this->*kind.list);
 }
 
+void Catalogue::ReadRecords(TObjectType t, RecordSink& sink) { (this->*KindOf(t).readRecords)(sink); }
+
 void Catalogue::Resolve(TObjectData& rec) {
   // The resolutions take G by reference and never change GUID; a copy keeps
   // that true even if one did.

@@ -38,6 +38,12 @@ class Catalogue {
   void ReadTypeLibraries(TObjects& list);
   void ReadAppIDs(TObjects& list);
   void ReadInterfaces(TObjects& list);
+  // The same builders handing each record to `sink` as it is made, with
+  // nothing kept (the batch mode writes them straight to their file).
+  void ReadObjectClassRecords(RecordSink& sink);
+  void ReadTypeLibraryRecords(RecordSink& sink);
+  void ReadAppIDRecords(RecordSink& sink);
+  void ReadInterfaceRecords(RecordSink& sink);
 
   // Detail resolution of the object G into its record, in place.
   void ResolveObjectClass(const Text& G, TObjectData& rec);
@@ -50,6 +56,8 @@ class Catalogue {
   TObjects& List(TObjectType t);
   // Runs the builder of that kind into its list.
   void ReadList(TObjectType t);
+  // Runs the builder of that kind into `sink`.
+  void ReadRecords(TObjectType t, RecordSink& sink);
   // Resolves by rec.Typ, with rec.GUID as G.
   void Resolve(TObjectData& rec);
 

@@ -1,6 +1,6 @@
 // The four list builders: each reads one category key below
-// HKEY_CLASSES_ROOT through a process-view reader and appends one record per
-// accepted subkey, in enumeration order.
+// HKEY_CLASSES_ROOT through a process-view reader and hands on one record
+// per accepted subkey, in enumeration order.
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_paths.h"
 #include "common/text_rules.h"
@@ -16,15 +16,13 @@ using registry::RootKey;
 
 namespace {
 
-// Empties the list and returns the subkey names of the category key; none
-// when the key does not open.
-TextList CategoryEntries(RegistryReader& reader, TObjects& list, TextView category) {
-  list.clear();
+// The subkey names of the category key; none when the key does not open.
+TextList CategoryEntries(RegistryReader& reader, RecordSink& sink, TextView category) {
   TextList names;
   if (!reader.OpenKeyReadOnly(category)) return names;
   reader.GetKeyNames(names);
   reader.CloseKey();
-  list.reserve(names.size());
+  sink.Expect(names.size());
   return names;
 }
 
@@ -38,10 +36,10 @@ TObjectData FreshRecord(const Text& G, TObjectType typ) {
 // Object classes and application IDs: the default value of the entry's key
 // names it, else its key name. `catchReadError` decides whether a default
 // value that is not a string leaves the name empty or stops the builder.
-void ReadNamedEntries(registry::RegistryBackend& backend, TObjects& list, TextView category, TObjectType typ,
+void ReadNamedEntries(registry::RegistryBackend& backend, RecordSink& sink, TextView category, TObjectType typ,
                       bool catchReadError) {
   RegistryReader reader = RegistryReader::ProcessView(backend);
-  for (const Text& G : CategoryEntries(reader, list, category)) {
+  for (const Text& G : CategoryEntries(reader, sink, category)) {
     TObjectData rec = FreshRecord(G, typ);
     if (!reader.OpenKeyReadOnly(KeyPath(category, G))) continue;
     if (catchReadError) {
@@ -55,24 +53,36 @@ void ReadNamedEntries(registry::RegistryBackend& backend, TObjects& list, TextVi
     }
     reader.CloseKey();
     if (IsBlank(rec.Name)) rec.Name = G;
-    list.push_back(std::move(rec));
+    sink.Add(std::move(rec));
   }
+}
+
+// A builder into a list: emptied first, then appended to.
+void IntoList(Catalogue& catalogue, void (Catalogue::*records)(RecordSink&), TObjects& list) {
+  list.clear();
+  ListSink sink(list);
+  (catalogue.*records)(sink);
 }
 
 }  // namespace
 
-void Catalogue::ReadObjectClasses(TObjects& list) {
-  ReadNamedEntries(*backend_, list, u"CLSID", TObjectType::otCLSID, /*catchReadError=*/true);
+void Catalogue::ReadObjectClasses(TObjects& list) { IntoList(*this, &Catalogue::ReadObjectClassRecords, list); }
+void Catalogue::ReadTypeLibraries(TObjects& list) { IntoList(*this, &Catalogue::ReadTypeLibraryRecords, list); }
+void Catalogue::ReadAppIDs(TObjects& list) { IntoList(*this, &Catalogue::ReadAppIDRecords, list); }
+void Catalogue::ReadInterfaces(TObjects& list) { IntoList(*this, &Catalogue::ReadInterfaceRecords, list); }
+
+void Catalogue::ReadObjectClassRecords(RecordSink& sink) {
+  ReadNamedEntries(*backend_, sink, u"CLSID", TObjectType::otCLSID, /*catchReadError=*/true);
 }
 
-void Catalogue::ReadAppIDs(TObjects& list) {
-  ReadNamedEntries(*backend_, list, u"AppID", TObjectType::otAppID, /*catchReadError=*/false);
+void Catalogue::ReadAppIDRecords(RecordSink& sink) {
+  ReadNamedEntries(*backend_, sink, u"AppID", TObjectType::otAppID, /*catchReadError=*/false);
 }
 
-void Catalogue::ReadTypeLibraries(TObjects& list) {
+void Catalogue::ReadTypeLibraryRecords(RecordSink& sink) {
   RegistryReader reader = RegistryReader::ProcessView(*backend_);
   TextList versions;
-  for (const Text& G : CategoryEntries(reader, list, u"TypeLib")) {
+  for (const Text& G : CategoryEntries(reader, sink, u"TypeLib")) {
     TObjectData rec = FreshRecord(G, TObjectType::otTypeLib);
     const Text libraryKey = KeyPath(u"TypeLib", G);
     if (!reader.OpenKeyReadOnly(libraryKey)) continue;
@@ -86,21 +96,21 @@ void Catalogue::ReadTypeLibraries(TObjects& list) {
     // Version keys are written in hexadecimal ("1.a" is version 1.10).
     ParseTypeLibVersion(V, &rec.MajorVersion, &rec.MinorVersion);
     if (IsBlank(rec.Name)) rec.Name = G;
-    list.push_back(std::move(rec));
+    sink.Add(std::move(rec));
     reader.CloseKey();
   }
 }
 
-void Catalogue::ReadInterfaces(TObjects& list) {
+void Catalogue::ReadInterfaceRecords(RecordSink& sink) {
   RegistryReader reader = RegistryReader::ProcessView(*backend_);
-  for (const Text& G : CategoryEntries(reader, list, u"Interface")) {
+  for (const Text& G : CategoryEntries(reader, sink, u"Interface")) {
     TObjectData rec = FreshRecord(G, TObjectType::otInterface);
     // The name is read through the native view, the enumeration above used
     // the process view.
     rec.Name = registry::GetRegValueText(*backend_, RootKey::ClassesRoot, KeyPath(u"Interface", G), u"", true);
     // An interface without a usable name is not listed.
     if (IsBlank(rec.Name)) continue;
-    list.push_back(std::move(rec));
+    sink.Add(std::move(rec));
   }
 }
 

@@ -4,14 +4,32 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 
 #include "catalogue/object_data.h"
+#include "platform/files.h"
 
 namespace brannock {
 
-// The bytes of the list file of a list.
-std::string ListFileBytes(const TObjects& list);
+// A list file written record by record, as a builder makes the records, so
+// that the list need not be held: the text goes to the file in blocks, and
+// the file replaces an existing one at Commit, completely. A writer that
+// ends without Commit (an error while the records were read) leaves no
+// file and the old one as it was. Raises FileError
+// "Cannot create file "%s". %s" when the file cannot be created or written,
+// the first time before any record.
+class ListFileWriter final : public RecordSink {
+ public:
+  explicit ListFileWriter(const std::filesystem::path& fileName);
+  void Add(TObjectData&& rec) override;
+  void Add(const TObjectData& rec);
+  void Commit();
+
+ private:
+  void Flush();
+
+  platform::AtomicFile file_;
+  Text pending_;  // lines not yet converted and written
+};
 
 // Writes the list file, replacing an existing file completely or not at all.
 // Raises FileError "Cannot create file "%s". %s" when it cannot be written.

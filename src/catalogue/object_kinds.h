@@ -23,19 +23,24 @@ struct ObjectKind {
   ObjectEmblem emblem;
   TObjects Catalogue::*list;
   void (Catalogue::*read)(TObjects& list);
+  void (Catalogue::*readRecords)(RecordSink& sink);
   void (Catalogue::*resolve)(const Text& G, TObjectData& rec);
 };
 
 // Indexed by TObjectType.
 inline constexpr std::array<ObjectKind, 4> kObjectKinds = {{
     {TObjectType::otCLSID, u"CLSID", u"Object Classes", 0, ObjectEmblem::Object, &Catalogue::OCList,
-     &Catalogue::ReadObjectClasses, &Catalogue::ResolveObjectClass},
+     &Catalogue::ReadObjectClasses, &Catalogue::ReadObjectClassRecords,
+     &Catalogue::ResolveObjectClass},
     {TObjectType::otTypeLib, u"TypeLib", u"Type Libraries", 1, ObjectEmblem::TypeLibrary, &Catalogue::TLList,
-     &Catalogue::ReadTypeLibraries, &Catalogue::ResolveTypeLibrary},
+     &Catalogue::ReadTypeLibraries, &Catalogue::ReadTypeLibraryRecords,
+     &Catalogue::ResolveTypeLibrary},
     {TObjectType::otAppID, u"AppID", u"Application IDs", 2, ObjectEmblem::Object, &Catalogue::AIList,
-     &Catalogue::ReadAppIDs, &Catalogue::ResolveAppID},
+     &Catalogue::ReadAppIDs, &Catalogue::ReadAppIDRecords,
+     &Catalogue::ResolveAppID},
     {TObjectType::otInterface, u"Interface", u"Interfaces", 3, ObjectEmblem::Interface, &Catalogue::IFList,
-     &Catalogue::ReadInterfaces, &Catalogue::ResolveInterface},
+     &Catalogue::ReadInterfaces, &Catalogue::ReadInterfaceRecords,
+     &Catalogue::ResolveInterface},
 }};
 
 constexpr bool IndexedByType() {

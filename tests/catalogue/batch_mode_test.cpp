@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "catalogue/batch_mode.h"
+#include "catalogue/list_file.h"
 #include "registry/registry_error.h"
 #include "support/test_files.h"
 #include "support/view_backend.h"
@@ -109,11 +110,40 @@ TEST_F(BatchTest, AnErrorStopsTheProcessingThere) {
   EXPECT_TRUE(fs::exists(dir_ / "AppIds.csv"));
   EXPECT_EQ(ReadFileBytes(dir_ / "ObjClasses.csv"), "Name;GUID\r\n{C};{C}\r\n");
   EXPECT_FALSE(fs::exists(dir_ / "TypeLibs.csv"));
-  ASSERT_EQ(cat.TLList.size(), 1u);  // the records read before the error stay
-  EXPECT_EQ(cat.TLList[0].Name, u"Before the bad one");
+  // The records read before the error went nowhere: no list holds part of
+  // a category, which a window would take for the whole of it.
+  EXPECT_TRUE(cat.TLList.empty());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2) << "no temporary file left";
 
-  // A file error stops the later switches as well.
+  // An older file of the failing list keeps its content.
+  std::ofstream(dir_ / "TypeLibs.csv") << "older";
+  EXPECT_THROW(RunBatch(cat, Find({u"-ST"}), dir_), RegistryError);
+  EXPECT_EQ(ReadFileBytes(dir_ / "TypeLibs.csv"), "older");
+
+  // A file error stops the later switches as well, before their categories
+  // are read.
   fs::remove_all(dir_);
+  backend_.opens.clear();
   EXPECT_THROW(RunBatch(cat, Find({u"-SA", u"-SI"}), dir_), FileError);
-  EXPECT_EQ(Categories(backend_).back(), u"AppID");
+  EXPECT_TRUE(Categories(backend_).empty());
+}
+
+TEST_F(BatchTest, ALongListGoesToItsFileInBlocks) {
+  // Far more text than one block, with names outside the code page and a
+  // line break: the file holds what SaveList writes of the same list.
+  for (int i = 0; i < 3000; ++i) {
+    const Text G = u"{" + Utf8ToUtf16(std::to_string(100000 + i)) + u"}";
+    backend_.redirected.SetString(CR, u"Interface\\" + G, u"", i % 7 ? u"Interface \u20AC\u0141 number " + G : u"two\r\nlines");
+  }
+  Catalogue cat(backend_);
+  RunBatch(cat, Find({u"-SI"}), dir_);
+  TObjects list;
+  cat.ReadInterfaces(list);
+  ASSERT_EQ(list.size(), 3001u);
+  SaveList(dir_ / "whole.csv", list);
+  const std::string written = ReadFileBytes(dir_ / "Intfs.csv");
+  EXPECT_EQ(written, ReadFileBytes(dir_ / "whole.csv"));
+  EXPECT_GT(written.size(), 3u * 32 * 1024);
+  EXPECT_NE(written.find("Interface \x80L number {100001};{100001}\r\n"), std::string::npos);
+  EXPECT_TRUE(cat.IFList.empty());
 }

@@ -69,24 +69,39 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+AtomicFile::AtomicFile(const fs::path& path) : path_(path), handle_(-1) {
   if (path.filename().empty()) ThrowCannotCreate(path, EISDIR);
-  fs::path temp;
-  const int fd = CreateTemporaryNextTo(path, &temp);
+  const int fd = CreateTemporaryNextTo(path, &temp_);
   if (fd < 0) ThrowCannotCreate(path, errno);
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-    const int err = errno;
-    ::close(fd);
-    ::unlink(temp.c_str());
-    ThrowCannotCreate(path, err);
-  }
-  if (::close(fd) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    ThrowCannotCreate(path, err);
-  }
+  handle_ = fd;
+}
+
+AtomicFile::~AtomicFile() {
+  if (handle_ < 0) return;
+  ::close(static_cast<int>(handle_));
+  ::unlink(temp_.c_str());
+}
+
+void AtomicFile::Fail(unsigned long err) {
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
+  handle_ = -1;
+  ::unlink(temp_.c_str());
+  ThrowCannotCreate(path_, static_cast<int>(err));
+}
+
+void AtomicFile::Write(std::string_view bytes) {
+  if (handle_ < 0) Fail(EBADF);
+  if (!WriteAll(static_cast<int>(handle_), bytes)) Fail(errno);
+}
+
+void AtomicFile::Commit() {
+  if (handle_ < 0) Fail(EBADF);
+  if (::fsync(static_cast<int>(handle_)) != 0) Fail(errno);
+  const int closed = ::close(static_cast<int>(handle_));
+  handle_ = -1;
+  if (closed != 0 || ::rename(temp_.c_str(), path_.c_str()) != 0) Fail(errno);
   // Make the rename itself durable.
-  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  const fs::path folder = path_.has_parent_path() ? path_.parent_path() : fs::path(".");
   const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);

@@ -71,22 +71,39 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+AtomicFile::AtomicFile(const fs::path& path) : path_(path), handle_(-1) {
   if (path.filename().empty()) ThrowCannotCreate(path, ERROR_DIRECTORY);
-  fs::path temp;
-  HANDLE file = CreateTemporaryNextTo(path, &temp);
+  HANDLE file = CreateTemporaryNextTo(path, &temp_);
   if (file == INVALID_HANDLE_VALUE) ThrowCannotCreate(path, GetLastError());
-  if (!WriteAll(file, bytes) || !FlushFileBuffers(file)) {
-    const DWORD err = GetLastError();
-    CloseHandle(file);
-    DeleteFileW(temp.c_str());
-    ThrowCannotCreate(path, err);
-  }
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+}
+
+AtomicFile::~AtomicFile() {
+  if (handle_ == -1) return;
+  CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  DeleteFileW(temp_.c_str());
+}
+
+void AtomicFile::Fail(unsigned long err) {
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  handle_ = -1;
+  DeleteFileW(temp_.c_str());
+  ThrowCannotCreate(path_, static_cast<DWORD>(err));
+}
+
+void AtomicFile::Write(std::string_view bytes) {
+  if (handle_ == -1) Fail(ERROR_INVALID_HANDLE);
+  if (!WriteAll(reinterpret_cast<HANDLE>(handle_), bytes)) Fail(GetLastError());
+}
+
+void AtomicFile::Commit() {
+  if (handle_ == -1) Fail(ERROR_INVALID_HANDLE);
+  HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  if (!FlushFileBuffers(file)) Fail(GetLastError());
   CloseHandle(file);
-  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD err = GetLastError();
-    DeleteFileW(temp.c_str());
-    ThrowCannotCreate(path, err);
+  handle_ = -1;
+  if (!MoveFileExW(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    Fail(GetLastError());
   }
 }
 
