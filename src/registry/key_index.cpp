@@ -41,7 +41,24 @@ void SortRuns(std::vector<KeyIndex::Entry>& entries) {
   }
 }
 
+// A key line and what follows it up to the next (its values, a blank
+// line) seldom take fewer code units than this; the reserve is capped
+// where the text would be all short keys. Small files are left to grow
+// as they go: their copies are small, and a reserve would take a large
+// page of the heap of its own.
+constexpr size_t kUnitsPerKey = 32;
+constexpr size_t kFewestReserved = size_t{1} << 16;
+constexpr size_t kMostReserved = size_t{1} << 22;
+
 }  // namespace
+
+KeyIndex::Entry& KeyIndex::Add(RootKey root, const Entry& entry) {
+  std::vector<Entry>& entries = Entries(root);
+  const size_t expected = textUnits_ / kUnitsPerKey;
+  if (entries.empty() && expected >= kFewestReserved) entries.reserve(std::min(expected, kMostReserved));
+  entries.push_back(entry);
+  return entries.back();
+}
 
 size_t SamePrefix(TextView a, TextView b) {
   const size_t n = a.size() < b.size() ? a.size() : b.size();

@@ -39,6 +39,16 @@ class KeyIndex {
   std::vector<Entry>& Entries(RootKey root) { return entries_[static_cast<size_t>(root)]; }
   const std::vector<Entry>& Entries(RootKey root) const { return entries_[static_cast<size_t>(root)]; }
 
+  // Notes an entry of the key line just scanned; the reference lasts until
+  // the next entry of that root.
+  Entry& Add(RootKey root, const Entry& entry);
+
+  // The length of the file's text, in code units: the first entry of a
+  // root reserves room for the keys such a text holds where key lines are
+  // short, so that the entries are not copied over and over as the file
+  // goes on (room not filled takes no memory).
+  void ExpectText(size_t units) { textUnits_ = units; }
+
   // A copy of `text` that lives as long as the index (decoded key paths).
   TextView Keep(TextView text);
 
@@ -60,6 +70,7 @@ class KeyIndex {
   std::vector<std::unique_ptr<char16_t[]>> blocks_;
   size_t used_ = 0;
   size_t capacity_ = 0;
+  size_t textUnits_ = 0;
 };
 
 // The order of key paths below one root: component by component, each in

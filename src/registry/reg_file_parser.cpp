@@ -59,7 +59,7 @@ class RegFileParser {
   using View = std::basic_string_view<Ch>;
 
   RegFileParser(const RegText<Ch>& file, View text, size_t firstLine)
-      : file_(file), lines_(text, firstLine), source_(file.source), regedit4_(file.regedit4) {}
+      : file_(file), lines_(text, firstLine), source_(file.source), regedit4_(file.regedit4), units_(text.size()) {}
 
   bool Regedit4() const { return regedit4_; }
 
@@ -69,6 +69,7 @@ class RegFileParser {
   bool Run(Mode mode, KeyIndex* index, MemoryStore& store) {
     mode_ = mode;
     index_ = index;
+    if (index_ != nullptr) index_->ExpectText(units_);
     store_ = &store;
     if (mode == Mode::Apply) cache_ = std::make_unique<KeyPathCache>(store);
     inKey_ = false;
@@ -153,8 +154,7 @@ class RegFileParser {
         path = index_->Keep(path_);
       }
       if (!HasNoEmptyComponent(path)) Fail("empty key name in " + scan::Quote(s));
-      index_->Entries(root).push_back({path, lines_.Position(), static_cast<uint32_t>(lines_.LineNumber()), 0});
-      entry_ = &index_->Entries(root).back();
+      entry_ = &index_->Add(root, {path, lines_.Position(), static_cast<uint32_t>(lines_.LineNumber()), 0});
       keyed_ = true;
       return true;
     }
@@ -338,6 +338,7 @@ class RegFileParser {
   uint32_t type_ = RegType::None;
   bool isText_ = false;
   bool regedit4_ = false;
+  size_t units_;  // the length of the text
 };
 
 // The index of one file, which reads the values of its keys on demand.

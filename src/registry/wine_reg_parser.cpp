@@ -27,12 +27,13 @@ enum class Mode { Index, Apply };
 class WineRegParser {
  public:
   WineRegParser(View text, size_t firstLine, TextView source, WineHive hive)
-      : lines_(text, firstLine), source_(source), hive_(hive) {}
+      : lines_(text, firstLine), source_(source), hive_(hive), units_(text.size()) {}
 
   // Checks the whole file; Index mode notes its keys in `index`, Apply mode
   // builds them in `store`. Returns the hive its keys belong to.
   WineHive Run(Mode mode, KeyIndex* index, MemoryStore& store) {
     index_ = index;
+    if (index_ != nullptr) index_->ExpectText(units_);
     store_ = &store;
     if (mode == Mode::Apply) cache_ = std::make_unique<KeyPathCache>(store);
     View line;
@@ -173,9 +174,7 @@ class WineRegParser {
       TextView path = path_;
       if (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
       if (!HasNoEmptyComponent(path)) Fail("empty key name in " + scan::Quote(t));
-      index_->Entries(root).push_back(
-          {index_->Keep(path), lines_.Position(), static_cast<uint32_t>(lines_.LineNumber()), 0});
-      entry_ = &index_->Entries(root).back();
+      entry_ = &index_->Add(root, {index_->Keep(path), lines_.Position(), static_cast<uint32_t>(lines_.LineNumber()), 0});
       return;
     }
     key_ = cache_->Open(root, path_);
@@ -256,6 +255,7 @@ class WineRegParser {
   scan::LineReader<char> lines_;
   TextView source_;
   WineHive hive_;
+  size_t units_;
   KeyIndex* index_ = nullptr;
   MemoryStore* store_ = nullptr;
   std::unique_ptr<KeyPathCache> cache_;
