@@ -24,8 +24,12 @@ class MemberIndex {
   void Add(MEMBERID memid, size_t position) { entries_.push_back({memid, static_cast<uint32_t>(position)}); }
   // After all Add calls; a repeated id keeps its first position.
   void Seal() {
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const Entry& a, const Entry& b) { return a.memid < b.memid; });
+    // Positions are unique, so ordering by them among equal ids keeps the
+    // first one first without a stable sort; most members come in order.
+    auto less = [](const Entry& a, const Entry& b) {
+      return a.memid < b.memid || (a.memid == b.memid && a.position < b.position);
+    };
+    if (!std::is_sorted(entries_.begin(), entries_.end(), less)) std::sort(entries_.begin(), entries_.end(), less);
   }
   std::optional<size_t> Find(MEMBERID memid) const {
     auto at = std::lower_bound(entries_.begin(), entries_.end(), memid,
