@@ -66,8 +66,27 @@ bool ViewBuilder::CollectBase(HREFTYPE href, int depth) {
     auto local = core_.model.typeByHref.find(href & ~HREFTYPE{3});
     return local != core_.model.typeByHref.end() && CollectLocal(local->second, depth + 1);
   }
+  // A foreign base at the start of the view gives the same functions,
+  // parameters and references to every view that starts with it.
+  const bool first = view_->funcs.empty() && view_->params.empty() && view_->foreignRefs.empty();
+  const auto key = std::make_pair(href, depth);
+  if (first) {
+    if (auto known = core_.foreignBases.find(key); known != core_.foreignBases.end()) {
+      view_->funcs = known->second.funcs;
+      view_->params = known->second.params;
+      view_->foreignRefs = known->second.foreignRefs;
+      return true;
+    }
+  }
   std::shared_ptr<TypeInfo> base;
-  return Succeeded(core_.ResolveHref(href, &base)) && CollectForeign(std::move(base), depth + 1);
+  if (Failed(core_.ResolveHref(href, &base)) || !CollectForeign(std::move(base), depth + 1)) return false;
+  if (first) {
+    DispatchView& kept = core_.foreignBases[key];
+    kept.funcs = view_->funcs;
+    kept.params = view_->params;
+    kept.foreignRefs = view_->foreignRefs;
+  }
+  return true;
 }
 
 bool ViewBuilder::CollectLocal(size_t index, int depth) {

@@ -2,7 +2,9 @@
 // interface dispatch view.
 #pragma once
 
+#include <map>
 #include <optional>
+#include <utility>
 
 #include "typelib/msft_reader.h"
 
@@ -41,6 +43,10 @@ struct LibCore : std::enable_shared_from_this<LibCore> {
   ImportResolver resolver;
   std::vector<std::optional<std::pair<HRESULT, std::shared_ptr<TypeLib>>>> importedLibs;
   std::vector<std::shared_ptr<const DispatchView>> dispatchViews;
+  // What a base of another library (and its bases) gives a dispatch view
+  // that starts with it, by the base's href and its depth in the chain:
+  // every dual interface of a library starts with the same IDispatch.
+  std::map<std::pair<HREFTYPE, int>, DispatchView> foreignBases;
   // The type infos handed out, made on first use: [0] the default views,
   // [1] the interface views of dual interfaces.
   std::vector<std::unique_ptr<TypeInfo>> typeInfos[2];

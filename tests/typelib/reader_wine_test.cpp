@@ -27,6 +27,53 @@ bool OnPath(const char* program) {
   return false;
 }
 
+// The dispatch view of each dual interface that derives from IDispatch of
+// stdole2.tlb begins with its seven functions, their parameters, and the
+// references in them resolved through the view (the first view reads them
+// from stdole2, the others are given what it read).
+void ExpectEveryDualStartsWithIDispatch(TypeLib& lib) {
+  const char16_t* const names[] = {u"QueryInterface", u"AddRef", u"Release", u"GetTypeInfoCount",
+                                   u"GetTypeInfo", u"GetIDsOfNames", u"Invoke"};
+  const int16_t params[] = {2, 0, 0, 1, 3, 5, 8};
+  size_t duals = 0;
+  for (unsigned t = 0; t < lib.GetTypeInfoCount(); ++t) {
+    auto info = TypeAt(lib, t);
+    const TypeAttr attr = AttrOf(*info);
+    if (attr.typekind != TKIND_DISPATCH || (attr.wTypeFlags & TypeFlag::Dual) == 0) continue;
+    HREFTYPE baseHref;
+    std::shared_ptr<TypeInfo> vtable;
+    ASSERT_EQ(info->GetRefTypeOfImplType(static_cast<unsigned>(-1), &baseHref), S_OK_);
+    ASSERT_EQ(info->GetRefTypeInfo(baseHref, &vtable), S_OK_);
+    if (AttrOf(*vtable).cImplTypes == 0) continue;
+    ASSERT_EQ(vtable->GetRefTypeOfImplType(0, &baseHref), S_OK_);
+    std::shared_ptr<TypeInfo> base;
+    ASSERT_EQ(vtable->GetRefTypeInfo(baseHref, &base), S_OK_);
+    Documentation doc;
+    ASSERT_EQ(base->GetDocumentation(MEMBERID_NIL, &doc), S_OK_);
+    if (doc.name != u"IDispatch") continue;  // a base of the library's own
+    ++duals;
+    ASSERT_GE(attr.cFuncs, 7u);
+    for (unsigned i = 0; i < 7; ++i) {
+      FuncDesc f;
+      ASSERT_EQ(info->GetFuncDesc(i, &f), S_OK_);
+      EXPECT_EQ(NamesOf(*info, f.memid).front(), names[i]) << t << " " << i;
+      EXPECT_EQ(f.cParams, params[i]) << t << " " << i;
+    }
+    // QueryInterface's first parameter refers to stdole2's GUID.
+    FuncDesc query;
+    ASSERT_EQ(info->GetFuncDesc(0, &query), S_OK_);
+    const TypeDesc& riid = query.lprgelemdescParam.at(0).tdesc;
+    ASSERT_EQ(riid.vt, VT_PTR);
+    ASSERT_TRUE(riid.lptdesc);
+    ASSERT_EQ(riid.lptdesc->vt, VT_USERDEFINED);
+    std::shared_ptr<TypeInfo> guid;
+    ASSERT_EQ(info->GetRefTypeInfo(riid.lptdesc->hreftype, &guid), S_OK_);
+    ASSERT_EQ(guid->GetDocumentation(MEMBERID_NIL, &doc), S_OK_);
+    EXPECT_EQ(doc.name, u"GUID") << t;
+  }
+  EXPECT_GT(duals, 100u) << "mshtml's dual interfaces derive from IDispatch";
+}
+
 TEST(ReaderWinePrefix, RegisteredAndEmbeddedLibrariesOfAFreshPrefix) {
   if (!OnPath("wineboot") || !OnPath("wineserver")) GTEST_SKIP() << "wine is not installed";
   char pattern[] = "/tmp/brannock-reader-wine-XXXXXX";
@@ -62,6 +109,7 @@ TEST(ReaderWinePrefix, RegisteredAndEmbeddedLibrariesOfAFreshPrefix) {
     EXPECT_GT(counts.types, 300u);
     EXPECT_GT(counts.funcs, 10000u);
     EXPECT_EQ(counts.failures, 0u);
+    ExpectEveryDualStartsWithIDispatch(*lib);
 
     size_t embedded = 0;
     for (const auto& entry : fs::directory_iterator(prefix / "drive_c" / "windows" / "system32")) {
