@@ -1,5 +1,8 @@
 #include "common/windows1252.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace brannock {
 
 namespace {
@@ -15,7 +18,16 @@ constexpr char16_t kHighBytes[32] = {
 char16_t Windows1252ToUtf16(uint8_t b) { return b >= 0x80 && b <= 0x9F ? kHighBytes[b - 0x80] : b; }
 
 void DecodeWindows1252(std::span<const uint8_t> bytes, char16_t* out) {
-  for (uint8_t b : bytes) *out++ = Windows1252ToUtf16(b);
+  // Eight bytes a turn while none of them is outside ASCII (names and
+  // document strings nearly always are in it).
+  size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    if ((word & 0x8080808080808080u) != 0) break;
+    for (size_t k = 0; k < 8; ++k) out[i + k] = bytes[i + k];
+  }
+  for (; i < bytes.size(); ++i) out[i] = Windows1252ToUtf16(bytes[i]);
 }
 
 void AppendWindows1252(std::span<const uint8_t> bytes, Text* out) {

@@ -28,5 +28,14 @@ TEST(Windows1252, CharactersWithoutAByteAndWholeTexts) {
     EXPECT_EQ(Utf16ToWindows1252(c), -1) << static_cast<int>(c);
   const std::vector<uint8_t> bytes{'x', 0x80, 0xFF, 0x93, 0x94};
   EXPECT_EQ(Windows1252ToText(bytes), u"x\u20AC\u00FF\u201C\u201D");
+  // Texts go eight bytes at a time while they are ASCII: a byte outside it
+  // at every place of a longer text.
+  for (size_t at = 0; at < 30; ++at) {
+    std::vector<uint8_t> run(30, 'n');
+    run[at] = 0x9F;
+    Text expected(30, u'n');
+    expected[at] = u'\u0178';
+    EXPECT_EQ(Windows1252ToText(run), expected) << at;
+  }
   EXPECT_EQ(Windows1252ToText({}), u"");
 }

@@ -76,6 +76,21 @@ TEST(TextScan, DecodesEightBitText) {
   out.clear();
   scan::AppendText(out, std::string_view("a\xe2\x82\xac"), scan::Encoding::Utf8);
   EXPECT_EQ(out, u"a\u20AC");
+  // ASCII goes eight bytes at a time: a character outside it at every place
+  // of a longer run, appended after text already there.
+  for (size_t at = 0; at < 30; ++at) {
+    std::string eightBit(30, 'k');
+    eightBit[at] = '\x80';
+    std::string utf8 = std::string(at, 'k') + "\xe2\x82\xac" + std::string(29 - at, 'k');
+    Text expected = u"[" + Text(30, u'k');
+    expected[1 + at] = u'\u20AC';
+    Text text = u"[";
+    scan::AppendText(text, eightBit, scan::Encoding::Windows1252);
+    EXPECT_EQ(text, expected) << at;
+    text = u"[";
+    scan::AppendText(text, utf8, scan::Encoding::Utf8);
+    EXPECT_EQ(text, expected) << at;
+  }
   EXPECT_TRUE(scan::IsValidUtf8("plain \xc3\xa9"));
   EXPECT_FALSE(scan::IsValidUtf8("caf\xe9"));
   EXPECT_FALSE(scan::IsValidUtf8("\xc0\xaf"));          // overlong
