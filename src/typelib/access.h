@@ -189,6 +189,14 @@ struct Documentation {
   Text helpFile;
 };
 
+// The name and document string of GetDocumentation as views, for callers
+// that read every member and keep none of the texts (the renderers).
+struct DocumentationView {
+  TextView name;
+  TextView docString;
+  uint32_t helpContext = 0;
+};
+
 class TypeLib;
 
 class TypeInfo {
@@ -202,6 +210,20 @@ class TypeInfo {
   virtual HRESULT GetNames(MEMBERID memid, TextList* names, unsigned maxNames) = 0;
   // memid -1 documents the type itself.
   virtual HRESULT GetDocumentation(MEMBERID memid, Documentation* doc) = 0;
+  // GetNames and GetDocumentation as views. They stay valid until the next
+  // call with the same `storage`, which holds copies where a reader does
+  // not keep the texts itself (as by default); a reader that does hands out
+  // views of its own, valid as long as its library.
+  virtual HRESULT GetNameViews(MEMBERID memid, std::vector<TextView>* names, unsigned maxNames, TextList* storage) {
+    const HRESULT hr = GetNames(memid, storage, maxNames);
+    names->assign(storage->begin(), storage->end());
+    return hr;
+  }
+  virtual HRESULT GetDocumentationViews(MEMBERID memid, DocumentationView* doc, Documentation* storage) {
+    const HRESULT hr = GetDocumentation(memid, storage);
+    *doc = {storage->name, storage->docString, storage->helpContext};
+    return hr;
+  }
   virtual HRESULT GetRefTypeOfImplType(unsigned index, HREFTYPE* href) = 0;
   virtual HRESULT GetRefTypeInfo(HREFTYPE href, std::shared_ptr<TypeInfo>* info) = 0;
   // The IMPLTYPEFLAGS of implemented type `index` ([default], [source], ...).

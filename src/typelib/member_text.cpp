@@ -1,6 +1,8 @@
 #include "typelib/member_text.h"
 
 #include <algorithm>
+#include <span>
+#include <vector>
 
 #include "common/text_rules.h"
 #include "platform/messages.h"
@@ -10,7 +12,7 @@
 namespace brannock::typelib {
 namespace {
 
-void AppendParamName(const TextList& names, size_t index, Text* out) {
+void AppendParamName(std::span<const TextView> names, size_t index, Text* out) {
   if (index + 1 < names.size()) {
     const TextView name = CleanView(names[index + 1]);
     if (!IsBlank(name)) {
@@ -65,7 +67,7 @@ class MemberWriter {
   explicit MemberWriter(TypeInfo& info) : info_(info) {}
 
   // What follows a function's name, for a function whose names are `names`.
-  void AppendFuncTail(const FuncDesc& desc, const TextList& names, Text* out) {
+  void AppendFuncTail(const FuncDesc& desc, std::span<const TextView> names, Text* out) {
     // A library may claim more parameters than it describes; only described
     // ones are rendered.
     const size_t count = std::min<size_t>(std::max<int16_t>(desc.cParams, 0), desc.lprgelemdescParam.size());
@@ -96,8 +98,8 @@ class MemberWriter {
 
   // VarDescToStr appended to `out`; false when the documentation cannot be read.
   bool AppendVar(const VarDesc& desc, Text* out) {
-    if (Failed(info_.GetDocumentation(desc.memid, &doc_))) return false;
-    *out += CleanView(doc_.name);
+    if (Failed(info_.GetDocumentationViews(desc.memid, &docView_, &doc_))) return false;
+    *out += CleanView(docView_.name);
     if (desc.varkind == VAR_CONST) {
       *out += u" = ";
       AppendConstant(desc, out);
@@ -131,7 +133,7 @@ class MemberWriter {
       // A function whose names cannot be read is left out; one for which the
       // library returns no names keeps its line, without a name or a
       // parameter list.
-      if (Failed(info_.GetNames(func_.memid, &names_, kMaxNames))) continue;
+      if (Failed(info_.GetNameViews(func_.memid, &names_, kMaxNames, &nameStorage_))) continue;
       AddDocComment(func_.memid, lines);
       line_.clear();
       const uint16_t result = func_.elemdescFunc.tdesc.vt;
@@ -152,8 +154,8 @@ class MemberWriter {
   static Text FailureLine(HRESULT hr) { return platform::ErrorCodeText(static_cast<uint32_t>(hr)); }
 
   void AddDocComment(MEMBERID memid, LineSink& lines) {
-    if (Failed(info_.GetDocumentation(memid, &doc_))) return;
-    const TextView comment = CleanView(doc_.docString);
+    if (Failed(info_.GetDocumentationViews(memid, &docView_, &doc_))) return;
+    const TextView comment = CleanView(docView_.docString);
     if (IsBlank(comment)) return;
     line_.assign(u"// ");
     line_ += comment;
@@ -161,11 +163,13 @@ class MemberWriter {
   }
 
   TypeInfo& info_;
-  Documentation doc_;
+  DocumentationView docView_;
+  Documentation doc_;  // what docView_ views, where the reader keeps no texts
   Documentation scratch_;
   FuncDesc func_;
   VarDesc var_;
-  TextList names_;
+  std::vector<TextView> names_;
+  TextList nameStorage_;  // likewise for names_
   Text line_;
 };
 
@@ -186,7 +190,8 @@ Text FuncDescToStr(const FuncDesc& desc, TypeInfo& owner) {
 
 Text FuncDescToStr(const FuncDesc& desc, const TextList& names, TypeInfo& owner) {
   Text text;
-  MemberWriter(owner).AppendFuncTail(desc, names, &text);
+  const std::vector<TextView> views(names.begin(), names.end());
+  MemberWriter(owner).AppendFuncTail(desc, views, &text);
   return text;
 }
 

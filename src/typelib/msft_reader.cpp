@@ -34,6 +34,8 @@ class MsftTypeInfo : public TypeInfo {
   HRESULT GetVarDesc(unsigned index, VarDesc* desc) override;
   HRESULT GetNames(MEMBERID memid, TextList* names, unsigned maxNames) override;
   HRESULT GetDocumentation(MEMBERID memid, Documentation* doc) override;
+  HRESULT GetNameViews(MEMBERID memid, std::vector<TextView>* names, unsigned maxNames, TextList* storage) override;
+  HRESULT GetDocumentationViews(MEMBERID memid, DocumentationView* doc, Documentation* storage) override;
   HRESULT GetRefTypeOfImplType(unsigned index, HREFTYPE* href) override;
   HRESULT GetRefTypeInfo(HREFTYPE href, std::shared_ptr<TypeInfo>* info) override;
   HRESULT GetImplTypeFlags(unsigned index, int32_t* flags) override;
@@ -50,6 +52,10 @@ class MsftTypeInfo : public TypeInfo {
     return IsDispatchOfDual() || Type().IsDeclaredByInterface(core_->model.dispatchHref);
   }
   const DispatchView* ViewOrNull() const { return HasDispatchView() ? &core_->DispatchViewOf(index_) : nullptr; }
+  // A function's names (with its parameters') or a variable's name; false
+  // when no member has that id.
+  bool MemberNames(MEMBERID memid, TextViews* names) const;
+  bool MemberDocumentation(MEMBERID memid, DocumentationView* doc) const;
 
   LibCore* core_;
   size_t index_;
@@ -113,19 +119,57 @@ void AssignNames(TextViews from, size_t count, TextList* names) {
   for (size_t i = 0; i < count; ++i) (*names)[i].assign(from[i]);
 }
 
-HRESULT MsftTypeInfo::GetNames(MEMBERID memid, TextList* names, unsigned maxNames) {
+bool MsftTypeInfo::MemberNames(MEMBERID memid, TextViews* names) const {
   const DispatchView* view = ViewOrNull();
-  const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid);
-  if (f) {
-    AssignNames(f->names, std::min<size_t>(f->names.size(), maxNames), names);
-    return S_OK_;
+  if (const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid)) {
+    *names = f->names;
+    return true;
   }
   if (const VarModel* v = FindVar(Type(), memid)) {
-    AssignNames({&v->name, 1}, maxNames > 0 ? 1 : 0, names);
-    return S_OK_;
+    *names = TextViews(&v->name, 1);
+    return true;
   }
-  names->clear();
-  return Code::TypeElementNotFound;
+  return false;
+}
+
+bool MsftTypeInfo::MemberDocumentation(MEMBERID memid, DocumentationView* doc) const {
+  const DispatchView* view = ViewOrNull();
+  if (const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid)) {
+    *doc = {f->names.empty() ? TextView() : f->names[0], f->docString, f->helpContext};
+    return true;
+  }
+  if (const VarModel* v = FindVar(Type(), memid)) {
+    *doc = {v->name, v->docString, v->helpContext};
+    return true;
+  }
+  *doc = DocumentationView{};
+  return false;
+}
+
+HRESULT MsftTypeInfo::GetNames(MEMBERID memid, TextList* names, unsigned maxNames) {
+  TextViews found;
+  if (!MemberNames(memid, &found)) {
+    names->clear();
+    return Code::TypeElementNotFound;
+  }
+  AssignNames(found, std::min<size_t>(found.size(), maxNames), names);
+  return S_OK_;
+}
+
+// The names and texts of members as views of the library's text store.
+HRESULT MsftTypeInfo::GetNameViews(MEMBERID memid, std::vector<TextView>* names, unsigned maxNames, TextList*) {
+  TextViews found;
+  if (!MemberNames(memid, &found)) {
+    names->clear();
+    return Code::TypeElementNotFound;
+  }
+  names->assign(found.begin(), found.begin() + static_cast<ptrdiff_t>(std::min<size_t>(found.size(), maxNames)));
+  return S_OK_;
+}
+
+HRESULT MsftTypeInfo::GetDocumentationViews(MEMBERID memid, DocumentationView* doc, Documentation* storage) {
+  if (memid == MEMBERID_NIL) return TypeInfo::GetDocumentationViews(memid, doc, storage);
+  return MemberDocumentation(memid, doc) ? S_OK_ : Code::TypeElementNotFound;
 }
 
 HRESULT MsftTypeInfo::GetDocumentation(MEMBERID memid, Documentation* doc) {
@@ -134,20 +178,14 @@ HRESULT MsftTypeInfo::GetDocumentation(MEMBERID memid, Documentation* doc) {
     core_->TypeDocumentation(index_, doc);
     return S_OK_;
   }
-  const DispatchView* view = ViewOrNull();
-  const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid);
-  if (f) {
-    doc->name.assign(f->names.empty() ? TextView() : f->names[0]);
-    doc->docString.assign(f->docString);
-    doc->helpContext = f->helpContext;
-  } else if (const VarModel* v = FindVar(Type(), memid)) {
-    doc->name.assign(v->name);
-    doc->docString.assign(v->docString);
-    doc->helpContext = v->helpContext;
-  } else {
+  DocumentationView found;
+  if (!MemberDocumentation(memid, &found)) {
     *doc = Documentation{};
     return Code::TypeElementNotFound;
   }
+  doc->name.assign(found.name);
+  doc->docString.assign(found.docString);
+  doc->helpContext = found.helpContext;
   doc->helpFile = core_->model.helpFile;
   return S_OK_;
 }
