@@ -29,7 +29,14 @@ class MemberIndex {
     auto less = [](const Entry& a, const Entry& b) {
       return a.memid < b.memid || (a.memid == b.memid && a.position < b.position);
     };
-    if (!std::is_sorted(entries_.begin(), entries_.end(), less)) std::sort(entries_.begin(), entries_.end(), less);
+    // A dispatch view lists its inherited functions (ids 0x60000000 and
+    // up) before its own: two runs in order, merged.
+    const auto split = std::is_sorted_until(entries_.begin(), entries_.end(), less);
+    if (split == entries_.end()) return;
+    if (std::is_sorted(split, entries_.end(), less))
+      std::inplace_merge(entries_.begin(), split, entries_.end(), less);
+    else
+      std::sort(entries_.begin(), entries_.end(), less);
   }
   std::optional<size_t> Find(MEMBERID memid) const {
     auto at = std::lower_bound(entries_.begin(), entries_.end(), memid,

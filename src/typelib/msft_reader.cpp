@@ -56,10 +56,16 @@ class MsftTypeInfo : public TypeInfo {
   // when no member has that id.
   bool MemberNames(MEMBERID memid, TextViews* names) const;
   bool MemberDocumentation(MEMBERID memid, DocumentationView* doc) const;
+  // The first function of that id, or null. The last answer is kept: a
+  // renderer asks for a function's names and then for its documentation.
+  const FuncModel* FuncOfId(MEMBERID memid) const;
 
   LibCore* core_;
   size_t index_;
   View view_;
+  mutable bool hasLast_ = false;
+  mutable MEMBERID lastId_ = 0;
+  mutable const FuncModel* lastFunc_ = nullptr;
 };
 
 HRESULT MsftTypeInfo::GetTypeAttr(TypeAttr* attr) {
@@ -119,9 +125,18 @@ void AssignNames(TextViews from, size_t count, TextList* names) {
   for (size_t i = 0; i < count; ++i) (*names)[i].assign(from[i]);
 }
 
-bool MsftTypeInfo::MemberNames(MEMBERID memid, TextViews* names) const {
+const FuncModel* MsftTypeInfo::FuncOfId(MEMBERID memid) const {
+  if (hasLast_ && lastId_ == memid) return lastFunc_;
   const DispatchView* view = ViewOrNull();
-  if (const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid)) {
+  const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid);
+  hasLast_ = true;
+  lastId_ = memid;
+  lastFunc_ = f;
+  return f;
+}
+
+bool MsftTypeInfo::MemberNames(MEMBERID memid, TextViews* names) const {
+  if (const FuncModel* f = FuncOfId(memid)) {
     *names = f->names;
     return true;
   }
@@ -133,8 +148,7 @@ bool MsftTypeInfo::MemberNames(MEMBERID memid, TextViews* names) const {
 }
 
 bool MsftTypeInfo::MemberDocumentation(MEMBERID memid, DocumentationView* doc) const {
-  const DispatchView* view = ViewOrNull();
-  if (const FuncModel* f = view ? FindFunc(*view, memid) : FindFunc(Type(), memid)) {
+  if (const FuncModel* f = FuncOfId(memid)) {
     *doc = {f->names.empty() ? TextView() : f->names[0], f->docString, f->helpContext};
     return true;
   }

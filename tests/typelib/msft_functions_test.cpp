@@ -1,8 +1,13 @@
 // The type table of the reader's functions: one entry per distinct type,
-// and no two distinct types in one entry.
+// and no two distinct types in one entry; the index of member ids.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 #include "typelib/msft_functions.h"
+#include "typelib/msft_model.h"
 #include "typelib/variant.h"
 
 namespace brannock::typelib::msft {
@@ -113,6 +118,30 @@ TEST(TypeTable, FunctionsMadeAndGivenBackWholeIntoAReusedRecord) {
   EXPECT_EQ(record.lprgelemdescParam[0].tdesc.vt, VT_I4);
   EXPECT_EQ(record.lprgelemdescParam[0].paramdesc.wParamFlags, 0);
   EXPECT_FALSE(record.lprgelemdescParam[0].paramdesc.pparamdescex);
+}
+
+TEST(MemberIndex, FindsTheFirstPositionOfEachIdInAnyOrderOfAdding) {
+  // In order; two runs in order (a dispatch view's inherited functions, then
+  // its own); no order at all. Ids repeat (a property's get and put).
+  const std::vector<std::vector<MEMBERID>> orders = {
+      {1, 2, 2, 3, 7},
+      {0x60000000, 0x60000001, 0x60000002, 1, 2, 2, 5},
+      {3, 0x60000000, 0x60000001, 1, 3, 4},
+      {9, -1, 4, 9, 0, 4, 4, 0x7FFFFFFF, -1},
+  };
+  for (const auto& ids : orders) {
+    MemberIndex index;
+    for (size_t i = 0; i < ids.size(); ++i) index.Add(ids[i], i);
+    index.Seal();
+    for (size_t i = 0; i < ids.size(); ++i) {
+      const size_t first = static_cast<size_t>(std::find(ids.begin(), ids.end(), ids[i]) - ids.begin());
+      EXPECT_EQ(index.Find(ids[i]), std::optional<size_t>(first)) << ids[i];
+    }
+    EXPECT_FALSE(index.Find(12345).has_value());
+  }
+  MemberIndex none;
+  none.Seal();
+  EXPECT_FALSE(none.Find(0).has_value());
 }
 
 }  // namespace
