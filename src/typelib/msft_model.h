@@ -21,36 +21,33 @@ namespace brannock::typelib::msft {
 // sorted table, built once.
 class MemberIndex {
  public:
-  void Add(MEMBERID memid, size_t position) { entries_.push_back({memid, static_cast<uint32_t>(position)}); }
+  void Add(MEMBERID memid, size_t position) { keys_.push_back(Key(memid) | static_cast<uint32_t>(position)); }
   // After all Add calls; a repeated id keeps its first position.
   void Seal() {
-    // Positions are unique, so ordering by them among equal ids keeps the
-    // first one first without a stable sort; most members come in order.
-    auto less = [](const Entry& a, const Entry& b) {
-      return a.memid < b.memid || (a.memid == b.memid && a.position < b.position);
-    };
-    // A dispatch view lists its inherited functions (ids 0x60000000 and
-    // up) before its own: two runs in order, merged.
-    const auto split = std::is_sorted_until(entries_.begin(), entries_.end(), less);
-    if (split == entries_.end()) return;
-    if (std::is_sorted(split, entries_.end(), less))
-      std::inplace_merge(entries_.begin(), split, entries_.end(), less);
+    // One number per entry, the id above the position: positions are
+    // unique, so the first of equal ids comes first without a stable sort.
+    // Most members come in order; a dispatch view lists its inherited
+    // functions (ids 0x60000000 and up) before its own: two runs, merged.
+    const auto split = std::is_sorted_until(keys_.begin(), keys_.end());
+    if (split == keys_.end()) return;
+    if (std::is_sorted(split, keys_.end()))
+      std::inplace_merge(keys_.begin(), split, keys_.end());
     else
-      std::sort(entries_.begin(), entries_.end(), less);
+      std::sort(keys_.begin(), keys_.end());
   }
   std::optional<size_t> Find(MEMBERID memid) const {
-    auto at = std::lower_bound(entries_.begin(), entries_.end(), memid,
-                               [](const Entry& e, MEMBERID id) { return e.memid < id; });
-    if (at == entries_.end() || at->memid != memid) return std::nullopt;
-    return at->position;
+    const uint64_t key = Key(memid);
+    auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
+    if (at == keys_.end() || (*at & ~kPositions) != key) return std::nullopt;
+    return static_cast<size_t>(*at & kPositions);
   }
 
  private:
-  struct Entry {
-    MEMBERID memid;
-    uint32_t position;
-  };
-  std::vector<Entry> entries_;
+  static constexpr uint64_t kPositions = 0xFFFFFFFFu;
+  // Ids in their signed order, in the upper half.
+  static uint64_t Key(MEMBERID memid) { return uint64_t{static_cast<uint32_t>(memid) ^ 0x80000000u} << 32; }
+
+  std::vector<uint64_t> keys_;
 };
 
 // A variable's texts are views of its library's text store (LibModel::texts).
