@@ -122,11 +122,10 @@ class Comparer {
   Comparer(RegistryBackend& before, RegistryBackend& now) : before_(before), now_(now) {}
 
   void Compare(TObjectType typ, RegistryComparison& result) {
-    const ObjectKind& kind = KindOf(typ);
     TObjects earlier;
     TObjects later;
-    (before_.catalogue.*kind.read)(earlier);
-    (now_.catalogue.*kind.read)(later);
+    before_.catalogue.ReadList(typ, earlier);
+    now_.catalogue.ReadList(typ, later);
 
     std::unordered_map<Text, size_t> earlierAt;
     earlierAt.reserve(earlier.size());

@@ -12,9 +12,12 @@ void Catalogue::CaptureEnvironment() { Environment = backend_->WindowsEnvironmen
 
 TObjects& Catalogue::List(TObjectType t) { return this->*KindOf(t).list; }
 
-void Catalogue::ReadList(TObjectType t) {
-  const ObjectKind& kind = KindOf(t);
-  (this->*kind.read)(this->*kind.list);
+void Catalogue::ReadList(TObjectType t) { ReadList(t, List(t)); }
+
+void Catalogue::ReadList(TObjectType t, TObjects& list) {
+  list.clear();
+  ListSink sink(list);
+  ReadRecords(t, sink);
 }
 
 void Catalogue::ReadRecords(TObjectType t, RecordSink& sink) { (this->*KindOf(t).readRecords)(sink); }

@@ -54,8 +54,9 @@ class Catalogue {
   // OCList for otCLSID, TLList for otTypeLib, AIList for otAppID, IFList
   // for otInterface.
   TObjects& List(TObjectType t);
-  // Runs the builder of that kind into its list.
+  // Runs the builder of that kind into its list, or into `list`.
   void ReadList(TObjectType t);
+  void ReadList(TObjectType t, TObjects& list);
   // Runs the builder of that kind into `sink`.
   void ReadRecords(TObjectType t, RecordSink& sink);
   // Resolves by rec.Typ, with rec.GUID as G.

@@ -57,19 +57,12 @@ void ReadNamedEntries(registry::RegistryBackend& backend, RecordSink& sink, Text
   }
 }
 
-// A builder into a list: emptied first, then appended to.
-void IntoList(Catalogue& catalogue, void (Catalogue::*records)(RecordSink&), TObjects& list) {
-  list.clear();
-  ListSink sink(list);
-  (catalogue.*records)(sink);
-}
-
 }  // namespace
 
-void Catalogue::ReadObjectClasses(TObjects& list) { IntoList(*this, &Catalogue::ReadObjectClassRecords, list); }
-void Catalogue::ReadTypeLibraries(TObjects& list) { IntoList(*this, &Catalogue::ReadTypeLibraryRecords, list); }
-void Catalogue::ReadAppIDs(TObjects& list) { IntoList(*this, &Catalogue::ReadAppIDRecords, list); }
-void Catalogue::ReadInterfaces(TObjects& list) { IntoList(*this, &Catalogue::ReadInterfaceRecords, list); }
+void Catalogue::ReadObjectClasses(TObjects& list) { ReadList(TObjectType::otCLSID, list); }
+void Catalogue::ReadTypeLibraries(TObjects& list) { ReadList(TObjectType::otTypeLib, list); }
+void Catalogue::ReadAppIDs(TObjects& list) { ReadList(TObjectType::otAppID, list); }
+void Catalogue::ReadInterfaces(TObjects& list) { ReadList(TObjectType::otInterface, list); }
 
 void Catalogue::ReadObjectClassRecords(RecordSink& sink) {
   ReadNamedEntries(*backend_, sink, u"CLSID", TObjectType::otCLSID, /*catchReadError=*/true);

@@ -22,7 +22,6 @@ struct ObjectKind {
   int rootImage;                // the root's image; its objects have rootImage + 4
   ObjectEmblem emblem;
   TObjects Catalogue::*list;
-  void (Catalogue::*read)(TObjects& list);
   void (Catalogue::*readRecords)(RecordSink& sink);
   void (Catalogue::*resolve)(const Text& G, TObjectData& rec);
 };
@@ -30,17 +29,13 @@ struct ObjectKind {
 // Indexed by TObjectType.
 inline constexpr std::array<ObjectKind, 4> kObjectKinds = {{
     {TObjectType::otCLSID, u"CLSID", u"Object Classes", 0, ObjectEmblem::Object, &Catalogue::OCList,
-     &Catalogue::ReadObjectClasses, &Catalogue::ReadObjectClassRecords,
-     &Catalogue::ResolveObjectClass},
+     &Catalogue::ReadObjectClassRecords, &Catalogue::ResolveObjectClass},
     {TObjectType::otTypeLib, u"TypeLib", u"Type Libraries", 1, ObjectEmblem::TypeLibrary, &Catalogue::TLList,
-     &Catalogue::ReadTypeLibraries, &Catalogue::ReadTypeLibraryRecords,
-     &Catalogue::ResolveTypeLibrary},
+     &Catalogue::ReadTypeLibraryRecords, &Catalogue::ResolveTypeLibrary},
     {TObjectType::otAppID, u"AppID", u"Application IDs", 2, ObjectEmblem::Object, &Catalogue::AIList,
-     &Catalogue::ReadAppIDs, &Catalogue::ReadAppIDRecords,
-     &Catalogue::ResolveAppID},
+     &Catalogue::ReadAppIDRecords, &Catalogue::ResolveAppID},
     {TObjectType::otInterface, u"Interface", u"Interfaces", 3, ObjectEmblem::Interface, &Catalogue::IFList,
-     &Catalogue::ReadInterfaces, &Catalogue::ReadInterfaceRecords,
-     &Catalogue::ResolveInterface},
+     &Catalogue::ReadInterfaceRecords, &Catalogue::ResolveInterface},
 }};
 
 constexpr bool IndexedByType() {
